@@ -1,0 +1,54 @@
+#include "base/worker.h"
+
+#include <gtest/gtest.h>
+
+namespace morva {
+namespace {
+
+TEST(Worker, StopEndsAnInterruptibleSleepAtOnce) {
+    Worker worker("sleeper");
+    std::atomic<bool> interrupted{false};
+    ASSERT_TRUE(worker.start([&](std::stop_token stop) {
+        interrupted = !RealClock::instance().sleepFor(60'000, stop);
+    }));
+    EXPECT_FALSE(worker.start([](std::stop_token) {})) << "one body at a time";
+    const TickMs begin = RealClock::instance().nowMs();
+    EXPECT_TRUE(worker.stop(1000));
+    EXPECT_LT(RealClock::instance().nowMs() - begin, 1000u);
+    EXPECT_TRUE(interrupted);
+    EXPECT_FALSE(worker.running());
+}
+
+TEST(Worker, StopGivesUpAfterTheBoundWhenTheBodyIgnoresIt) {
+    Worker worker("stubborn");
+    std::atomic<bool> release{false};
+    worker.start([&](std::stop_token) {
+        while (!release) {
+            std::this_thread::yield();
+        }
+    });
+    EXPECT_FALSE(worker.stop(20));
+    release = true;
+    EXPECT_TRUE(worker.stop(1000));
+}
+
+TEST(VirtualClock, SleeperWakesWhenTimeIsAdvancedPastItsDeadline) {
+    VirtualClock clock(1000);
+    std::atomic<bool> woke{false};
+    std::thread sleeper([&] {
+        clock.sleepFor(100);
+        woke = true;
+    });
+    while (clock.sleepers() == 0) {
+        std::this_thread::yield();
+    }
+    clock.advance(99);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_FALSE(woke);
+    clock.advance(1);
+    sleeper.join();
+    EXPECT_TRUE(woke);
+}
+
+} // namespace
+} // namespace morva
