@@ -1,0 +1,41 @@
+#include "profiles/list/profile_list_result.h"
+
+namespace morva {
+
+const char* describeProfileStatus(ProfileStatus status) {
+    switch (status) {
+    case ProfileStatus::Ok:
+        return "done";
+    case ProfileStatus::NoSelection:
+        return "no profile is selected";
+    case ProfileStatus::IndexOutOfRange:
+        return "there is no profile with that number";
+    case ProfileStatus::LimitReached:
+        return "the device already has the most profiles it can hold";
+    case ProfileStatus::LastProfile:
+        return "the last profile cannot be deleted";
+    case ProfileStatus::EmptyName:
+        return "the new name is empty";
+    case ProfileStatus::NameInUse:
+        return "another profile already has that name";
+    case ProfileStatus::ImportUnreadable:
+        return "the file cannot be read";
+    case ProfileStatus::ImportNotJson:
+        return "the file is not a profile file (not JSON)";
+    case ProfileStatus::ImportNoName:
+        return "the file is not a profile file (it has no \"profilename\")";
+    case ProfileStatus::ImportNoIdentifier:
+        return "the file is not a profile file (it has no \"profileUUID\")";
+    case ProfileStatus::ProfileUnreadable:
+        return "the profile file cannot be read";
+    case ProfileStatus::WriteFailed:
+        return "a file could not be written";
+    }
+    return "unknown result";
+}
+
+const char* profileStatusMessageKey(ProfileStatus status) {
+    return status == ProfileStatus::NameInUse ? "message_text_5" : "";
+}
+
+} // namespace morva
