@@ -1,0 +1,52 @@
+#include "profiles/list/profile_tabs.h"
+
+#include <gtest/gtest.h>
+
+namespace morva {
+namespace {
+
+TEST(ProfileTabs, NumbersOneToEightNameTheTabsAndOthersNone) {
+    EXPECT_EQ(profileTabOption(1), "deng_Op_tab");
+    EXPECT_EQ(profileTabOption(4), "system_Op_tab");
+    EXPECT_EQ(profileTabOption(8), "Virtual7.1_Op_tab");
+    for (int number : {-1, 0, 9}) {
+        EXPECT_TRUE(profileTabOption(number).empty()) << number;
+    }
+}
+
+struct TabCase {
+    int deviceType;
+    std::vector<TabVisibility> expected;
+};
+
+void PrintTo(const TabCase& c, std::ostream* os) {
+    *os << "device type " << c.deviceType;
+}
+
+class ProfileTabVisibility : public testing::TestWithParam<TabCase> {};
+
+TEST_P(ProfileTabVisibility, HidesTheTabsTheDeviceTypeLacks) {
+    EXPECT_EQ(profileTabVisibility(GetParam().deviceType), GetParam().expected);
+}
+
+const TabVisibility kCursor{"cursor_Op_tab", false};
+const TabVisibility kMacro{"macro_Op_tab", false};
+const TabVisibility kSystem{"system_Op_tab", false};
+const TabVisibility kKey{"key_Op_tab", false};
+
+INSTANTIATE_TEST_SUITE_P(Types, ProfileTabVisibility,
+                         testing::Values(TabCase{1, {kCursor}}, TabCase{2, {}}, TabCase{6, {}},
+                                         TabCase{3, {kCursor, kMacro, kSystem, kKey}},
+                                         TabCase{5, {kCursor, kMacro, kSystem, kKey}},
+                                         TabCase{4, {kCursor, kMacro, kKey}},
+                                         TabCase{7,
+                                                 {kCursor,
+                                                  kMacro,
+                                                  kSystem,
+                                                  kKey,
+                                                  {"6533_voice_Op_tab", true},
+                                                  {"magic_Op_tab", true},
+                                                  {"Virtual7.1_Op_tab", true}}}));
+
+} // namespace
+} // namespace morva
