@@ -26,7 +26,7 @@ Json::Value makeProfileListElement(const ProfileEntry& entry) {
 
 ProfileListContents readProfileListDocument(const Json::Value& document) {
     ProfileListContents contents;
-    contents.storedSelection = json::intMember(document, "profileselect");
+    const int stored = json::intMember(document, "profileselect");
     const Json::Value& list = json::member(document, "profilelist");
     if (!list.isArray()) {
         return contents;
@@ -38,6 +38,9 @@ ProfileListContents readProfileListDocument(const Json::Value& document) {
         if (!element.isObject() || !isUsableProfileIdentifier(entry.identifier)) {
             contents.skippedElements = true;
             continue;
+        }
+        if (static_cast<int>(i) == stored) {
+            contents.storedSelection = static_cast<int>(contents.entries.size());
         }
         contents.entries.push_back(std::move(entry));
     }

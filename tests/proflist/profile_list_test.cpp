@@ -197,11 +197,23 @@ TEST_F(ProfileListTest, LoadDropsElementsThatNameNoProfileFile) {
         {"profilename": "escape", "profileUUID": "../outside"},
         {"profilename": "noid"},
         null,
-        {"profilename": "also good", "profileUUID": "id1"}], "profileselect": 1})");
-    const ProfileList list = loaded();
+        {"profilename": "also good", "profileUUID": "id1"}], "profileselect": 4})");
+    ProfileList list(folder, defaultPath, kKeyboard, clock);
+    ASSERT_TRUE(list.load().ok());
     const std::vector<ProfileEntry> expected = {{"good", "id0"}, {"also good", "id1"}};
     EXPECT_EQ(list.entries(), expected);
     EXPECT_EQ(listedEntries(listFile()), expected);
+    // The stored choice follows its element to its new place.
+    EXPECT_EQ(list.selectedIdentifier(), "id1");
+    EXPECT_EQ(listFile()["profileselect"], 1);
+
+    // A stored choice of a dropped element falls back to the first profile.
+    writeText(listPath(), R"({"profilelist": [
+        {"profilename": "escape", "profileUUID": ".."},
+        {"profilename": "good", "profileUUID": "id0"}], "profileselect": 0})");
+    ASSERT_TRUE(list.load().ok());
+    EXPECT_EQ(list.entries(), (std::vector<ProfileEntry>{{"good", "id0"}}));
+    EXPECT_EQ(list.selectedIdentifier(), "id0");
 }
 
 // ---- select ----
