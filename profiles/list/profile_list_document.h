@@ -31,7 +31,8 @@ Json::Value makeProfileListElement(const ProfileEntry& entry);
 
 struct ProfileListContents {
     std::vector<ProfileEntry> entries;
-    int storedSelection = 0;      // "profileselect", 0 when absent
+    // "profileselect" as an index into entries; -1 when it names no entry that was kept.
+    int storedSelection = -1;
     bool skippedElements = false; // some element was no object or had no usable identifier
 };
 
