@@ -203,5 +203,18 @@ TEST_F(ProfileFuzzTest, RandomDocumentsNeverBreakTheProfileObjects) {
     }
 }
 
+TEST_F(ProfileFuzzTest, TruncatedAndGarbledTextsNeverBreakTheProfileObjects) {
+    const std::string full = test::readText(test::sourceDefaultData() / "keyboard.Json");
+    ASSERT_GT(full.size(), 1000u);
+    RandomJson random(77);
+    for (int round = 0; round < 25; ++round) {
+        exercise(full.substr(0, random.pick(static_cast<uint32_t>(full.size()))));
+        exercise(random.bytes());
+        if (HasFatalFailure()) {
+            return;
+        }
+    }
+}
+
 } // namespace
 } // namespace morva
