@@ -163,6 +163,18 @@ TEST_F(BasicProfileTest, NothingIsEverWrittenIntoTheDefaultDataFolder) {
     EXPECT_FALSE(std::filesystem::exists(folders::defaultDataFolder() / "new.Json"));
 }
 
+TEST_F(BasicProfileTest, SaveOverAFileThatIsNotJsonKeepsItAsBad) {
+    profile.LoadDeviceEntry(profilePath);
+    writeProfile("{ not json");
+
+    ASSERT_TRUE(profile.Save());
+
+    EXPECT_EQ(profileOnDisk()["Device"][0]["LightInfo"]["SelectItem"], 4);
+    std::filesystem::path kept = profilePath;
+    kept += profiles::kBrokenFileSuffix;
+    EXPECT_EQ(test::readText(kept), "{ not json");
+}
+
 TEST_F(BasicProfileTest, WriteDocumentReplacesTheWholeFile) {
     writeProfile(R"({"profilename": "a", "Device": [{}]})");
     ASSERT_TRUE(profile.WriteDocument(parseJson(R"({"only": 1})"), profilePath));
