@@ -1,0 +1,147 @@
+#include "profiles/data_folders.h"
+
+#include "base/trace.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <mutex>
+#include <pwd.h>
+#include <string>
+#include <system_error>
+#include <unistd.h>
+
+namespace morva::folders {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ProgramFolderOverride {
+    std::mutex lock;
+    fs::path folder;
+};
+
+ProgramFolderOverride& programFolderOverride() {
+    static ProgramFolderOverride instance;
+    return instance;
+}
+
+fs::path executableFolder() {
+    std::error_code error;
+    const fs::path executable = fs::read_symlink("/proc/self/exe", error);
+    if (error) {
+        trace("programFolder: cannot read /proc/self/exe: %s\n", error.message().c_str());
+        return fs::current_path(error);
+    }
+    return executable.parent_path();
+}
+
+fs::path homeFolder() {
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] == '/') {
+        return home;
+    }
+    if (const passwd* entry = ::getpwuid(::getuid());
+        entry != nullptr && entry->pw_dir != nullptr) {
+        return entry->pw_dir;
+    }
+    return fs::temp_directory_path();
+}
+
+// A device folder name is one path component: no separators, not "." or "..".
+bool isPlainFolderName(std::string_view name) {
+    return !name.empty() && name != "." && name != ".." &&
+           name.find('/') == std::string_view::npos && name.find('\0') == std::string_view::npos;
+}
+
+// Creates one folder level; an existing folder is fine and failures are only traced.
+void makeFolder(const fs::path& folder) {
+    std::error_code error;
+    if (!fs::create_directory(folder, error) && error) {
+        trace("cannot create folder %s: %s\n", folder.string().c_str(), error.message().c_str());
+    }
+}
+
+fs::path normalised(const fs::path& path) {
+    std::error_code error;
+    fs::path absolute = fs::weakly_canonical(path, error);
+    if (error) {
+        absolute = fs::absolute(path, error).lexically_normal();
+    }
+    return absolute;
+}
+
+} // namespace
+
+fs::path programFolder() {
+    {
+        ProgramFolderOverride& state = programFolderOverride();
+        const std::lock_guard guard(state.lock);
+        if (!state.folder.empty()) {
+            return state.folder;
+        }
+    }
+    static const fs::path folder = executableFolder();
+    return folder;
+}
+
+void setProgramFolder(const fs::path& folder) {
+    ProgramFolderOverride& state = programFolderOverride();
+    const std::lock_guard guard(state.lock);
+    state.folder = folder;
+}
+
+fs::path defaultDataFolder() {
+    return programFolder() / kDefaultDataFolderName;
+}
+
+fs::path defaultProfilePath(std::string_view deviceFolderName) {
+    if (!isPlainFolderName(deviceFolderName)) {
+        return {};
+    }
+    return defaultDataFolder() / (std::string(deviceFolderName) + std::string(kProfileExtension));
+}
+
+bool isInsideDefaultDataFolder(const fs::path& path) {
+    if (path.empty()) {
+        return false;
+    }
+    const fs::path folder = normalised(defaultDataFolder());
+    const fs::path target = normalised(path);
+    return std::mismatch(folder.begin(), folder.end(), target.begin(), target.end()).first ==
+           folder.end();
+}
+
+fs::path localApplicationDataFolder() {
+    fs::path folder;
+    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    // A relative $XDG_DATA_HOME is invalid and must be ignored.
+    if (dataHome != nullptr && dataHome[0] == '/') {
+        folder = dataHome;
+    } else {
+        folder = homeFolder() / ".local" / "share";
+    }
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (error) {
+        trace("cannot create folder %s: %s\n", folder.string().c_str(), error.message().c_str());
+    }
+    return folder;
+}
+
+fs::path applicationFolder() {
+    const fs::path folder = localApplicationDataFolder() / kApplicationFolderName;
+    makeFolder(folder);
+    return folder;
+}
+
+fs::path deviceDataFolder(std::string_view deviceFolderName) {
+    if (!isPlainFolderName(deviceFolderName)) {
+        trace("deviceDataFolder: unusable device folder name\n");
+        return {};
+    }
+    const fs::path folder = applicationFolder() / deviceFolderName;
+    makeFolder(folder);
+    return folder;
+}
+
+} // namespace morva::folders

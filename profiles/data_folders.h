@@ -1,0 +1,42 @@
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+
+// Where the program's shipped data and the user's data live.
+//
+// Shipped data sits in "DefaultData" beside the executable and is only ever read. The user's data
+// lives in the per-user application folder under $XDG_DATA_HOME, with one folder per device model
+// (the device folder name of the device-tab table), so every device of one model shares its
+// profiles. Paths are returned without a trailing separator: append file names with operator/.
+namespace morva::folders {
+
+inline constexpr std::string_view kApplicationFolderName = "QT4410-VIGOR MORVA";
+inline constexpr std::string_view kDefaultDataFolderName = "DefaultData";
+inline constexpr std::string_view kProfileExtension = ".Json";
+
+// The folder of the running executable, unless a test has set another one.
+std::filesystem::path programFolder();
+// Replaces the program folder (tests, or a front end that installs its data elsewhere); an empty
+// path returns to the executable's folder.
+void setProgramFolder(const std::filesystem::path& folder);
+
+// programFolder()/"DefaultData".
+std::filesystem::path defaultDataFolder();
+// defaultDataFolder()/<device folder name>".Json"; empty for an unusable device folder name.
+std::filesystem::path defaultProfilePath(std::string_view deviceFolderName);
+// True when the path names the default-data folder or something inside it: nothing may be
+// written there.
+bool isInsideDefaultDataFolder(const std::filesystem::path& path);
+
+// $XDG_DATA_HOME when it is an absolute path, otherwise $HOME/.local/share. Created (with any
+// missing parents) when it does not exist, as a desktop would.
+std::filesystem::path localApplicationDataFolder();
+// localApplicationDataFolder()/"QT4410-VIGOR MORVA", created when missing. Failures to create it
+// are not reported: the file operations that follow fail on their own.
+std::filesystem::path applicationFolder();
+// applicationFolder()/<device folder name>, created when missing (one level only). Empty when the
+// name is empty or is not a plain folder name.
+std::filesystem::path deviceDataFolder(std::string_view deviceFolderName);
+
+} // namespace morva::folders
