@@ -80,10 +80,12 @@ SendResult sendMessage(const std::string& socketName, const Message& message, in
     return SendResult::Sent;
 }
 
+std::string socketNameFor(MessageKind kind) {
+    return kind == MessageKind::Announce ? announceSocketName() : instanceSocketName();
+}
+
 SendResult sendInstanceMessage(MessageKind kind, uint32_t wParam, int32_t lParam, int timeoutMs) {
-    const std::string target =
-        kind == MessageKind::Announce ? announceSocketName() : instanceSocketName();
-    return sendMessage(target, Message{kind, wParam, lParam}, timeoutMs);
+    return sendMessage(socketNameFor(kind), Message{kind, wParam, lParam}, timeoutMs);
 }
 
 } // namespace morva::ipc

@@ -25,6 +25,10 @@ inline constexpr int kDefaultSendTimeoutMs = 1000;
 SendResult sendMessage(const std::string& socketName, const Message& message,
                        int timeoutMs = kDefaultSendTimeoutMs);
 
+// Where a message of that kind goes for this user: the announce name for announcements, the
+// instance name for everything else.
+std::string socketNameFor(MessageKind kind);
+
 // Sends to this user's running program: the announce message goes to the programs that listen
 // for announcements, every other kind to the running instance.
 SendResult sendInstanceMessage(MessageKind kind, uint32_t wParam, int32_t lParam,
