@@ -166,6 +166,7 @@ void MessageServer::acceptClients(std::vector<Client>& clients) {
             trace("ipc: too many pending clients on \"%s\"\n", socketName_.c_str());
             continue;
         }
+        ++counters_.accepted;
         clients.push_back(
             Client{std::move(fd), std::chrono::steady_clock::now() +
                                       std::chrono::milliseconds(limits_.clientTimeoutMs)});

@@ -29,6 +29,7 @@ public:
 
     // What happened to the connections so far; updated by the worker.
     struct Counters {
+        std::atomic<uint64_t> accepted{0};
         std::atomic<uint64_t> delivered{0};
         std::atomic<uint64_t> rejectedPeers{0};
         std::atomic<uint64_t> rejectedPackets{0};

@@ -126,6 +126,17 @@ TEST_F(MessageServerTest, TheNameIsTakenWhileListeningAndFreeAfterStop) {
     EXPECT_EQ(second.listen(), MessageServer::ListenResult::Listening);
 }
 
+TEST_F(MessageServerTest, StopInterruptsTheWaitForAPendingClient) {
+    startServer({.maxClients = 16, .clientTimeoutMs = 60'000});
+    const UniqueFd silent = connectRaw(name_);
+    ASSERT_TRUE(silent.valid());
+    ASSERT_TRUE(waitFor([&] { return server_->counters().accepted == 1; }));
+    server_->stop();
+    // The socket is closed only once the worker has ended within stop's bounded wait.
+    EXPECT_FALSE(server_->listening());
+    EXPECT_TRUE(test::closedByPeer(silent.get()));
+}
+
 TEST_F(MessageServerTest, StartNeedsAListeningSocket) {
     MessageServer server(name_);
     EXPECT_FALSE(server.start(loop_, [](const Message&) {}));
