@@ -29,7 +29,7 @@ constexpr int kLineTimeoutMs = 10'000;
 // A started probe program whose output the test reads line by line.
 class Probe {
 public:
-    Probe(const std::string& socketName, int messagesToServe) {
+    Probe(const std::string& socketName, int messagesToServe, std::optional<uid_t> asUid = {}) {
         int pipeFds[2];
         if (::pipe2(pipeFds, O_CLOEXEC) != 0) {
             return;
@@ -38,9 +38,14 @@ public:
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
         const std::string count = std::to_string(messagesToServe);
+        const std::string uid = asUid ? std::to_string(*asUid) : "";
         std::vector<char*> argv = {const_cast<char*>(MORVA_INSTANCE_PROBE),
                                    const_cast<char*>(socketName.c_str()),
-                                   const_cast<char*>(count.c_str()), nullptr};
+                                   const_cast<char*>(count.c_str())};
+        if (asUid) {
+            argv.push_back(const_cast<char*>(uid.c_str()));
+        }
+        argv.push_back(nullptr);
         if (::posix_spawn(&pid_, MORVA_INSTANCE_PROBE, &actions, nullptr, argv.data(), environ) !=
             0) {
             pid_ = -1;
@@ -165,6 +170,31 @@ TEST(SingleInstanceTest, InTheSameProcessASecondClaimWakesTheFirst) {
     first.stop();
     SingleInstance third(name);
     EXPECT_EQ(third.claimOrWake(), SingleInstance::StartResult::First);
+}
+
+TEST(SingleInstanceTest, ProcessesOfAnotherUserNeitherDeliverNorReceive) {
+    if (::getuid() != 0) {
+        GTEST_SKIP() << "switching to another user needs root";
+    }
+    constexpr uid_t kOtherUser = 65534;
+    const std::string name = test::uniqueSocketName("instance");
+    SingleInstance instance(name);
+    ASSERT_EQ(instance.claimOrWake(), SingleInstance::StartResult::First);
+    VirtualEventLoop loop;
+    std::vector<Message> received;
+    ASSERT_TRUE(instance.serve(loop, [&](const Message& message) { received.push_back(message); }));
+
+    // The other user's start finds the name taken by someone who is not them: it does not hand
+    // its message over, and the server refuses the connection anyway.
+    Probe stranger(name, 1, kOtherUser);
+    ASSERT_TRUE(stranger.started());
+    EXPECT_EQ(stranger.readLine(), describe(SingleInstance::StartResult::NameHeldByOtherUser));
+    EXPECT_EQ(stranger.exitCode(), 1);
+    ASSERT_TRUE(loop.runUntil([&] { return instance.server().counters().rejectedPeers == 1; },
+                              kLineTimeoutMs));
+    loop.runPending();
+    EXPECT_TRUE(received.empty());
+    EXPECT_EQ(instance.server().counters().accepted, 0u);
 }
 
 } // namespace
