@@ -88,20 +88,6 @@ const char* describe(DecodeError error) {
     return "unknown error";
 }
 
-const char* kindName(MessageKind kind) {
-    switch (kind) {
-    case MessageKind::Instance:
-        return kInstanceName;
-    case MessageKind::Forward:
-        return kForwardName;
-    case MessageKind::Announce:
-        return kAnnounceName;
-    case MessageKind::LightControl:
-        return kLightControlName;
-    }
-    return "?";
-}
-
 bool peerAllowed(uid_t peerUid, uid_t ownUid) {
     return peerUid == ownUid;
 }

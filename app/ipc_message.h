@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/user_folders.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -12,7 +14,7 @@
 namespace morva::ipc {
 
 // The application title: the single-instance name and the instance message's name.
-inline constexpr const char* kInstanceName = "QT4410-VIGOR MORVA";
+inline constexpr const char* kInstanceName = kApplicationTitle;
 inline constexpr const char* kForwardName = "{4695579F-999A-41d4-9FAF-EFFCE93EBF15}";
 inline constexpr const char* kAnnounceName = "{4695579F-999A-41d4-9FAF-EFFCE93EBF16}";
 inline constexpr const char* kLightControlName = "{4695579F-999A-41d4-9FAF-EFFCE93EBF17}";
@@ -51,7 +53,6 @@ enum class DecodeError {
 // Checks every byte of a received packet; `out` is set only when the packet is valid.
 DecodeError decodeMessage(std::span<const uint8_t> bytes, Message& out);
 const char* describe(DecodeError error);
-const char* kindName(MessageKind kind);
 
 // Only processes of the same user may talk to the program.
 bool peerAllowed(uid_t peerUid, uid_t ownUid);

@@ -1,11 +1,10 @@
 #include "app/settings_store.h"
 
-#include "app/ipc_message.h"
+#include "app/user_folders.h"
 #include "base/json_access.h"
 #include "base/json_file.h"
 #include "base/trace.h"
 
-#include <cstdlib>
 #include <system_error>
 
 namespace morva {
@@ -13,25 +12,10 @@ namespace {
 
 constexpr const char* kSettingsFileName = "settings.json";
 
-std::filesystem::path configHome() {
-    // Relative values are invalid and must be ignored.
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && xdg[0] == '/') {
-        return xdg;
-    }
-    if (const char* home = std::getenv("HOME"); home != nullptr && home[0] != '\0') {
-        return std::filesystem::path(home) / ".config";
-    }
-    return std::filesystem::temp_directory_path();
-}
-
 } // namespace
 
-std::filesystem::path SettingsStore::userFolder() {
-    return configHome() / ipc::kInstanceName;
-}
-
 SettingsStore SettingsStore::forUser() {
-    return SettingsStore(userFolder() / kSettingsFileName);
+    return SettingsStore(userConfigFolder() / kSettingsFileName);
 }
 
 std::optional<int32_t> SettingsStore::readInt(const std::string& name) const {

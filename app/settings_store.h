@@ -16,7 +16,6 @@ public:
 
     // The store of the user: $XDG_CONFIG_HOME (when it is an absolute path) or ~/.config.
     static SettingsStore forUser();
-    static std::filesystem::path userFolder();
 
     const std::filesystem::path& file() const { return file_; }
 

@@ -1,12 +1,11 @@
 #include "app/skin_settings.h"
 
-#include "app/ipc_message.h"
+#include "app/user_folders.h"
 #include "base/json_file.h"
 #include "base/text.h"
 #include "base/trace.h"
 
 #include <charconv>
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <system_error>
@@ -144,20 +143,10 @@ template <typename T> std::optional<T> parseNumber(const std::optional<std::stri
     return value;
 }
 
-std::filesystem::path dataHome() {
-    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg != nullptr && xdg[0] == '/') {
-        return xdg;
-    }
-    if (const char* home = std::getenv("HOME"); home != nullptr && home[0] != '\0') {
-        return std::filesystem::path(home) / ".local" / "share";
-    }
-    return std::filesystem::temp_directory_path();
-}
-
 } // namespace
 
 SkinSettings SkinSettings::forUser() {
-    return SkinSettings(dataHome() / ipc::kInstanceName / "main.ini");
+    return SkinSettings(userDataFolder() / "main.ini");
 }
 
 bool SkinSettings::recordPreset(const std::string& image) {
