@@ -1,0 +1,30 @@
+#include "app/shell_messages.h"
+
+#include "base/trace.h"
+
+namespace morva {
+
+void ShellMessageRouter::route(const ipc::Message& message) {
+    switch (message.kind) {
+    case ipc::MessageKind::Instance:
+        trace("软件标示 %d，%xd%xd\n", static_cast<int>(message.kind), message.wParam,
+              static_cast<unsigned>(message.lParam));
+        if (onInstance_) {
+            onInstance_(message.wParam, message.lParam);
+        }
+        return;
+    case ipc::MessageKind::Forward:
+        if (forwardTarget_) {
+            forwardTarget_(message);
+        }
+        return;
+    case ipc::MessageKind::LightControl:
+        lightControl_.onLightControlMessage(message.wParam, message.lParam);
+        return;
+    case ipc::MessageKind::Announce:
+        // Our own announcements are for other programs.
+        return;
+    }
+}
+
+} // namespace morva

@@ -1,0 +1,69 @@
+#include "app/single_instance.h"
+
+#include "app/ipc_client.h"
+#include "base/trace.h"
+
+#include <chrono>
+#include <thread>
+
+namespace morva {
+namespace {
+
+// Two starts at the same moment: the other one may hold the name without listening yet, or may
+// just be leaving. A few short retries settle who is first.
+constexpr int kClaimAttempts = 10;
+constexpr auto kRetryPause = std::chrono::milliseconds(20);
+
+} // namespace
+
+SingleInstance::SingleInstance(std::string socketName) : server_(std::move(socketName)) {}
+
+SingleInstance::SingleInstance(std::string socketName, ipc::MessageServer::Limits limits)
+    : server_(std::move(socketName), limits) {}
+
+SingleInstance::StartResult SingleInstance::claimOrWake() {
+    for (int attempt = 0; attempt < kClaimAttempts; ++attempt) {
+        switch (server_.listen()) {
+        case ipc::MessageServer::ListenResult::Listening:
+            return StartResult::First;
+        case ipc::MessageServer::ListenResult::Failed:
+            return StartResult::Failed;
+        case ipc::MessageServer::ListenResult::NameInUse:
+            break;
+        }
+        const ipc::Message wake{ipc::MessageKind::Instance, 0, 1};
+        switch (ipc::sendMessage(server_.socketName(), wake)) {
+        case ipc::SendResult::Sent:
+            return StartResult::WokeRunningInstance;
+        case ipc::SendResult::ReceiverNotOurs:
+            return StartResult::NameHeldByOtherUser;
+        case ipc::SendResult::Failed:
+            return StartResult::Failed;
+        case ipc::SendResult::NoReceiver:
+            std::this_thread::sleep_for(kRetryPause);
+            break;
+        }
+    }
+    trace("single instance: \"%s\" is taken but nobody answers\n", server_.socketName().c_str());
+    return StartResult::Failed;
+}
+
+bool SingleInstance::serve(EventLoop& loop, ipc::MessageServer::Handler handler) {
+    return server_.start(loop, std::move(handler));
+}
+
+const char* describe(SingleInstance::StartResult result) {
+    switch (result) {
+    case SingleInstance::StartResult::First:
+        return "first instance";
+    case SingleInstance::StartResult::WokeRunningInstance:
+        return "woke the running instance";
+    case SingleInstance::StartResult::NameHeldByOtherUser:
+        return "instance name held by another user";
+    case SingleInstance::StartResult::Failed:
+        return "single instance unavailable";
+    }
+    return "unknown";
+}
+
+} // namespace morva

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "app/ipc_message.h"
+#include "app/message_server.h"
+
+#include <string>
+
+namespace morva {
+
+// One running program per user session. The first start takes the instance name and serves the
+// messages of other processes; a later start finds the name taken, wakes the running program with
+// the instance message (wParam 0, lParam 1) and should then exit with 0.
+class SingleInstance {
+public:
+    enum class StartResult {
+        First,               // this process is the instance: call serve()
+        WokeRunningInstance, // another instance runs and got the instance message: exit with 0
+        NameHeldByOtherUser, // a process of another user squats the name: start unguarded
+        Failed,              // no socket could be set up: start unguarded (see the trace)
+    };
+
+    explicit SingleInstance(std::string socketName = ipc::instanceSocketName());
+    SingleInstance(std::string socketName, ipc::MessageServer::Limits limits);
+
+    StartResult claimOrWake();
+    // Delivers the instance, forward and light-control messages to the handler on the loop's
+    // thread. Only after claimOrWake() returned First.
+    bool serve(EventLoop& loop, ipc::MessageServer::Handler handler);
+    void stop() { server_.stop(); }
+
+    const ipc::MessageServer& server() const { return server_; }
+
+private:
+    ipc::MessageServer server_;
+};
+
+const char* describe(SingleInstance::StartResult result);
+
+} // namespace morva

@@ -1,0 +1,47 @@
+#include "app/display_scale.h"
+#include "base/trace.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace morva {
+namespace {
+
+struct MonitorCase {
+    int width;
+    int height;
+    DisplayAdjustment expected;
+};
+
+TEST(DisplayScaleTest, LargeMonitorsGetScaleOneAndAHalf) {
+    const DisplayAdjustment base{96, 1.0, 1000, 640};
+    const DisplayAdjustment large{144, 1.5, 1500, 960};
+    const std::vector<MonitorCase> cases = {
+        {1920, 1080, large}, {2560, 1440, large}, {1501, 961, large},
+        {1366, 768, base},   {1500, 1080, base},  {1920, 960, base},
+        {1280, 1024, base},  {0, 0, base},        {-1920, -1080, base},
+    };
+    for (const MonitorCase& monitor : cases) {
+        SCOPED_TRACE(testing::Message() << monitor.width << "x" << monitor.height);
+        EXPECT_EQ(displayAdjustmentForMonitor(monitor.width, monitor.height), monitor.expected);
+    }
+}
+
+TEST(DisplayScaleTest, UnsupportedDpisFallBackTo96WithATrace) {
+    std::vector<std::string> lines;
+    setTraceSink([&](std::string_view line) { lines.emplace_back(line); });
+    for (int dpi : {48, 72, 96, 120, 144, 168, 192}) {
+        EXPECT_EQ(supportedDpiOrBase(dpi), dpi);
+    }
+    EXPECT_TRUE(lines.empty());
+    for (int dpi : {0, 97, 100, 240, -96}) {
+        EXPECT_EQ(supportedDpiOrBase(dpi), 96);
+    }
+    setTraceSink(nullptr);
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0], "MAIN_WND DPI SET ERROR\n");
+}
+
+} // namespace
+} // namespace morva
