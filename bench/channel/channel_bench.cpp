@@ -1,8 +1,8 @@
 // Host time of the command channel against the emulated firmware with zero latency: what the
 // program itself costs per exchange, apart from the device.
 #include "device/command_channel.h"
-#include "emulator/firmware/device_firmwares.h"
 #include "emulator/firmware/direct_transport.h"
+#include "emulator/firmware/keyboard_firmware.h"
 
 #include <benchmark/benchmark.h>
 #include <numeric>

@@ -72,6 +72,9 @@ struct FirmwareResponse {
 using ConsumerReport = std::array<uint8_t, 3>;
 
 inline constexpr uint8_t kStatusOk = 0x00;
+// Sizes every device type shares: the live-frame buffer and the status report.
+inline constexpr size_t kLiveFrameBytes = 512;
+inline constexpr size_t kStatusBytes = 6;
 inline constexpr uint16_t kSynchronisationRequest = 0x0401;
 inline constexpr uint16_t kKeyDownBase = 0x0500;
 inline constexpr uint16_t kKeyUpBase = 0x0600;

@@ -1,5 +1,7 @@
 #include "emulator/firmware/factory_tables.h"
 
+#include <algorithm>
+
 namespace morva::emu {
 namespace {
 
@@ -51,6 +53,13 @@ std::array<KeyCode, kKeyboardFactoryKeys> buildKeyboardTable() {
     return table;
 }
 
+template <size_t Count>
+void loadCodes(std::span<uint8_t> keyTable, const std::array<KeyCode, Count>& codes) {
+    for (size_t k = 0; k < codes.size() && k * 3 + 3 <= keyTable.size(); ++k) {
+        std::copy(codes[k].begin(), codes[k].end(), keyTable.begin() + static_cast<long>(k * 3));
+    }
+}
+
 } // namespace
 
 const std::array<KeyCode, kKeyboardFactoryKeys>& keyboardFactoryKeyTable() {
@@ -72,6 +81,14 @@ const std::array<KeyCode, kMouseFactoryButtons>& mouseFactoryKeyTable() {
         {0x16, 0x90, 0x01},
     }};
     return table;
+}
+
+void loadKeyboardFactoryKeys(std::span<uint8_t> keyTable) {
+    loadCodes(keyTable, keyboardFactoryKeyTable());
+}
+
+void loadMouseFactoryKeys(std::span<uint8_t> keyTable) {
+    loadCodes(keyTable, mouseFactoryKeyTable());
 }
 
 } // namespace morva::emu

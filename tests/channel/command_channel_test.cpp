@@ -1,7 +1,8 @@
 #include "base/trace.h"
 #include "device/command_channel.h"
-#include "emulator/firmware/device_firmwares.h"
 #include "emulator/firmware/direct_transport.h"
+#include "emulator/firmware/keyboard_firmware.h"
+#include "emulator/firmware/mouse_firmware.h"
 
 #include <functional>
 #include <future>

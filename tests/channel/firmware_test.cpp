@@ -1,6 +1,9 @@
 #include "emulator/firmware/command_firmware.h"
-#include "emulator/firmware/device_firmwares.h"
 #include "emulator/firmware/direct_transport.h"
+#include "emulator/firmware/headset_firmware.h"
+#include "emulator/firmware/keyboard_firmware.h"
+#include "emulator/firmware/mouse_firmware.h"
+#include "emulator/firmware/mouse_pad_firmware.h"
 
 #include <functional>
 #include <gtest/gtest.h>
