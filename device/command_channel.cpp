@@ -72,8 +72,13 @@ int DeviceCommandChannel::exchange(const CommandPacket& request, CommandPacket& 
         reply.fill(0);
         bool arrived = transport_.readReport(reply, timeout);
         if (arrived && !replyEchoes(reply, packetCommand(request))) {
-            reply.fill(0);
-            arrived = transport_.readReport(reply, timeout);
+            // The second reply is taken whatever it echoes; when none comes, the trace still
+            // shows the stray one.
+            CommandPacket second{};
+            arrived = transport_.readReport(second, timeout);
+            if (arrived) {
+                reply = second;
+            }
         }
         result = arrived ? kResultOk : kResultNoReply;
     }
@@ -88,46 +93,47 @@ int DeviceCommandChannel::simpleCommand(uint8_t command, CommandPacket& reply) {
     return result == kResultOk ? statusResult(packetStatus(reply)) : result;
 }
 
+bool DeviceCommandChannel::canTransfer(uint8_t command, size_t total, uint16_t baseOffset) const {
+    if (!open_) {
+        return false;
+    }
+    if (!offsetsFit(total, baseOffset)) {
+        trace("command %02x: %zu bytes from offset %u overrun the 16-bit offset field\n", command,
+              total, baseOffset);
+        return false;
+    }
+    return true;
+}
+
+CommandPacket DeviceCommandChannel::chunkRequest(uint8_t command, const Chunk& chunk,
+                                                 std::span<const uint8_t> source) {
+    const std::span<const uint8_t> data =
+        source.empty() ? source : source.subspan(chunk.position, chunk.length);
+    return buildRequest(command, chunk.length, chunk.offset, data);
+}
+
 int DeviceCommandChannel::chunkedTransfer(uint8_t command, uint16_t baseOffset, size_t total,
                                           std::span<const uint8_t> source,
                                           std::span<uint8_t> target, LockScope scope) {
-    if (!open_) {
+    if (!canTransfer(command, total, baseOffset)) {
         return kResultNoReply;
     }
-    if (!offsetsFit(total, baseOffset)) {
-        trace("命令 %02x: %zu bytes from offset %u do not fit the 16-bit offset\n", command, total,
-              baseOffset);
-        return kResultNoReply;
-    }
-    const bool live = command == command::kLiveLightFrame;
     std::mutex* lock = lockFor(scope);
     CommandPacket reply{};
-    const size_t count = chunkCount(total);
-    for (size_t index = 0; index < count; ++index) {
+    for (size_t index = 0; index < chunkCount(total); ++index) {
         const Chunk chunk = chunkAt(total, baseOffset, index);
-        const std::span<const uint8_t> data =
-            source.empty() ? source : source.subspan(chunk.position, chunk.length);
-        const CommandPacket request = buildRequest(command, chunk.length, chunk.offset, data);
+        const CommandPacket request = chunkRequest(command, chunk, source);
         int result = kResultOk;
-        if (live) {
-            result = sendLivePacket(request);
-            if (result != kResultOk) {
-                return result;
-            }
-            continue;
+        {
+            std::unique_lock<std::mutex> guard =
+                lock != nullptr ? std::unique_lock(*lock) : std::unique_lock<std::mutex>();
+            result = exchange(request, reply);
         }
-        if (lock != nullptr) {
-            std::lock_guard guard(*lock);
-            result = exchange(request, reply);
-        } else {
-            result = exchange(request, reply);
+        if (result == kResultOk) {
+            result = statusResult(packetStatus(reply));
         }
         if (result != kResultOk) {
-            return result;
-        }
-        const int status = statusResult(packetStatus(reply));
-        if (status != kResultOk) {
-            return status;
+            return result; // the chunks before stay with the device
         }
         if (!target.empty()) {
             std::copy_n(reply.begin() + packet_byte::kData, chunk.length,
@@ -237,7 +243,7 @@ int DeviceCommandChannel::writeLightFrame(uint16_t page, uint16_t pageSize,
                                           std::span<const uint8_t> frame) {
     const uint32_t offset = uint32_t{page} * pageSize;
     if (offset > 0xFFFF) {
-        trace("命令 %02x: page %u of %u bytes does not fit the 16-bit offset\n",
+        trace("command %02x: page %u of %u bytes overruns the 16-bit offset field\n",
               command::kWriteLightFrame, page, pageSize);
         return kResultNoReply;
     }
@@ -246,7 +252,17 @@ int DeviceCommandChannel::writeLightFrame(uint16_t page, uint16_t pageSize,
 }
 
 int DeviceCommandChannel::sendLiveFrame(std::span<const uint8_t> frame) {
-    return writeTransfer(command::kLiveLightFrame, 0, frame, LockScope::Light);
+    if (!canTransfer(command::kLiveLightFrame, frame.size(), 0)) {
+        return kResultNoReply;
+    }
+    for (size_t index = 0; index < chunkCount(frame.size()); ++index) {
+        const Chunk chunk = chunkAt(frame.size(), 0, index);
+        const int result = sendLivePacket(chunkRequest(command::kLiveLightFrame, chunk, frame));
+        if (result != kResultOk) {
+            return result;
+        }
+    }
+    return kResultOk;
 }
 
 int DeviceCommandChannel::writeMacroImage(std::span<const uint8_t> image) {

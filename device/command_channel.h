@@ -87,6 +87,10 @@ private:
                      LockScope scope);
     int writeTransfer(uint8_t command, uint16_t baseOffset, std::span<const uint8_t> payload,
                       LockScope scope);
+    // False (after tracing why) when the channel is closed or the offsets overrun 16 bits.
+    bool canTransfer(uint8_t command, size_t total, uint16_t baseOffset) const;
+    static CommandPacket chunkRequest(uint8_t command, const Chunk& chunk,
+                                      std::span<const uint8_t> source);
     int chunkedTransfer(uint8_t command, uint16_t baseOffset, size_t total,
                         std::span<const uint8_t> source, std::span<uint8_t> target,
                         LockScope scope);
