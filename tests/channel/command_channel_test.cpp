@@ -203,6 +203,48 @@ TEST_F(ChannelTest, KeyTableReadCopiesEveryChunkIntoPlace) {
     EXPECT_EQ(table[330], 0xEE);
 }
 
+TEST_F(ChannelTest, ReadsReturnTheDevicesMemoryAtTheirOffsets) {
+    std::iota(firmware.settingsMemory().begin(), firmware.settingsMemory().end(), uint8_t{1});
+    const std::vector<uint8_t> status = {64, 1, 0, 0, 3, 2};
+    std::copy(status.begin(), status.end(), firmware.status().begin());
+    std::iota(firmware.ledIndexTable().begin(), firmware.ledIndexTable().end(), uint8_t{50});
+    ASSERT_TRUE(channel.setBlockLength(330));
+    const auto bytes = [](std::span<const uint8_t> s) {
+        return std::vector<uint8_t>(s.begin(), s.end());
+    };
+    const struct {
+        const char* name;
+        uint16_t offset;
+        size_t length;
+        std::function<int(DeviceCommandChannel&, uint16_t, std::span<uint8_t>)> read;
+        std::vector<uint8_t> expected;
+    } cases[] = {
+        {"settings block of profile 2", 52, 30,
+         [](auto& c, uint16_t at, auto out) { return c.readSettings(at, out); },
+         bytes(firmware.settingsBlock(2))},
+        {"current profile byte",
+         0,
+         1,
+         [](auto& c, uint16_t at, auto out) { return c.readSettings(at, out); },
+         {1}},
+        {"status", 0, 6, [](auto& c, uint16_t at, auto out) { return c.readStatus(at, out); },
+         status},
+        {"status tail",
+         4,
+         2,
+         [](auto& c, uint16_t at, auto out) { return c.readStatus(at, out); },
+         {3, 2}},
+        {"LED-index table", 0, 110,
+         [](auto& c, uint16_t, auto out) { return c.readLedIndexTable(out); },
+         bytes(firmware.ledIndexTable())},
+    };
+    for (const auto& c : cases) {
+        std::vector<uint8_t> out(c.length);
+        EXPECT_EQ(c.read(channel, c.offset, out), kResultOk) << c.name;
+        EXPECT_EQ(out, c.expected) << c.name;
+    }
+}
+
 TEST_F(ChannelTest, KeyTableWriteLandsInTheDevice) {
     ASSERT_TRUE(channel.setBlockLength(330));
     const std::vector<uint8_t> table = pattern(330, 3);
