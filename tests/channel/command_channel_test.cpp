@@ -125,7 +125,7 @@ TEST_F(ChannelTest, DeviceInformationIsOne34BytePacket) {
     EXPECT_EQ(info.keyCount(), 110);
 }
 
-// Each chunked command: its code, lock-free of shape, the offsets and lengths of its packets.
+// Each chunked command: its code and the offsets and lengths of its packets.
 TEST_F(ChannelTest, ChunkedCommandsCarryRunningOffsetsAndTheRestInTheLastPacket) {
     std::vector<uint8_t> buffer(512);
     const std::vector<uint8_t> data = pattern(512, 1);
