@@ -1,0 +1,26 @@
+#include "emulator/firmware/firmware_faults.h"
+
+namespace morva::emu {
+
+void FaultSchedule::arm(FaultKind kind, int command, uint32_t nth) {
+    armed_.push_back({kind, command, nth == 0 ? 1 : nth});
+}
+
+std::vector<FaultKind> FaultSchedule::take(uint8_t command) {
+    std::vector<FaultKind> fired;
+    for (auto it = armed_.begin(); it != armed_.end();) {
+        if (it->command != kAnyCommand && it->command != command) {
+            ++it;
+            continue;
+        }
+        if (--it->remaining == 0) {
+            fired.push_back(it->kind);
+            it = armed_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    return fired;
+}
+
+} // namespace morva::emu
