@@ -16,7 +16,8 @@ constexpr uint32_t kMaxReportBits = 8 * 8191; // byte lengths stay within 16 bit
 constexpr size_t kMaxNesting = 32;
 constexpr size_t kMaxPushDepth = 32;
 constexpr size_t kMaxUsagesPerItem = 4096;
-constexpr uint32_t kMaxDataIndices = 0xFFFF;
+constexpr size_t kMaxCapsPerType = 4096;
+constexpr uint32_t kMaxDataIndex = 0xFFFF;
 
 enum ItemType : uint8_t { kMain = 0, kGlobal = 1, kLocal = 2 };
 
@@ -470,17 +471,20 @@ private:
     }
 
     bool addCap(HidReportType type, HidReportCap cap, const UsageEntry& usage) {
+        if (result_.collections.back().of(type).buttonCaps.size() +
+                result_.collections.back().of(type).valueCaps.size() >=
+            kMaxCapsPerType) {
+            return fail("too many capabilities");
+        }
         cap.usagePage = *usage.page;
         cap.usageMin = usage.min;
         cap.usageMax = usage.max;
         cap.isRange = usage.isRange;
+        // Indices are 16-bit; a descriptor declaring more usages saturates them.
         uint32_t& next = dataIndices_[static_cast<size_t>(type)];
-        if (next + usage.count() > kMaxDataIndices) {
-            return fail("too many data indices");
-        }
-        cap.dataIndexMin = static_cast<uint16_t>(next);
-        next += usage.count();
-        cap.dataIndexMax = static_cast<uint16_t>(next - 1);
+        cap.dataIndexMin = static_cast<uint16_t>(std::min(next, kMaxDataIndex));
+        next = std::min(next + usage.count(), kMaxDataIndex + 1);
+        cap.dataIndexMax = static_cast<uint16_t>(std::min(next - 1, kMaxDataIndex));
         auto& typeCaps = result_.collections.back().of(type);
         (cap.isButton ? typeCaps.buttonCaps : typeCaps.valueCaps).push_back(cap);
         return true;

@@ -55,7 +55,11 @@ std::vector<HidUsageData> buildUsageDataList(HidReportType type,
         list.push_back(buttonEntry(type, cap, preparsed));
     }
     for (const auto& cap : caps.valueCaps) {
-        for (uint32_t usage = cap.usageMin; usage <= cap.usageMax; ++usage) {
+        // Usages of a range beyond its fields can never be read; they get no entry, so a range
+        // declared over a whole usage page does not make tens of thousands of entries.
+        const uint32_t last =
+            cap.usageMin + std::min(cap.usageCount(), uint32_t{cap.reportCount}) - 1;
+        for (uint32_t usage = cap.usageMin; usage <= last; ++usage) {
             HidUsageData entry;
             entry.usagePage = cap.usagePage;
             entry.reportId = cap.reportId;
