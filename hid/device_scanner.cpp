@@ -93,7 +93,9 @@ bool DeviceScanner::probeAndAssign(const std::wstring& path, std::stop_token sto
     key.interfaceNumber = parseInterfaceNumber(path);
     key.collectionNumber = parseCollectionNumber(path);
     key.path = path;
-    if (!slots_.preMatch(key)) {
+    // Rows that share identifiers (all the 0:0 rows) would otherwise take the same interface
+    // again on every pass, one slot after another.
+    if (!slots_.preMatch(key) || slots_.isAssigned(path)) {
         return true;
     }
     if (!probe_->Open(path, true, false, true, false)) {

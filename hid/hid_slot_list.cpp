@@ -41,6 +41,12 @@ bool SlotList::anySlotFree() const {
     return std::any_of(slots_.begin(), slots_.end(), [](const auto& s) { return s.isFree(); });
 }
 
+bool SlotList::isAssigned(const std::wstring& path) const {
+    std::lock_guard lock(mutex_);
+    return std::any_of(slots_.begin(), slots_.end(),
+                       [&](const auto& s) { return s.connected != 0 && s.path == path; });
+}
+
 bool SlotList::preMatch(const InterfaceSlot& key) const {
     const auto& table = SupportedInterfaceTable();
     const bool inTable = std::any_of(table.begin(), table.end(),

@@ -21,6 +21,8 @@ public:
     std::vector<InterfaceSlot> snapshot() const;
 
     bool anySlotFree() const;
+    // Some slot holds this interface already.
+    bool isAssigned(const std::wstring& path) const;
     // Some table row has the key's vendorId, productId, interfaceNumber and collectionNumber, and
     // some slot with those four values is free.
     bool preMatch(const InterfaceSlot& key) const;
