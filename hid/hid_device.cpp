@@ -79,15 +79,14 @@ bool CHidDevice::Open(const std::wstring& path, bool forRead, bool forWrite, boo
     path_ = path;
     lastOpenResult_ = HidOpenResult::kOk;
     lastOpenError_.clear();
-    HidOpenResult result = HidOpenResult::kOk;
-    if (!openSession(result)) {
+    if (!openSession()) {
         return false;
     }
     loadCapabilities();
     return true;
 }
 
-bool CHidDevice::openSession(HidOpenResult& result) {
+bool CHidDevice::openSession() {
     std::string node;
     std::string instance;
     if (!splitHidPath(path_, node, instance)) {
@@ -95,7 +94,7 @@ bool CHidDevice::openSession(HidOpenResult& result) {
     }
     auto session = std::make_shared<Session>();
     platform::HidOpenRequest request{openForRead_, openForWrite_, shareReadOnly_};
-    result = backend_.open(node, instance, request, session->channel);
+    const HidOpenResult result = backend_.open(node, instance, request, session->channel);
     if (result != HidOpenResult::kOk) {
         return failOpen(result, std::string(platform::describeHidOpenResult(result)));
     }

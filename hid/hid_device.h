@@ -101,7 +101,7 @@ private:
         HidPreparsedData preparsed;
     };
 
-    bool openSession(platform::HidOpenResult& result);
+    bool openSession();
     void loadCapabilities();
     std::shared_ptr<Session> beginTransfer(std::atomic<uint32_t>& flag);
     void endTransfer(std::atomic<uint32_t>& flag);
