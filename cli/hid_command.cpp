@@ -46,6 +46,9 @@ int listInterfaces(CliContext& context) {
         context.err << "morvactl: cannot list the HID devices (is /sys mounted?)\n";
         return kExitFailure;
     }
+    if (interfaces.empty() && unreadable.empty()) {
+        context.err << "morvactl: no HID devices found\n";
+    }
     std::set<std::string> deniedNodes;
     for (const auto& entry : interfaces) {
         Json::Value line = interfaceToJson(entry, supportedRowOf(entry));

@@ -79,22 +79,22 @@ bool CHidDevice::Open(const std::wstring& path, bool forRead, bool forWrite, boo
     path_ = path;
     lastOpenResult_ = HidOpenResult::kOk;
     lastOpenError_.clear();
-    if (!openSession()) {
+    if (!openConnection()) {
         return false;
     }
     loadCapabilities();
     return true;
 }
 
-bool CHidDevice::openSession() {
+bool CHidDevice::openConnection() {
     std::string node;
     std::string instance;
     if (!splitHidPath(path_, node, instance)) {
         return failOpen(HidOpenResult::kNotFound, "not a HID interface path");
     }
-    auto session = std::make_shared<Session>();
+    auto connection = std::make_shared<Connection>();
     platform::HidOpenRequest request{openForRead_, openForWrite_, shareReadOnly_};
-    const HidOpenResult result = backend_.open(node, instance, request, session->channel);
+    const HidOpenResult result = backend_.open(node, instance, request, connection->channel);
     if (result != HidOpenResult::kOk) {
         return failOpen(result, std::string(platform::describeHidOpenResult(result)));
     }
@@ -111,12 +111,12 @@ bool CHidDevice::openSession() {
     if (index < 0) {
         return failOpen(HidOpenResult::kNotFound, "the device has no such collection");
     }
-    session->usesReportIds = descriptor.usesReportIds;
-    session->preparsed = std::move(descriptor.collections[static_cast<size_t>(index)]);
-    preparsed_ = session->preparsed;
+    connection->usesReportIds = descriptor.usesReportIds;
+    connection->preparsed = std::move(descriptor.collections[static_cast<size_t>(index)]);
+    preparsed_ = connection->preparsed;
     attributes_ = {info.vendorId, info.productId, info.versionNumber};
     std::lock_guard lock(mutex_);
-    session_ = std::move(session);
+    connection_ = std::move(connection);
     return true;
 }
 
@@ -140,26 +140,26 @@ bool CHidDevice::Reopen() {
 
 void CHidDevice::Cancel() {
     std::lock_guard lock(mutex_);
-    if (session_ && activeTransfers_ > 0) {
-        session_->channel->cancel();
+    if (connection_ && activeTransfers_ > 0) {
+        connection_->channel->cancel();
     }
 }
 
 void CHidDevice::Close() {
-    std::shared_ptr<Session> session;
+    std::shared_ptr<Connection> connection;
     {
         std::unique_lock lock(mutex_);
-        session = std::move(session_);
-        session_.reset();
+        connection = std::move(connection_);
+        connection_.reset();
         // Each cancellation ends one waiting transfer; repeat until every one has left, so no
         // transfer is still inside the channel when it is closed.
-        while (session && activeTransfers_ > 0) {
-            session->channel->cancel();
+        while (connection && activeTransfers_ > 0) {
+            connection->channel->cancel();
             transfersEnded_.wait_for(lock, std::chrono::milliseconds(5),
                                      [&] { return activeTransfers_ == 0; });
         }
     }
-    session.reset();
+    connection.reset();
     preparsed_ = {};
     attributes_ = {};
     for (auto& set : sets_) {
@@ -169,17 +169,17 @@ void CHidDevice::Close() {
 
 bool CHidDevice::IsOpen() const {
     std::lock_guard lock(mutex_);
-    return session_ != nullptr;
+    return connection_ != nullptr;
 }
 
-std::shared_ptr<CHidDevice::Session> CHidDevice::beginTransfer(std::atomic<uint32_t>& flag) {
+std::shared_ptr<CHidDevice::Connection> CHidDevice::beginTransfer(std::atomic<uint32_t>& flag) {
     std::lock_guard lock(mutex_);
-    if (!session_) {
+    if (!connection_) {
         return nullptr;
     }
     ++activeTransfers_;
     flag.store(1, std::memory_order_relaxed);
-    return session_;
+    return connection_;
 }
 
 void CHidDevice::endTransfer(std::atomic<uint32_t>& flag) {
@@ -196,8 +196,8 @@ bool CHidDevice::Read(uint32_t length, uint32_t& bytesRead, uint8_t* buffer, uin
     if (buffer == nullptr || length < 2) {
         return false;
     }
-    const auto session = beginTransfer(reading_);
-    if (!session) {
+    const auto connection = beginTransfer(reading_);
+    if (!connection) {
         return false;
     }
     const int timeout = toPlatformTimeout(timeoutMs);
@@ -205,16 +205,16 @@ bool CHidDevice::Read(uint32_t length, uint32_t& bytesRead, uint8_t* buffer, uin
     HidIoResult result = HidIoResult::kOk;
     for (;;) {
         size_t got = 0;
-        if (session->usesReportIds) {
-            result = session->channel->read({buffer, length}, remainingMs(timeout, begin), got);
+        if (connection->usesReportIds) {
+            result = connection->channel->read({buffer, length}, remainingMs(timeout, begin), got);
             // Reports of the node's other collections are not ours to see.
             if (result == HidIoResult::kOk &&
-                !session->preparsed.ownsReport(HidReportType::kInput, buffer[0])) {
+                !connection->preparsed.ownsReport(HidReportType::kInput, buffer[0])) {
                 continue;
             }
         } else {
-            result =
-                session->channel->read({buffer + 1, length - 1u}, remainingMs(timeout, begin), got);
+            result = connection->channel->read({buffer + 1, length - 1u},
+                                               remainingMs(timeout, begin), got);
             buffer[0] = 0;
             got += 1;
         }
@@ -238,15 +238,15 @@ bool CHidDevice::Write(uint32_t length, uint32_t& bytesWritten, const uint8_t* b
     if (buffer == nullptr || length < 2) {
         return false;
     }
-    const auto session = beginTransfer(writing_);
-    if (!session) {
+    const auto connection = beginTransfer(writing_);
+    if (!connection) {
         return false;
     }
     // Without report IDs the platform takes the report without the leading 0.
-    const size_t skip = session->usesReportIds ? 0 : 1;
+    const size_t skip = connection->usesReportIds ? 0 : 1;
     size_t sent = 0;
-    const HidIoResult result =
-        session->channel->write({buffer + skip, length - skip}, toPlatformTimeout(timeoutMs), sent);
+    const HidIoResult result = connection->channel->write({buffer + skip, length - skip},
+                                                          toPlatformTimeout(timeoutMs), sent);
     if (result == HidIoResult::kOk) {
         bytesWritten = static_cast<uint32_t>(sent + skip);
     }
@@ -258,12 +258,12 @@ bool CHidDevice::SetOutputReport(const uint8_t* buffer, uint32_t length) {
     if (buffer == nullptr || length < 2) {
         return false;
     }
-    const auto session = beginTransfer(writing_);
-    if (!session) {
+    const auto connection = beginTransfer(writing_);
+    if (!connection) {
         return false;
     }
-    const size_t skip = session->usesReportIds ? 0 : 1;
-    const bool ok = session->channel->setOutputReport({buffer + skip, length - skip});
+    const size_t skip = connection->usesReportIds ? 0 : 1;
+    const bool ok = connection->channel->setOutputReport({buffer + skip, length - skip});
     endTransfer(writing_);
     return ok;
 }

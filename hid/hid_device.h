@@ -95,15 +95,15 @@ public:
 
 private:
     // What a transfer needs; kept alive by a transfer that runs while Close frees the object.
-    struct Session {
+    struct Connection {
         std::unique_ptr<platform::HidChannel> channel;
         bool usesReportIds = false;
         HidPreparsedData preparsed;
     };
 
-    bool openSession();
+    bool openConnection();
     void loadCapabilities();
-    std::shared_ptr<Session> beginTransfer(std::atomic<uint32_t>& flag);
+    std::shared_ptr<Connection> beginTransfer(std::atomic<uint32_t>& flag);
     void endTransfer(std::atomic<uint32_t>& flag);
     bool failOpen(platform::HidOpenResult result, std::string reason);
 
@@ -124,9 +124,9 @@ private:
     platform::HidOpenResult lastOpenResult_ = platform::HidOpenResult::kOk;
     std::string lastOpenError_;
 
-    mutable std::mutex mutex_; // guards session_ and activeTransfers_
+    mutable std::mutex mutex_; // guards connection_ and activeTransfers_
     std::condition_variable transfersEnded_;
-    std::shared_ptr<Session> session_;
+    std::shared_ptr<Connection> connection_;
     int activeTransfers_ = 0;
     std::atomic<uint32_t> reading_{0};
     std::atomic<uint32_t> writing_{0};
