@@ -1,0 +1,26 @@
+#pragma once
+
+#include "cli/cli_context.h"
+
+#include <span>
+#include <string_view>
+
+namespace morva::cli {
+
+// One command group of morvactl ("hid", "devices", ...); each lives in its own file.
+struct CommandGroup {
+    std::string_view name;
+    std::string_view usage; // one or more lines, each "morvactl ..."
+    int (*run)(CliContext& context, const Arguments& arguments);
+};
+
+int runHidCommands(CliContext& context, const Arguments& arguments);
+int runDevicesCommand(CliContext& context, const Arguments& arguments);
+
+std::span<const CommandGroup> commandGroups();
+
+// The whole command line after the program name: global options, then a group and its
+// arguments. Prints usage on a mistake.
+int runMorvactl(const Arguments& commandLine, std::ostream& out, std::ostream& err);
+
+} // namespace morva::cli

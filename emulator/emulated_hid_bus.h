@@ -1,0 +1,55 @@
+#pragma once
+
+#include "emulator/emulated_hid_device.h"
+#include "platform/hid_backend.h"
+
+#include <map>
+#include <memory>
+#include <mutex>
+
+namespace morva::emulator {
+
+// An in-process HID bus: emulated devices are plugged in and pulled out at run time, and the
+// HID code sees them exactly as it sees hidraw nodes (one node per device interface).
+class EmulatedHidBus final : public platform::HidBackend {
+public:
+    using DeviceId = int;
+
+    // Plugs a device in; returns its id on this bus. Its interfaces are listed from now on.
+    DeviceId plug(std::shared_ptr<EmulatedHidDevice> device);
+    // Pulls a device out: it is no longer listed, open channels fail from now on. False when no
+    // such device is plugged in.
+    bool unplug(DeviceId id);
+    std::shared_ptr<EmulatedHidDevice> device(DeviceId id) const;
+    size_t deviceCount() const;
+    // Makes the next enumerations fail (a platform fault), or succeed again.
+    void setEnumerationFails(bool fails);
+
+    // The node name of one interface of a plugged device ("emulated/<id>/<interface>").
+    static std::string nodeName(DeviceId id, int interfaceNumber);
+
+    bool enumerate(std::vector<platform::HidNodeInfo>& nodes) override;
+    bool describe(const std::string& node, const std::string& instance,
+                  platform::HidNodeInfo& info) override;
+    platform::HidOpenResult open(const std::string& node, const std::string& instance,
+                                 const platform::HidOpenRequest& request,
+                                 std::unique_ptr<platform::HidChannel>& channel) override;
+    bool isPresent(const std::string& node, const std::string& instance) override;
+
+private:
+    struct Located {
+        std::shared_ptr<EmulatedHidDevice> device;
+        const EmulatedHidDevice::Interface* interface = nullptr;
+        DeviceId id = 0;
+    };
+    bool locate(const std::string& node, const std::string& instance, Located& found) const;
+    static platform::HidNodeInfo infoOf(DeviceId id, const EmulatedHidDevice& device,
+                                        const EmulatedHidDevice::Interface& interface);
+
+    mutable std::mutex mutex_;
+    std::map<DeviceId, std::shared_ptr<EmulatedHidDevice>> devices_;
+    DeviceId nextId_ = 1;
+    bool enumerationFails_ = false;
+};
+
+} // namespace morva::emulator

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "hid/hid_model_tables.h"
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace morva {
+
+// The product list handed to the update check and the about window: one record per product-table
+// row. Record k carries the HID version number of the device on tab k when its command channel is
+// open (tabVersion returns 0 otherwise); the last record carries the software's own version.
+std::vector<ProductRecord> buildProductList(const std::function<uint32_t(size_t tab)>& tabVersion,
+                                            uint32_t softwareVersion);
+
+} // namespace morva

@@ -1,0 +1,175 @@
+#include "base/text.h"
+#include "emulator/emulated_descriptors.h"
+#include "hid/hid_device.h"
+#include "hid/hid_interface_list.h"
+#include "platform/hid_linux_backend.h"
+#include "tests/support/temp_dir.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace morva {
+namespace {
+
+namespace fs = std::filesystem;
+
+void writeFile(const fs::path& path, const std::string& text) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+void writeBytes(const fs::path& path, const std::vector<uint8_t>& bytes) {
+    writeFile(path, std::string(bytes.begin(), bytes.end()));
+}
+
+// A sysfs tree as the kernel lays it out: /sys/class/hidraw/hidrawN/device links to the HID
+// device, which sits below its USB interface, which sits below the USB device.
+class FakeSysfs : public ::testing::Test {
+protected:
+    fs::path sys() const { return dir_.path() / "sys"; }
+    fs::path dev() const { return dir_.path() / "dev"; }
+
+    void addUsbNode(const std::string& name, const std::string& usbDevice, int interfaceNumber,
+                    const std::string& hidName, const std::vector<uint8_t>& descriptor) {
+        const fs::path usb = sys() / "devices/pci0000:00/0000:00:14.0/usb1" / usbDevice;
+        writeFile(usb / "bcdDevice", "0105\n");
+        const fs::path usbInterface = usb / (usbDevice + ":1." + std::to_string(interfaceNumber));
+        writeFile(usbInterface / "bInterfaceNumber", "0" + std::to_string(interfaceNumber) + "\n");
+        addHidDevice(name, usbInterface / hidName, descriptor);
+    }
+
+    void addHidDevice(const std::string& name, const fs::path& hidDevice,
+                      const std::vector<uint8_t>& descriptor) {
+        const std::string ids = hidDevice.filename().string(); // bbbb:VVVV:PPPP.nnnn
+        writeFile(hidDevice / "uevent", "DRIVER=hid-generic\nHID_ID=" + ids.substr(0, 4) + ":0000" +
+                                            ids.substr(5, 4) + ":0000" + ids.substr(10, 4) +
+                                            "\nHID_NAME=Test\n");
+        writeBytes(hidDevice / "report_descriptor", descriptor);
+        fs::create_directories(sys() / "class/hidraw" / name);
+        fs::create_directory_symlink(hidDevice, sys() / "class/hidraw" / name / "device");
+        writeFile(dev() / name, "");
+    }
+
+    void addKeyboard() {
+        addUsbNode("hidraw0", "1-2", 0, "0003:0C45:8501.0001", emulator::bootKeyboardDescriptor());
+        addUsbNode("hidraw1", "1-2", 1, "0003:0C45:8501.0002",
+                   emulator::controlInterfaceDescriptor());
+    }
+
+    test::TempDir dir_;
+};
+
+TEST_F(FakeSysfs, AKeyboardWithSeveralCollectionsIsListedOnePathPerCollection) {
+    addKeyboard();
+    platform::LinuxHidBackend backend(sys(), dev());
+    std::vector<HidInterfaceEntry> interfaces;
+    ASSERT_TRUE(listHidInterfaces(backend, interfaces));
+    ASSERT_EQ(interfaces.size(), 5u);
+    const std::string node0 = (dev() / "hidraw0").string();
+    const std::string node1 = (dev() / "hidraw1").string();
+    EXPECT_EQ(WideToUtf8(interfaces[0].path),
+              node0 + "#vid_0c45&pid_8501&mi_00#0003:0C45:8501.0001");
+    const char* expectedCollections[] = {"col01", "col02", "col03", "col04"};
+    const uint16_t expectedPages[] = {0x0001, 0x0001, 0x000C, 0xFF1C};
+    for (size_t i = 0; i < 4; ++i) {
+        const HidInterfaceEntry& entry = interfaces[i + 1];
+        EXPECT_EQ(WideToUtf8(entry.path), node1 + "#vid_0c45&pid_8501&mi_01&" +
+                                              expectedCollections[i] + "#0003:0C45:8501.0002");
+        EXPECT_EQ(entry.interfaceNumber, 1);
+        EXPECT_EQ(entry.collectionNumber, i + 1);
+        EXPECT_EQ(entry.preparsed.caps.usagePage, expectedPages[i]);
+        EXPECT_EQ(entry.versionNumber, 0x0105);
+    }
+    EXPECT_EQ(interfaces[4].preparsed.caps.usage, 0x92);
+}
+
+TEST_F(FakeSysfs, NodesAreListedInNumberOrderAndDevicesOffUsbHaveNoInterfaceNumber) {
+    addKeyboard();
+    addHidDevice("hidraw10", sys() / "devices/virtual/misc/uhid/0005:046D:B01A.0003",
+                 emulator::bootMouseDescriptor());
+    addHidDevice("hidraw2", sys() / "devices/virtual/misc/uhid/0005:046D:B01B.0004",
+                 emulator::bootMouseDescriptor());
+    platform::LinuxHidBackend backend(sys(), dev());
+    std::vector<platform::HidNodeInfo> nodes;
+    ASSERT_TRUE(backend.enumerate(nodes));
+    ASSERT_EQ(nodes.size(), 4u);
+    EXPECT_EQ(fs::path(nodes[2].node).filename(), "hidraw2");
+    EXPECT_EQ(fs::path(nodes[3].node).filename(), "hidraw10");
+    EXPECT_EQ(nodes[2].interfaceNumber, -1);
+    EXPECT_EQ(nodes[2].vendorId, 0x046D);
+    EXPECT_EQ(nodes[2].productId, 0xB01B);
+    EXPECT_EQ(nodes[2].versionNumber, 0);
+}
+
+TEST_F(FakeSysfs, NoHidrawClassMeansNoNodesRatherThanAFailure) {
+    platform::LinuxHidBackend backend(sys(), dev());
+    std::vector<platform::HidNodeInfo> nodes{platform::HidNodeInfo{}};
+    EXPECT_TRUE(backend.enumerate(nodes));
+    EXPECT_TRUE(nodes.empty());
+}
+
+TEST_F(FakeSysfs, ANodeWithABadDescriptorIsLeftOutAndReported) {
+    addKeyboard();
+    addUsbNode("hidraw3", "1-3", 0, "0003:1234:5678.0005", {0x05, 0x01, 0xA1, 0x01});
+    platform::LinuxHidBackend backend(sys(), dev());
+    std::vector<HidInterfaceEntry> interfaces;
+    std::vector<HidUnreadableNode> unreadable;
+    ASSERT_TRUE(listHidInterfaces(backend, interfaces, &unreadable));
+    EXPECT_EQ(interfaces.size(), 5u);
+    ASSERT_EQ(unreadable.size(), 1u);
+    EXPECT_EQ(fs::path(unreadable[0].node).filename(), "hidraw3");
+    EXPECT_NE(unreadable[0].reason.find("collection"), std::string::npos) << unreadable[0].reason;
+}
+
+TEST_F(FakeSysfs, OpenAndPresenceFollowTheNodeAndItsAttachment) {
+    addKeyboard();
+    platform::LinuxHidBackend backend(sys(), dev());
+    std::vector<HidInterfaceEntry> interfaces;
+    ASSERT_TRUE(listHidInterfaces(backend, interfaces));
+    const std::wstring vendorPath = interfaces[4].path;
+    CHidDevice device(backend);
+    ASSERT_TRUE(device.Open(vendorPath, true, false, true, false)) << device.lastOpenError();
+    EXPECT_EQ(device.caps().usagePage, 0xFF1C);
+    EXPECT_EQ(device.attributes().versionNumber, 0x0105);
+    device.Close();
+    EXPECT_TRUE(isHidPathPresent(backend, vendorPath));
+
+    // The keyboard goes; another device gets the same node name.
+    fs::remove_all(sys() / "class/hidraw/hidraw1");
+    EXPECT_FALSE(isHidPathPresent(backend, vendorPath));
+    EXPECT_FALSE(device.Open(vendorPath, true, false, true, false));
+    EXPECT_EQ(device.lastOpenResult(), platform::HidOpenResult::kNotFound);
+    addUsbNode("hidraw1", "1-4", 1, "0003:0C45:8501.0009", emulator::controlInterfaceDescriptor());
+    EXPECT_FALSE(isHidPathPresent(backend, vendorPath)) << "another attachment, not our device";
+    EXPECT_FALSE(device.Open(vendorPath, true, false, true, false));
+
+    // A node outside the device folder is never opened.
+    std::unique_ptr<platform::HidChannel> channel;
+    EXPECT_EQ(backend.open("/etc/passwd", "", {true, false, false}, channel),
+              platform::HidOpenResult::kNotFound);
+}
+
+TEST_F(FakeSysfs, ANodeWithoutPermissionSaysSoAndHowToFixIt) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "permissions do not apply to root";
+    }
+    addKeyboard();
+    fs::permissions(dev() / "hidraw1", fs::perms::none);
+    platform::LinuxHidBackend backend(sys(), dev());
+    std::vector<HidInterfaceEntry> interfaces;
+    ASSERT_TRUE(listHidInterfaces(backend, interfaces));
+    CHidDevice device(backend);
+    EXPECT_FALSE(device.Open(interfaces[4].path, true, true, true, false));
+    EXPECT_EQ(device.lastOpenResult(), platform::HidOpenResult::kAccessDenied);
+}
+
+TEST(HidLinuxBackend, AccessDeniedAdviceNamesTheNodeAndTheFix) {
+    const std::string advice = platform::LinuxHidBackend::accessDeniedAdvice("/dev/hidraw4");
+    EXPECT_NE(advice.find("/dev/hidraw4"), std::string::npos);
+    EXPECT_NE(advice.find("permission denied"), std::string::npos);
+    EXPECT_NE(advice.find("udev"), std::string::npos);
+}
+
+} // namespace
+} // namespace morva

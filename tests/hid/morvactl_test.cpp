@@ -1,0 +1,162 @@
+#include "cli/command_groups.h"
+#include "emulator/emulated_descriptors.h"
+#include "platform/hid_linux_backend.h"
+#include "tests/support/temp_dir.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <json/reader.h>
+#include <sstream>
+#include <unistd.h>
+
+namespace morva {
+namespace {
+
+struct CommandRun {
+    int exitCode = 0;
+    std::string out;
+    std::string err;
+
+    std::vector<Json::Value> jsonLines() const {
+        std::vector<Json::Value> lines;
+        std::istringstream in(out);
+        std::string line;
+        while (std::getline(in, line)) {
+            Json::Value value;
+            Json::Reader reader;
+            EXPECT_TRUE(reader.parse(line, value)) << line;
+            lines.push_back(value);
+        }
+        return lines;
+    }
+    Json::Value json() const {
+        Json::Value value;
+        Json::Reader reader;
+        EXPECT_TRUE(reader.parse(out, value)) << out;
+        return value;
+    }
+};
+
+CommandRun morvactl(cli::Arguments arguments) {
+    std::ostringstream out;
+    std::ostringstream err;
+    CommandRun run;
+    run.exitCode = cli::runMorvactl(arguments, out, err);
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+}
+
+const char* kOpticalMouse = "05 01 09 02 a1 01 09 01 a1 00 05 09 19 01 29 03 15 00 25 01 95 08 75 "
+                            "01 81 02 05 01 09 30 09 31 09 38 15 81 25 7f 75 08 95 03 81 06 c0 c0";
+
+TEST(Morvactl, DemoDevicesAssignsTheSlotsOfTheEmulatedDevices) {
+    const CommandRun run = morvactl({"--demo", "devices"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const auto slots = run.jsonLines();
+    ASSERT_EQ(slots.size(), 9u);
+    for (Json::ArrayIndex i = 0; i < slots.size(); ++i) {
+        EXPECT_EQ(slots[i]["slot"].asUInt(), i);
+        EXPECT_EQ(slots[i]["assigned"].asBool(), i <= 6) << "slot " << i;
+    }
+    EXPECT_EQ(slots[0]["type"].asString(), "keyboard");
+    EXPECT_EQ(slots[0]["vendor"].asString(), "0x0C45");
+    EXPECT_NE(slots[0]["path"].asString().find("&col04"), std::string::npos);
+    EXPECT_EQ(slots[6]["type"].asString(), "headset");
+}
+
+TEST(Morvactl, DemoHidListMarksTheSupportedInterfaces) {
+    const CommandRun run = morvactl({"hid", "list", "--demo"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    int supported = 0;
+    for (const auto& line : run.jsonLines()) {
+        EXPECT_EQ(line["access"].asString(), "ok");
+        if (line["supported"].asBool()) {
+            ++supported;
+            if (line["supportedRow"].asInt() == 0) {
+                EXPECT_EQ(line["usagePage"].asString(), "0xFF1C");
+                EXPECT_EQ(line["inputReportByteLength"].asInt(), 64);
+            }
+        }
+    }
+    EXPECT_EQ(supported, 7) << "keyboard, mouse and mouse pad twice each, the headset once";
+}
+
+TEST(Morvactl, HidDescriptorReadsHexArgumentsHexFilesAndBinaryFiles) {
+    test::TempDir dir;
+    const std::vector<uint8_t> binary = emulator::controlInterfaceDescriptor();
+    std::ofstream((dir.path() / "raw").string(), std::ios::binary)
+        .write(reinterpret_cast<const char*>(binary.data()),
+               static_cast<std::streamsize>(binary.size()));
+    std::ofstream((dir.path() / "text").string()) << kOpticalMouse << "\n";
+
+    std::istringstream words(kOpticalMouse);
+    cli::Arguments arguments{"hid", "descriptor"};
+    for (std::string word; words >> word;) {
+        arguments.push_back(word);
+    }
+    for (const auto& args :
+         {arguments, cli::Arguments{"hid", "descriptor", (dir.path() / "text").string()}}) {
+        const CommandRun run = morvactl(args);
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        const Json::Value json = run.json();
+        ASSERT_EQ(json["collections"].size(), 1u);
+        EXPECT_EQ(json["collections"][0]["usage"].asString(), "0x0002");
+        EXPECT_EQ(json["collections"][0]["inputReportByteLength"].asInt(), 5);
+        EXPECT_EQ(json["collections"][0]["input"]["valueCaps"].size(), 3u);
+    }
+    const CommandRun raw = morvactl({"hid", "descriptor", (dir.path() / "raw").string()});
+    ASSERT_EQ(raw.exitCode, 0) << raw.err;
+    EXPECT_EQ(raw.json()["collections"].size(), 4u);
+    EXPECT_EQ(raw.json()["collections"][3]["usagePage"].asString(), "0xFF1C");
+}
+
+TEST(Morvactl, MistakesExitWithAReason) {
+    const CommandRun bad = morvactl({"hid", "descriptor", "05", "01", "a1", "01"});
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_NE(bad.err.find("bad report descriptor"), std::string::npos) << bad.err;
+    const CommandRun notHex = morvactl({"hid", "descriptor", "/no/such/file"});
+    EXPECT_EQ(notHex.exitCode, 2);
+    EXPECT_NE(notHex.err.find("nor a file"), std::string::npos) << notHex.err;
+    const CommandRun unknown = morvactl({"frobnicate"});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_NE(unknown.err.find("usage:"), std::string::npos);
+    EXPECT_EQ(morvactl({}).exitCode, 2);
+    EXPECT_EQ(morvactl({"hid"}).exitCode, 2);
+    const CommandRun help = morvactl({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("morvactl [--demo] devices"), std::string::npos);
+}
+
+TEST(Morvactl, DevicesSaysPlainlyWhenANodeCannotBeOpenedForLackOfPermission) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "permissions do not apply to root";
+    }
+    namespace fs = std::filesystem;
+    test::TempDir dir;
+    const fs::path hidDevice = dir.path() / "sys/devices/usb1/1-2/1-2:1.1/0003:0C45:8501.0002";
+    fs::create_directories(hidDevice);
+    std::ofstream(hidDevice / "uevent") << "HID_ID=0003:00000C45:00008501\n";
+    const auto descriptor = emulator::controlInterfaceDescriptor();
+    std::ofstream(hidDevice / "report_descriptor", std::ios::binary)
+        .write(reinterpret_cast<const char*>(descriptor.data()),
+               static_cast<std::streamsize>(descriptor.size()));
+    std::ofstream(hidDevice.parent_path() / "bInterfaceNumber") << "01\n";
+    fs::create_directories(dir.path() / "sys/class/hidraw/hidraw1");
+    fs::create_directory_symlink(hidDevice, dir.path() / "sys/class/hidraw/hidraw1/device");
+    fs::create_directories(dir.path() / "dev");
+    std::ofstream(dir.path() / "dev/hidraw1") << "";
+    fs::permissions(dir.path() / "dev/hidraw1", fs::perms::none);
+
+    platform::LinuxHidBackend backend(dir.path() / "sys", dir.path() / "dev");
+    std::ostringstream out;
+    std::ostringstream err;
+    cli::CliContext context{backend, false, out, err};
+    EXPECT_EQ(cli::runDevicesCommand(context, {}), 0);
+    EXPECT_NE(err.str().find("permission denied"), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("udev"), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find((dir.path() / "dev/hidraw1").string()), std::string::npos);
+}
+
+} // namespace
+} // namespace morva
