@@ -76,6 +76,9 @@ bool Container::visitDescendants(const std::function<bool(Control&)>& visitor) c
 }
 
 Control* Container::findDescendant(std::string_view name) const {
+    if (name.empty()) {
+        return nullptr;
+    }
     Control* found = nullptr;
     visitDescendants([&](Control& c) {
         if (c.name() == name) {

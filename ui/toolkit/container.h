@@ -29,7 +29,7 @@ public:
 
     // Depth first, this container excluded; the visitor returns false to stop.
     bool visitDescendants(const std::function<bool(Control&)>& visitor) const;
-    // The first descendant with exactly this name, or null.
+    // The first descendant with exactly this name, or null (also for an empty name).
     Control* findDescendant(std::string_view name) const;
 
     // Gap between children of a layout, and the inner margin.

@@ -248,10 +248,7 @@ bool Control::setTimer(int id, TickMs periodMs) {
     EventLoop& loop = window_->toolkit().loop();
     timers_[id] = loop.startTimer(periodMs, [target = ref(), id] {
         if (Control* control = target.get()) {
-            UiEvent timer;
-            timer.type = EventType::Timer;
-            timer.wParam = id;
-            control->event(timer);
+            control->event(UiEvent::of(EventType::Timer, id));
         }
     });
     return true;

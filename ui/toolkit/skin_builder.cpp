@@ -61,6 +61,11 @@ std::unique_ptr<Control> SkinBuilder::buildFile(std::string_view resource,
               toolkit_.resources().folder().string().c_str());
         return nullptr;
     }
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(*path, error)) {
+        trace("skin \"%s\" not built: file %s is missing", name.c_str(), path->string().c_str());
+        return nullptr;
+    }
     pugi::xml_document doc;
     const pugi::xml_parse_result parsed = doc.load_file(path->c_str());
     if (!parsed) {

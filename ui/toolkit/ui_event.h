@@ -32,6 +32,13 @@ struct UiEvent {
     bool controlHeld = false;
     int64_t wParam = 0;
     int64_t lParam = 0;
+
+    static UiEvent of(EventType type, int64_t wParam = 0) {
+        UiEvent e;
+        e.type = type;
+        e.wParam = wParam;
+        return e;
+    }
 };
 
 } // namespace morva::ui

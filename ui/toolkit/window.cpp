@@ -144,6 +144,9 @@ void Window::visitControls(const std::function<bool(Control&)>& visitor) const {
 }
 
 Control* Window::find(std::string_view name) const {
+    if (name.empty()) {
+        return nullptr;
+    }
     Control* found = nullptr;
     visitControls([&](Control& c) {
         if (c.name() == name) {

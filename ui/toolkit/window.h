@@ -80,7 +80,7 @@ public:
     // root; the skin's <Window> attributes ("size", "title") apply to the window. False, with the
     // tree unchanged, when the build fails.
     bool loadSkin(std::string_view resource, const CreateControlFn& createControl = {});
-    // The control with exactly this name, or null.
+    // The control with exactly this name, or null (also for an empty name).
     Control* find(std::string_view name) const;
     template <typename T> T* findAs(std::string_view name) const {
         return dynamic_cast<T*>(find(name));
