@@ -38,6 +38,11 @@ struct ComboSelectCase {
     std::vector<std::string> sent;
 };
 
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const ComboSelectCase& c, std::ostream* os) {
+    *os << c.label;
+}
+
 class ComboSelectTest : public ControlsTest,
                         public ::testing::WithParamInterface<ComboSelectCase> {};
 
@@ -167,6 +172,11 @@ struct EditInputCase {
     bool accepted;
     const char* textAfter;
 };
+
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const EditInputCase& c, std::ostream* os) {
+    *os << c.label;
+}
 
 class EditInputTest : public ControlsTest, public ::testing::WithParamInterface<EditInputCase> {};
 

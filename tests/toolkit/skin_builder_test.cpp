@@ -149,6 +149,11 @@ struct FailedBuildCase {
     const char* traced;
 };
 
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const FailedBuildCase& c, std::ostream* os) {
+    *os << c.label;
+}
+
 class FailedBuildTest : public ToolkitTest, public ::testing::WithParamInterface<FailedBuildCase> {
 protected:
     void SetUp() override {

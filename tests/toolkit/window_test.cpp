@@ -2,6 +2,7 @@
 #include "ui/toolkit/button.h"
 #include "ui/toolkit/combo.h"
 #include "ui/toolkit/container.h"
+#include "ui/toolkit/layout.h"
 #include "ui/toolkit/option.h"
 #include "ui/toolkit/progress.h"
 
@@ -174,6 +175,11 @@ struct DpiCase {
     Rect pos;     // of 0,0,1000,456
 };
 
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const DpiCase& c, std::ostream* os) {
+    *os << c.dpi;
+}
+
 class DpiTest : public ToolkitTest, public ::testing::WithParamInterface<DpiCase> {};
 
 TEST_P(DpiTest, SizesScaleByDpiOver96) {
@@ -270,6 +276,68 @@ TEST_F(WindowTest, WindowTimersReachTheMessageHandler) {
     window.setTimer(1011, 100);
     loop.advance(1000);
     EXPECT_EQ(fired, (std::vector<std::pair<int64_t, TickMs>>{{1011, 200}, {1055, 500}}));
+}
+
+// Where the layout puts the main skin's pieces, at two scales.
+struct LayoutCase {
+    int dpi;
+    Rect titleBar, closeButton, deviceBar, pageArea, notice, functionTabs, statusBar;
+};
+
+void PrintTo(const LayoutCase& c, std::ostream* os) {
+    *os << c.dpi;
+}
+
+class LayoutTest : public ToolkitTest, public ::testing::WithParamInterface<LayoutCase> {};
+
+TEST_P(LayoutTest, MainSkinIsPlacedByItsSizesAtTheWindowsScale) {
+    const LayoutCase& c = GetParam();
+    auto window = mainWindow();
+    window->setDpi(c.dpi);
+    layoutWindow(*window);
+    EXPECT_EQ(window->find("title_bar")->layoutRect(), c.titleBar);
+    EXPECT_EQ(window->find("closebtn")->layoutRect(), c.closeButton);
+    EXPECT_EQ(window->find("device_bar")->layoutRect(), c.deviceBar);
+    EXPECT_EQ(window->find("device_page_area")->layoutRect(), c.pageArea);
+    EXPECT_EQ(window->find("No_device_Link")->layoutRect(), c.notice);
+    EXPECT_EQ(window->find("function_tabs")->layoutRect(), c.functionTabs);
+    EXPECT_EQ(window->find("status_bar")->layoutRect(), c.statusBar);
+}
+
+INSTANTIATE_TEST_SUITE_P(Toolkit, LayoutTest,
+                         ::testing::Values(LayoutCase{96,
+                                                      {0, 0, 1000, 40},
+                                                      {964, 6, 992, 34},
+                                                      {0, 40, 1000, 104},
+                                                      {0, 104, 1000, 564},
+                                                      {0, 104, 1000, 560},
+                                                      {0, 564, 1000, 604},
+                                                      {0, 604, 1000, 640}},
+                                           LayoutCase{144,
+                                                      {0, 0, 1500, 60},
+                                                      {1446, 9, 1488, 51},
+                                                      {0, 60, 1500, 156},
+                                                      {0, 156, 1500, 846},
+                                                      {0, 156, 1500, 840},
+                                                      {0, 846, 1500, 906},
+                                                      {0, 906, 1500, 960}}),
+                         [](const auto& param) { return "Dpi" + std::to_string(param.param.dpi); });
+
+TEST_F(WindowTest, HiddenChildrenLeaveTheirRoomToTheOthers) {
+    auto window = mainWindow();
+    window->find("function_tabs")->setVisible(false);
+    layoutWindow(*window);
+    EXPECT_EQ(window->find("device_page_area")->layoutRect(), (Rect{0, 104, 1000, 604}));
+    // Equal shares of what the fixed children leave.
+    auto* tabs = window->findAs<Container>("function_tabs");
+    tabs->setVisible(true);
+    for (const auto& tab : tabs->children()) {
+        tab->setFixedWidth(0);
+    }
+    layoutWindow(*window);
+    // 1000 - 24 inset - 7 x 4 gaps = 948 over 8 tabs: 118 each, the last takes the rest.
+    EXPECT_EQ(tabs->childAt(0)->layoutRect(), (Rect{12, 568, 130, 600}));
+    EXPECT_EQ(tabs->childAt(7)->layoutRect(), (Rect{12 + 7 * 122, 568, 988, 600}));
 }
 
 } // namespace
