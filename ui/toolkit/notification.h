@@ -31,6 +31,11 @@ inline constexpr std::string_view kMsLeave = "msleave";
 // Sent by edits and list rows; the main window lets them pass.
 inline constexpr std::string_view kTextChanged = "textchanged";
 inline constexpr std::string_view kReturn = "return";
+// Sent by some rows of the skin; the main window receives and ignores them.
+inline constexpr std::string_view kClickWpAdd = "click_wpadd";
+inline constexpr std::string_view kClickWpRemove = "click_wpremove";
+inline constexpr std::string_view kClickWpEdit = "click_wpedit";
+inline constexpr std::string_view kClickWpSelect = "click_wpselect";
 } // namespace notify
 
 // One notification: what happened, to which control, with two numbers whose meaning depends on
