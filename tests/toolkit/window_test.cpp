@@ -73,6 +73,8 @@ TEST_F(WindowTest, NotificationCarriesSenderAndParameters) {
     EXPECT_EQ(got[0].sender.get(), sender);
     EXPECT_EQ(got[0].wParam, 1005);
     EXPECT_EQ(got[0].lParam, 7);
+    EXPECT_TRUE(got[0].senderNamed("STR_Test"));
+    EXPECT_FALSE(got[0].senderNamed("str_test_2"));
 }
 
 TEST_F(WindowTest, NotificationOfADestroyedControlIsDropped) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/text.h"
 #include "ui/toolkit/control_ref.h"
 
 #include <cstdint>
@@ -49,6 +50,8 @@ struct Notification {
     int64_t lParam = 0;
 
     bool is(std::string_view t) const { return type == t; }
+    // Routing compares control names without case.
+    bool senderNamed(std::string_view name) const { return equalsIgnoreCase(senderName, name); }
 };
 
 } // namespace morva::ui

@@ -51,6 +51,10 @@ void Window::create(std::string className, std::string title, Size size, Window*
     announce(WindowChange::Created);
 }
 
+std::string Window::titleText() const {
+    return toolkit_.language().resolve(title_);
+}
+
 void Window::setTitle(std::string title) {
     if (title_ != title) {
         title_ = std::move(title);

@@ -45,6 +45,8 @@ public:
     bool created() const { return created_; }
     const std::string& className() const { return className_; }
     const std::string& title() const { return title_; }
+    // The title in the current language when it is a key.
+    std::string titleText() const;
     void setTitle(std::string title);
     Window* owner() const { return owner_; }
     Toolkit& toolkit() const { return toolkit_; }
