@@ -130,6 +130,30 @@ TEST_F(WindowTest, MessagePostedToAWindowThatIsGoneIsDropped) {
     EXPECT_EQ(handled, 0);
 }
 
+TEST_F(WindowTest, HandlersMayDestroyTheirWindow) {
+    auto window = std::make_unique<Window>(toolkit);
+    int gone = 0;
+    window->setMessageHandler([&](const WindowMessage& m) -> std::optional<int64_t> {
+        if (m.id == kMsgDestroy) {
+            window.reset();
+            ++gone;
+        }
+        return std::nullopt;
+    });
+    window->postMessage(kMsgDestroy);
+    window->postMessage(kMsgDestroy); // finds the window gone
+    loop.runPending();
+    EXPECT_EQ(gone, 1);
+
+    window = mainWindow();
+    drain();
+    window->setNotifyHandler([&](const Notification&) { window.reset(); });
+    window->find("closebtn")->event(UiEvent::of(EventType::Click));
+    window->find("minbtn")->event(UiEvent::of(EventType::Click));
+    loop.runPending();
+    EXPECT_EQ(window, nullptr);
+}
+
 TEST_F(WindowTest, ModalRunReturnsTheScriptedCode) {
     Window box(toolkit);
     box.create("MsgWnd", "msgwnd", {400, 200});

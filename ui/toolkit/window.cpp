@@ -171,15 +171,16 @@ void Window::postNotify(Notification notification) {
     });
 }
 
+// The handlers are copied before the call: a handler may destroy its window.
 void Window::deliverNotify(const Notification& notification) {
-    if (notifyHandler_) {
-        notifyHandler_(notification);
+    if (const NotifyHandler handler = notifyHandler_) {
+        handler(notification);
     }
 }
 
 int64_t Window::sendMessage(WindowMessage message) {
-    if (messageHandler_) {
-        if (const auto result = messageHandler_(message)) {
+    if (const MessageHandler handler = messageHandler_) {
+        if (const auto result = handler(message)) {
             return *result;
         }
     }
