@@ -1,5 +1,7 @@
 #include "tests/skin/skin_fixture.h"
 #include "ui/toolkit/geometry.h"
+#include "ui/toolkit/layout.h"
+#include "ui/toolkit/window.h"
 
 #include <algorithm>
 #include <charconv>
@@ -406,6 +408,68 @@ TEST_F(SkinTest, ProfilePanelShowsTheAudioTabsOnlyWhereTheHeadsetTurnsThemOn) {
     }
     EXPECT_FALSE(findIn(*panel, "profile_menu_layout")->visible());
 }
+
+} // namespace
+} // namespace morva::ui::test
+
+namespace morva::ui::test {
+namespace {
+
+bool inside(const Rect& inner, const Rect& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+std::string show(const Rect& r) {
+    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+           std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
+}
+
+class PageGeometryTest : public SkinTest, public ::testing::WithParamInterface<const char*> {};
+
+// Placed in the main window as the device manager places it, a page keeps its picture in the
+// picture space above the function panels and right of the profile panel.
+TEST_P(PageGeometryTest, PictureSitsAboveThePanelsInsideThePageArea) {
+    Window window(toolkit);
+    window.create("MainWnd", "QT4410-VIGOR MORVA", {1000, 640});
+    ASSERT_TRUE(window.loadSkin("XML_MAIN", createControl));
+    auto* deviceSwitch = dynamic_cast<TabLayout*>(window.find("device_switch"));
+    ASSERT_NE(deviceSwitch, nullptr);
+    Control* page = deviceSwitch->add(build(GetParam()));
+    ASSERT_NE(page, nullptr);
+    deviceSwitch->selectItem(page);
+    layoutWindow(window);
+
+    Control* picture = firstSelectPanel(*page);
+    ASSERT_NE(picture, nullptr);
+    const Rect pageRect = page->layoutRect();
+    const Rect pictureRect = picture->layoutRect();
+    const Rect space = findIn(*page, "device_picture_space")->layoutRect();
+    const Rect panels = findIn(*page, "device_function_switch")->layoutRect();
+    const Rect profile = findIn(*page, "DeviceProfileItem")->layoutRect();
+    EXPECT_TRUE(inside(pictureRect, pageRect)) << show(pictureRect) << " in " << show(pageRect);
+    EXPECT_TRUE(inside(pictureRect, space)) << show(pictureRect) << " in " << show(space);
+    EXPECT_LE(pictureRect.bottom, panels.top);
+    EXPECT_LE(profile.right, pictureRect.left);
+    EXPECT_TRUE(inside(panels, pageRect)) << show(panels) << " in " << show(pageRect);
+    // Room for the function panels.
+    EXPECT_GE(panels.height(), 180) << show(panels);
+    // Every visible key or LED button lies on the picture.
+    for (Control* b : keyButtons(*picture)) {
+        if (b->visibleInTree()) {
+            EXPECT_TRUE(inside(b->layoutRect(), pictureRect))
+                << b->name() << " " << show(b->layoutRect());
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Skin, PageGeometryTest,
+                         ::testing::Values(kMouse, kKeyboard, kPad, kHeadset, kKeyboard123),
+                         [](const auto& param) {
+                             const std::string file(param.param);
+                             const std::string name = file.substr(file.find_last_of('\\') + 1);
+                             return name.substr(0, name.find('.'));
+                         });
 
 } // namespace
 } // namespace morva::ui::test
