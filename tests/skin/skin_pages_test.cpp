@@ -381,6 +381,79 @@ std::vector<RequiredNames> requiredNames() {
     for (const char* family : {"DPI_layout_", "DPI_enable_check_", "DPI_slider_", "DPI_edit_"}) {
         table.push_back({{kMouse}, numbered(family, 0, 4)});
     }
+    // The controls of the function panels that the main window routes, kept while the panels
+    // themselves are still to come.
+    const std::string panels = "XML\\CustomControlXML\\";
+    table.push_back({{panels + "LightControl.xml"},
+                     {"deng_Color_Pallet", "light_combo_modeSelect", "side_light_combo_modeSelect",
+                      "light_combo_custommodeSelect", "light_combo_ZZCCmodeSelect",
+                      "deng_light_slider", "deng_speed_slider", "deng_edit_R", "deng_edit_G",
+                      "deng_edit_B", "deng_FXL_check", "deng_FXR_check", "deng_7color_check",
+                      "deng_same_mode", "custom_bright_color_btn", "custom_off_color_btn"}});
+    table.push_back({{panels + "KeySetControl.xml"},
+                     {"keyset_function_combo",
+                      "keyset_macro_over_combo",
+                      "keyset_mousekey_combo",
+                      "keyset_mouseswing_combo",
+                      "keyset_mousewheel_combo",
+                      "keyset_mousedpi_combo",
+                      "keyset_media_combo",
+                      "keyset_system_combo",
+                      "keyset_macro_combo",
+                      "keyset_gunkey_combo",
+                      "keyset_combokey_combo",
+                      "keyset_keyboard_text_edit",
+                      "keyset_mouseswing_num_edit",
+                      "keyset_mouseswing_delay_edit",
+                      "keyset_mouseswing_speed_edit",
+                      "keyset_mousewheel_num_edit",
+                      "keyset_mousewheel_delay_edit",
+                      "keyset_mousewheel_speed_edit",
+                      "keyset_mousefire_interval_edit",
+                      "keyset_mousefire_num_edit",
+                      "keyset_macro_cycle_edit",
+                      "key_butt_keysave",
+                      "key_butt_keydefalut",
+                      "key_butt_keycancel",
+                      "key_butt_prosave"}});
+    table.push_back({{panels + "KeySetControl.xml"}, numbered("key_ComBox_check_", 0, 4)});
+    table.push_back({{panels + "MacroControl.xml"},
+                     {"macro_name_list",
+                      "macro_action",
+                      "macro_delay",
+                      "macro_btn_starredio",
+                      "macro_btn_stopredio",
+                      "macro_btn_name_add",
+                      "macro_btn_name_sub",
+                      "macro_btn_name_edit",
+                      "macro_btn_save",
+                      "macro_btn_cancel",
+                      "macro_btn_import",
+                      "macro_btn_export",
+                      "macro_btn_up",
+                      "macro_btn_down",
+                      "macro_btn_uptop",
+                      "macro_btn_downbottom",
+                      "macro_btn_delete",
+                      "macro_btn_deleteall",
+                      "macro_inset_moveleftkey_btn",
+                      "macro_inset_moverightkey_btn",
+                      "macro_inset_moveupkey_btn",
+                      "macro_inset_movedownkey_btn"}});
+    table.push_back(
+        {{panels + "ShootControl.xml"},
+         {"bullet_x_check", "bullet_y_check", "bullet_x_eidt", "bullet_y_eidt", "bullet_delay_eidt",
+          "bullet_selected_prev", "bullet_selected_next", "shootdate_save_btn",
+          "shootdate_reset_btn", "shootdate_import_btn", "shootdate_export_btn"}});
+    table.push_back({{panels + "ShootControl.xml"}, numbered("shoot_gun_op_", 0, 3)});
+    table.push_back({{panels + "ShootControl.xml"}, numbered("bullet_op_", 0, 29)});
+    table.push_back(
+        {{panels + "Voice6533Control.xml"},
+         {"6533_MicIn_option", "6533_MicMoniter_option", "6533_MicIn_slider",
+          "6533_MicMoniter_slider", "custom_eq_name_combo", "hs_EQ_btn_save", "hs_EQ_btn_delete"}});
+    table.push_back({{panels + "Voice6533Control.xml"}, numbered("6533_eq_option_", 1, 13)});
+    table.push_back({{panels + "Voice6533Control.xml"}, numbered("6533_eq_hz_slider_", 0, 9)});
+    table.push_back({{panels + "MagicControl.xml"}, {"magic_enable_option"}});
     return table;
 }
 
