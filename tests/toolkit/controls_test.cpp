@@ -162,6 +162,24 @@ TEST_F(ControlsTest, OptionsOfOtherGroupsAndCheckBoxesAreIndependent) {
                                                  "selectchanged:pointer_precision_check"}));
 }
 
+TEST_F(ControlsTest, OptionBoundToATabLayoutShowsItsPageWhenSelected) {
+    auto* pages = window->findAs<TabLayout>("device_switch");
+    for (int i = 0; i < 3; ++i) {
+        pages->add(std::make_unique<VerticalLayout>());
+    }
+    auto* kbTab = addControl<Option>("device_select_kb");
+    auto* msTab = addControl<Option>("device_select_ms");
+    kbTab->setGroup("tab_header_device");
+    msTab->setGroup("tab_header_device");
+    kbTab->bindTabLayout("device_switch", 0);
+    msTab->bindTabLayout("device_switch", 2);
+    msTab->activate();
+    EXPECT_EQ(pages->selectedIndex(), 2);
+    kbTab->setSelected(true, false);
+    EXPECT_EQ(pages->selectedIndex(), 0);
+    EXPECT_FALSE(msTab->selected());
+}
+
 // --- edits -----------------------------------------------------------------------------------
 
 struct EditInputCase {

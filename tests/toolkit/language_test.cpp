@@ -38,6 +38,8 @@ TEST_F(LanguageTest, KeyedTextsResolveInTheCurrentLanguage) {
     EXPECT_EQ(window->find("title_text")->text(), "QT4410-VIGOR MORVA");
     EXPECT_EQ(toolkit.language().resolve("%[no_such_key]"), "%[no_such_key]");
     EXPECT_EQ(toolkit.language().resolve("%[]"), "%[]");
+    window->setTitle("%[menu_about_text]");
+    EXPECT_EQ(window->titleText(), "About");
 }
 
 TEST_F(LanguageTest, ReloadChangesEveryKeyedTextAndTellsTheRenderer) {

@@ -73,6 +73,8 @@ TEST_F(WindowTest, NotificationCarriesSenderAndParameters) {
     EXPECT_EQ(got[0].sender.get(), sender);
     EXPECT_EQ(got[0].wParam, 1005);
     EXPECT_EQ(got[0].lParam, 7);
+    EXPECT_TRUE(got[0].senderNamed("STR_Test"));
+    EXPECT_FALSE(got[0].senderNamed("str_test_2"));
 }
 
 TEST_F(WindowTest, NotificationOfADestroyedControlIsDropped) {
@@ -126,6 +128,30 @@ TEST_F(WindowTest, MessagePostedToAWindowThatIsGoneIsDropped) {
     window.reset();
     loop.runPending();
     EXPECT_EQ(handled, 0);
+}
+
+TEST_F(WindowTest, HandlersMayDestroyTheirWindow) {
+    auto window = std::make_unique<Window>(toolkit);
+    int gone = 0;
+    window->setMessageHandler([&](const WindowMessage& m) -> std::optional<int64_t> {
+        if (m.id == kMsgDestroy) {
+            window.reset();
+            ++gone;
+        }
+        return std::nullopt;
+    });
+    window->postMessage(kMsgDestroy);
+    window->postMessage(kMsgDestroy); // finds the window gone
+    loop.runPending();
+    EXPECT_EQ(gone, 1);
+
+    window = mainWindow();
+    drain();
+    window->setNotifyHandler([&](const Notification&) { window.reset(); });
+    window->find("closebtn")->event(UiEvent::of(EventType::Click));
+    window->find("minbtn")->event(UiEvent::of(EventType::Click));
+    loop.runPending();
+    EXPECT_EQ(window, nullptr);
 }
 
 TEST_F(WindowTest, ModalRunReturnsTheScriptedCode) {

@@ -29,12 +29,13 @@ template <typename T> std::optional<T> parseNumber(std::string_view text, int ba
     return value;
 }
 
+// Exactly `count` comma-separated numbers.
 std::optional<std::vector<int>> parseInts(std::string_view text, size_t count) {
     std::vector<int> values;
-    while (values.size() < count) {
+    for (;;) {
         const size_t comma = text.find(',');
         const auto value = parseInt(text.substr(0, comma));
-        if (!value) {
+        if (!value || values.size() == count) {
             return std::nullopt;
         }
         values.push_back(*value);

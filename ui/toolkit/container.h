@@ -31,6 +31,9 @@ public:
     bool visitDescendants(const std::function<bool(Control&)>& visitor) const;
     // The first descendant with exactly this name, or null (also for an empty name).
     Control* findDescendant(std::string_view name) const;
+    template <typename T> T* findDescendantAs(std::string_view name) const {
+        return dynamic_cast<T*>(findDescendant(name));
+    }
 
     // Gap between children of a layout, and the inner margin.
     int childPadding() const { return childPadding_; }

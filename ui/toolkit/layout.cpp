@@ -20,8 +20,12 @@ int scaled(const Control& c, int value) {
 // One axis of a stack: the main axis runs along the stacking, the cross axis across it.
 struct Axis {
     bool vertical;
-    int fixed(const Control& c) const { return vertical ? c.scaledFixedSize().cy : c.scaledFixedSize().cx; }
-    int fixedCross(const Control& c) const { return vertical ? c.scaledFixedSize().cx : c.scaledFixedSize().cy; }
+    int fixed(const Control& c) const {
+        return vertical ? c.scaledFixedSize().cy : c.scaledFixedSize().cx;
+    }
+    int fixedCross(const Control& c) const {
+        return vertical ? c.scaledFixedSize().cx : c.scaledFixedSize().cy;
+    }
     int before(const Rect& pad) const { return vertical ? pad.top : pad.left; }
     int after(const Rect& pad) const { return vertical ? pad.bottom : pad.right; }
     int crossBefore(const Rect& pad) const { return vertical ? pad.left : pad.top; }
@@ -67,10 +71,12 @@ void stack(Container& box, const Rect& inner, const Axis& axis) {
             spareLeft -= length;
             --flexLeft;
         }
-        const int crossRoom = axis.crossLength(inner) - axis.crossBefore(pad) - axis.crossAfter(pad);
+        const int crossRoom =
+            axis.crossLength(inner) - axis.crossBefore(pad) - axis.crossAfter(pad);
         const int cross = axis.fixedCross(*c) != 0 ? axis.fixedCross(*c) : std::max(0, crossRoom);
         at += axis.before(pad);
-        layoutControl(*c, axis.make(at, length, axis.crossStart(inner) + axis.crossBefore(pad), cross));
+        layoutControl(*c,
+                      axis.make(at, length, axis.crossStart(inner) + axis.crossBefore(pad), cross));
         at += length + axis.after(pad) + gap;
     }
 }
@@ -100,8 +106,9 @@ void layoutControl(Control& control, const Rect& rect) {
     if (box == nullptr) {
         return;
     }
-    const Rect inner = deflate(rect, control.window() != nullptr ? control.window()->dpiScale().scale(box->inset())
-                                                                 : box->inset());
+    const Rect inner =
+        deflate(rect, control.window() != nullptr ? control.window()->dpiScale().scale(box->inset())
+                                                  : box->inset());
     if (dynamic_cast<VerticalLayout*>(box) != nullptr) {
         stack(*box, inner, Axis{true});
     } else if (dynamic_cast<HorizontalLayout*>(box) != nullptr) {
@@ -112,7 +119,8 @@ void layoutControl(Control& control, const Rect& rect) {
     for (const auto& child : box->children()) {
         if (child->visible() && child->floating()) {
             const Rect p = child->scaledPos();
-            layoutControl(*child, {rect.left + p.left, rect.top + p.top, rect.left + p.right, rect.top + p.bottom});
+            layoutControl(*child, {rect.left + p.left, rect.top + p.top, rect.left + p.right,
+                                   rect.top + p.bottom});
         }
     }
 }

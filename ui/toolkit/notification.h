@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/text.h"
 #include "ui/toolkit/control_ref.h"
 
 #include <cstdint>
@@ -31,6 +32,11 @@ inline constexpr std::string_view kMsLeave = "msleave";
 // Sent by edits and list rows; the main window lets them pass.
 inline constexpr std::string_view kTextChanged = "textchanged";
 inline constexpr std::string_view kReturn = "return";
+// Sent by some rows of the skin; the main window receives and ignores them.
+inline constexpr std::string_view kClickWpAdd = "click_wpadd";
+inline constexpr std::string_view kClickWpRemove = "click_wpremove";
+inline constexpr std::string_view kClickWpEdit = "click_wpedit";
+inline constexpr std::string_view kClickWpSelect = "click_wpselect";
 } // namespace notify
 
 // One notification: what happened, to which control, with two numbers whose meaning depends on
@@ -44,6 +50,8 @@ struct Notification {
     int64_t lParam = 0;
 
     bool is(std::string_view t) const { return type == t; }
+    // Routing compares control names without case.
+    bool senderNamed(std::string_view name) const { return equalsIgnoreCase(senderName, name); }
 };
 
 } // namespace morva::ui

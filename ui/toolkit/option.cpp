@@ -2,6 +2,7 @@
 
 #include "base/text.h"
 #include "ui/toolkit/attribute_parse.h"
+#include "ui/toolkit/container.h"
 #include "ui/toolkit/notification.h"
 #include "ui/toolkit/window.h"
 
@@ -16,6 +17,9 @@ void Option::setSelected(bool selected, bool notify) {
     if (selected_ && !group_.empty()) {
         deselectOthersOfGroup();
     }
+    if (selected_) {
+        showBoundPage();
+    }
     if (notify && (selected_ || group_.empty())) {
         sendNotify(notify::kSelectChanged);
     }
@@ -25,6 +29,23 @@ void Option::setGroup(std::string group) {
     group_ = std::move(group);
     if (selected_ && !group_.empty()) {
         deselectOthersOfGroup();
+    }
+}
+
+void Option::bindTabLayout(std::string tabLayoutName, int pageIndex) {
+    boundTab_ = std::move(tabLayoutName);
+    boundPage_ = pageIndex;
+    if (selected_) {
+        showBoundPage();
+    }
+}
+
+void Option::showBoundPage() {
+    if (window() == nullptr || boundTab_.empty()) {
+        return;
+    }
+    if (auto* tabs = window()->findAs<TabLayout>(boundTab_)) {
+        tabs->selectItem(boundPage_);
     }
 }
 
@@ -40,6 +61,16 @@ bool Option::setAttribute(std::string_view name, std::string_view value) {
     const std::string key = toLowerAscii(name);
     if (key == "group") {
         setGroup(std::string(value));
+        return true;
+    }
+    if (key == "bindtabname") {
+        bindTabLayout(std::string(value), boundPage_);
+        return true;
+    }
+    if (key == "bindtabindex") {
+        if (const auto v = attr::parseInt(value)) {
+            bindTabLayout(boundTab_, *v);
+        }
         return true;
     }
     if (key == "selected") {

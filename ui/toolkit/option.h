@@ -20,6 +20,11 @@ public:
     const std::string& group() const { return group_; }
     void setGroup(std::string group);
 
+    // Ties the option to a page of a tab layout of the window: becoming selected shows that page.
+    void bindTabLayout(std::string tabLayoutName, int pageIndex);
+    const std::string& boundTabLayout() const { return boundTab_; }
+    int boundPage() const { return boundPage_; }
+
     bool activate() override;
     bool setAttribute(std::string_view name, std::string_view value) override;
 
@@ -28,9 +33,12 @@ protected:
 
 private:
     void deselectOthersOfGroup();
+    void showBoundPage();
 
     bool selected_ = false;
     std::string group_;
+    std::string boundTab_;
+    int boundPage_ = -1;
 };
 
 // An option that is never grouped: on and off.

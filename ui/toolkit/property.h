@@ -23,7 +23,7 @@ enum class Property {
     Items,     // combo items
     EditState, // edit limits, read-only, selection
     Children,  // a child was added or removed
-    Custom,    // anything a custom control defines; it names it with customProperty()
+    Custom,    // anything else a custom control shows (LED colour, selection band, ...)
 };
 
 std::string_view propertyName(Property property);

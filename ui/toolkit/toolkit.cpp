@@ -27,7 +27,7 @@ void Toolkit::reloadTexts() {
     }
     if (menu_) {
         for (UiObserver* o : std::vector(observers_)) {
-            o->menuShown(*menu_);
+            o->menuChanged(*menu_);
         }
     }
     if (tray_.exists() && LanguageStore::keyOf(tray_.toolTip())) {

@@ -36,6 +36,8 @@ public:
     virtual void controlChanged(Window& /*window*/, Control& /*control*/, Property /*p*/) {}
     virtual void menuShown(Menu& /*menu*/) {}
     virtual void menuClosed(Menu& /*menu*/) {}
+    // Its texts changed language.
+    virtual void menuChanged(Menu& /*menu*/) {}
     virtual void trayChanged(TrayIcon& /*tray*/) {}
 };
 

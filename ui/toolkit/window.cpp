@@ -51,6 +51,10 @@ void Window::create(std::string className, std::string title, Size size, Window*
     announce(WindowChange::Created);
 }
 
+std::string Window::titleText() const {
+    return toolkit_.language().resolve(title_);
+}
+
 void Window::setTitle(std::string title) {
     if (title_ != title) {
         title_ = std::move(title);
@@ -167,15 +171,16 @@ void Window::postNotify(Notification notification) {
     });
 }
 
+// The handlers are copied before the call: a handler may destroy its window.
 void Window::deliverNotify(const Notification& notification) {
-    if (notifyHandler_) {
-        notifyHandler_(notification);
+    if (const NotifyHandler handler = notifyHandler_) {
+        handler(notification);
     }
 }
 
 int64_t Window::sendMessage(WindowMessage message) {
-    if (messageHandler_) {
-        if (const auto result = messageHandler_(message)) {
+    if (const MessageHandler handler = messageHandler_) {
+        if (const auto result = handler(message)) {
             return *result;
         }
     }

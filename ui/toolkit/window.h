@@ -6,6 +6,7 @@
 #include "ui/toolkit/notification.h"
 #include "ui/toolkit/skin_builder.h"
 #include "ui/toolkit/ui_observer.h"
+#include "ui/toolkit/window_messages.h"
 
 #include <any>
 #include <cstdint>
@@ -19,10 +20,6 @@
 namespace morva::ui {
 
 class Toolkit;
-
-// Message numbers the toolkit itself sends to windows.
-inline constexpr uint32_t kMsgTimer = 0x0113;      // a window timer fired; wParam: its identifier
-inline constexpr uint32_t kMsgMenuChosen = 0x0479; // payload: MenuItemRecord
 
 // A message to a window: a number, two parameters and, where a pointer would travel on the
 // original platform, a payload the handler can read with std::any_cast.
@@ -48,6 +45,8 @@ public:
     bool created() const { return created_; }
     const std::string& className() const { return className_; }
     const std::string& title() const { return title_; }
+    // The title in the current language when it is a key.
+    std::string titleText() const;
     void setTitle(std::string title);
     Window* owner() const { return owner_; }
     Toolkit& toolkit() const { return toolkit_; }
@@ -104,7 +103,9 @@ public:
     int64_t sendMessage(uint32_t id, int64_t wParam = 0, int64_t lParam = 0) {
         return sendMessage(WindowMessage{id, wParam, lParam, {}});
     }
-    // Queues the message on the interface thread (thread-safe); dropped if the window is gone.
+    // Queues the message on the interface thread; callable from any thread while the window
+    // exists. Dropped if the window is gone when it comes up. (A worker that must wait for the
+    // answer runs sendMessage through EventLoop::send.)
     void postMessage(WindowMessage message);
     void postMessage(uint32_t id, int64_t wParam = 0, int64_t lParam = 0) {
         postMessage(WindowMessage{id, wParam, lParam, {}});
