@@ -16,6 +16,12 @@ struct CommandGroup {
 
 int runHidCommands(CliContext& context, const Arguments& arguments);
 int runDevicesCommand(CliContext& context, const Arguments& arguments);
+// Messages to the running program (message_commands.cpp).
+inline constexpr std::string_view kMessageUsage =
+    "morvactl message instance [<wParam> <lParam>]\n"
+    "morvactl message forward <wParam> <lParam>\n"
+    "morvactl message light-control <wParam> <lParam>";
+int runMessageCommands(CliContext& context, const Arguments& arguments);
 
 std::span<const CommandGroup> commandGroups();
 

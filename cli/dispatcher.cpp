@@ -15,6 +15,7 @@ constexpr std::array kGroups = {
                  "morvactl hid descriptor <hex bytes... | file>",
                  runHidCommands},
     CommandGroup{"devices", "morvactl [--demo] devices", runDevicesCommand},
+    CommandGroup{"message", kMessageUsage, runMessageCommands},
 };
 
 void printUsage(std::ostream& to) {
