@@ -42,5 +42,6 @@ DISPLAY=$display XDG_RUNTIME_DIR=$runtime XDG_CONFIG_HOME=$runtime/config XDG_DA
     "$gui" --demo "$@" &
 gui_pid=$!
 sleep "$wait_s"
+mkdir -p "$(dirname "$out")"
 DISPLAY=$display import -window root "$out"
 echo "saved $out"

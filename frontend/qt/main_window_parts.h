@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/language_config.h"
 #include "app/light_control.h"
 #include "app/main_window_chrome.h"
 #include "app/notification_router.h"
@@ -23,6 +24,8 @@ struct MainWindowContext {
     // Fill in chrome.hooks(): light output, preview activity, device tabs visible.
     app::MainWindowChrome& chrome;
     LightControl& lightControl;
+    // The current language; the window applies the stored one once its skin is loaded.
+    LanguageSelector& languages;
     bool demo = false;
     // Asked for every skin tag the toolkit does not know while "XML_MAIN" is built.
     ui::CreateControlFn createControl;

@@ -110,8 +110,9 @@ private:
     std::filesystem::path programFolder_;
     emulator::EmulatedHidBus demoBus_;
     QtEventLoop loop_;
-    QtHost host_;
+    // The host is destroyed before the toolkit it observes.
     ui::Toolkit toolkit_{loop_, host_};
+    QtHost host_;
     QtRenderer renderer_{toolkit_};
     QtWindowSystem windowSystem_{renderer_};
     SingleInstance instance_;
@@ -187,8 +188,10 @@ bool GuiProgram::createMainWindow() {
     });
     registerShellRoutes();
 
-    MainWindowContext context{toolkit_, loop_,         *mainWindow_, router_,
-                              *chrome_, lightControl_, demo_,        {}};
+    languages_ = std::make_unique<LanguageSelector>(languageListPath(programFolder_), settings_,
+                                                    languageTarget_);
+    MainWindowContext context{toolkit_,      loop_,       *mainWindow_, router_, *chrome_,
+                              lightControl_, *languages_, demo_,        {}};
     parts_ = createMainWindowParts(context);
 
     toolkit_.loadLanguageFile("lan_cn.xml");
@@ -196,8 +199,6 @@ bool GuiProgram::createMainWindow() {
         return false;
     }
     chrome_->initialise();
-    languages_ = std::make_unique<LanguageSelector>(languageListPath(programFolder_), settings_,
-                                                    languageTarget_);
     languages_->applyStored();
     // Users expect their background to survive a restart.
     skinChooser_.restoreRecorded();

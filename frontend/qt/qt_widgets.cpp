@@ -232,7 +232,8 @@ void SkinWidget::deliver(ui::EventType type, const QPoint& at) {
 
 bool SkinWidget::startCaptionDrag(const QPoint& at) {
     const ui::Control* c = control();
-    if (!c || dynamic_cast<const ui::Button*>(c)) {
+    // Only passive areas move the window: buttons and list rows keep their clicks.
+    if (!c || dynamic_cast<const ui::Button*>(c) || dynamic_cast<const ui::ListRow*>(c)) {
         return false;
     }
     const QPoint inWindow = mapTo(window(), at);
