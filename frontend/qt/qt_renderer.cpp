@@ -8,6 +8,7 @@
 #include "ui/toolkit/window_messages.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPainter>
@@ -28,8 +29,14 @@ public:
         setAutoFillBackground(true);
     }
 
+    // The model's window is gone; the widget only waits for its deletion.
+    void detach() { window_ = nullptr; }
+
     // Runs on the loop, only if the window still exists then: a handler may destroy it.
     void toWindow(std::function<void(ui::Window&)> f) {
+        if (!window_) {
+            return;
+        }
         toolkit_.loop().post([&toolkit = toolkit_, w = window_, fn = std::move(f)] {
             const auto& open = toolkit.windows();
             if (std::find(open.begin(), open.end(), w) != open.end()) {
@@ -108,6 +115,9 @@ QtRenderer::~QtRenderer() {
     for (auto& [window, view] : views_) {
         delete view.top.data();
     }
+    // Widgets of removed windows and controls wait for deletion; they must not outlive the
+    // renderer they draw with.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 void QtRenderer::setFontFamilyAlias(std::string face, QString family) {
@@ -151,6 +161,7 @@ void QtRenderer::windowRemoved(ui::Window& window) {
         return;
     }
     if (auto* top = static_cast<SkinWindowWidget*>(found->second.top.data())) {
+        top->detach();
         top->syncing = true;
         top->hide();
         top->deleteLater();

@@ -315,6 +315,22 @@ void SkinButton::keyPressEvent(QKeyEvent* event) {
     SkinWidget::keyPressEvent(event);
 }
 
+void SkinButton::paintEvent(QPaintEvent* event) {
+    SkinWidget::paintEvent(event);
+    const ui::Control* c = control();
+    if (!c || !c->enabledInTree() || !c->stateImage(stateImageName()).empty()) {
+        return;
+    }
+    // Without a picture for the state the dark look shows it: a light veil on hover and press.
+    if (pressed() || hovered() || hasFocus()) {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(255, 255, 255, pressed() ? 0x30 : 0x18));
+        painter.drawRoundedRect(rect(), 4, 4);
+    }
+}
+
 std::string SkinButton::stateImageName() const {
     const ui::Control* c = control();
     if (c && !c->enabledInTree()) {

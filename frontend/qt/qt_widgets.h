@@ -98,6 +98,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     std::string stateImageName() const override;
     int defaultAlignment() const override { return Qt::AlignCenter; }
 };
