@@ -1,0 +1,44 @@
+#pragma once
+
+#include "app/ipc_message.h"
+#include "app/language_config.h"
+#include "ui/toolkit/window.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace morva::app {
+
+// The settings window's shell (class "SettingsWnd", skin "XML_SETTINGS"): the language list
+// "Language_combox_info". Choosing an entry asks the main window to apply it (message 0x0C11
+// with the index). The update page joins it later.
+class CSettingsWnd {
+public:
+    using ApplyLanguage = std::function<void(int index)>;
+
+    CSettingsWnd(ui::Toolkit& toolkit, std::vector<LanguageEntry> languages, ApplyLanguage apply);
+
+    // Builds and shows the window over the owner with the current language selected; false
+    // when its skin cannot be built.
+    bool open(ui::Window* owner, int currentLanguage);
+    void close();
+    bool isOpen() const { return window_->visible(); }
+    ui::Window& window() { return *window_; }
+
+    // The forward message of another process, while the window is open.
+    void onForwardMessage(const ipc::Message& message);
+    const std::optional<ipc::Message>& lastForwardMessage() const { return lastForward_; }
+
+private:
+    void fillLanguages(int currentLanguage);
+
+    ui::Toolkit& toolkit_;
+    std::vector<LanguageEntry> languages_;
+    ApplyLanguage apply_;
+    std::unique_ptr<ui::Window> window_;
+    std::optional<ipc::Message> lastForward_;
+};
+
+} // namespace morva::app

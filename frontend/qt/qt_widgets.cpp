@@ -1,0 +1,758 @@
+#include "frontend/qt/qt_widgets.h"
+
+#include "base/text.h"
+#include "ui/toolkit/color_palette.h"
+#include "ui/toolkit/combo.h"
+#include "ui/toolkit/edit.h"
+#include "ui/toolkit/list.h"
+#include "ui/toolkit/option.h"
+#include "ui/toolkit/progress.h"
+#include "ui/toolkit/window.h"
+
+#include <QAbstractItemView>
+#include <QKeyEvent>
+#include <QListView>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWindow>
+#include <algorithm>
+
+namespace morva::qt {
+namespace {
+
+// The accent of the dark look.
+const QColor kAccent(0x00, 0x99, 0xFF);
+const QColor kText(0xE6, 0xE9, 0xEF);
+const QColor kDisabledText(0x6B, 0x72, 0x80);
+
+template <typename T> T* as(ui::Control* control) {
+    return dynamic_cast<T*>(control);
+}
+
+ui::Point windowPoint(const QWidget& widget, const QPoint& local) {
+    const QPoint p = widget.mapTo(widget.window(), local);
+    return {p.x(), p.y()};
+}
+
+int alignmentFrom(const ui::Control& control, int fallback) {
+    const auto align = control.attribute("align");
+    int flags = Qt::AlignVCenter;
+    if (!align) {
+        return fallback;
+    }
+    if (align->find("center") != std::string::npos) {
+        flags |= Qt::AlignHCenter;
+    } else if (align->find("right") != std::string::npos) {
+        flags |= Qt::AlignRight;
+    } else {
+        flags |= Qt::AlignLeft;
+    }
+    return flags;
+}
+
+QMargins textPadding(const ui::Control& control) {
+    const auto padding = control.attribute("textpadding");
+    if (!padding) {
+        return {4, 0, 4, 0};
+    }
+    int l = 0, t = 0, r = 0, b = 0;
+    if (std::sscanf(padding->c_str(), "%d,%d,%d,%d", &l, &t, &r, &b) != 4) {
+        return {4, 0, 4, 0};
+    }
+    return {l, t, r, b};
+}
+
+uint32_t colorAttribute(const ui::Control& control, std::string_view name) {
+    const auto value = control.attribute(name);
+    if (!value || value->empty()) {
+        return 0;
+    }
+    std::string digits = *value;
+    if (digits[0] == '#') {
+        digits.erase(0, 1);
+    } else if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
+        digits.erase(0, 2);
+    }
+    uint32_t color = 0;
+    try {
+        color = static_cast<uint32_t>(std::stoul(digits, nullptr, 16));
+    } catch (...) {
+        return 0;
+    }
+    return digits.size() <= 6 ? (0xFF000000u | color) : color;
+}
+
+void blockedSync(QObject& object, const std::function<void()>& f) {
+    const bool was = object.blockSignals(true);
+    f();
+    object.blockSignals(was);
+}
+
+} // namespace
+
+QColor argbColor(uint32_t argb) {
+    return QColor::fromRgba(argb);
+}
+
+QString toQString(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void ControlView::syncAll() {
+    for (const auto p : {ui::Property::Visible, ui::Property::Enabled, ui::Property::Text,
+                         ui::Property::ToolTip, ui::Property::Font, ui::Property::Selected,
+                         ui::Property::Value, ui::Property::Items, ui::Property::EditState}) {
+        sync(p);
+    }
+}
+
+// --- SkinWidget ---------------------------------------------------------------------------
+
+SkinWidget::SkinWidget(ui::Control& control, RenderContext& context, QWidget* parent)
+    : QWidget(parent), ControlView(control, context) {
+    // Passive texts let the pointer through to what lies below (list rows, the caption).
+    const bool passive = (control.className() == "Label" || control.className() == "Text") &&
+                         dynamic_cast<ui::ListRow*>(&control) == nullptr;
+    setAttribute(Qt::WA_TransparentForMouseEvents, passive);
+}
+
+void SkinWidget::sync(ui::Property property) {
+    ui::Control* c = control();
+    if (!c) {
+        return;
+    }
+    switch (property) {
+    case ui::Property::Text:
+        text_ = toQString(c->text());
+        break;
+    case ui::Property::ToolTip:
+        setToolTip(toQString(c->toolTip()));
+        break;
+    case ui::Property::Font:
+        setFont(context().fontFor(*c));
+        break;
+    default:
+        break;
+    }
+    update();
+}
+
+std::string SkinWidget::stateImageName() const {
+    const ui::Control* c = control();
+    if (c && !c->enabledInTree() && !c->stateImage("disabledimage").empty()) {
+        return "disabledimage";
+    }
+    return "normalimage";
+}
+
+QColor SkinWidget::currentTextColor() const {
+    const ui::Control* c = control();
+    if (!c) {
+        return kText;
+    }
+    if (!c->enabledInTree()) {
+        const uint32_t disabled = colorAttribute(*c, "disabledtextcolor");
+        return disabled ? argbColor(disabled) : kDisabledText;
+    }
+    if (hovered_) {
+        if (const uint32_t hot = colorAttribute(*c, "hottextcolor")) {
+            return argbColor(hot);
+        }
+    }
+    return c->textColor() ? argbColor(c->textColor()) : kText;
+}
+
+bool SkinWidget::highlighted() const {
+    const auto* row = dynamic_cast<const ui::ListRow*>(control());
+    return row && row->rowSelected();
+}
+
+int SkinWidget::defaultAlignment() const {
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+void SkinWidget::paintEvent(QPaintEvent* /*event*/) {
+    const ui::Control* c = control();
+    if (!c) {
+        return;
+    }
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    const QRect area = rect();
+    if (c->bkColor()) {
+        painter.fillRect(area, argbColor(c->bkColor()));
+    }
+    if (!c->bkImage().empty()) {
+        const QPixmap bk = context().image(c->bkImage());
+        if (!bk.isNull()) {
+            painter.drawPixmap(area, bk);
+        }
+    }
+    if (highlighted() && dynamic_cast<const ui::ListRow*>(c)) {
+        const uint32_t selectedBk = colorAttribute(*c, "selectedbkcolor");
+        painter.fillRect(area, selectedBk ? argbColor(selectedBk) : QColor(0, 0x99, 0xFF, 0x40));
+    } else if (hovered_ && dynamic_cast<const ui::ListRow*>(c)) {
+        painter.fillRect(area, QColor(255, 255, 255, 0x14));
+    }
+    const std::string stateName = stateImageName();
+    std::string state = c->stateImage(stateName);
+    if (state.empty() && stateName != "normalimage") {
+        state = c->stateImage("normalimage");
+    }
+    if (!state.empty()) {
+        const QPixmap picture = context().image(state);
+        if (!picture.isNull()) {
+            painter.drawPixmap(area, picture);
+        }
+    }
+    if (!c->foreImage().empty()) {
+        const QPixmap fore = context().image(c->foreImage());
+        if (!fore.isNull()) {
+            painter.drawPixmap(area, fore);
+        }
+    }
+    if (!text_.isEmpty()) {
+        painter.setPen(currentTextColor());
+        painter.setFont(font());
+        int flags = alignmentFrom(*c, defaultAlignment());
+        if (c->className() == "Text") {
+            flags |= Qt::TextWordWrap;
+        }
+        painter.drawText(area.marginsRemoved(textPadding(*c)), flags, text_);
+    }
+}
+
+void SkinWidget::deliver(ui::EventType type, const QPoint& at) {
+    if (ui::Control* c = control()) {
+        ui::UiEvent e = ui::UiEvent::of(type);
+        e.point = windowPoint(*this, at);
+        c->event(e);
+    }
+}
+
+bool SkinWidget::startCaptionDrag(const QPoint& at) {
+    const ui::Control* c = control();
+    // Only passive areas move the window: buttons and list rows keep their clicks.
+    if (!c || dynamic_cast<const ui::Button*>(c) || dynamic_cast<const ui::ListRow*>(c)) {
+        return false;
+    }
+    const QPoint inWindow = mapTo(window(), at);
+    if (inWindow.y() >= context().captionHeight(*c)) {
+        return false;
+    }
+    QWindow* handle = window()->windowHandle();
+    return handle && handle->startSystemMove();
+}
+
+void SkinWidget::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    pressed_ = true;
+    update();
+    deliver(ui::EventType::ButtonDown, event->position().toPoint());
+    if (!dynamic_cast<ui::Button*>(control()) && startCaptionDrag(event->position().toPoint())) {
+        pressed_ = false;
+    }
+}
+
+void SkinWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    const bool wasPressed = std::exchange(pressed_, false);
+    update();
+    const QPoint at = event->position().toPoint();
+    deliver(ui::EventType::ButtonUp, at);
+    if (wasPressed && rect().contains(at)) {
+        deliver(ui::EventType::Click, at);
+    }
+}
+
+void SkinWidget::mouseMoveEvent(QMouseEvent* event) {
+    if (pressed_) {
+        deliver(ui::EventType::MouseMove, event->position().toPoint());
+    }
+}
+
+void SkinWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        deliver(ui::EventType::DoubleClick, event->position().toPoint());
+    }
+}
+
+void SkinWidget::enterEvent(QEnterEvent* event) {
+    hovered_ = true;
+    update();
+    deliver(ui::EventType::MouseEnter, event->position().toPoint());
+}
+
+void SkinWidget::leaveEvent(QEvent* /*event*/) {
+    hovered_ = false;
+    pressed_ = false;
+    update();
+    deliver(ui::EventType::MouseLeave, mapFromGlobal(QCursor::pos()));
+}
+
+void SkinWidget::contextMenuEvent(QContextMenuEvent* event) {
+    deliver(ui::EventType::ContextMenu, event->pos());
+}
+
+// --- SkinButton ---------------------------------------------------------------------------
+
+SkinButton::SkinButton(ui::Control& control, RenderContext& context, QWidget* parent)
+    : SkinWidget(control, context, parent) {
+    setFocusPolicy(Qt::TabFocus);
+    setCursor(Qt::PointingHandCursor);
+}
+
+void SkinButton::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
+        event->key() == Qt::Key_Enter) {
+        deliver(ui::EventType::Click, rect().center());
+        return;
+    }
+    SkinWidget::keyPressEvent(event);
+}
+
+void SkinButton::paintEvent(QPaintEvent* event) {
+    SkinWidget::paintEvent(event);
+    const ui::Control* c = control();
+    if (!c || !c->enabledInTree() || !c->stateImage(stateImageName()).empty()) {
+        return;
+    }
+    // Without a picture for the state the dark look shows it: a light veil on hover and press.
+    if (pressed() || hovered() || hasFocus()) {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(255, 255, 255, pressed() ? 0x30 : 0x18));
+        painter.drawRoundedRect(rect(), 4, 4);
+    }
+}
+
+std::string SkinButton::stateImageName() const {
+    const ui::Control* c = control();
+    if (c && !c->enabledInTree()) {
+        return "disabledimage";
+    }
+    if (pressed()) {
+        return "pushedimage";
+    }
+    if (hovered() || hasFocus()) {
+        return "hotimage";
+    }
+    return "normalimage";
+}
+
+// --- SkinOption ---------------------------------------------------------------------------
+
+SkinOption::SkinOption(ui::Control& control, RenderContext& context, QWidget* parent)
+    : SkinButton(control, context, parent), checkBox_(as<ui::CheckBox>(&control) != nullptr) {}
+
+void SkinOption::sync(ui::Property property) {
+    if (property == ui::Property::Selected) {
+        if (const auto* option = as<ui::Option>(control())) {
+            selected_ = option->selected();
+        }
+    }
+    SkinButton::sync(property);
+}
+
+std::string SkinOption::stateImageName() const {
+    const ui::Control* c = control();
+    if (selected_ && c && !c->stateImage("selectedimage").empty()) {
+        return "selectedimage";
+    }
+    return SkinButton::stateImageName();
+}
+
+QColor SkinOption::currentTextColor() const {
+    const ui::Control* c = control();
+    if (selected_ && c && c->enabledInTree()) {
+        const uint32_t selectedColor = colorAttribute(*c, "selectedtextcolor");
+        if (selectedColor) {
+            return argbColor(selectedColor);
+        }
+    }
+    return SkinButton::currentTextColor();
+}
+
+void SkinOption::paintEvent(QPaintEvent* event) {
+    SkinButton::paintEvent(event);
+    const ui::Control* c = control();
+    if (!c || !c->stateImage("selectedimage").empty() || !c->stateImage("normalimage").empty()) {
+        return;
+    }
+    // Without images of its own the state is drawn in the dark look: a box for check boxes,
+    // an accent line under selected options.
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (checkBox_) {
+        const int side = std::min(height() - 4, 14);
+        const QRect box(2, (height() - side) / 2, side, side);
+        painter.setPen(QPen(selected_ ? kAccent : kDisabledText, 1.5));
+        painter.setBrush(selected_ ? kAccent : Qt::transparent);
+        painter.drawRoundedRect(box, 3, 3);
+    } else if (selected_) {
+        painter.fillRect(QRect(4, height() - 3, width() - 8, 3), kAccent);
+    }
+}
+
+// --- SkinEdit -----------------------------------------------------------------------------
+
+SkinEdit::SkinEdit(ui::Control& control, RenderContext& context, QWidget* parent)
+    : QLineEdit(parent), ControlView(control, context) {
+    QObject::connect(this, &QLineEdit::textEdited, this, [this](const QString& typed) {
+        auto* edit = as<ui::Edit>(this->control());
+        if (!edit) {
+            return;
+        }
+        const QByteArray utf8 = typed.toUtf8();
+        if (!edit->userInput(
+                std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())))) {
+            sync(ui::Property::Text); // refused: show the model's text again
+        }
+    });
+    QObject::connect(this, &QLineEdit::returnPressed, this, [this] {
+        if (ui::Control* c = this->control()) {
+            ui::UiEvent e = ui::UiEvent::of(ui::EventType::KeyDown);
+            e.key = ui::kKeyReturn;
+            c->event(e);
+        }
+    });
+}
+
+void SkinEdit::sync(ui::Property property) {
+    auto* edit = as<ui::Edit>(control());
+    if (!edit) {
+        return;
+    }
+    switch (property) {
+    case ui::Property::Text: {
+        const QString shown = toQString(edit->text());
+        if (shown != text()) {
+            const int cursor = cursorPosition();
+            setText(shown);
+            setCursorPosition(std::min(cursor, static_cast<int>(shown.size())));
+        }
+        break;
+    }
+    case ui::Property::EditState:
+        setReadOnly(edit->readOnly());
+        setMaxLength(static_cast<int>(std::min<size_t>(edit->maxLength(), 32767)));
+        break;
+    case ui::Property::ToolTip:
+        setToolTip(toQString(edit->toolTip()));
+        break;
+    case ui::Property::Font:
+        setFont(context().fontFor(*edit));
+        break;
+    default:
+        break;
+    }
+}
+
+void SkinEdit::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    if (ui::Control* c = control()) {
+        c->event(ui::UiEvent::of(ui::EventType::SetFocus));
+    }
+}
+
+void SkinEdit::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    if (ui::Control* c = control()) {
+        c->event(ui::UiEvent::of(ui::EventType::KillFocus));
+    }
+}
+
+// --- SkinRichEdit -------------------------------------------------------------------------
+
+SkinRichEdit::SkinRichEdit(ui::Control& control, RenderContext& context, QWidget* parent)
+    : QPlainTextEdit(parent), ControlView(control, context) {
+    QObject::connect(this, &QPlainTextEdit::textChanged, this, [this] {
+        auto* edit = as<ui::Edit>(this->control());
+        if (!edit || syncing_) {
+            return;
+        }
+        const QByteArray utf8 = toPlainText().toUtf8();
+        if (!edit->userInput(
+                std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())))) {
+            sync(ui::Property::Text);
+        }
+    });
+}
+
+void SkinRichEdit::sync(ui::Property property) {
+    auto* edit = as<ui::Edit>(control());
+    if (!edit) {
+        return;
+    }
+    switch (property) {
+    case ui::Property::Text: {
+        const QString shown = toQString(edit->text());
+        if (shown != toPlainText()) {
+            syncing_ = true;
+            setPlainText(shown);
+            syncing_ = false;
+        }
+        break;
+    }
+    case ui::Property::EditState:
+        setReadOnly(edit->readOnly());
+        break;
+    case ui::Property::ToolTip:
+        setToolTip(toQString(edit->toolTip()));
+        break;
+    case ui::Property::Font:
+        setFont(context().fontFor(*edit));
+        break;
+    default:
+        break;
+    }
+}
+
+void SkinRichEdit::focusInEvent(QFocusEvent* event) {
+    QPlainTextEdit::focusInEvent(event);
+    if (ui::Control* c = control()) {
+        c->event(ui::UiEvent::of(ui::EventType::SetFocus));
+    }
+}
+
+void SkinRichEdit::focusOutEvent(QFocusEvent* event) {
+    QPlainTextEdit::focusOutEvent(event);
+    if (ui::Control* c = control()) {
+        c->event(ui::UiEvent::of(ui::EventType::KillFocus));
+    }
+}
+
+// --- SkinCombo ----------------------------------------------------------------------------
+
+SkinCombo::SkinCombo(ui::Control& control, RenderContext& context, QWidget* parent)
+    : QComboBox(parent), ControlView(control, context) {
+    QObject::connect(this, &QComboBox::activated, this, [this](int index) {
+        auto* combo = as<ui::Combo>(this->control());
+        if (combo && !combo->userSelect(index)) {
+            sync(ui::Property::Selected);
+        }
+    });
+}
+
+void SkinCombo::rebuildItems() {
+    auto* combo = as<ui::Combo>(control());
+    if (!combo) {
+        return;
+    }
+    blockedSync(*this, [&] {
+        clear();
+        for (size_t i = 0; i < combo->count(); ++i) {
+            addItem(toQString(combo->itemText(i)));
+        }
+        if (auto* list = qobject_cast<QListView*>(view())) {
+            for (size_t i = 0; i < combo->count(); ++i) {
+                list->setRowHidden(static_cast<int>(i), !combo->item(i)->visible);
+            }
+        }
+        setCurrentIndex(combo->selectedIndex());
+    });
+}
+
+void SkinCombo::sync(ui::Property property) {
+    auto* combo = as<ui::Combo>(control());
+    if (!combo) {
+        return;
+    }
+    switch (property) {
+    case ui::Property::Items:
+    case ui::Property::Text: // item texts follow the language
+        rebuildItems();
+        break;
+    case ui::Property::Selected:
+        blockedSync(*this, [&] { setCurrentIndex(combo->selectedIndex()); });
+        break;
+    case ui::Property::ToolTip:
+        setToolTip(toQString(combo->toolTip()));
+        break;
+    case ui::Property::Font:
+        setFont(context().fontFor(*combo));
+        break;
+    default:
+        break;
+    }
+}
+
+// --- SkinSlider ---------------------------------------------------------------------------
+
+SkinSlider::SkinSlider(ui::Control& control, RenderContext& context, QWidget* parent)
+    : QSlider(Qt::Horizontal, parent), ControlView(control, context) {
+    QObject::connect(this, &QSlider::sliderMoved, this, [this](int value) {
+        if (auto* slider = as<ui::Slider>(this->control())) {
+            slider->userMoveTo(value);
+        }
+    });
+    QObject::connect(this, &QSlider::sliderReleased, this, [this] {
+        if (auto* slider = as<ui::Slider>(this->control())) {
+            slider->userSetValue(value());
+        }
+    });
+    // Keys and page clicks change the value without a drag.
+    QObject::connect(this, &QSlider::valueChanged, this, [this](int value) {
+        auto* slider = as<ui::Slider>(this->control());
+        if (slider && !isSliderDown() && slider->value() != value) {
+            slider->userSetValue(value);
+        }
+    });
+}
+
+void SkinSlider::sync(ui::Property property) {
+    auto* slider = as<ui::Slider>(control());
+    if (!slider) {
+        return;
+    }
+    switch (property) {
+    case ui::Property::Value:
+        blockedSync(*this, [&] {
+            setRange(slider->minValue(), slider->maxValue());
+            setSingleStep(slider->step());
+            setPageStep(std::max(slider->step(), (slider->maxValue() - slider->minValue()) / 10));
+            if (!isSliderDown()) {
+                setValue(slider->value());
+            }
+        });
+        break;
+    case ui::Property::ToolTip:
+        setToolTip(toQString(slider->toolTip()));
+        break;
+    default:
+        break;
+    }
+}
+
+// --- SkinProgress -------------------------------------------------------------------------
+
+SkinProgress::SkinProgress(ui::Control& control, RenderContext& context, QWidget* parent)
+    : QProgressBar(parent), ControlView(control, context) {
+    setTextVisible(false);
+}
+
+void SkinProgress::sync(ui::Property property) {
+    auto* progress = as<ui::Progress>(control());
+    if (!progress) {
+        return;
+    }
+    if (property == ui::Property::Value) {
+        setRange(progress->minValue(), progress->maxValue());
+        setValue(progress->value());
+    } else if (property == ui::Property::ToolTip) {
+        setToolTip(toQString(progress->toolTip()));
+    }
+}
+
+// --- SkinPalette --------------------------------------------------------------------------
+
+SkinPalette::SkinPalette(ui::Control& control, RenderContext& context, QWidget* parent)
+    : QWidget(parent), ControlView(control, context) {
+    setCursor(Qt::CrossCursor);
+}
+
+void SkinPalette::sync(ui::Property property) {
+    if (property == ui::Property::Value) {
+        if (const auto* palette = as<ui::ColorPalette>(control())) {
+            color_ = argbColor(palette->color());
+        }
+        update();
+    } else if (property == ui::Property::ToolTip) {
+        if (const ui::Control* c = control()) {
+            setToolTip(toQString(c->toolTip()));
+        }
+    }
+}
+
+QColor SkinPalette::colorAt(const QPoint& at) const {
+    const double w = std::max(1, width() - 1);
+    const double h = std::max(1, height() - 1);
+    const double hue = std::clamp(at.x() / w, 0.0, 1.0);
+    const double y = std::clamp(at.y() / h, 0.0, 1.0);
+    // Top half: from white to the pure hue; bottom half: from the hue to black.
+    const double saturation = y < 0.5 ? y * 2 : 1.0;
+    const double value = y < 0.5 ? 1.0 : 1.0 - (y - 0.5) * 2;
+    return QColor::fromHsvF(static_cast<float>(std::min(hue, 0.9999)),
+                            static_cast<float>(saturation), static_cast<float>(value));
+}
+
+void SkinPalette::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    QImage field(size(), QImage::Format_RGB32);
+    for (int y = 0; y < field.height(); ++y) {
+        for (int x = 0; x < field.width(); ++x) {
+            field.setPixel(x, y, colorAt({x, y}).rgb());
+        }
+    }
+    painter.drawImage(0, 0, field);
+    painter.setPen(QPen(Qt::white, 1));
+    painter.setBrush(color_);
+    painter.drawRect(width() - 22, 4, 18, 18);
+}
+
+void SkinPalette::pick(const QPoint& at) {
+    if (auto* palette = as<ui::ColorPalette>(control())) {
+        palette->userPickColor(colorAt(at).rgba());
+    }
+}
+
+void SkinPalette::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        pick(event->position().toPoint());
+    }
+}
+
+void SkinPalette::mouseMoveEvent(QMouseEvent* event) {
+    if (event->buttons() & Qt::LeftButton) {
+        pick(event->position().toPoint());
+    }
+}
+
+// --- factory ------------------------------------------------------------------------------
+
+namespace {
+template <typename W>
+QWidget* make(ui::Control& control, RenderContext& context, QWidget* parent, ControlView*& view) {
+    auto* widget = new W(control, context, parent);
+    view = widget;
+    return widget;
+}
+} // namespace
+
+QWidget* createWidgetFor(ui::Control& control, RenderContext& context, QWidget* parent,
+                         ControlView*& view) {
+    ui::Control* c = &control;
+    if (as<ui::RichEdit>(c)) {
+        return make<SkinRichEdit>(control, context, parent, view);
+    }
+    if (as<ui::Edit>(c)) {
+        return make<SkinEdit>(control, context, parent, view);
+    }
+    if (as<ui::Combo>(c)) {
+        return make<SkinCombo>(control, context, parent, view);
+    }
+    if (as<ui::Slider>(c)) {
+        return make<SkinSlider>(control, context, parent, view);
+    }
+    if (as<ui::Progress>(c) && c->className() == "Progress") {
+        return make<SkinProgress>(control, context, parent, view);
+    }
+    if (as<ui::ColorPalette>(c)) {
+        return make<SkinPalette>(control, context, parent, view);
+    }
+    if (as<ui::Option>(c)) {
+        return make<SkinOption>(control, context, parent, view);
+    }
+    if (as<ui::Button>(c)) {
+        return make<SkinButton>(control, context, parent, view);
+    }
+    // Containers, layouts, list rows, labels and custom controls: drawn from their properties.
+    return make<SkinWidget>(control, context, parent, view);
+}
+
+} // namespace morva::qt

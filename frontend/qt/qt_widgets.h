@@ -1,0 +1,193 @@
+#pragma once
+
+#include "ui/toolkit/control.h"
+#include "ui/toolkit/property.h"
+
+#include <QColor>
+#include <QComboBox>
+#include <QFont>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QSlider>
+#include <QString>
+#include <QWidget>
+#include <string>
+
+// The widgets the renderer uses: one kind per control class, each drawing its control's
+// properties and turning the user's actions into the control's model calls.
+namespace morva::qt {
+
+// What the widgets ask of the renderer.
+class RenderContext {
+public:
+    virtual ~RenderContext() = default;
+    // The picture of an image description of the skin; null when there is none.
+    virtual QPixmap image(const std::string& description) = 0;
+    // The control's font at its window's DPI.
+    virtual QFont fontFor(const ui::Control& control) = 0;
+    // Height of the caption band (scaled) in which a press on a passive area moves the window.
+    virtual int captionHeight(const ui::Control& control) = 0;
+};
+
+// The renderer's side of every widget: read the control's property again.
+class ControlView {
+public:
+    ControlView(ui::Control& control, RenderContext& context)
+        : ref_(control.ref()), context_(context) {}
+    virtual ~ControlView() = default;
+
+    // The control, or null once it is gone.
+    ui::Control* control() const { return ref_.get(); }
+    virtual void sync(ui::Property property) = 0;
+    // Reads everything (after creation and after a language or font change).
+    void syncAll();
+
+protected:
+    RenderContext& context() const { return context_; }
+
+private:
+    ui::ControlRef ref_;
+    RenderContext& context_;
+};
+
+QColor argbColor(uint32_t argb);
+QString toQString(const std::string& text);
+
+// Draws background colour, images and text; passes mouse input to the control as events.
+class SkinWidget : public QWidget, public ControlView {
+public:
+    SkinWidget(ui::Control& control, RenderContext& context, QWidget* parent);
+
+    void sync(ui::Property property) override;
+    // What the widget shows (for tests and accessibility).
+    const QString& shownText() const { return text_; }
+    bool hovered() const { return hovered_; }
+    bool pressed() const { return pressed_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+    // The state image for the current state, by attribute name ("hotimage", ...); empty: none.
+    virtual std::string stateImageName() const;
+    virtual QColor currentTextColor() const;
+    virtual bool highlighted() const;
+    virtual int defaultAlignment() const;
+    void deliver(ui::EventType type, const QPoint& at);
+
+private:
+    bool startCaptionDrag(const QPoint& at);
+
+    QString text_;
+    bool hovered_ = false;
+    bool pressed_ = false;
+};
+
+// Buttons: hot and pushed states; a complete click (or Space/Return with the focus) activates.
+class SkinButton : public SkinWidget {
+public:
+    SkinButton(ui::Control& control, RenderContext& context, QWidget* parent);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    std::string stateImageName() const override;
+    int defaultAlignment() const override { return Qt::AlignCenter; }
+};
+
+// Options and check boxes: the selected state.
+class SkinOption : public SkinButton {
+public:
+    SkinOption(ui::Control& control, RenderContext& context, QWidget* parent);
+
+    void sync(ui::Property property) override;
+    bool isSelected() const { return selected_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    std::string stateImageName() const override;
+    QColor currentTextColor() const override;
+    bool highlighted() const override { return selected_; }
+
+private:
+    bool selected_ = false;
+    bool checkBox_ = false;
+};
+
+class SkinEdit : public QLineEdit, public ControlView {
+public:
+    SkinEdit(ui::Control& control, RenderContext& context, QWidget* parent);
+    void sync(ui::Property property) override;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+};
+
+class SkinRichEdit : public QPlainTextEdit, public ControlView {
+public:
+    SkinRichEdit(ui::Control& control, RenderContext& context, QWidget* parent);
+    void sync(ui::Property property) override;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    bool syncing_ = false;
+};
+
+class SkinCombo : public QComboBox, public ControlView {
+public:
+    SkinCombo(ui::Control& control, RenderContext& context, QWidget* parent);
+    void sync(ui::Property property) override;
+
+private:
+    void rebuildItems();
+};
+
+class SkinSlider : public QSlider, public ControlView {
+public:
+    SkinSlider(ui::Control& control, RenderContext& context, QWidget* parent);
+    void sync(ui::Property property) override;
+};
+
+class SkinProgress : public QProgressBar, public ControlView {
+public:
+    SkinProgress(ui::Control& control, RenderContext& context, QWidget* parent);
+    void sync(ui::Property property) override;
+};
+
+// A hue and brightness field; a click picks the colour under the pointer.
+class SkinPalette : public QWidget, public ControlView {
+public:
+    SkinPalette(ui::Control& control, RenderContext& context, QWidget* parent);
+    void sync(ui::Property property) override;
+    QColor shownColor() const { return color_; }
+    // The colour of the field at a point of the widget.
+    QColor colorAt(const QPoint& at) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void pick(const QPoint& at);
+
+    QColor color_;
+};
+
+// Creates the widget for a control by its class.
+QWidget* createWidgetFor(ui::Control& control, RenderContext& context, QWidget* parent,
+                         ControlView*& view);
+
+} // namespace morva::qt

@@ -1,0 +1,407 @@
+#include "frontend/qt/qt_widgets.h"
+#include "qt_fixture.h"
+#include "ui/toolkit/color_palette.h"
+#include "ui/toolkit/combo.h"
+#include "ui/toolkit/container.h"
+#include "ui/toolkit/edit.h"
+#include "ui/toolkit/layout.h"
+#include "ui/toolkit/list.h"
+#include "ui/toolkit/menu.h"
+#include "ui/toolkit/option.h"
+#include "ui/toolkit/progress.h"
+#include "ui/toolkit/window_messages.h"
+
+#include <QMenu>
+#include <QSystemTrayIcon>
+#include <QTest>
+
+namespace morva::qt::test {
+namespace {
+
+using ::testing::ElementsAre;
+
+// A window with a vertical root holding the controls of a test, shown.
+class RendererTest : public QtTest {
+protected:
+    RendererTest() {
+        win = window();
+        auto root = std::make_unique<ui::VerticalLayout>();
+        root->setName("root");
+        rootLayout = root.get();
+        win->setRoot(std::move(root));
+        win->show();
+        pump();
+        log.clear();
+    }
+
+    template <typename T> T* add(const std::string& name, int height = 30) {
+        auto control = std::make_unique<T>();
+        control->setName(name);
+        control->setFixedHeight(height);
+        T* raw = control.get();
+        rootLayout->add(std::move(control));
+        pump();
+        return raw;
+    }
+    template <typename W> W* widget(const ui::Control& control) {
+        return dynamic_cast<W*>(renderer.widgetOf(control));
+    }
+
+    std::unique_ptr<ui::Window> win;
+    ui::Container* rootLayout = nullptr;
+};
+
+TEST_F(RendererTest, CommonPropertiesReachTheWidget) {
+    auto* label = add<ui::Label>("caption");
+    auto* w = widget<SkinWidget>(*label);
+    ASSERT_NE(w, nullptr);
+
+    label->setText("Hello");
+    label->setToolTip("tip");
+    EXPECT_EQ(w->shownText(), "Hello");
+    EXPECT_EQ(w->toolTip(), "tip");
+
+    label->setVisible(false);
+    EXPECT_TRUE(w->isHidden());
+    label->setVisible(true);
+    EXPECT_FALSE(w->isHidden());
+
+    label->setEnabled(false);
+    EXPECT_FALSE(w->isEnabled());
+    label->setEnabled(true);
+    EXPECT_TRUE(w->isEnabled());
+}
+
+TEST_F(RendererTest, KeyedTextsFollowTheLanguage) {
+    ASSERT_TRUE(toolkit.loadLanguageFile("lan_en.xml"));
+    auto* label = add<ui::Label>("notice");
+    label->setTextKey("no_device_text");
+    auto* w = widget<SkinWidget>(*label);
+    EXPECT_EQ(w->shownText(), "No device connected");
+    ASSERT_TRUE(toolkit.loadLanguageFile("lan_cn.xml"));
+    toolkit.reloadTexts();
+    EXPECT_NE(w->shownText(), "No device connected");
+    EXPECT_FALSE(w->shownText().isEmpty());
+}
+
+TEST_F(RendererTest, WidgetsArePlacedAtTheLayoutRectangles) {
+    auto* first = add<ui::Label>("first", 40);
+    auto* second = add<ui::Button>("second", 50);
+    second->setPadding({10, 5, 10, 0});
+    pump();
+    EXPECT_EQ(renderer.widgetOf(*first)->geometry(), QRect(0, 0, 400, 40));
+    EXPECT_EQ(renderer.widgetOf(*second)->geometry(), QRect(10, 45, 380, 50));
+
+    win->setDpi(144);
+    pump();
+    EXPECT_EQ(renderer.widgetOf(*win)->size(), QSize(600, 450));
+    EXPECT_EQ(renderer.widgetOf(*first)->geometry(), QRect(0, 0, 600, 60));
+}
+
+TEST_F(RendererTest, ButtonClickBecomesClickNotification) {
+    auto* button = add<ui::Button>("okbtn");
+    QWidget* w = renderer.widgetOf(*button);
+    QTest::mouseClick(w, Qt::LeftButton);
+    EXPECT_THAT(drain(), ElementsAre("click:okbtn"));
+
+    button->setEnabled(false);
+    QTest::mouseClick(w, Qt::LeftButton);
+    EXPECT_TRUE(drain().empty());
+}
+
+TEST_F(RendererTest, ButtonTakesTheKeyboard) {
+    auto* button = add<ui::Button>("okbtn");
+    QWidget* w = renderer.widgetOf(*button);
+    QTest::keyClick(w, Qt::Key_Space);
+    EXPECT_THAT(drain(), ElementsAre("click:okbtn"));
+}
+
+TEST_F(RendererTest, OptionSelectionBothWays) {
+    auto* a = add<ui::Option>("tab_a");
+    auto* b = add<ui::Option>("tab_b");
+    a->setGroup("tabs");
+    b->setGroup("tabs");
+    a->setSelected(true, false);
+    EXPECT_TRUE(widget<SkinOption>(*a)->isSelected());
+    EXPECT_FALSE(widget<SkinOption>(*b)->isSelected());
+
+    QTest::mouseClick(renderer.widgetOf(*b), Qt::LeftButton);
+    EXPECT_THAT(drain(), ElementsAre("click:tab_b", "selectchanged:tab_b"));
+    EXPECT_TRUE(b->selected());
+    EXPECT_TRUE(widget<SkinOption>(*b)->isSelected());
+    EXPECT_FALSE(widget<SkinOption>(*a)->isSelected());
+}
+
+TEST_F(RendererTest, CheckBoxTogglesBothWays) {
+    auto* check = add<ui::CheckBox>("enable_check");
+    check->setChecked(true, false);
+    EXPECT_TRUE(widget<SkinOption>(*check)->isSelected());
+    QTest::mouseClick(renderer.widgetOf(*check), Qt::LeftButton);
+    EXPECT_THAT(drain(), ElementsAre("click:enable_check", "selectchanged:enable_check"));
+    EXPECT_FALSE(check->checked());
+    EXPECT_FALSE(widget<SkinOption>(*check)->isSelected());
+}
+
+TEST_F(RendererTest, EditTextBothWaysAndFocus) {
+    auto* edit = add<ui::Edit>("name_edit");
+    auto* w = widget<SkinEdit>(*edit);
+    ASSERT_NE(w, nullptr);
+    edit->setText("abc");
+    EXPECT_EQ(w->text(), "abc");
+
+    w->clear();
+    edit->setText("");
+    QTest::keyClicks(w, "xy");
+    EXPECT_EQ(edit->text(), "xy");
+    EXPECT_THAT(drain(), ElementsAre("textchanged:name_edit", "textchanged:name_edit"));
+
+    edit->setReadOnly(true);
+    EXPECT_TRUE(w->isReadOnly());
+}
+
+TEST_F(RendererTest, NumberOnlyEditRefusesLettersOnTheWidget) {
+    auto* edit = add<ui::Edit>("dpi_edit");
+    edit->setNumberOnly(true);
+    edit->setText("12");
+    auto* w = widget<SkinEdit>(*edit);
+    w->setCursorPosition(2);
+    QTest::keyClicks(w, "a");
+    EXPECT_EQ(edit->text(), "12");
+    EXPECT_EQ(w->text(), "12");
+    QTest::keyClicks(w, "3");
+    EXPECT_EQ(edit->text(), "123");
+}
+
+TEST_F(RendererTest, EditFocusSendsSetAndKillFocus) {
+    auto* edit = add<ui::Edit>("macro_delay");
+    auto* other = add<ui::Edit>("other_edit");
+    renderer.widgetOf(*win)->activateWindow();
+    renderer.widgetOf(*edit)->setFocus();
+    ASSERT_TRUE(waitFor([&] { return renderer.widgetOf(*edit)->hasFocus(); }));
+    renderer.widgetOf(*other)->setFocus();
+    ASSERT_TRUE(waitFor([&] { return renderer.widgetOf(*other)->hasFocus(); }));
+    const auto events = drain();
+    EXPECT_NE(std::find(events.begin(), events.end(), "setfocus:macro_delay"), events.end());
+    EXPECT_NE(std::find(events.begin(), events.end(), "killfocus:macro_delay"), events.end());
+}
+
+TEST_F(RendererTest, ComboItemsAndSelectionBothWays) {
+    auto* combo = add<ui::Combo>("light_combo_modeSelect");
+    combo->addItem("Static");
+    combo->addItem("Breathing");
+    combo->addItem("Wave");
+    combo->selectItem(1, false);
+    auto* w = widget<SkinCombo>(*combo);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->count(), 3);
+    EXPECT_EQ(w->itemText(2), "Wave");
+    EXPECT_EQ(w->currentIndex(), 1);
+
+    w->setFocus();
+    QTest::keyClick(w, Qt::Key_Down);
+    EXPECT_EQ(combo->selectedIndex(), 2);
+    EXPECT_THAT(drain(), ElementsAre("itemselect:light_combo_modeSelect"));
+    EXPECT_EQ(last.wParam, 2);
+    EXPECT_EQ(last.lParam, 1);
+}
+
+TEST_F(RendererTest, SliderValueBothWays) {
+    auto* slider = add<ui::Slider>("deng_light_slider");
+    slider->setRange(0, 100);
+    slider->setValue(40);
+    auto* w = widget<SkinSlider>(*slider);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->maximum(), 100);
+    EXPECT_EQ(w->value(), 40);
+
+    // A drag: moving reports live values, letting go the final one.
+    w->setSliderDown(true);
+    w->setSliderPosition(55);
+    w->setSliderDown(false);
+    EXPECT_EQ(slider->value(), 55);
+    EXPECT_THAT(drain(), ElementsAre("movevaluechanged:deng_light_slider",
+                                     "valuechanged:deng_light_slider"));
+
+    w->setFocus();
+    QTest::keyClick(w, Qt::Key_Right);
+    EXPECT_EQ(slider->value(), 56);
+    EXPECT_THAT(drain(), ElementsAre("valuechanged:deng_light_slider"));
+}
+
+TEST_F(RendererTest, ProgressShowsTheModelValue) {
+    auto* progress = add<ui::Progress>("setting_bar");
+    progress->setRange(0, 10);
+    progress->setValue(7);
+    auto* w = widget<SkinProgress>(*progress);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->maximum(), 10);
+    EXPECT_EQ(w->value(), 7);
+}
+
+TEST_F(RendererTest, ListRowsClickAndDoubleClick) {
+    auto* list = add<ui::List>("macro_name_list", 90);
+    for (const char* name : {"row_a", "row_b"}) {
+        auto row = std::make_unique<ui::ListLabelElement>();
+        row->setName(name);
+        row->setFixedHeight(30);
+        list->add(std::move(row));
+    }
+    pump();
+    log.clear();
+    ui::Control* second = list->childAt(1);
+    QTest::mouseClick(renderer.widgetOf(*second), Qt::LeftButton);
+    auto events = drain();
+    EXPECT_NE(std::find(events.begin(), events.end(), "itemselect:macro_name_list"), events.end());
+    EXPECT_NE(std::find(events.begin(), events.end(), "itemclick:row_b"), events.end());
+    EXPECT_EQ(list->selectedIndex(), 1);
+
+    QTest::mouseDClick(renderer.widgetOf(*second), Qt::LeftButton);
+    events = drain();
+    EXPECT_NE(std::find(events.begin(), events.end(), "dbclick:row_b"), events.end());
+}
+
+TEST_F(RendererTest, PaletteClickPicksTheColourUnderThePointer) {
+    auto* palette = add<ui::ColorPalette>("deng_Color_Pallet", 100);
+    auto* w = widget<SkinPalette>(*palette);
+    ASSERT_NE(w, nullptr);
+    const QPoint at(w->width() / 3, w->height() / 2);
+    QTest::mouseClick(w, Qt::LeftButton, {}, at);
+    EXPECT_EQ(palette->color(), w->colorAt(at).rgba());
+    EXPECT_EQ(w->shownColor().rgba(), palette->color());
+    EXPECT_THAT(drain(), ElementsAre("colorchanged:deng_Color_Pallet"));
+}
+
+TEST_F(RendererTest, TabLayoutShowsOnlyTheSelectedPage) {
+    auto* tabs = add<ui::TabLayout>("skin_tab", 60);
+    tabs->add(std::make_unique<ui::Label>());
+    tabs->add(std::make_unique<ui::Label>());
+    pump();
+    tabs->selectItem(1);
+    pump();
+    EXPECT_TRUE(renderer.widgetOf(*tabs->childAt(0))->isHidden());
+    EXPECT_FALSE(renderer.widgetOf(*tabs->childAt(1))->isHidden());
+}
+
+TEST_F(RendererTest, RemovedControlsLoseTheirWidgets) {
+    auto* label = add<ui::Label>("gone");
+    ASSERT_NE(renderer.widgetOf(*label), nullptr);
+    auto taken = rootLayout->remove(label);
+    EXPECT_EQ(renderer.widgetOf(*label), nullptr);
+}
+
+TEST_F(RendererTest, WindowStateAndTitleReachTheTopWidget) {
+    QWidget* top = renderer.widgetOf(*win);
+    ASSERT_NE(top, nullptr);
+    EXPECT_TRUE(top->isVisible());
+    win->setTitle("Renamed");
+    EXPECT_EQ(top->windowTitle(), "Renamed");
+    win->move({30, 40});
+    EXPECT_EQ(top->pos(), QPoint(30, 40));
+    win->hide();
+    EXPECT_FALSE(top->isVisible());
+}
+
+TEST_F(RendererTest, ClosingTheTopWidgetAsksTheModel) {
+    std::vector<uint32_t> messages;
+    bool answer = true;
+    win->setMessageHandler([&](const ui::WindowMessage& m) -> std::optional<int64_t> {
+        messages.push_back(m.id);
+        if (m.id == ui::kMsgClose && answer) {
+            return 1; // the handler keeps the window
+        }
+        return std::nullopt;
+    });
+    renderer.widgetOf(*win)->close();
+    pump();
+    EXPECT_NE(std::find(messages.begin(), messages.end(), ui::kMsgClose), messages.end());
+    EXPECT_TRUE(win->visible());
+
+    answer = false; // unanswered: the window closes
+    renderer.widgetOf(*win)->close();
+    pump();
+    EXPECT_TRUE(win->closed());
+    EXPECT_FALSE(renderer.widgetOf(*win)->isVisible());
+}
+
+TEST_F(RendererTest, MenuChoiceReachesTheOwner) {
+    ASSERT_TRUE(toolkit.loadLanguageFile("lan_en.xml"));
+    std::string chosen;
+    win->setMessageHandler([&](const ui::WindowMessage& m) -> std::optional<int64_t> {
+        if (m.id == ui::kMsgMenuChosen) {
+            chosen = std::any_cast<ui::MenuItemRecord>(m.payload).name;
+        }
+        return std::nullopt;
+    });
+    ASSERT_NE(toolkit.showMenu(*win, "XML_MENU", {50, 60}), nullptr);
+    QMenu* menu = renderer.shownMenu();
+    ASSERT_NE(menu, nullptr);
+    QStringList texts;
+    for (QAction* action : menu->actions()) {
+        texts << action->text();
+    }
+    EXPECT_EQ(texts, QStringList({"Settings", "About", "Exit"}));
+    for (QAction* action : menu->actions()) {
+        if (action->objectName() == "about_menu") {
+            action->trigger();
+        }
+    }
+    pump();
+    EXPECT_EQ(chosen, "about_menu");
+    EXPECT_EQ(toolkit.currentMenu(), nullptr);
+    EXPECT_EQ(renderer.shownMenu(), nullptr);
+}
+
+TEST_F(RendererTest, TrayIconWaitsForADesktopTray) {
+    // The offscreen platform has no tray: the model keeps its icon, nothing is shown.
+    toolkit.tray().create(*win, 107, "QT4410-VIGOR MORVA", 0x0401);
+    EXPECT_EQ(renderer.trayAvailable(), QSystemTrayIcon::isSystemTrayAvailable());
+    if (!renderer.trayAvailable()) {
+        EXPECT_EQ(renderer.trayIcon(), nullptr);
+    } else {
+        ASSERT_NE(renderer.trayIcon(), nullptr);
+        EXPECT_EQ(renderer.trayIcon()->toolTip(), "QT4410-VIGOR MORVA");
+    }
+}
+
+TEST_F(RendererTest, FontsComeFromTheTableAtTheWindowsDpi) {
+    toolkit.fonts().add(3, ui::FontSpec{"arial", 30, true});
+    renderer.setFontFamilyAlias("arial", "Liberation Sans");
+    auto* label = add<ui::Label>("big");
+    label->setFont(3);
+    QFont font = renderer.widgetOf(*label)->font();
+    EXPECT_EQ(font.pixelSize(), 30);
+    EXPECT_TRUE(font.bold());
+    EXPECT_EQ(font.family(), "Liberation Sans");
+
+    win->setDpi(144);
+    pump();
+    EXPECT_EQ(renderer.widgetOf(*label)->font().pixelSize(), 45);
+
+    // A rebuilt table reaches the widgets when the renderer reads them again.
+    toolkit.fonts().add(3, ui::FontSpec{"arial", 20});
+    renderer.refreshAll();
+    EXPECT_EQ(renderer.widgetOf(*label)->font().pixelSize(), 30);
+    EXPECT_FALSE(renderer.widgetOf(*label)->font().bold());
+}
+
+TEST_F(RendererTest, MainSkinGetsAWidgetForEveryControl) {
+    auto main = window("MainWnd");
+    ASSERT_TRUE(main->loadSkin("XML_MAIN"));
+    main->show();
+    pump();
+    int controls = 0;
+    int missing = 0;
+    main->visitControls([&](ui::Control& c) {
+        ++controls;
+        if (!renderer.widgetOf(c)) {
+            ++missing;
+        }
+        return true;
+    });
+    EXPECT_GT(controls, 20);
+    EXPECT_EQ(missing, 0);
+    EXPECT_EQ(renderer.widgetOf(*main)->size(), QSize(1000, 640));
+}
+
+} // namespace
+} // namespace morva::qt::test
