@@ -21,10 +21,8 @@ int runProfileCommands(CliContext& context, const Arguments& arguments);
 int runWatchCommand(CliContext& context, const Arguments& arguments);
 // Messages to the running program (message_commands.cpp).
 inline constexpr std::string_view kMessageUsage =
-    "morvactl message instance [<wParam> <lParam>]
-"
-    "morvactl message forward <wParam> <lParam>
-"
+    "morvactl message instance [<wParam> <lParam>]\n"
+    "morvactl message forward <wParam> <lParam>\n"
     "morvactl message light-control <wParam> <lParam>";
 int runMessageCommands(CliContext& context, const Arguments& arguments);
 

@@ -18,12 +18,9 @@ constexpr std::array kGroups = {
                  runHidCommands},
     CommandGroup{"devices", "morvactl [--demo] devices", runDevicesCommand},
     CommandGroup{"profile",
-                 "morvactl profile list|add|copy|delete|reset <device>
-"
-                 "morvactl profile select <device> <number|name>
-"
-                 "morvactl profile rename <device> <new name>
-"
+                 "morvactl profile list|add|copy|delete|reset <device>\n"
+                 "morvactl profile select <device> <number|name>\n"
+                 "morvactl profile rename <device> <new name>\n"
                  "morvactl profile import|export <device> <file>",
                  runProfileCommands},
     CommandGroup{"watch", "morvactl [--demo] watch [--for <seconds>] [--events <count>]",
