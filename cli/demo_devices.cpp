@@ -5,10 +5,10 @@
 namespace morva::cli {
 
 void plugDemoDevices(emulator::EmulatedHidBus& bus) {
-    bus.plug(emulator::makeEmulatedKeyboard());
-    bus.plug(emulator::makeEmulatedMouse());
-    bus.plug(emulator::makeEmulatedMousePad());
-    bus.plug(emulator::makeEmulatedHeadset());
+    emulator::plugFirmwareDevice(bus, emulator::makeEmulatedKeyboard());
+    emulator::plugFirmwareDevice(bus, emulator::makeEmulatedMouse());
+    emulator::plugFirmwareDevice(bus, emulator::makeEmulatedMousePad());
+    emulator::plugFirmwareDevice(bus, emulator::makeEmulatedHeadset());
 }
 
 } // namespace morva::cli

@@ -4,7 +4,8 @@
 
 namespace morva::cli {
 
-// The devices --demo attaches: a keyboard, a mouse, a mouse pad and a headset.
+// The devices --demo attaches, each with its firmware: a keyboard, a mouse, a mouse pad and a
+// headset.
 void plugDemoDevices(emulator::EmulatedHidBus& bus);
 
 } // namespace morva::cli

@@ -1,6 +1,9 @@
 #include "device/command_channel.h"
 
+#include "base/text.h"
 #include "base/trace.h"
+#include "device/hid_report_transport.h"
+#include "hid/hid_default_backend.h"
 
 #include <algorithm>
 
@@ -24,12 +27,55 @@ private:
 
 } // namespace
 
+struct DeviceCommandChannel::OwnedHid {
+    explicit OwnedHid(platform::HidBackend& backend) : device(backend), transport(device) {}
+    CHidDevice device;
+    HidReportTransport transport;
+};
+
+std::unique_ptr<DeviceCommandChannel::OwnedHid>
+DeviceCommandChannel::makeOwnedHid(platform::HidBackend& backend) {
+    return std::make_unique<OwnedHid>(backend);
+}
+
+DeviceCommandChannel::DeviceCommandChannel() : DeviceCommandChannel(defaultHidBackend()) {}
+
+DeviceCommandChannel::DeviceCommandChannel(platform::HidBackend& backend, Clock& clock)
+    : owned_(makeOwnedHid(backend)), transport_(owned_->transport), clock_(clock) {}
+
 DeviceCommandChannel::DeviceCommandChannel(ReportTransport& transport, Clock& clock)
     : transport_(transport), clock_(clock) {}
+
+CHidDevice* DeviceCommandChannel::hidDevice() {
+    return owned_ ? &owned_->device : nullptr;
+}
+
+DeviceCommandChannel::~DeviceCommandChannel() {
+    close();
+}
+
+bool DeviceCommandChannel::open(const std::wstring& path) {
+    if (!owned_) {
+        return false;
+    }
+    std::lock_guard device(deviceLock_);
+    open_ = false;
+    if (!owned_->device.Open(path, true, true, true, false)) {
+        trace("command channel: cannot open %s: %s\n", WideToUtf8(path).c_str(),
+              owned_->device.lastOpenError().c_str());
+        return false;
+    }
+    open_ = true;
+    return true;
+}
 
 void DeviceCommandChannel::close() {
     open_ = false;
     transport_.cancel();
+    // Not under the device lock: a pending read holds it until the close has ended the read.
+    if (owned_) {
+        owned_->device.Close();
+    }
 }
 
 bool DeviceCommandChannel::setBlockLength(uint16_t length) {

@@ -4,11 +4,15 @@
 #include "device/command_packet.h"
 #include "device/device_info_record.h"
 #include "device/report_transport.h"
+#include "hid/hid_device.h"
+#include "platform/hid_backend.h"
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <span>
+#include <string>
 
 namespace morva {
 
@@ -24,15 +28,31 @@ public:
     static constexpr uint32_t kWirelessTimeoutMs = 5000;
     static constexpr uint32_t kEndTransactionPauseMs = 10;
 
+    // A channel that owns its HID device, on the default HID backend or on the one given (which
+    // must outlive the channel, as must the clock). Nothing is sent before open().
+    DeviceCommandChannel();
+    explicit DeviceCommandChannel(platform::HidBackend& backend,
+                                  Clock& clock = RealClock::instance());
+    // A channel over another transport (tests, benchmarks); it has no HID device of its own.
     // The transport and the clock must outlive the channel.
     explicit DeviceCommandChannel(ReportTransport& transport, Clock& clock = RealClock::instance());
+    ~DeviceCommandChannel();
     DeviceCommandChannel(const DeviceCommandChannel&) = delete;
     DeviceCommandChannel& operator=(const DeviceCommandChannel&) = delete;
+
+    // Opens the owned HID device on an interface path (for reading and writing, with
+    // cancellable transfers) and sets the open flag. False, with the flag clear, when the path
+    // cannot be opened or the channel has no HID device of its own.
+    bool open(const std::wstring& path);
+    // The owned HID device (the event channel reads the companion interface through it);
+    // nullptr for a channel over another transport.
+    CHidDevice* hidDevice();
 
     // Set when the vendor interface was opened on attach; while clear nothing is sent.
     void setOpen(bool open) { open_ = open; }
     bool isOpen() const { return open_; }
-    // Clears the open flag and ends a pending read or write at once with failure.
+    // Clears the open flag and ends a pending read or write at once with failure; an owned HID
+    // device is closed once no transfer is left inside it.
     void close();
 
     // A device behind a wireless receiver: long time-outs and no live light frames.
@@ -96,6 +116,11 @@ private:
                         LockScope scope);
     int sendLivePacket(const CommandPacket& request);
 
+    // The HID device of a channel that owns one, and the transport over it.
+    struct OwnedHid;
+    static std::unique_ptr<OwnedHid> makeOwnedHid(platform::HidBackend& backend);
+
+    std::unique_ptr<OwnedHid> owned_; // declared before transport_, which may refer to it
     ReportTransport& transport_;
     Clock& clock_;
     std::atomic<bool> open_ = false;

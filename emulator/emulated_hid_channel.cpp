@@ -73,7 +73,10 @@ HidIoResult EmulatedHidChannel::write(std::span<const uint8_t> report, int /*tim
     if (report.empty()) {
         return HidIoResult::kFailed;
     }
-    device_->receiveOutputReport(interfaceNumber_, report);
+    if (!device_->receiveOutputReport(interfaceNumber_, report)) {
+        std::lock_guard lock(mutex_);
+        return disconnected_ ? HidIoResult::kDisconnected : HidIoResult::kFailed;
+    }
     bytesWritten = report.size();
     return HidIoResult::kOk;
 }

@@ -13,7 +13,7 @@ EmulatedHidDevice::EmulatedHidDevice(uint16_t vendorId, uint16_t productId, uint
 
 EmulatedHidDevice::~EmulatedHidDevice() = default;
 
-void EmulatedHidDevice::onOutputReport(int interfaceNumber, std::span<const uint8_t> report) {
+bool EmulatedHidDevice::onOutputReport(int interfaceNumber, std::span<const uint8_t> report) {
     OutputHandler handler;
     {
         std::lock_guard lock(mutex_);
@@ -22,6 +22,7 @@ void EmulatedHidDevice::onOutputReport(int interfaceNumber, std::span<const uint
     if (handler) {
         handler(interfaceNumber, report);
     }
+    return true;
 }
 
 void EmulatedHidDevice::setOutputHandler(OutputHandler handler) {
@@ -29,12 +30,12 @@ void EmulatedHidDevice::setOutputHandler(OutputHandler handler) {
     outputHandler_ = std::move(handler);
 }
 
-void EmulatedHidDevice::receiveOutputReport(int interfaceNumber, std::span<const uint8_t> report) {
+bool EmulatedHidDevice::receiveOutputReport(int interfaceNumber, std::span<const uint8_t> report) {
     {
         std::lock_guard lock(mutex_);
         ++outputReports_;
     }
-    onOutputReport(interfaceNumber, report);
+    return onOutputReport(interfaceNumber, report);
 }
 
 size_t EmulatedHidDevice::outputReportCount() const {

@@ -38,7 +38,8 @@ public:
     // Every output report written to an interface (by an interrupt write or a set-report
     // request), on the writer's thread, bytes exactly as the host sent them (report ID first when
     // the descriptor uses report IDs). The default passes it to the output handler, if any.
-    virtual void onOutputReport(int interfaceNumber, std::span<const uint8_t> report);
+    // False when the device refuses the report: the host's write then fails.
+    virtual bool onOutputReport(int interfaceNumber, std::span<const uint8_t> report);
     void setOutputHandler(OutputHandler handler);
 
     // Sends an input report on an interface: every channel open on it then receives it, in
@@ -50,7 +51,7 @@ public:
     size_t outputReportCount() const;
 
     // Bus side: an output report from a channel; counts it and passes it to onOutputReport.
-    void receiveOutputReport(int interfaceNumber, std::span<const uint8_t> report);
+    bool receiveOutputReport(int interfaceNumber, std::span<const uint8_t> report);
     // Bus side: channels register here while open; a device pulled from the bus ends them.
     void attachChannel(const std::shared_ptr<EmulatedHidChannel>& channel);
     void detachChannel(const EmulatedHidChannel* channel);

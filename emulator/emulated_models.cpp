@@ -3,36 +3,54 @@
 #include "emulator/emulated_descriptors.h"
 
 namespace morva::emulator {
+namespace {
 
-std::shared_ptr<EmulatedHidDevice> makeEmulatedKeyboard() {
-    return std::make_shared<EmulatedHidDevice>(
+using Interfaces = std::vector<EmulatedHidDevice::Interface>;
+
+// Keyboards, mice and mouse pads: commands and events both on the control interface, in
+// collections of their own.
+constexpr FirmwareHidDevice::Wiring kControlWiring{kControlInterface, kControlInterface,
+                                                   kEventReportLength};
+constexpr FirmwareHidDevice::Wiring kHeadsetWiring{kHeadsetInterface, kHeadsetInterface,
+                                                   kEventReportLength};
+
+Interfaces mouseInterfaces() {
+    return {{0, bootMouseDescriptor()}, {kControlInterface, controlInterfaceDescriptor()}};
+}
+
+} // namespace
+
+std::shared_ptr<FirmwareHidDevice> makeEmulatedKeyboard(const emu::FirmwareConfig& config) {
+    return std::make_shared<FirmwareHidDevice>(
         kKeyboardVendorId, kKeyboardProductId, kEmulatedVersion,
-        std::vector<EmulatedHidDevice::Interface>{{0, bootKeyboardDescriptor()},
-                                                  {1, controlInterfaceDescriptor()}});
+        Interfaces{{0, bootKeyboardDescriptor()},
+                   {kControlInterface, controlInterfaceDescriptor()}},
+        std::make_unique<emu::KeyboardFirmware>(config), kControlWiring);
 }
 
-std::shared_ptr<EmulatedHidDevice> makeEmulatedMouse() {
-    return std::make_shared<EmulatedHidDevice>(
-        0, 0, kEmulatedVersion,
-        std::vector<EmulatedHidDevice::Interface>{{0, bootMouseDescriptor()},
-                                                  {1, controlInterfaceDescriptor()}});
+std::shared_ptr<FirmwareHidDevice> makeEmulatedMouse(const emu::FirmwareConfig& config) {
+    return std::make_shared<FirmwareHidDevice>(0, 0, kEmulatedVersion, mouseInterfaces(),
+                                               std::make_unique<emu::MouseFirmware>(config),
+                                               kControlWiring);
 }
 
-std::shared_ptr<EmulatedHidDevice> makeEmulatedWirelessMouse() {
+std::shared_ptr<FirmwareHidDevice> makeEmulatedWirelessMouse(const emu::FirmwareConfig& config) {
     // A receiver: the same interfaces as the wired mouse, reached through the dongle.
-    return makeEmulatedMouse();
+    return std::make_shared<FirmwareHidDevice>(0, 0, kEmulatedVersion, mouseInterfaces(),
+                                               std::make_unique<emu::WirelessMouseFirmware>(config),
+                                               kControlWiring);
 }
 
-std::shared_ptr<EmulatedHidDevice> makeEmulatedMousePad() {
-    return std::make_shared<EmulatedHidDevice>(
-        0, 0, kEmulatedVersion,
-        std::vector<EmulatedHidDevice::Interface>{{1, controlInterfaceDescriptor()}});
+std::shared_ptr<FirmwareHidDevice> makeEmulatedMousePad(const emu::FirmwareConfig& config) {
+    return std::make_shared<FirmwareHidDevice>(
+        0, 0, kEmulatedVersion, Interfaces{{kControlInterface, controlInterfaceDescriptor()}},
+        std::make_unique<emu::MousePadFirmware>(config), kControlWiring);
 }
 
-std::shared_ptr<EmulatedHidDevice> makeEmulatedHeadset() {
-    return std::make_shared<EmulatedHidDevice>(
-        0, 0, kEmulatedVersion,
-        std::vector<EmulatedHidDevice::Interface>{{3, headsetDescriptor()}});
+std::shared_ptr<FirmwareHidDevice> makeEmulatedHeadset(const emu::FirmwareConfig& config) {
+    return std::make_shared<FirmwareHidDevice>(
+        0, 0, kEmulatedVersion, Interfaces{{kHeadsetInterface, headsetDescriptor()}},
+        std::make_unique<emu::HeadsetFirmware>(config), kHeadsetWiring);
 }
 
 } // namespace morva::emulator

@@ -1,23 +1,36 @@
 #pragma once
 
-#include "emulator/emulated_hid_device.h"
+#include "emulator/firmware/headset_firmware.h"
+#include "emulator/firmware/keyboard_firmware.h"
+#include "emulator/firmware/mouse_firmware.h"
+#include "emulator/firmware/mouse_pad_firmware.h"
+#include "emulator/firmware_device.h"
 
 #include <memory>
 
 // The emulated models: each exposes the collections that the supported-interface table expects
 // for its kind (vendor collection 4 and consumer collection 3 on interface 1; the headset's
-// single consumer collection on interface 3).
+// single consumer collection on interface 3) and answers commands with its kind's firmware.
 namespace morva::emulator {
 
 inline constexpr uint16_t kKeyboardVendorId = 0x0C45;
 inline constexpr uint16_t kKeyboardProductId = 0x8501;
 inline constexpr uint16_t kEmulatedVersion = 0x0102;
+inline constexpr int kControlInterface = 1;
+inline constexpr int kHeadsetInterface = 3;
 
-std::shared_ptr<EmulatedHidDevice> makeEmulatedKeyboard(); // 0x0C45:0x8501
+// 0x0C45:0x8501.
+std::shared_ptr<FirmwareHidDevice>
+makeEmulatedKeyboard(const emu::FirmwareConfig& config = emu::KeyboardFirmware::defaultConfig());
 // The models whose table rows carry identifiers 0:0.
-std::shared_ptr<EmulatedHidDevice> makeEmulatedMouse();
-std::shared_ptr<EmulatedHidDevice> makeEmulatedWirelessMouse();
-std::shared_ptr<EmulatedHidDevice> makeEmulatedMousePad();
-std::shared_ptr<EmulatedHidDevice> makeEmulatedHeadset();
+std::shared_ptr<FirmwareHidDevice>
+makeEmulatedMouse(const emu::FirmwareConfig& config = emu::MouseFirmware::defaultConfig());
+// Its firmware is an emu::WirelessMouseFirmware (link state of the receiver).
+std::shared_ptr<FirmwareHidDevice> makeEmulatedWirelessMouse(
+    const emu::FirmwareConfig& config = emu::WirelessMouseFirmware::defaultConfig());
+std::shared_ptr<FirmwareHidDevice>
+makeEmulatedMousePad(const emu::FirmwareConfig& config = emu::MousePadFirmware::defaultConfig());
+std::shared_ptr<FirmwareHidDevice>
+makeEmulatedHeadset(const emu::FirmwareConfig& config = emu::HeadsetFirmware::defaultConfig());
 
 } // namespace morva::emulator

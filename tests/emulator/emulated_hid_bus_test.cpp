@@ -16,11 +16,12 @@ public:
     EchoDevice()
         : EmulatedHidDevice(0x0C45, 0x8501, 0x0100,
                             {{1, makeEmulatedKeyboard()->interfaces()[1].reportDescriptor}}) {}
-    void onOutputReport(int interfaceNumber, std::span<const uint8_t> report) override {
+    bool onOutputReport(int interfaceNumber, std::span<const uint8_t> report) override {
         std::vector<uint8_t> reply(64, 0);
         reply[0] = 0x04;
         reply[3] = report.size() > 3 ? report[3] : 0;
         queueInputReport(interfaceNumber, reply);
+        return true;
     }
 };
 
