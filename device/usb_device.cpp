@@ -2,7 +2,6 @@
 
 #include "base/text.h"
 #include "base/trace.h"
-#include "hid/hid_default_backend.h"
 #include "profiles/data_folders.h"
 #include "ui/controls/device_key_button.h"
 #include "ui/controls/mp_device_power.h"
@@ -16,24 +15,6 @@
 namespace morva {
 
 namespace {
-
-// The command channel's transport over an open HID interface: whole 64-byte reports.
-class HidReportTransport final : public ReportTransport {
-public:
-    explicit HidReportTransport(CHidDevice& hid) : hid_(hid) {}
-    bool writeReport(std::span<const uint8_t, kPacketSize> report, uint32_t timeoutMs) override {
-        uint32_t written = 0;
-        return hid_.Write(kPacketSize, written, report.data(), timeoutMs) && written == kPacketSize;
-    }
-    bool readReport(std::span<uint8_t, kPacketSize> report, uint32_t timeoutMs) override {
-        uint32_t read = 0;
-        return hid_.Read(kPacketSize, read, report.data(), timeoutMs) && read > 0;
-    }
-    void cancel() override { hid_.Cancel(); }
-
-private:
-    CHidDevice& hid_;
-};
 
 // "key_12" → ("key_", 12); no number → none.
 struct NumberedName {
@@ -62,69 +43,55 @@ constexpr uint32_t kWhite = 0xFFFFFF;
 
 } // namespace
 
-class DeviceChannelEnd {
-public:
-    DeviceChannelEnd(platform::HidBackend& backend, Clock& clock)
-        : hid(backend), transport(hid), channel(transport, clock) {}
-    CHidDevice hid;
-    HidReportTransport transport;
-    DeviceCommandChannel channel;
-};
-
 CKestraneUSBDevice::CKestraneUSBDevice() : CKestraneUSBDevice(0) {}
 
 CKestraneUSBDevice::CKestraneUSBDevice(uint16_t ownType)
-    : command_(std::make_unique<DeviceChannelEnd>(defaultHidBackend(), RealClock::instance())),
-      event_(std::make_unique<DeviceChannelEnd>(defaultHidBackend(), RealClock::instance())),
-      deviceType_(ownType), life_(std::make_shared<CKestraneUSBDevice*>(this)) {}
+    : command_(std::make_unique<DeviceCommandChannel>()),
+      event_(std::make_unique<DeviceCommandChannel>()), deviceType_(ownType),
+      life_(std::make_shared<CKestraneUSBDevice*>(this)) {}
 
 CKestraneUSBDevice::~CKestraneUSBDevice() {
     *life_ = nullptr;
     // The event thread reads through the event channel: end it before the channels go.
-    event_->hid.Close();
+    event_->close();
     eventThread_.stop();
-    command_->channel.close();
-    command_->hid.Close();
+    command_->close();
 }
 
 bool CKestraneUSBDevice::UseHidBackend(platform::HidBackend& backend, Clock& clock) {
-    if (command_->channel.isOpen() || command_->hid.IsOpen() || eventOpen_ ||
-        event_->hid.IsOpen()) {
+    if (command_->isOpen() || commandHid().IsOpen() || eventOpen_ || eventHid().IsOpen()) {
         return false;
     }
-    command_ = std::make_unique<DeviceChannelEnd>(backend, clock);
-    event_ = std::make_unique<DeviceChannelEnd>(backend, clock);
+    command_ = std::make_unique<DeviceCommandChannel>(backend, clock);
+    event_ = std::make_unique<DeviceCommandChannel>(backend, clock);
     return true;
 }
 
 DeviceCommandChannel& CKestraneUSBDevice::commandChannel() {
-    return command_->channel;
+    return *command_;
 }
 DeviceCommandChannel& CKestraneUSBDevice::eventChannel() {
-    return event_->channel;
+    return *event_;
 }
+// Channels made with a backend always own their HID device.
 CHidDevice& CKestraneUSBDevice::commandHid() {
-    return command_->hid;
+    return *command_->hidDevice();
 }
 CHidDevice& CKestraneUSBDevice::eventHid() {
-    return event_->hid;
+    return *event_->hidDevice();
 }
 
 bool CKestraneUSBDevice::OpenCommandChannel(const InterfaceSlot& slot) {
-    if (!command_->hid.Open(slot.path, true, true, true, false)) {
-        trace("device %s: the command interface cannot be opened: %s", deviceName_.c_str(),
-              command_->hid.lastOpenError().c_str());
+    if (!command_->open(slot.path)) {
         return false;
     }
-    command_->channel.setOpen(true);
-    command_->channel.setWireless(slot.deviceType == kDeviceWirelessMouse);
+    command_->setWireless(slot.deviceType == kDeviceWirelessMouse);
     SetSlotRecord(slot);
     return true;
 }
 
 void CKestraneUSBDevice::CloseCommandChannel() {
-    command_->channel.close();
-    command_->hid.Close();
+    command_->close();
 }
 
 bool CKestraneUSBDevice::OpenEventChannel(const InterfaceSlot& /*slot*/) {
@@ -133,13 +100,13 @@ bool CKestraneUSBDevice::OpenEventChannel(const InterfaceSlot& /*slot*/) {
 
 void CKestraneUSBDevice::CloseEventChannel() {
     eventOpen_ = false;
-    event_->hid.Close(); // ends the pending read of the event thread
+    event_->close(); // ends the pending read of the event thread
     eventThread_.stop();
     eventPath_.clear();
 }
 
 bool CKestraneUSBDevice::StopWorkers(TickMs timeoutMs) {
-    event_->hid.Cancel();
+    eventHid().Cancel();
     return eventThread_.stop(timeoutMs);
 }
 
@@ -147,9 +114,12 @@ bool CKestraneUSBDevice::StartEventThread(const InterfaceSlot& slot) {
     if (eventOpen_) {
         return false;
     }
-    if (!event_->hid.Open(slot.path, true, true, true, false)) {
-        trace("device %s: the event interface cannot be opened: %s", deviceName_.c_str(),
-              event_->hid.lastOpenError().c_str());
+    // Only the event channel's HID device is used: its open flag stays clear, so no command
+    // is ever sent on the companion interface.
+    CHidDevice& hid = eventHid();
+    if (!hid.Open(slot.path, true, true, true, false)) {
+        trace("device %s: the event interface cannot be opened: %s\n", deviceName_.c_str(),
+              hid.lastOpenError().c_str());
         return false;
     }
     eventPath_ = slot.path;
@@ -159,7 +129,7 @@ bool CKestraneUSBDevice::StartEventThread(const InterfaceSlot& slot) {
 }
 
 void CKestraneUSBDevice::EventThreadBody(std::stop_token stop) {
-    CHidDevice& hid = event_->hid;
+    CHidDevice& hid = eventHid();
     std::stop_callback cancelRead(stop, [&hid] { hid.Cancel(); });
     std::vector<uint8_t> report(std::max<size_t>(hid.input().report.size(), 1));
     std::vector<HidUsageData> usages = hid.input().data;

@@ -40,9 +40,6 @@ inline constexpr TickMs kRefreshPeriodMs = 50;
 inline constexpr TickMs kStatusPeriodMs = 5000;
 } // namespace tab_timer
 
-// One of a device object's two channels: an HID interface and the command channel over it.
-class DeviceChannelEnd;
-
 // The base of every device object: the device's page in the interface (a horizontal layout
 // built from the page description of its model) and the owner of its two channels, the command
 // channel on the vendor interface and the event channel on the companion interface. The main
@@ -236,8 +233,8 @@ private:
     void EventThreadBody(std::stop_token stop);
     bool FindFunctionSwitches();
 
-    std::unique_ptr<DeviceChannelEnd> command_;
-    std::unique_ptr<DeviceChannelEnd> event_;
+    std::unique_ptr<DeviceCommandChannel> command_;
+    std::unique_ptr<DeviceCommandChannel> event_;
     ui::ControlRef lightPanel_;
     ui::ControlRef profilePanel_;
     ui::ControlRef selectPanel_;
