@@ -1,0 +1,160 @@
+#include "tests/skin/skin_fixture.h"
+#include "ui/toolkit/language_store.h"
+
+#include <algorithm>
+#include <iterator>
+#include <pugixml.hpp>
+
+namespace morva::ui::test {
+namespace {
+
+// Every picture a control of the tree names.
+std::set<std::string> picturesOf(Control& root) {
+    std::set<std::string> out;
+    for (Control* c : allControls(root)) {
+        for (const std::string* image : {&c->bkImage(), &c->foreImage()}) {
+            if (!image->empty()) {
+                out.insert(*image);
+            }
+        }
+        for (const auto& [attribute, image] : c->stateImages()) {
+            if (!image.empty()) {
+                out.insert(image);
+            }
+        }
+    }
+    return out;
+}
+
+bool isPictureFile(const std::string& relative) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(sourceSkinFolder() / relative, error);
+}
+
+TEST_F(SkinTest, EveryPictureTheSkinNamesExists) {
+    std::vector<std::string> files = skinDescriptions();
+    files.push_back("XML_MAIN");
+    size_t checked = 0;
+    for (const std::string& file : files) {
+        auto root = build(file);
+        ASSERT_NE(root, nullptr) << file;
+        for (const std::string& picture : picturesOf(*root)) {
+            EXPECT_TRUE(isPictureFile(picture)) << picture << " named in " << file;
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 0u);
+}
+
+TEST(SkinPictures, EveryPictureTheProgramSetsExists) {
+    std::vector<std::string> pictures;
+    // The device-bar tab's four images per device kind.
+    for (const char* stem : {"kb", "ms", "hard_mp", "soft_mp", "hd", "hub", "unknow"}) {
+        for (const char* variant : {"normal", "selected", "synchro_normal", "synchro_selected"}) {
+            pictures.push_back(std::string("common/device_ico/") + stem + "_device_" + variant +
+                               ".png");
+        }
+    }
+    // The power widget's states and phone kinds, and the DPI sliders of the active stage.
+    for (const char* name :
+         {"power/powered.png", "power/wuxian_powering.png", "power/powering.png", "power/power.png",
+          "power/Phone_type_iphone.png", "power/Phone_type_samsung.png",
+          "power/Phone_type_other.png", "power/Phone_type_no_device.png",
+          "Control/SliderBar_BK3.png", "Control/SliderBar2_Thumb.png", "Control/SliderBar_BK1.png",
+          "Control/SliderBar1_Thumb.png"}) {
+        pictures.emplace_back(name);
+    }
+    for (const std::string& picture : pictures) {
+        EXPECT_TRUE(isPictureFile(picture)) << picture;
+    }
+}
+
+// Both language files, loaded as the program loads them.
+class SkinLanguageTest : public SkinTest {
+protected:
+    SkinLanguageTest() {
+        EXPECT_TRUE(english.load(sourceSkinFolder() / "lan_en.xml"));
+        EXPECT_TRUE(chinese.load(sourceSkinFolder() / "lan_cn.xml"));
+    }
+    void expectInBoth(std::string_view key, const std::string& where) {
+        EXPECT_TRUE(english.lookup(key).has_value())
+            << key << " (" << where << ") missing in lan_en.xml";
+        EXPECT_TRUE(chinese.lookup(key).has_value())
+            << key << " (" << where << ") missing in lan_cn.xml";
+    }
+    LanguageStore english;
+    LanguageStore chinese;
+};
+
+// Containers only arrange; a plain control without a name is a spacer. Everything else is
+// something the user sees or uses.
+bool needsToolTip(const Control& c) {
+    if (c.asContainer() != nullptr && c.className() != "DeviceKeyButton") {
+        return false;
+    }
+    return !(c.className() == "Control" && c.name().empty());
+}
+
+TEST_F(SkinLanguageTest, EveryTextAndToolTipIsAKeyOfBothLanguages) {
+    for (const std::string& file : skinDescriptions()) {
+        auto root = build(file);
+        ASSERT_NE(root, nullptr) << file;
+        for (const Control* c : allControls(*root)) {
+            const std::string where =
+                file + ": " + (c->name().empty() ? std::string(c->className()) : c->name());
+            if (!c->rawText().empty()) {
+                const auto key = LanguageStore::keyOf(c->rawText());
+                EXPECT_TRUE(key.has_value()) << "text not a language key: " << where;
+                if (key) {
+                    expectInBoth(*key, where);
+                }
+            }
+            if (needsToolTip(*c)) {
+                const auto key = LanguageStore::keyOf(c->rawToolTip());
+                EXPECT_TRUE(key.has_value()) << "no tool tip: " << where;
+                if (key) {
+                    expectInBoth(*key, where);
+                }
+            }
+        }
+    }
+}
+
+TEST_F(SkinLanguageTest, TextsTheProgramSetsOnThesePagesExistInBothLanguages) {
+    for (const char* key :
+         {"kb_device_name_text", "ms_device_name_text", "hard_mp_device_name_text",
+          "soft_mp_device_name_text", "hd_device_name_text", "hub_device_name_text",
+          "unknow_device_name_text", "Phone_type_iphone", "Phone_type_samsung", "Phone_type_other",
+          "Phone_type_no_device", "Repeat_Delay_Time", "Repeat_input_text", "Light_Set",
+          "Overall_Light_Set", "message_text_5", "message_text_7", "message_text_16",
+          "message_text_22"}) {
+        expectInBoth(key, "set by the program");
+    }
+}
+
+std::set<std::string> keysOfLanguageFile(const char* file) {
+    pugi::xml_document doc;
+    EXPECT_TRUE(doc.load_file((sourceSkinFolder() / file).c_str())) << file;
+    std::set<std::string> keys;
+    for (const pugi::xml_node text : doc.child("Language").children("Text")) {
+        EXPECT_TRUE(keys.insert(text.attribute("id").as_string()).second)
+            << "key twice in " << file << ": " << text.attribute("id").as_string();
+    }
+    return keys;
+}
+
+TEST(SkinLanguages, BothLanguagesHaveTheSameKeysEachOnce) {
+    const auto english = keysOfLanguageFile("lan_en.xml");
+    const auto chinese = keysOfLanguageFile("lan_cn.xml");
+    std::vector<std::string> onlyEnglish;
+    std::vector<std::string> onlyChinese;
+    std::set_difference(english.begin(), english.end(), chinese.begin(), chinese.end(),
+                        std::back_inserter(onlyEnglish));
+    std::set_difference(chinese.begin(), chinese.end(), english.begin(), english.end(),
+                        std::back_inserter(onlyChinese));
+    EXPECT_TRUE(onlyEnglish.empty()) << "only in lan_en.xml: " << onlyEnglish.front();
+    EXPECT_TRUE(onlyChinese.empty()) << "only in lan_cn.xml: " << onlyChinese.front();
+}
+
+} // namespace
+} // namespace morva::ui::test

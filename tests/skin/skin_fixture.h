@@ -1,0 +1,144 @@
+#pragma once
+
+#include "base/text.h"
+#include "base/virtual_event_loop.h"
+#include "ui/toolkit/container.h"
+#include "ui/toolkit/scripted_host.h"
+#include "ui/toolkit/skin_builder.h"
+#include "ui/toolkit/toolkit.h"
+
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace morva::ui::test {
+
+inline std::filesystem::path sourceSkinFolder() {
+    return std::filesystem::path(MORVA_SOURCE_DIR) / "resources" / "skin";
+}
+
+// Stands in for a custom control class the program registers: a plain container that answers
+// with its skin tag as class name, so the tests can see which class the skin asked for.
+class TaggedContainer : public Container {
+public:
+    explicit TaggedContainer(std::string tag) : tag_(std::move(tag)) {}
+    std::string_view className() const override { return tag_; }
+
+private:
+    std::string tag_;
+};
+
+// Tags of the program's custom controls (made by the factory or the main window's callback).
+inline const std::set<std::string>& customClassTags() {
+    static const std::set<std::string> tags = {
+        "CircleProgress",         "SelectPanel",         "DeviceKeyButton",
+        "KestraneKeyboardDevice", "KestraneMouseDevice", "KestraneMousePadDevice",
+        "KestraneHS6533Device",   "DeviceProfile",       "LightControl",
+        "MagicControl",           "Voice6533Control",    "KeySetControl",
+        "ShootControl",           "MacroControl",        "DeviceOption",
+        "MpDevicePower"};
+    return tags;
+}
+
+// Tags that stand for a whole panel description, built in place with the same callback.
+inline std::string panelFileOfTag(std::string_view tag) {
+    static const std::vector<std::pair<std::string, std::string>> panels = {
+        {"DeviceProfileUI", "DeviceProfile.xml"},
+        {"LightSetControlUI", "LightControl.xml"},
+        {"Voice6533SetControlUI", "Voice6533Control.xml"},
+        {"MagicSetControlUI", "MagicControl.xml"},
+        {"KeySetControlUI", "KeySetControl.xml"},
+        {"MacroSetControlUI", "MacroControl.xml"},
+        {"ShootKeySetControlUI", "ShootControl.xml"},
+        {"VirtualSetControlUI", "VirtualSet.xml"}};
+    for (const auto& [panelTag, file] : panels) {
+        if (equalsIgnoreCase(panelTag, tag)) {
+            return "XML\\CustomControlXML\\" + file;
+        }
+    }
+    return {};
+}
+
+// A toolkit on the skin folder of the source tree, with a creation callback that makes the
+// custom tags the way the main window does (as tagged containers) and records any tag nobody
+// knows.
+class SkinTest : public ::testing::Test {
+protected:
+    SkinTest() {
+        EXPECT_TRUE(toolkit.setResourcePath(sourceSkinFolder()));
+        createControl = [this](std::string_view tag) -> std::unique_ptr<Control> {
+            if (const std::string file = panelFileOfTag(tag); !file.empty()) {
+                auto panel = SkinBuilder(toolkit).build(file, createControl);
+                if (!panel) {
+                    unknownTags.push_back(std::string(tag) + " (" + file + " not built)");
+                }
+                return panel;
+            }
+            for (const std::string& custom : customClassTags()) {
+                if (equalsIgnoreCase(custom, tag)) {
+                    return std::make_unique<TaggedContainer>(custom);
+                }
+            }
+            unknownTags.emplace_back(tag);
+            return nullptr;
+        };
+    }
+
+    std::unique_ptr<Control> build(std::string_view resource) {
+        return SkinBuilder(toolkit).build(resource, createControl);
+    }
+
+    VirtualEventLoop loop;
+    ScriptedHost host;
+    Toolkit toolkit{loop, host};
+    CreateControlFn createControl;
+    std::vector<std::string> unknownTags;
+};
+
+// The root and every control below it, depth first.
+inline std::vector<Control*> allControls(Control& root) {
+    std::vector<Control*> out{&root};
+    if (const Container* box = root.asContainer()) {
+        box->visitDescendants([&](Control& c) {
+            out.push_back(&c);
+            return true;
+        });
+    }
+    return out;
+}
+
+inline Control* findIn(Control& root, std::string_view name) {
+    if (root.name() == name) {
+        return &root;
+    }
+    const Container* box = root.asContainer();
+    return box != nullptr ? box->findDescendant(name) : nullptr;
+}
+
+// The descriptions this work adds: device pages, the device-bar tab, the power widget, the
+// profile panel and the function panels.
+inline const std::vector<std::string>& skinDescriptions() {
+    static const std::vector<std::string> files = {"XML\\DeviceXml\\mousedevice.xml",
+                                                   "XML\\DeviceXml\\keyboarddevice.xml",
+                                                   "XML\\DeviceXml\\mousepaddevice.xml",
+                                                   "XML\\DeviceXml\\hs6533device.xml",
+                                                   "XML\\DeviceXml\\keyboarddevice_Q7T.xml",
+                                                   "XML\\CustomControlXML\\DeviceOption.xml",
+                                                   "XML\\CustomControlXML\\MpDevicePower.xml",
+                                                   "XML\\CustomControlXML\\DeviceProfile.xml",
+                                                   "XML\\CustomControlXML\\LightControl.xml",
+                                                   "XML\\CustomControlXML\\KeySetControl.xml",
+                                                   "XML\\CustomControlXML\\MacroControl.xml",
+                                                   "XML\\CustomControlXML\\ShootControl.xml",
+                                                   "XML\\CustomControlXML\\Voice6533Control.xml",
+                                                   "XML\\CustomControlXML\\MagicControl.xml",
+                                                   "XML\\CustomControlXML\\VirtualSet.xml"};
+    return files;
+}
+
+} // namespace morva::ui::test
