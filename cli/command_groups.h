@@ -16,6 +16,8 @@ struct CommandGroup {
 
 int runHidCommands(CliContext& context, const Arguments& arguments);
 int runDevicesCommand(CliContext& context, const Arguments& arguments);
+int runProfileCommands(CliContext& context, const Arguments& arguments);
+int runWatchCommand(CliContext& context, const Arguments& arguments);
 
 std::span<const CommandGroup> commandGroups();
 

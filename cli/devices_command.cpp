@@ -19,27 +19,10 @@ public:
     void firstPassDone() override {}
 };
 
-const char* typeName(uint16_t type) {
-    switch (type) {
-    case kDeviceKeyboard:
-        return "keyboard";
-    case kDeviceMouse:
-        return "mouse";
-    case kDeviceMousePad:
-        return "mouse pad";
-    case kDeviceWirelessMouse:
-        return "wireless mouse";
-    case kDeviceHeadset:
-        return "headset";
-    default:
-        return "unknown";
-    }
-}
-
 Json::Value slotToJson(size_t index, const InterfaceSlot& slot) {
     Json::Value json(Json::objectValue);
     json["slot"] = static_cast<Json::UInt>(index);
-    json["type"] = typeName(slot.deviceType);
+    json["type"] = deviceTypeName(slot.deviceType);
     json["role"] = slot.role == kRoleCompanion ? "companion" : "primary";
     json["vendor"] = hex16(slot.vendorId);
     json["product"] = hex16(slot.productId);

@@ -15,6 +15,14 @@ constexpr std::array kGroups = {
                  "morvactl hid descriptor <hex bytes... | file>",
                  runHidCommands},
     CommandGroup{"devices", "morvactl [--demo] devices", runDevicesCommand},
+    CommandGroup{"profile",
+                 "morvactl profile list|add|copy|delete|reset <device>\n"
+                 "morvactl profile select <device> <number|name>\n"
+                 "morvactl profile rename <device> <new name>\n"
+                 "morvactl profile import|export <device> <file>",
+                 runProfileCommands},
+    CommandGroup{"watch", "morvactl [--demo] watch [--for <seconds>] [--events <count>]",
+                 runWatchCommand},
 };
 
 void printUsage(std::ostream& to) {

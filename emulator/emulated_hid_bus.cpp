@@ -62,6 +62,16 @@ size_t EmulatedHidBus::deviceCount() const {
     return devices_.size();
 }
 
+std::vector<EmulatedHidBus::DeviceId> EmulatedHidBus::deviceIds() const {
+    std::lock_guard lock(mutex_);
+    std::vector<DeviceId> ids;
+    ids.reserve(devices_.size());
+    for (const auto& [id, device] : devices_) {
+        ids.push_back(id);
+    }
+    return ids;
+}
+
 void EmulatedHidBus::setEnumerationFails(bool fails) {
     std::lock_guard lock(mutex_);
     enumerationFails_ = fails;

@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 namespace morva::emulator {
 
@@ -22,6 +23,8 @@ public:
     bool unplug(DeviceId id);
     std::shared_ptr<EmulatedHidDevice> device(DeviceId id) const;
     size_t deviceCount() const;
+    // The ids of the plugged devices, in the order they were plugged in.
+    std::vector<DeviceId> deviceIds() const;
     // Makes the next enumerations fail (a platform fault), or succeed again.
     void setEnumerationFails(bool fails);
 

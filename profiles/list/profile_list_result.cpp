@@ -35,7 +35,26 @@ const char* describeProfileStatus(ProfileStatus status) {
 }
 
 const char* profileStatusMessageKey(ProfileStatus status) {
-    return status == ProfileStatus::NameInUse ? "message_text_5" : "";
+    switch (status) {
+    case ProfileStatus::NameInUse:
+        return "message_text_5";
+    case ProfileStatus::ImportUnreadable:
+        return "message_text_import_unreadable";
+    case ProfileStatus::ImportNotJson:
+        return "message_text_import_not_json";
+    case ProfileStatus::ImportNoName:
+        return "message_text_import_no_name";
+    case ProfileStatus::ImportNoIdentifier:
+        return "message_text_import_no_uuid";
+    case ProfileStatus::ProfileUnreadable:
+        return "message_text_profile_unreadable";
+    case ProfileStatus::WriteFailed:
+        return "message_text_profile_write_failed";
+    default:
+        // The panel's own limits (no selection, the add limit, the last profile, an empty name)
+        // leave the panel as it is without a word.
+        return "";
+    }
 }
 
 } // namespace morva

@@ -35,7 +35,8 @@ struct ProfileResult {
 // A short English explanation, for the command line and the trace.
 const char* describeProfileStatus(ProfileStatus status);
 
-// The language text key a panel shows for the status; empty when the system has none yet.
+// The language text key a panel shows for the status; empty for the statuses a panel passes over
+// in silence.
 const char* profileStatusMessageKey(ProfileStatus status);
 
 } // namespace morva

@@ -1,0 +1,222 @@
+#include "profiles/panel/profile_panel_routes.h"
+
+#include "base/trace.h"
+#include "profiles/panel/profile_messages.h"
+#include "ui/toolkit/notification.h"
+#include "ui/toolkit/toolkit.h"
+#include "ui/toolkit/window.h"
+
+#include <array>
+
+namespace morva {
+namespace {
+
+using R = ProfilePanelRoutes;
+
+constexpr std::array kRoutes = {
+    R::Route{ui::notify::kClick, "device_add_btn", &R::onAdd},
+    R::Route{ui::notify::kClick, "device_sub_btn", &R::onDelete},
+    R::Route{ui::notify::kClick, "device_copy_btn", &R::onCopy},
+    R::Route{ui::notify::kClick, "device_import_btn", &R::onImport},
+    R::Route{ui::notify::kClick, "device_export_btn", &R::onExport},
+    R::Route{ui::notify::kClick, "device_profile_edit_save_btn", &R::onRename},
+    R::Route{ui::notify::kClick, "device_reset_btn", &R::onReset},
+    R::Route{ui::notify::kClick, "profile_fun_spread_btn", &R::onMenuToggle},
+    R::Route{ui::notify::kItemSelect, "device_profile_combo", &R::onProfileChosen},
+};
+
+ui::FileDialogRequest profileFileDialog(bool save) {
+    ui::FileDialogRequest request;
+    request.save = save;
+    request.filter = kProfileFileFilter;
+    return request;
+}
+
+} // namespace
+
+ProfilePanelRoutes::ProfilePanelRoutes(PanelSource currentPanel, DeviceSource currentDevice,
+                                       ui::Host& host, EventLoop& loop, PanelMessageBox messageBox)
+    : currentPanel_(std::move(currentPanel)), currentDevice_(std::move(currentDevice)), host_(host),
+      messageBox_(std::move(messageBox)), activation_(loop) {}
+
+std::span<const ProfilePanelRoutes::Route> ProfilePanelRoutes::routes() {
+    return kRoutes;
+}
+
+void ProfilePanelRoutes::onAdd(const ui::Notification&) {
+    if (CDeviceProfileUI* panel = panelNow()) {
+        reportFailure(panel->AddProfile());
+    }
+}
+
+void ProfilePanelRoutes::onDelete(const ui::Notification&) {
+    CDeviceProfileUI* panel = panelNow();
+    if (panel == nullptr) {
+        return;
+    }
+    const ProfileResult deleted = panel->DeleteProfile();
+    reportFailure(deleted);
+    if (deleted.ok()) {
+        // The device must not keep working on the profile whose file is gone: saving it would
+        // bring the file back as a profile no list names.
+        scheduleActivation();
+    }
+}
+
+void ProfilePanelRoutes::onCopy(const ui::Notification&) {
+    if (CDeviceProfileUI* panel = panelNow()) {
+        reportFailure(panel->CopyProfile());
+    }
+}
+
+void ProfilePanelRoutes::onImport(const ui::Notification&) {
+    CDeviceProfileUI* panel = panelNow();
+    if (panel == nullptr || panel->GetSelectedIndex() < 0) {
+        return;
+    }
+    const std::optional<std::string> path =
+        host_.fileDialog(ownerWindow(), profileFileDialog(false));
+    if (!path || path->empty()) {
+        return;
+    }
+    reportFailure(panel->ImportProfile(*path));
+}
+
+void ProfilePanelRoutes::onExport(const ui::Notification&) {
+    CDeviceProfileUI* panel = panelNow();
+    if (panel == nullptr || panel->GetSelectedIndex() < 0) {
+        return;
+    }
+    const std::optional<std::string> path =
+        host_.fileDialog(ownerWindow(), profileFileDialog(true));
+    if (!path || path->empty()) {
+        return;
+    }
+    reportFailure(panel->ExportProfile(*path));
+}
+
+void ProfilePanelRoutes::onRename(const ui::Notification&) {
+    CDeviceProfileUI* panel = panelNow();
+    if (panel == nullptr) {
+        return;
+    }
+    const std::string newName = panel->GetNameText();
+    if (newName.empty()) {
+        return;
+    }
+    reportFailure(panel->RenameProfile(newName));
+}
+
+void ProfilePanelRoutes::onReset(const ui::Notification&) {
+    CDeviceProfileUI* panel = panelNow();
+    if (panel == nullptr || panel->GetSelectedIndex() < 0) {
+        return;
+    }
+    const PanelMessage confirm{kConfirmResetMessageKey, true, ui::MessageBoxButtons::OkCancel};
+    if (showMessage(confirm) != 1) {
+        return;
+    }
+    const ProfileResult reset = panel->ResetProfile();
+    reportFailure(reset);
+    if (reset.ok()) {
+        // Written now; a choice still waiting would only write the same profile again.
+        activation_.cancel();
+        activateNow(ProfileWriteReason::Reset);
+    }
+}
+
+void ProfilePanelRoutes::onMenuToggle(const ui::Notification&) {
+    if (CDeviceProfileUI* panel = panelNow()) {
+        panel->ShowMenu(!panel->IsMenuShown());
+    }
+}
+
+void ProfilePanelRoutes::onProfileChosen(const ui::Notification& notification) {
+    CDeviceProfileUI* panel = panelNow();
+    if (panel == nullptr) {
+        return;
+    }
+    const ProfileResult selected =
+        panel->SelectProfile(static_cast<int>(notification.wParam), false);
+    if (selected.status == ProfileStatus::IndexOutOfRange ||
+        selected.status == ProfileStatus::NoSelection) {
+        return;
+    }
+    scheduleActivation();
+}
+
+void ProfilePanelRoutes::scheduleActivation() {
+    activation_.choose([this] { activateNow(ProfileWriteReason::Selection); });
+}
+
+void ProfilePanelRoutes::activateNow(ProfileWriteReason reason) {
+    // The device and panel current when the write happens, not when it was asked for: the device
+    // chosen then may have gone meanwhile.
+    CDeviceProfileUI* panel = panelNow();
+    ProfilePanelDevice* device = deviceNow();
+    if (panel == nullptr || device == nullptr) {
+        return;
+    }
+    const std::string identifier = panel->GetSelectedIdentifier();
+    if (identifier.empty()) {
+        return;
+    }
+    device->setProfileIdentifier(identifier);
+    reportMacroWrite(device->applyFullProfileWrite(reason));
+}
+
+void ProfilePanelRoutes::reportFailure(const ProfileResult& result) {
+    if (result.ok()) {
+        return;
+    }
+    trace("profile panel: %s", describeProfileStatus(result.status));
+    const std::string key = profileStatusMessageKey(result.status);
+    if (!key.empty()) {
+        showMessage(PanelMessage{key, true, ui::MessageBoxButtons::Ok});
+    }
+}
+
+void ProfilePanelRoutes::reportMacroWrite(int writeMacrosResult) {
+    const std::optional<MacroWriteMessage> message = macroWriteMessage(writeMacrosResult);
+    if (!message) {
+        return;
+    }
+    if (!message->count) {
+        showMessage(PanelMessage{message->textKey, true, ui::MessageBoxButtons::Ok});
+        return;
+    }
+    showMessage(PanelMessage{formatCountText(languageText(message->textKey), *message->count),
+                             false, ui::MessageBoxButtons::Ok});
+}
+
+int ProfilePanelRoutes::showMessage(const PanelMessage& message) {
+    if (messageBox_) {
+        return messageBox_(ownerWindow(), message);
+    }
+    const std::string text = message.textIsKey ? languageText(message.text) : message.text;
+    return host_.messageBox(ownerWindow(), {}, text, message.buttons);
+}
+
+std::string ProfilePanelRoutes::languageText(std::string_view key) const {
+    if (const ui::Window* window = ownerWindow()) {
+        if (auto text = window->toolkit().language().lookup(key)) {
+            return *text;
+        }
+    }
+    return std::string(key);
+}
+
+CDeviceProfileUI* ProfilePanelRoutes::panelNow() const {
+    return currentPanel_ ? currentPanel_() : nullptr;
+}
+
+ProfilePanelDevice* ProfilePanelRoutes::deviceNow() const {
+    return currentDevice_ ? currentDevice_() : nullptr;
+}
+
+ui::Window* ProfilePanelRoutes::ownerWindow() const {
+    const CDeviceProfileUI* panel = panelNow();
+    return panel != nullptr ? panel->window() : nullptr;
+}
+
+} // namespace morva
