@@ -16,8 +16,12 @@ DeviceTypeImages imagesOfStem(std::string_view stem, std::string_view nameKey) {
 
 bool deviceTypeImages(uint16_t deviceType, uint16_t role, DeviceTypeImages& images) {
     switch (deviceType) {
-    case 1: images = imagesOfStem("common/device_ico/kb_device_", "kb_device_name_text"); break;
-    case 2: images = imagesOfStem("common/device_ico/ms_device_", "ms_device_name_text"); break;
+    case 1:
+        images = imagesOfStem("common/device_ico/kb_device_", "kb_device_name_text");
+        break;
+    case 2:
+        images = imagesOfStem("common/device_ico/ms_device_", "ms_device_name_text");
+        break;
     case 3:
         if (role == 0) {
             images = imagesOfStem("common/device_ico/hard_mp_device_", "hard_mp_device_name_text");
@@ -28,8 +32,12 @@ bool deviceTypeImages(uint16_t deviceType, uint16_t role, DeviceTypeImages& imag
         }
         break;
     case 4:
-    case 7: images = imagesOfStem("common/device_ico/hd_device_", "hd_device_name_text"); break;
-    case 5: images = imagesOfStem("common/device_ico/hub_device_", "hub_device_name_text"); break;
+    case 7:
+        images = imagesOfStem("common/device_ico/hd_device_", "hd_device_name_text");
+        break;
+    case 5:
+        images = imagesOfStem("common/device_ico/hub_device_", "hub_device_name_text");
+        break;
     default:
         images = imagesOfStem("common/device_ico/unknow_device_", "unknow_device_name_text");
         break;
