@@ -490,6 +490,9 @@ void CKestraneUSBDevice::BindDevicePage(CBasicProfiledata& profile) {
         panel->SelectTab(1);
     }
     ResolveProfilePathsOf(profile);
+    if (!profile.GetProfilePath().empty()) {
+        profile.LoadDeviceEntry(profile.GetProfilePath());
+    }
 }
 
 void CKestraneUSBDevice::ResolveProfilePathsOf(CBasicProfiledata& profile) {

@@ -156,6 +156,8 @@ TEST_F(MainWindowTest, InitialisationBuildsHiddenTabsAndShowsTheNoDeviceNotice) 
     EXPECT_TRUE(panel->isInitialised());
     EXPECT_FALSE(kb->profileId().empty());
     EXPECT_EQ(kb->profileId(), panel->GetSelectedIdentifier());
+    // ... and its profile object holds that profile's device entry.
+    EXPECT_TRUE(keyboard()->profile().DeviceEntry().isObject());
     EXPECT_EQ(kb->GetProfilePath(),
               (dataHome.path() / "QT4410-VIGOR MORVA" / "keyboard" / (kb->profileId() + ".Json"))
                   .string());
