@@ -2,7 +2,9 @@
 
 #include "base/text.h"
 #include "base/virtual_event_loop.h"
+#include "ui/toolkit/button.h"
 #include "ui/toolkit/container.h"
+#include "ui/toolkit/progress.h"
 #include "ui/toolkit/scripted_host.h"
 #include "ui/toolkit/skin_builder.h"
 #include "ui/toolkit/toolkit.h"
@@ -22,27 +24,40 @@ inline std::filesystem::path sourceSkinFolder() {
     return std::filesystem::path(MORVA_SOURCE_DIR) / "resources" / "skin";
 }
 
-// Stands in for a custom control class the program registers: a plain container that answers
-// with its skin tag as class name, so the tests can see which class the skin asked for.
-class TaggedContainer : public Container {
+// Stands in for a custom control class the program registers: a control of the class's base
+// that answers with its skin tag as class name, so the tests see which class the skin asked for
+// and lay it out as the program would.
+template <typename Base> class Tagged : public Base {
 public:
-    explicit TaggedContainer(std::string tag) : tag_(std::move(tag)) {}
+    explicit Tagged(std::string tag) : tag_(std::move(tag)) {}
     std::string_view className() const override { return tag_; }
 
 private:
     std::string tag_;
 };
 
-// Tags of the program's custom controls (made by the factory or the main window's callback).
-inline const std::set<std::string>& customClassTags() {
-    static const std::set<std::string> tags = {
-        "CircleProgress",         "SelectPanel",         "DeviceKeyButton",
-        "KestraneKeyboardDevice", "KestraneMouseDevice", "KestraneMousePadDevice",
-        "KestraneHS6533Device",   "DeviceProfile",       "LightControl",
-        "MagicControl",           "Voice6533Control",    "KeySetControl",
-        "ShootControl",           "MacroControl",        "DeviceOption",
-        "MpDevicePower"};
-    return tags;
+// Tags of the program's custom controls (made by the factory or the main window's callback),
+// with a maker of their stand-in on the class's base.
+inline const std::vector<std::pair<std::string, std::function<std::unique_ptr<Control>()>>>&
+customClasses() {
+    using Maker = std::function<std::unique_ptr<Control>()>;
+    static const std::vector<std::pair<std::string, Maker>> classes = [] {
+        std::vector<std::pair<std::string, Maker>> out;
+        auto add = [&]<typename Base>(const char* tag, Base*) {
+            out.emplace_back(tag, [tag] { return std::make_unique<Tagged<Base>>(tag); });
+        };
+        add("CircleProgress", static_cast<Progress*>(nullptr));
+        add("DeviceKeyButton", static_cast<Button*>(nullptr));
+        add("SelectPanel", static_cast<VerticalLayout*>(nullptr));
+        for (const char* tag : {"KestraneKeyboardDevice", "KestraneMouseDevice",
+                                "KestraneMousePadDevice", "KestraneHS6533Device", "DeviceProfile",
+                                "LightControl", "MagicControl", "Voice6533Control", "KeySetControl",
+                                "ShootControl", "MacroControl", "DeviceOption", "MpDevicePower"}) {
+            add(tag, static_cast<HorizontalLayout*>(nullptr));
+        }
+        return out;
+    }();
+    return classes;
 }
 
 // Tags that stand for a whole panel description, built in place with the same callback.
@@ -79,9 +94,9 @@ protected:
                 }
                 return panel;
             }
-            for (const std::string& custom : customClassTags()) {
+            for (const auto& [custom, make] : customClasses()) {
                 if (equalsIgnoreCase(custom, tag)) {
-                    return std::make_unique<TaggedContainer>(custom);
+                    return make();
                 }
             }
             unknownTags.emplace_back(tag);

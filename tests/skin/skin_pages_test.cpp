@@ -1,5 +1,7 @@
 #include "tests/skin/skin_fixture.h"
 #include "ui/toolkit/geometry.h"
+#include "ui/toolkit/layout.h"
+#include "ui/toolkit/window.h"
 
 #include <algorithm>
 #include <charconv>
@@ -379,6 +381,79 @@ std::vector<RequiredNames> requiredNames() {
     for (const char* family : {"DPI_layout_", "DPI_enable_check_", "DPI_slider_", "DPI_edit_"}) {
         table.push_back({{kMouse}, numbered(family, 0, 4)});
     }
+    // The controls of the function panels that the main window routes, kept while the panels
+    // themselves are still to come.
+    const std::string panels = "XML\\CustomControlXML\\";
+    table.push_back({{panels + "LightControl.xml"},
+                     {"deng_Color_Pallet", "light_combo_modeSelect", "side_light_combo_modeSelect",
+                      "light_combo_custommodeSelect", "light_combo_ZZCCmodeSelect",
+                      "deng_light_slider", "deng_speed_slider", "deng_edit_R", "deng_edit_G",
+                      "deng_edit_B", "deng_FXL_check", "deng_FXR_check", "deng_7color_check",
+                      "deng_same_mode", "custom_bright_color_btn", "custom_off_color_btn"}});
+    table.push_back({{panels + "KeySetControl.xml"},
+                     {"keyset_function_combo",
+                      "keyset_macro_over_combo",
+                      "keyset_mousekey_combo",
+                      "keyset_mouseswing_combo",
+                      "keyset_mousewheel_combo",
+                      "keyset_mousedpi_combo",
+                      "keyset_media_combo",
+                      "keyset_system_combo",
+                      "keyset_macro_combo",
+                      "keyset_gunkey_combo",
+                      "keyset_combokey_combo",
+                      "keyset_keyboard_text_edit",
+                      "keyset_mouseswing_num_edit",
+                      "keyset_mouseswing_delay_edit",
+                      "keyset_mouseswing_speed_edit",
+                      "keyset_mousewheel_num_edit",
+                      "keyset_mousewheel_delay_edit",
+                      "keyset_mousewheel_speed_edit",
+                      "keyset_mousefire_interval_edit",
+                      "keyset_mousefire_num_edit",
+                      "keyset_macro_cycle_edit",
+                      "key_butt_keysave",
+                      "key_butt_keydefalut",
+                      "key_butt_keycancel",
+                      "key_butt_prosave"}});
+    table.push_back({{panels + "KeySetControl.xml"}, numbered("key_ComBox_check_", 0, 4)});
+    table.push_back({{panels + "MacroControl.xml"},
+                     {"macro_name_list",
+                      "macro_action",
+                      "macro_delay",
+                      "macro_btn_starredio",
+                      "macro_btn_stopredio",
+                      "macro_btn_name_add",
+                      "macro_btn_name_sub",
+                      "macro_btn_name_edit",
+                      "macro_btn_save",
+                      "macro_btn_cancel",
+                      "macro_btn_import",
+                      "macro_btn_export",
+                      "macro_btn_up",
+                      "macro_btn_down",
+                      "macro_btn_uptop",
+                      "macro_btn_downbottom",
+                      "macro_btn_delete",
+                      "macro_btn_deleteall",
+                      "macro_inset_moveleftkey_btn",
+                      "macro_inset_moverightkey_btn",
+                      "macro_inset_moveupkey_btn",
+                      "macro_inset_movedownkey_btn"}});
+    table.push_back(
+        {{panels + "ShootControl.xml"},
+         {"bullet_x_check", "bullet_y_check", "bullet_x_eidt", "bullet_y_eidt", "bullet_delay_eidt",
+          "bullet_selected_prev", "bullet_selected_next", "shootdate_save_btn",
+          "shootdate_reset_btn", "shootdate_import_btn", "shootdate_export_btn"}});
+    table.push_back({{panels + "ShootControl.xml"}, numbered("shoot_gun_op_", 0, 3)});
+    table.push_back({{panels + "ShootControl.xml"}, numbered("bullet_op_", 0, 29)});
+    table.push_back(
+        {{panels + "Voice6533Control.xml"},
+         {"6533_MicIn_option", "6533_MicMoniter_option", "6533_MicIn_slider",
+          "6533_MicMoniter_slider", "custom_eq_name_combo", "hs_EQ_btn_save", "hs_EQ_btn_delete"}});
+    table.push_back({{panels + "Voice6533Control.xml"}, numbered("6533_eq_option_", 1, 13)});
+    table.push_back({{panels + "Voice6533Control.xml"}, numbered("6533_eq_hz_slider_", 0, 9)});
+    table.push_back({{panels + "MagicControl.xml"}, {"magic_enable_option"}});
     return table;
 }
 
@@ -406,6 +481,68 @@ TEST_F(SkinTest, ProfilePanelShowsTheAudioTabsOnlyWhereTheHeadsetTurnsThemOn) {
     }
     EXPECT_FALSE(findIn(*panel, "profile_menu_layout")->visible());
 }
+
+} // namespace
+} // namespace morva::ui::test
+
+namespace morva::ui::test {
+namespace {
+
+bool inside(const Rect& inner, const Rect& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+std::string show(const Rect& r) {
+    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+           std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
+}
+
+class PageGeometryTest : public SkinTest, public ::testing::WithParamInterface<const char*> {};
+
+// Placed in the main window as the device manager places it, a page keeps its picture in the
+// picture space above the function panels and right of the profile panel.
+TEST_P(PageGeometryTest, PictureSitsAboveThePanelsInsideThePageArea) {
+    Window window(toolkit);
+    window.create("MainWnd", "QT4410-VIGOR MORVA", {1000, 640});
+    ASSERT_TRUE(window.loadSkin("XML_MAIN", createControl));
+    auto* deviceSwitch = dynamic_cast<TabLayout*>(window.find("device_switch"));
+    ASSERT_NE(deviceSwitch, nullptr);
+    Control* page = deviceSwitch->add(build(GetParam()));
+    ASSERT_NE(page, nullptr);
+    deviceSwitch->selectItem(page);
+    layoutWindow(window);
+
+    Control* picture = firstSelectPanel(*page);
+    ASSERT_NE(picture, nullptr);
+    const Rect pageRect = page->layoutRect();
+    const Rect pictureRect = picture->layoutRect();
+    const Rect space = findIn(*page, "device_picture_space")->layoutRect();
+    const Rect panels = findIn(*page, "device_function_switch")->layoutRect();
+    const Rect profile = findIn(*page, "DeviceProfileItem")->layoutRect();
+    EXPECT_TRUE(inside(pictureRect, pageRect)) << show(pictureRect) << " in " << show(pageRect);
+    EXPECT_TRUE(inside(pictureRect, space)) << show(pictureRect) << " in " << show(space);
+    EXPECT_LE(pictureRect.bottom, panels.top);
+    EXPECT_LE(profile.right, pictureRect.left);
+    EXPECT_TRUE(inside(panels, pageRect)) << show(panels) << " in " << show(pageRect);
+    // Room for the function panels.
+    EXPECT_GE(panels.height(), 180) << show(panels);
+    // Every visible key or LED button lies on the picture.
+    for (Control* b : keyButtons(*picture)) {
+        if (b->visibleInTree()) {
+            EXPECT_TRUE(inside(b->layoutRect(), pictureRect))
+                << b->name() << " " << show(b->layoutRect());
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Skin, PageGeometryTest,
+                         ::testing::Values(kMouse, kKeyboard, kPad, kHeadset, kKeyboard123),
+                         [](const auto& param) {
+                             const std::string file(param.param);
+                             const std::string name = file.substr(file.find_last_of('\\') + 1);
+                             return name.substr(0, name.find('.'));
+                         });
 
 } // namespace
 } // namespace morva::ui::test
