@@ -14,6 +14,7 @@ struct CliContext {
     bool demo = false;
     std::ostream& out;
     std::ostream& err;
+    bool trace = false; // every command exchange is traced to err
 };
 
 using Arguments = std::vector<std::string>;

@@ -16,6 +16,7 @@ struct CommandGroup {
 
 int runHidCommands(CliContext& context, const Arguments& arguments);
 int runDevicesCommand(CliContext& context, const Arguments& arguments);
+int runInfoCommand(CliContext& context, const Arguments& arguments);
 int runProfileCommands(CliContext& context, const Arguments& arguments);
 int runWatchCommand(CliContext& context, const Arguments& arguments);
 

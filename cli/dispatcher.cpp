@@ -1,3 +1,4 @@
+#include "base/trace.h"
 #include "cli/command_groups.h"
 #include "cli/demo_devices.h"
 #include "emulator/emulated_hid_bus.h"
@@ -5,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 namespace morva::cli {
 namespace {
@@ -23,6 +25,19 @@ constexpr std::array kGroups = {
                  runProfileCommands},
     CommandGroup{"watch", "morvactl [--demo] watch [--for <seconds>] [--events <count>]",
                  runWatchCommand},
+    CommandGroup{"info", "morvactl [--demo] [--trace] info <slot number | device type | path>",
+                 runInfoCommand},
+};
+
+// Sends the trace to a stream while a command runs.
+class TraceToStream {
+public:
+    explicit TraceToStream(std::ostream& to) {
+        setTraceSink([&to](std::string_view text) { to << text; });
+    }
+    ~TraceToStream() { setTraceSink({}); }
+    TraceToStream(const TraceToStream&) = delete;
+    TraceToStream& operator=(const TraceToStream&) = delete;
 };
 
 void printUsage(std::ostream& to) {
@@ -36,6 +51,7 @@ void printUsage(std::ostream& to) {
         }
     }
     to << "  --demo: use emulated devices instead of the system's HID devices\n";
+    to << "  --trace: print every command exchange with a device on stderr\n";
 }
 
 } // namespace
@@ -47,9 +63,12 @@ std::span<const CommandGroup> commandGroups() {
 int runMorvactl(const Arguments& commandLine, std::ostream& out, std::ostream& err) {
     Arguments rest;
     bool demo = false;
+    bool traceExchanges = false;
     for (const auto& argument : commandLine) {
         if (argument == "--demo") {
             demo = true;
+        } else if (argument == "--trace") {
+            traceExchanges = true;
         } else if (argument == "--help" || argument == "-h" || argument == "help") {
             printUsage(out);
             return kExitOk;
@@ -73,7 +92,11 @@ int runMorvactl(const Arguments& commandLine, std::ostream& out, std::ostream& e
         plugDemoDevices(demoBus);
     }
     CliContext context{demo ? static_cast<platform::HidBackend&>(demoBus) : defaultHidBackend(),
-                       demo, out, err};
+                       demo, out, err, traceExchanges};
+    std::optional<TraceToStream> tracing;
+    if (traceExchanges) {
+        tracing.emplace(err);
+    }
     const int result = group->run(context, Arguments(rest.begin() + 1, rest.end()));
     if (result == kExitUsage) {
         printUsage(err);

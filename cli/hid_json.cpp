@@ -1,7 +1,6 @@
 #include "cli/hid_json.h"
 
 #include "base/text.h"
-#include "hid/hid_model_tables.h"
 
 #include <cstdio>
 #include <json/writer.h>
@@ -62,23 +61,6 @@ Json::Value typeToJson(const HidReportTypeCaps& caps) {
 }
 
 } // namespace
-
-const char* deviceTypeName(uint16_t deviceType) {
-    switch (deviceType) {
-    case kDeviceKeyboard:
-        return "keyboard";
-    case kDeviceMouse:
-        return "mouse";
-    case kDeviceMousePad:
-        return "mouse pad";
-    case kDeviceWirelessMouse:
-        return "wireless mouse";
-    case kDeviceHeadset:
-        return "headset";
-    default:
-        return "unknown";
-    }
-}
 
 std::string hex16(uint16_t value) {
     char text[8];

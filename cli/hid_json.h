@@ -10,8 +10,6 @@
 namespace morva::cli {
 
 std::string hex16(uint16_t value); // "0x0C45"
-// "keyboard", "mouse", "mouse pad", "wireless mouse", "headset" or "unknown".
-const char* deviceTypeName(uint16_t deviceType);
 
 Json::Value collectionToJson(const HidPreparsedData& collection, size_t index);
 Json::Value descriptorToJson(const HidReportDescriptor& descriptor);

@@ -106,7 +106,8 @@ int addProfile(ProfileSession& session, const Arguments&) {
     if (!result.ok()) {
         return session.fail(result);
     }
-    session.context.out << "added " << session.entryText(result.index) << "\n";
+    // The list file names the new profile as the selection, as the panel leaves it.
+    session.context.out << "added " << session.entryText(result.index) << " (now selected)\n";
     return kExitOk;
 }
 

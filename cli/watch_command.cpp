@@ -3,6 +3,7 @@
 #include "base/thread_event_loop.h"
 #include "cli/command_groups.h"
 #include "cli/hid_json.h"
+#include "cli/slot_scan.h"
 #include "emulator/emulated_hid_bus.h"
 #include "hid/device_scan_thread.h"
 #include "hid/device_scanner.h"

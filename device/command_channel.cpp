@@ -50,8 +50,12 @@ CHidDevice* DeviceCommandChannel::hidDevice() {
     return owned_ ? &owned_->device : nullptr;
 }
 
+// A borrowed transport belongs to someone else, who may still use it; only an owned HID device
+// is closed here.
 DeviceCommandChannel::~DeviceCommandChannel() {
-    close();
+    if (owned_) {
+        close();
+    }
 }
 
 bool DeviceCommandChannel::open(const std::wstring& path) {

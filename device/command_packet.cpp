@@ -79,4 +79,23 @@ bool offsetsFit(size_t total, uint16_t baseOffset) {
     return baseOffset + lastPosition <= 0xFFFF;
 }
 
+std::string_view describeCommandResult(int result) {
+    switch (result) {
+    case kResultOk:
+        return "success";
+    case kResultNoReply:
+        return "not sent or no reply";
+    case kResultWriteFailed:
+        return "the request could not be written";
+    case kResultStatusFF:
+        return "the device refused the request (status 0xFF)";
+    case kResultStatusFE:
+        return "the device refused the request (status 0xFE)";
+    case kResultBadProfileIndex:
+        return "no such profile index";
+    default:
+        return "unknown result";
+    }
+}
+
 } // namespace morva

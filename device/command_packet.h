@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 // The 64-byte command packets exchanged with a device's vendor interface: the request layout
 // with its checksum, the reply's echo and status bytes, and how a payload is cut into chunks.
@@ -58,6 +59,9 @@ inline constexpr int kResultWriteFailed = -1;
 inline constexpr int kResultStatusFF = -102;
 inline constexpr int kResultStatusFE = -103;
 inline constexpr int kResultBadProfileIndex = -201;
+
+// What a result code means, in a few words ("success", "no reply", ...).
+std::string_view describeCommandResult(int result);
 
 // Sum of bytes 3 to 63 as unsigned bytes, modulo 0x10000.
 uint16_t packetChecksum(std::span<const uint8_t, kPacketSize> packet);

@@ -72,4 +72,9 @@ EmulatedHidBus::DeviceId plugFirmwareDevice(EmulatedHidBus& bus,
     return id;
 }
 
+std::shared_ptr<FirmwareHidDevice> firmwareDeviceOf(const EmulatedHidBus& bus,
+                                                    EmulatedHidBus::DeviceId id) {
+    return std::dynamic_pointer_cast<FirmwareHidDevice>(bus.device(id));
+}
+
 } // namespace morva::emulator

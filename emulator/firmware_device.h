@@ -65,5 +65,8 @@ private:
 // The bus must outlive the device's use.
 EmulatedHidBus::DeviceId plugFirmwareDevice(EmulatedHidBus& bus,
                                             const std::shared_ptr<FirmwareHidDevice>& device);
+// The firmware-backed device plugged in under an id (as the demo plugs them); nullptr when none.
+std::shared_ptr<FirmwareHidDevice> firmwareDeviceOf(const EmulatedHidBus& bus,
+                                                    EmulatedHidBus::DeviceId id);
 
 } // namespace morva::emulator

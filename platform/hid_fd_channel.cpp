@@ -90,6 +90,23 @@ FdHidChannel::Wait FdHidChannel::waitFor(short events, int timeoutMs) {
     }
 }
 
+// What a transfer returns when its wait ended without the descriptor becoming ready.
+std::optional<HidIoResult> FdHidChannel::failedWait(Wait wait) {
+    switch (wait) {
+    case Wait::kReady:
+        return std::nullopt;
+    case Wait::kTimedOut:
+        return HidIoResult::kTimedOut;
+    case Wait::kCancelled:
+        return HidIoResult::kCancelled;
+    case Wait::kHangUp:
+        return HidIoResult::kDisconnected;
+    case Wait::kFailed:
+        break;
+    }
+    return HidIoResult::kFailed;
+}
+
 HidIoResult FdHidChannel::read(std::span<uint8_t> buffer, int timeoutMs, size_t& bytesRead) {
     bytesRead = 0;
     if (!valid() || buffer.empty()) {
@@ -97,17 +114,8 @@ HidIoResult FdHidChannel::read(std::span<uint8_t> buffer, int timeoutMs, size_t&
     }
     const auto begin = SteadyClock::now();
     for (;;) {
-        switch (waitFor(POLLIN, remainingMs(timeoutMs, begin))) {
-        case Wait::kReady:
-            break;
-        case Wait::kTimedOut:
-            return HidIoResult::kTimedOut;
-        case Wait::kCancelled:
-            return HidIoResult::kCancelled;
-        case Wait::kHangUp:
-            return HidIoResult::kDisconnected;
-        case Wait::kFailed:
-            return HidIoResult::kFailed;
+        if (const auto ended = failedWait(waitFor(POLLIN, remainingMs(timeoutMs, begin)))) {
+            return *ended;
         }
         const ssize_t got = ::read(fd_, buffer.data(), buffer.size());
         if (got > 0) {
@@ -131,17 +139,8 @@ HidIoResult FdHidChannel::write(std::span<const uint8_t> report, int timeoutMs,
     }
     const auto begin = SteadyClock::now();
     for (;;) {
-        switch (waitFor(POLLOUT, remainingMs(timeoutMs, begin))) {
-        case Wait::kReady:
-            break;
-        case Wait::kTimedOut:
-            return HidIoResult::kTimedOut;
-        case Wait::kCancelled:
-            return HidIoResult::kCancelled;
-        case Wait::kHangUp:
-            return HidIoResult::kDisconnected;
-        case Wait::kFailed:
-            return HidIoResult::kFailed;
+        if (const auto ended = failedWait(waitFor(POLLOUT, remainingMs(timeoutMs, begin)))) {
+            return *ended;
         }
         const ssize_t sent = ::write(fd_, report.data(), report.size());
         if (sent >= 0) {

@@ -2,6 +2,8 @@
 
 #include "platform/hid_backend.h"
 
+#include <optional>
+
 namespace morva::platform {
 
 // Report I/O on a file descriptor with hidraw's semantics: one report per read() and write().
@@ -27,6 +29,7 @@ public:
 private:
     enum class Wait { kReady, kTimedOut, kCancelled, kHangUp, kFailed };
     Wait waitFor(short events, int timeoutMs);
+    static std::optional<HidIoResult> failedWait(Wait wait);
     bool consumeCancel();
 
     int fd_;

@@ -1,4 +1,5 @@
 // Every emulated model answers through the whole stack with its own firmware.
+#include "cli/demo_devices.h"
 #include "device/command_channel.h"
 #include "emulator/emulated_models.h"
 #include "tests/wire/wire_test_support.h"
@@ -88,6 +89,25 @@ TEST(WireModels, HeadsetLightingReportsReachItsFirmwareAndEventsDoNotDisturbComm
     DeviceInfoRecord info;
     EXPECT_EQ(channel.readDeviceInfo(info), kResultOk) << "the event report is no reply";
     EXPECT_EQ(info, headset->firmware().deviceInfo());
+}
+
+TEST(WireModels, TheDemoDevicesAnswerWithTheirFirmware) {
+    emulator::EmulatedHidBus bus;
+    cli::plugDemoDevices(bus);
+    ASSERT_EQ(bus.deviceCount(), 4u);
+    const auto keyboard = emulator::firmwareDeviceOf(bus, 1);
+    ASSERT_NE(keyboard, nullptr);
+    ASSERT_NE(keyboard->firmwareAs<emu::KeyboardFirmware>(), nullptr);
+    EXPECT_NE(emulator::firmwareDeviceOf(bus, 4)->firmwareAs<emu::HeadsetFirmware>(), nullptr);
+    EXPECT_EQ(emulator::firmwareDeviceOf(bus, 9), nullptr);
+
+    // Its unplug fault pulls it out of the demo bus.
+    test::NoPauseClock clock;
+    DeviceCommandChannel channel(bus, clock);
+    ASSERT_TRUE(channel.open(test::pathOnBus(bus, 1, 1, 4)));
+    keyboard->firmware().injectFault(emu::FaultKind::Unplug);
+    EXPECT_EQ(channel.beginTransaction(), kResultWriteFailed);
+    EXPECT_EQ(bus.deviceCount(), 3u);
 }
 
 } // namespace

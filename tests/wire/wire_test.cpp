@@ -256,6 +256,18 @@ TEST_F(WireTest, LatencyDelaysTheReplyButNotTheWrite) {
     EXPECT_EQ(packetStatus(reply), 0);
 }
 
+// Replies that wait for the latency keep their order: the stray report comes first and is read
+// past, then the real reply.
+TEST_F(WireTest, DelayedRepliesArriveInOrder) {
+    firmware().setLatencyMs(20);
+    firmware().injectFault(FaultKind::StrayReport, command::kReadDeviceInfo);
+    DeviceInfoRecord info;
+    EXPECT_EQ(channel.readDeviceInfo(info), kResultOk);
+    EXPECT_EQ(info, firmware().deviceInfo());
+    firmware().setLatencyMs(0);
+    EXPECT_EQ(channel.beginTransaction(), kResultOk) << "nothing stale was left behind";
+}
+
 TEST_F(WireTest, ANoReplyFaultTimesOutWithoutAReply) {
     firmware().injectFault(FaultKind::NoReply, command::kBeginTransaction);
     const auto begin = SteadyClock::now();

@@ -1,0 +1,202 @@
+#include "base/text.h"
+#include "cli/command_groups.h"
+#include "cli/hid_json.h"
+#include "cli/slot_scan.h"
+#include "device/command_channel.h"
+#include "hid/hid_path.h"
+#include "platform/hid_linux_backend.h"
+
+#include <algorithm>
+#include <cstdio>
+
+// morvactl info <device>: Begin transaction, read the device information, End transaction, and
+// print what the record says.
+namespace morva::cli {
+namespace {
+
+// The vendor interface a command line names.
+struct Target {
+    std::wstring path;
+    int slot = -1;
+    uint16_t deviceType = 0;
+};
+
+bool isSlotNumber(const std::string& text) {
+    return !text.empty() && text.size() <= 3 &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool looksLikePath(const std::string& text) {
+    return text.find('#') != std::string::npos;
+}
+
+void takeSlot(const SlotScan& scan, size_t index, Target& target) {
+    target.slot = static_cast<int>(index);
+    target.path = scan.slots[index].path;
+    target.deviceType = scan.slots[index].deviceType;
+}
+
+int targetOfSlot(CliContext& context, const SlotScan& scan, size_t index, Target& target) {
+    if (index >= scan.slots.size()) {
+        context.err << "morvactl: there is no slot " << index << " (slots 0 to "
+                    << scan.slots.size() - 1 << ")\n";
+        return kExitUsage;
+    }
+    const InterfaceSlot& slot = scan.slots[index];
+    if (slot.connected == 0) {
+        context.err << "morvactl: no device is connected in slot " << index << " ("
+                    << deviceTypeName(slot.deviceType) << ")\n";
+        return kExitFailure;
+    }
+    if (slot.role == kRoleCompanion) {
+        context.err << "morvactl: slot " << index << " is the " << deviceTypeName(slot.deviceType)
+                    << "'s companion collection, which carries no commands\n";
+        return kExitFailure;
+    }
+    takeSlot(scan, index, target);
+    return kExitOk;
+}
+
+int targetOfType(CliContext& context, const SlotScan& scan, uint16_t type, Target& target) {
+    for (size_t i = 0; i < scan.slots.size(); ++i) {
+        const InterfaceSlot& slot = scan.slots[i];
+        if (slot.deviceType == type && slot.role == kRolePrimary && slot.connected != 0) {
+            takeSlot(scan, i, target);
+            return kExitOk;
+        }
+    }
+    context.err << "morvactl: no " << deviceTypeName(type) << " is connected\n";
+    return kExitFailure;
+}
+
+// A path needs no slot; when one holds it, its type is known (and with it the wireless flag).
+int targetOfPath(const SlotScan& scan, const std::string& path, Target& target) {
+    target.path = Utf8ToWide(path);
+    for (size_t i = 0; i < scan.slots.size(); ++i) {
+        if (scan.slots[i].connected != 0 && scan.slots[i].path == target.path) {
+            takeSlot(scan, i, target);
+        }
+    }
+    return kExitOk;
+}
+
+int resolveTarget(CliContext& context, const std::string& argument, Target& target) {
+    const uint16_t type = deviceTypeOfName(argument);
+    if (!isSlotNumber(argument) && type == 0 && !looksLikePath(argument)) {
+        context.err << "morvactl: \"" << argument
+                    << "\" is neither a slot number, a device type nor an interface path\n";
+        return kExitUsage;
+    }
+    SlotScan scan;
+    if (!scanSlots(context, scan)) {
+        return kExitFailure;
+    }
+    if (isSlotNumber(argument)) {
+        return targetOfSlot(context, scan, std::stoul(argument), target);
+    }
+    if (type != 0) {
+        return targetOfType(context, scan, type, target);
+    }
+    return targetOfPath(scan, argument, target);
+}
+
+std::string recordHex(const DeviceInfoRecord& info) {
+    std::string text;
+    for (uint8_t byte : info.bytes) {
+        char hex[4];
+        std::snprintf(hex, sizeof hex, "%02x", byte);
+        text += text.empty() ? "" : " ";
+        text += hex;
+    }
+    return text;
+}
+
+bool isMouse(uint16_t type) {
+    return type == kDeviceMouse || type == kDeviceWirelessMouse;
+}
+
+Json::Value infoToJson(const Target& target, const CHidDevice& hid, const DeviceInfoRecord& info) {
+    Json::Value json(Json::objectValue);
+    if (target.slot >= 0) {
+        json["slot"] = target.slot;
+    }
+    json["type"] = deviceTypeName(target.deviceType);
+    json["path"] = WideToUtf8(target.path);
+    json["vendor"] = hex16(hid.attributes().vendorId);
+    json["product"] = hex16(hid.attributes().productId);
+    char version[8];
+    std::snprintf(version, sizeof version, "V%04x", hid.attributes().versionNumber);
+    json["firmwareVersion"] = version;
+    json["keyCount"] = info.keyCount();
+    json["keyTableBytes"] = static_cast<Json::UInt>(info.keyTableBytes());
+    json["macroMemoryUnits"] = info.macroMemoryUnits();
+    json["macroMemoryBytes"] = static_cast<Json::UInt>(info.macroMemoryBytes());
+    // DPI bytes mean something only for mice; a path of unknown type shows them when set.
+    if (isMouse(target.deviceType) || (target.deviceType == 0 && info.dpiSteps() != 0)) {
+        json["dpiPerStep"] = info.dpiPerStep();
+        json["dpiSteps"] = info.dpiSteps();
+        json["lowestDpi"] = info.lowestDpi();
+        json["highestDpi"] = info.highestDpi();
+    }
+    json["record"] = recordHex(info);
+    return json;
+}
+
+bool succeeded(CliContext& context, const char* what, int result) {
+    if (result == kResultOk) {
+        return true;
+    }
+    context.err << "morvactl: " << what << " failed: " << describeCommandResult(result) << " ("
+                << result << ")\n";
+    return false;
+}
+
+int openChannel(CliContext& context, DeviceCommandChannel& channel, const Target& target) {
+    if (channel.open(target.path)) {
+        channel.setWireless(target.deviceType == kDeviceWirelessMouse);
+        return kExitOk;
+    }
+    const CHidDevice& hid = *channel.hidDevice();
+    if (hid.lastOpenResult() == platform::HidOpenResult::kAccessDenied) {
+        std::string node;
+        std::string instance;
+        splitHidPath(target.path, node, instance);
+        context.err << platform::LinuxHidBackend::accessDeniedAdvice(node) << "\n";
+    } else {
+        context.err << "morvactl: cannot open " << WideToUtf8(target.path) << ": "
+                    << hid.lastOpenError() << "\n";
+    }
+    return kExitFailure;
+}
+
+} // namespace
+
+int runInfoCommand(CliContext& context, const Arguments& arguments) {
+    if (arguments.size() != 1) {
+        context.err << "morvactl: info needs one device: a slot number, a device type or an "
+                       "interface path\n";
+        return kExitUsage;
+    }
+    Target target;
+    if (const int resolved = resolveTarget(context, arguments[0], target); resolved != kExitOk) {
+        return resolved;
+    }
+    DeviceCommandChannel channel(context.backend);
+    if (const int opened = openChannel(context, channel, target); opened != kExitOk) {
+        return opened;
+    }
+    if (!succeeded(context, "Begin transaction", channel.beginTransaction())) {
+        return kExitFailure;
+    }
+    DeviceInfoRecord info;
+    const bool read = succeeded(context, "read device information", channel.readDeviceInfo(info));
+    // The transaction is ended even when the read failed, so the device is not left in it.
+    const bool ended = succeeded(context, "End transaction", channel.endTransaction());
+    if (!read || !ended) {
+        return kExitFailure;
+    }
+    context.out << compactJson(infoToJson(target, *channel.hidDevice(), info)) << "\n";
+    return kExitOk;
+}
+
+} // namespace morva::cli

@@ -1,0 +1,88 @@
+#include "cli/slot_scan.h"
+
+#include "base/text.h"
+#include "hid/hid_path.h"
+#include "platform/hid_linux_backend.h"
+
+#include <algorithm>
+#include <set>
+
+namespace morva::cli {
+namespace {
+
+// A pass run here has no interface thread to tell; the slots are read afterwards.
+class QuietScanEvents final : public ScanEvents {
+public:
+    bool deviceAttached(size_t, std::stop_token) override { return true; }
+    bool deviceDetached(size_t, std::stop_token) override { return true; }
+    void firstPassDone() override {}
+};
+
+constexpr uint16_t kDeviceTypes[] = {kDeviceKeyboard, kDeviceMouse, kDeviceMousePad,
+                                     kDeviceWirelessMouse, kDeviceHeadset};
+
+} // namespace
+
+bool scanSlots(CliContext& context, SlotScan& scan) {
+    SlotList slots;
+    QuietScanEvents events;
+    DeviceScanner scanner(slots, context.backend, events);
+    if (scanner.runPass() == DeviceScanner::PassResult::kEnumerationFailed) {
+        context.err << "morvactl: cannot list the HID devices\n";
+        return false;
+    }
+    scan.slots = slots.snapshot();
+    scan.probeFailures = scanner.probeFailures();
+    return true;
+}
+
+void explainProbeFailures(CliContext& context, const std::vector<ProbeFailure>& failures) {
+    std::set<std::string> explained;
+    for (const auto& failure : failures) {
+        std::string node;
+        std::string instance;
+        splitHidPath(failure.path, node, instance);
+        if (!explained.insert(node).second) {
+            continue;
+        }
+        if (failure.result == platform::HidOpenResult::kAccessDenied) {
+            context.err << platform::LinuxHidBackend::accessDeniedAdvice(node) << "\n";
+        } else {
+            context.err << "morvactl: " << node << ": " << failure.reason << "\n";
+        }
+    }
+}
+
+const char* deviceTypeName(uint16_t type) {
+    switch (type) {
+    case kDeviceKeyboard:
+        return "keyboard";
+    case kDeviceMouse:
+        return "mouse";
+    case kDeviceMousePad:
+        return "mouse pad";
+    case kDeviceWirelessMouse:
+        return "wireless mouse";
+    case kDeviceHeadset:
+        return "headset";
+    default:
+        return "unknown";
+    }
+}
+
+uint16_t deviceTypeOfName(const std::string& name) {
+    std::string normal = toLowerAscii(name);
+    std::replace_if(
+        normal.begin(), normal.end(), [](char c) { return c == '-' || c == '_'; }, ' ');
+    for (uint16_t type : kDeviceTypes) {
+        std::string spaced = deviceTypeName(type);
+        std::string joined = spaced;
+        std::erase(joined, ' ');
+        if (normal == spaced || normal == joined) {
+            return type;
+        }
+    }
+    return 0;
+}
+
+} // namespace morva::cli

@@ -1,0 +1,387 @@
+#include "tests/profpanel/panel_fixture.h"
+
+#include <fstream>
+#include <functional>
+
+namespace morva::test {
+namespace {
+
+using Write = FakeProfileDevice::Write;
+
+// ---- the combo follows the operations ----
+
+struct Step {
+    const char* what;
+    std::function<void(PanelTest&)> act;
+    std::vector<std::string> names;
+    int selected;
+};
+
+class PanelRoutes : public PanelTest {
+protected:
+    void act(const std::function<void(PanelTest&)>& action) { action(*this); }
+    void runSteps(const std::vector<Step>& steps) {
+        for (const Step& step : steps) {
+            SCOPED_TRACE(step.what);
+            act(step.act);
+            EXPECT_EQ(comboNames(), step.names);
+            EXPECT_EQ(listFileNames(), step.names) << "the list file mirrors the combo";
+            EXPECT_EQ(panel->GetSelectedIndex(), step.selected);
+            EXPECT_EQ(panel->GetNameText(), step.names[static_cast<size_t>(step.selected)]);
+        }
+    }
+    // PanelTest's helpers are protected; steps reach them through these.
+    static void clickOn(PanelTest& t, std::string_view name) {
+        static_cast<PanelRoutes&>(t).click(name);
+    }
+    static void clickMenu(PanelTest& t, std::string_view name) {
+        static_cast<PanelRoutes&>(t).clickInMenu(name);
+    }
+    static void rename(PanelTest& t, std::string_view name) {
+        static_cast<PanelRoutes&>(t).typeName(name);
+        static_cast<PanelRoutes&>(t).click("device_profile_edit_save_btn");
+    }
+    static void chooseEntry(PanelTest& t, int index) { static_cast<PanelRoutes&>(t).choose(index); }
+};
+
+TEST_F(PanelRoutes, ComboFollowsAddCopyRenameAndDelete) {
+    init();
+    runSteps({
+        {"add", [](PanelTest& t) { clickOn(t, "device_add_btn"); }, {"profile1", "profile2"}, 0},
+        {"add again",
+         [](PanelTest& t) { clickOn(t, "device_add_btn"); },
+         {"profile1", "profile2", "profile3"},
+         0},
+        {"copy the selected",
+         [](PanelTest& t) { clickMenu(t, "device_copy_btn"); },
+         {"profile1", "profile2", "profile3", "profile1 copy"},
+         0},
+        {"copy again",
+         [](PanelTest& t) { clickMenu(t, "device_copy_btn"); },
+         {"profile1", "profile2", "profile3", "profile1 copy", "profile1 copy copy"},
+         0},
+        {"choose the third",
+         [](PanelTest& t) { chooseEntry(t, 2); },
+         {"profile1", "profile2", "profile3", "profile1 copy", "profile1 copy copy"},
+         2},
+        {"rename it",
+         [](PanelTest& t) { rename(t, "Game"); },
+         {"profile1", "profile2", "Game", "profile1 copy", "profile1 copy copy"},
+         2},
+        {"delete it: the previous one is selected",
+         [](PanelTest& t) { clickOn(t, "device_sub_btn"); },
+         {"profile1", "profile2", "profile1 copy", "profile1 copy copy"},
+         1},
+        {"choose the first",
+         [](PanelTest& t) { chooseEntry(t, 0); },
+         {"profile1", "profile2", "profile1 copy", "profile1 copy copy"},
+         0},
+        {"delete the first: the new first is selected",
+         [](PanelTest& t) { clickOn(t, "device_sub_btn"); },
+         {"profile2", "profile1 copy", "profile1 copy copy"},
+         0},
+        {"add takes the lowest free number",
+         [](PanelTest& t) { clickOn(t, "device_add_btn"); },
+         {"profile2", "profile1 copy", "profile1 copy copy", "profile1"},
+         0},
+    });
+    EXPECT_EQ(listFile()["profileselect"], 3) << "the list file names the added profile";
+    EXPECT_TRUE(host.messageBoxes.empty());
+}
+
+TEST_F(PanelRoutes, DeleteKeepsTheLastProfile) {
+    init();
+    click("device_sub_btn");
+    EXPECT_EQ(comboNames(), (std::vector<std::string>{"profile1"}));
+    EXPECT_TRUE(std::filesystem::exists(profileFile(panel->GetSelectedIdentifier())));
+    EXPECT_TRUE(host.messageBoxes.empty());
+}
+
+TEST_F(PanelRoutes, DeleteRemovesTheFileAndActivatesTheNewSelection) {
+    writeList({"A", "B", "C"}, 1);
+    init();
+    click("device_sub_btn");
+    EXPECT_FALSE(std::filesystem::exists(profileFile("id1")));
+    loop.advance(400);
+    EXPECT_EQ(device.writes, (std::vector<Write>{{"id0", ProfileWriteReason::Selection}}))
+        << "the device no longer works on the deleted profile";
+}
+
+TEST_F(PanelRoutes, AddStopsAtFiftyProfilesWithoutAWord) {
+    std::vector<std::string> names;
+    for (int i = 1; i <= 50; ++i) {
+        names.push_back("P" + std::to_string(i));
+    }
+    writeList(names, 0);
+    init();
+    click("device_add_btn");
+    EXPECT_EQ(comboNames().size(), 50u);
+    EXPECT_EQ(listFileNames().size(), 50u);
+    EXPECT_TRUE(host.messageBoxes.empty());
+}
+
+// ---- rename ----
+
+struct RenameCase {
+    const char* name;
+    const char* newName;
+};
+
+class PanelRename : public PanelTest, public testing::WithParamInterface<RenameCase> {};
+
+TEST_P(PanelRename, ToANameInUseShowsMessage5AndChangesNothing) {
+    writeList({"Alpha", "Beta"}, 0);
+    init();
+    typeName(GetParam().newName);
+    click("device_profile_edit_save_btn");
+    EXPECT_EQ(host.messageBoxes, (std::vector<std::string>{englishText("message_text_5")}));
+    EXPECT_EQ(comboNames(), (std::vector<std::string>{"Alpha", "Beta"}));
+    EXPECT_EQ(listFileNames(), (std::vector<std::string>{"Alpha", "Beta"}));
+    EXPECT_EQ(readjsonFile(profileFile("id0"))["profilename"], "Alpha");
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PanelRename,
+                         testing::Values(RenameCase{"OwnName", "Alpha"},
+                                         RenameCase{"OwnNameOtherCase", "ALPHA"},
+                                         RenameCase{"OtherEntrysNameOtherCase", "beta"}),
+                         caseName<RenameCase>);
+
+TEST_F(PanelRoutes, RenameWithAnEmptyNameDoesNothing) {
+    writeList({"Alpha"}, 0);
+    init();
+    panel->SetNameText("");
+    click("device_profile_edit_save_btn");
+    EXPECT_TRUE(host.messageBoxes.empty());
+    EXPECT_EQ(comboNames(), (std::vector<std::string>{"Alpha"}));
+}
+
+TEST_F(PanelRoutes, RenameChangesTheProfileFileToo) {
+    writeList({"Alpha", "Beta"}, 1);
+    init();
+    typeName("Night");
+    click("device_profile_edit_save_btn");
+    EXPECT_EQ(comboNames(), (std::vector<std::string>{"Alpha", "Night"}));
+    EXPECT_EQ(panel->profileCombo()->text(), "Night");
+    EXPECT_EQ(panel->profileCombo()->item(1)->userData, "Night");
+    EXPECT_EQ(readjsonFile(profileFile("id1"))["profilename"], "Night");
+    EXPECT_EQ(readjsonFile(profileFile("id1"))["Device"][0]["Marker"], 101);
+}
+
+// ---- import and export ----
+
+struct ImportCase {
+    const char* name;
+    const char* content; // null: the chosen file does not exist
+    const char* messageKey;
+};
+
+class PanelImport : public PanelTest, public testing::WithParamInterface<ImportCase> {};
+
+TEST_P(PanelImport, RefusalTellsTheUserWhy) {
+    writeList({"Alpha"}, 0);
+    init();
+    const std::filesystem::path file = temp.path() / "chosen.json";
+    if (GetParam().content != nullptr) {
+        std::ofstream(file) << GetParam().content;
+    }
+    host.answerFileDialog(file.string());
+    clickInMenu("device_import_btn");
+
+    ASSERT_EQ(host.fileDialogs.size(), 1u);
+    EXPECT_FALSE(host.fileDialogs[0].save);
+    EXPECT_EQ(host.fileDialogs[0].filter, "Profile Files(*.json)");
+    EXPECT_EQ(host.messageBoxes, (std::vector<std::string>{englishText(GetParam().messageKey)}));
+    EXPECT_EQ(comboNames(), (std::vector<std::string>{"Alpha"}));
+    EXPECT_EQ(listFileNames(), (std::vector<std::string>{"Alpha"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, PanelImport,
+    testing::Values(ImportCase{"Missing", nullptr, "message_text_import_unreadable"},
+                    ImportCase{"NotJson", "profilename: Game", "message_text_import_not_json"},
+                    ImportCase{"NoName", R"({"profileUUID": "x", "Device": []})",
+                               "message_text_import_no_name"},
+                    ImportCase{"NoIdentifier", R"({"profilename": "Game", "Device": []})",
+                               "message_text_import_no_uuid"}),
+    caseName<ImportCase>);
+
+TEST_F(PanelRoutes, EveryImportRefusalHasATextInBothLanguages) {
+    for (const ProfileStatus status :
+         {ProfileStatus::ImportUnreadable, ProfileStatus::ImportNotJson,
+          ProfileStatus::ImportNoName, ProfileStatus::ImportNoIdentifier,
+          ProfileStatus::ProfileUnreadable, ProfileStatus::WriteFailed, ProfileStatus::NameInUse}) {
+        const std::string key = profileStatusMessageKey(status);
+        ASSERT_FALSE(key.empty()) << describeProfileStatus(status);
+        for (const char* language : {"lan_en.xml", "lan_cn.xml"}) {
+            ASSERT_TRUE(toolkit.loadLanguageFile(language));
+            EXPECT_TRUE(toolkit.language().lookup(key).has_value()) << key << " in " << language;
+        }
+    }
+}
+
+TEST_F(PanelRoutes, ImportNamesTheProfileFreely) {
+    writeList({"Game", "Game(1)"}, 0);
+    init();
+    const std::filesystem::path file = temp.path() / "game.json";
+    std::ofstream(file)
+        << R"({"profilename": "Game", "profileUUID": "elsewhere", "Device": [{"Marker": 7}]})";
+    host.answerFileDialog(file.string());
+    clickInMenu("device_import_btn");
+    EXPECT_EQ(comboNames(), (std::vector<std::string>{"Game", "Game(1)", "Game(2)"}));
+    EXPECT_EQ(panel->GetSelectedIndex(), 0) << "import does not change the selection";
+    const Json::Value imported = readjsonFile(profileFile(listFileIdentifier(2)));
+    EXPECT_EQ(imported["profilename"], "Game(2)");
+    EXPECT_EQ(imported["Device"][0]["Marker"], 7);
+    EXPECT_NE(listFileIdentifier(2), "elsewhere");
+    EXPECT_TRUE(host.messageBoxes.empty());
+}
+
+TEST_F(PanelRoutes, ExportWritesTheSelectedProfileWhereTheUserSaid) {
+    writeList({"Alpha", "Beta"}, 1);
+    init();
+    const std::filesystem::path destination = temp.path() / "out.json";
+    host.answerFileDialog(destination.string());
+    clickInMenu("device_export_btn");
+    ASSERT_EQ(host.fileDialogs.size(), 1u);
+    EXPECT_TRUE(host.fileDialogs[0].save);
+    EXPECT_EQ(host.fileDialogs[0].filter, "Profile Files(*.json)");
+    EXPECT_EQ(readjsonFile(destination), readjsonFile(profileFile("id1")));
+}
+
+TEST_F(PanelRoutes, ExportOfAProfileWhoseFileIsGoneSaysSo) {
+    writeList({"Alpha"}, 0);
+    init();
+    std::filesystem::remove(profileFile("id0"));
+    const std::filesystem::path destination = temp.path() / "out.json";
+    host.answerFileDialog(destination.string());
+    clickInMenu("device_export_btn");
+    EXPECT_FALSE(std::filesystem::exists(destination));
+    EXPECT_EQ(host.messageBoxes,
+              (std::vector<std::string>{englishText("message_text_profile_unreadable")}));
+}
+
+TEST_F(PanelRoutes, CancelledDialogsChangeNothing) {
+    writeList({"Alpha"}, 0);
+    init();
+    host.answerFileDialog(std::nullopt);
+    clickInMenu("device_import_btn");
+    host.answerFileDialog(std::nullopt);
+    click("device_export_btn");
+    EXPECT_EQ(host.fileDialogs.size(), 2u);
+    EXPECT_EQ(comboNames(), (std::vector<std::string>{"Alpha"}));
+    EXPECT_TRUE(host.messageBoxes.empty());
+    EXPECT_EQ(host.unscripted, 0);
+}
+
+// ---- reset ----
+
+TEST_F(PanelRoutes, ResetAsksFirstAndDoesNothingOnNo) {
+    writeList({"Alpha", "Beta"}, 1);
+    init();
+    const Json::Value before = readjsonFile(profileFile("id1"));
+    host.answerMessageBox(0);
+    clickInMenu("device_reset_btn");
+    EXPECT_EQ(host.messageBoxes, (std::vector<std::string>{englishText("message_text_22")}));
+    EXPECT_EQ(readjsonFile(profileFile("id1")), before);
+    EXPECT_TRUE(device.writes.empty());
+}
+
+TEST_F(PanelRoutes, ResetOnYesRestoresTheDefaultAndWritesTheDevice) {
+    writeList({"Alpha", "Beta"}, 1);
+    init();
+    host.answerMessageBox(1);
+    clickInMenu("device_reset_btn");
+    const Json::Value reset = readjsonFile(profileFile("id1"));
+    EXPECT_EQ(reset["Device"][0]["Marker"], 1) << "the default profile's contents";
+    EXPECT_EQ(reset["profilename"], "Beta");
+    EXPECT_EQ(reset["profileUUID"], "id1");
+    EXPECT_EQ(device.writes, (std::vector<Write>{{"id1", ProfileWriteReason::Reset}}));
+    EXPECT_EQ(host.messageBoxes.size(), 1u) << "only the question";
+}
+
+// ---- activation ----
+
+TEST_F(PanelRoutes, TwoChoicesWithin400MsActivateOnlyTheLast) {
+    writeList({"A", "B", "C"}, 0);
+    init();
+    choose(1);
+    EXPECT_EQ(listFile()["profileselect"], 1) << "the choice is stored at once";
+    loop.advance(200);
+    choose(2);
+    loop.advance(399);
+    EXPECT_TRUE(device.writes.empty());
+    loop.advance(1);
+    EXPECT_EQ(device.writes, (std::vector<Write>{{"id2", ProfileWriteReason::Selection}}));
+    EXPECT_EQ(device.identifier, "id2");
+    loop.advance(2000);
+    EXPECT_EQ(device.writes.size(), 1u);
+}
+
+TEST_F(PanelRoutes, ChoicesFurtherApartActivateEach) {
+    writeList({"A", "B", "C"}, 0);
+    init();
+    choose(2);
+    loop.advance(400);
+    choose(1);
+    loop.advance(400);
+    EXPECT_EQ(device.writes, (std::vector<Write>{{"id2", ProfileWriteReason::Selection},
+                                                 {"id1", ProfileWriteReason::Selection}}));
+}
+
+TEST_F(PanelRoutes, ActivationWithTheDeviceGoneWritesNothing) {
+    writeList({"A", "B"}, 0);
+    init();
+    choose(1);
+    currentDevice = nullptr;
+    loop.advance(400);
+    EXPECT_TRUE(device.writes.empty());
+    EXPECT_FALSE(routes->activationPending());
+}
+
+struct MacroCase {
+    const char* name;
+    int result;
+    std::vector<std::string> messages;
+};
+
+class PanelMacroResult : public PanelTest, public testing::WithParamInterface<MacroCase> {};
+
+TEST_P(PanelMacroResult, AfterActivationTellsTheUser) {
+    writeList({"A", "B"}, 0);
+    init();
+    device.macroResult = GetParam().result;
+    choose(1);
+    loop.advance(400);
+    ASSERT_EQ(device.writes.size(), 1u);
+    EXPECT_EQ(host.messageBoxes, GetParam().messages);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Results, PanelMacroResult,
+    testing::Values(
+        MacroCase{"Written", 0, {}},
+        MacroCase{"Failed", -1, {"The macros could not be written to the device."}},
+        MacroCase{"TooLong", 12, {"The macros hold 12 events more than the device can store."}}),
+    caseName<MacroCase>);
+
+TEST_F(PanelRoutes, AMessageBoxOfTheMainWindowIsUsedWhenGiven) {
+    writeList({"A", "B"}, 0);
+    init();
+    std::vector<std::string> shown;
+    app::NotificationRouter own;
+    routes = registerProfilePanelRoutes(
+        own, [this] { return panel; }, [this] { return currentDevice; }, host, loop,
+        [&](ui::Window* owner, const PanelMessage& message) {
+            EXPECT_EQ(owner, &window);
+            shown.push_back(message.text + (message.textIsKey ? " (key)" : ""));
+            return 1;
+        });
+    own.attachTo(window);
+    clickInMenu("device_reset_btn");
+    EXPECT_EQ(shown, (std::vector<std::string>{"message_text_22 (key)"}));
+    EXPECT_TRUE(host.messageBoxes.empty());
+    EXPECT_EQ(device.writes.size(), 1u);
+}
+
+} // namespace
+} // namespace morva::test

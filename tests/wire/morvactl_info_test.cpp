@@ -1,0 +1,143 @@
+#include "cli/command_groups.h"
+#include "emulator/emulated_models.h"
+
+#include <gtest/gtest.h>
+#include <json/reader.h>
+#include <sstream>
+
+namespace morva {
+namespace {
+
+struct CommandRun {
+    int exitCode = 0;
+    std::string out;
+    std::string err;
+
+    Json::Value json() const {
+        Json::Value value;
+        Json::Reader reader;
+        EXPECT_TRUE(reader.parse(out, value)) << out;
+        return value;
+    }
+};
+
+CommandRun morvactl(cli::Arguments arguments) {
+    std::ostringstream out;
+    std::ostringstream err;
+    CommandRun run;
+    run.exitCode = cli::runMorvactl(arguments, out, err);
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+}
+
+size_t occurrences(const std::string& text, const std::string& what) {
+    size_t count = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+TEST(MorvactlInfo, ReadsTheKeyboardsInformationRecord) {
+    const CommandRun run = morvactl({"--demo", "info", "keyboard"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const Json::Value info = run.json();
+    EXPECT_EQ(info["slot"].asInt(), 0);
+    EXPECT_EQ(info["type"].asString(), "keyboard");
+    EXPECT_EQ(info["vendor"].asString(), "0x0C45");
+    EXPECT_EQ(info["firmwareVersion"].asString(), "V0102");
+    EXPECT_EQ(info["keyCount"].asInt(), 126);
+    EXPECT_EQ(info["keyTableBytes"].asInt(), 378);
+    EXPECT_EQ(info["macroMemoryUnits"].asInt(), 32);
+    EXPECT_EQ(info["macroMemoryBytes"].asInt(), 4096);
+    EXPECT_FALSE(info.isMember("dpiSteps")) << "a keyboard has no DPI";
+    EXPECT_EQ(info["record"].asString().substr(0, 20), "00 00 00 00 00 7e 20");
+}
+
+TEST(MorvactlInfo, ReadsTheMousesDpiRange) {
+    const CommandRun run = morvactl({"info", "mouse", "--demo"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const Json::Value info = run.json();
+    EXPECT_EQ(info["type"].asString(), "mouse");
+    EXPECT_EQ(info["keyCount"].asInt(), 10);
+    EXPECT_EQ(info["dpiPerStep"].asInt(), 50);
+    EXPECT_EQ(info["dpiSteps"].asInt(), 320);
+    EXPECT_EQ(info["lowestDpi"].asInt(), 100);
+    EXPECT_EQ(info["highestDpi"].asInt(), 16000);
+}
+
+// A slot number, a type name in any spelling and the interface path name the same device.
+TEST(MorvactlInfo, ASlotATypeNameAndAPathNameTheSameDevice) {
+    const CommandRun byType = morvactl({"--demo", "info", "mouse pad"});
+    ASSERT_EQ(byType.exitCode, 0) << byType.err;
+    const std::string path = byType.json()["path"].asString();
+    for (const std::string& name :
+         {std::string("4"), std::string("Mouse-Pad"), std::string("mousepad"), path}) {
+        const CommandRun run = morvactl({"--demo", "info", name});
+        ASSERT_EQ(run.exitCode, 0) << name << ": " << run.err;
+        EXPECT_EQ(run.json(), byType.json()) << name;
+    }
+}
+
+TEST(MorvactlInfo, TracePrintsEveryExchangeOnStderrAndKeepsStdoutClean) {
+    const CommandRun run = morvactl({"--demo", "--trace", "info", "0"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.json()["keyCount"].asInt(), 126);
+    EXPECT_EQ(occurrences(run.err, "命令\n"), 3u);
+    EXPECT_EQ(occurrences(run.err, "返回\n"), 3u);
+    EXPECT_NE(run.err.find("命令\n04 01 00 01   00 00 00 00"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("命令\n04 02 00 02"), std::string::npos) << run.err;
+    const CommandRun quiet = morvactl({"--demo", "info", "0"});
+    EXPECT_EQ(quiet.err, "") << "no trace unless asked for";
+}
+
+struct Mistake {
+    cli::Arguments arguments;
+    int exitCode;
+    const char* message;
+};
+
+TEST(MorvactlInfo, MistakesSayWhatIsWrong) {
+    const Mistake mistakes[] = {
+        {{"--demo", "info"}, 2, "info needs one device"},
+        {{"--demo", "info", "keyboard", "mouse"}, 2, "info needs one device"},
+        {{"--demo", "info", "toaster"}, 2, "neither a slot number"},
+        {{"--demo", "info", "9"}, 2, "there is no slot 9"},
+        {{"--demo", "info", "1"}, 1, "companion collection"},
+        {{"--demo", "info", "7"}, 1, "no device is connected in slot 7"},
+        {{"--demo", "info", "wireless_mouse"}, 1, "no wireless mouse is connected"},
+        {{"--demo", "info", "emulated/9/1#vid_0c45&pid_8501&mi_01&col04#emulated-device-9"},
+         1,
+         "cannot open"},
+    };
+    for (const Mistake& mistake : mistakes) {
+        const CommandRun run = morvactl(mistake.arguments);
+        EXPECT_EQ(run.exitCode, mistake.exitCode) << mistake.message;
+        EXPECT_NE(run.err.find(mistake.message), std::string::npos) << run.err;
+        EXPECT_EQ(run.out, "");
+    }
+}
+
+// A device that refuses the read: the command fails with the reason and still ends the
+// transaction it began.
+TEST(MorvactlInfo, AFailedReadIsReportedAndTheTransactionStillEnds) {
+    emulator::EmulatedHidBus bus;
+    const auto keyboard = emulator::makeEmulatedKeyboard();
+    emulator::plugFirmwareDevice(bus, keyboard);
+    keyboard->firmware().injectFault(emu::FaultKind::StatusFF, command::kReadDeviceInfo);
+    std::ostringstream out;
+    std::ostringstream err;
+    cli::CliContext context{bus, false, out, err};
+    EXPECT_EQ(cli::runInfoCommand(context, {"keyboard"}), 1);
+    EXPECT_NE(err.str().find("read device information failed: the device refused the request "
+                             "(status 0xFF) (-102)"),
+              std::string::npos)
+        << err.str();
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(keyboard->firmware().transactionsBegun(), 1u);
+    EXPECT_EQ(keyboard->firmware().transactionsEnded(), 1u);
+}
+
+} // namespace
+} // namespace morva
