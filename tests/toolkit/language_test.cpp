@@ -32,9 +32,8 @@ TEST_F(LanguageTest, KeyedTextsResolveInTheCurrentLanguage) {
     EXPECT_EQ(window->find("no_device_text")->text(), "No device connected");
     EXPECT_EQ(window->find("no_device_text")->rawText(), "%[no_device_text]");
     EXPECT_EQ(window->find("closebtn")->toolTip(), "Close to the tray");
-    // The key asks before a profile reset and before "default_btn": its text fits both.
     EXPECT_EQ(toolkit.language().resolve("%[message_text_22]"),
-              "Restore the defaults? The current settings will be lost.");
+              "Restore the default key assignments of this device?");
     // Plain texts and unknown keys read as written.
     EXPECT_EQ(window->find("title_text")->text(), "QT4410-VIGOR MORVA");
     EXPECT_EQ(toolkit.language().resolve("%[no_such_key]"), "%[no_such_key]");
