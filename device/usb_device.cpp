@@ -139,10 +139,9 @@ void CKestraneUSBDevice::EventThreadBody(std::stop_token stop) {
         uint32_t bytesRead = 0;
         if (!hid.Read(static_cast<uint32_t>(report.size()), bytesRead, report.data(),
                       kHidInfinite)) {
-            if (!hid.IsOpen()) {
-                break; // closed or gone
-            }
-            continue;
+            // Without a time-out a read fails only when it was cancelled, the channel closed or
+            // the interface went away: in every case the thread has nothing left to read.
+            break;
         }
         if (!CHidDevice::DecodeInputReport(usages, report.data(), bytesRead, hid.preparsedData())) {
             continue;

@@ -87,6 +87,7 @@ public:
     virtual bool OpenEventChannel(const InterfaceSlot& slot);
     virtual void CloseEventChannel();
     bool eventChannelOpen() const { return eventOpen_.load(); }
+    bool eventThreadRunning() const { return eventThread_.running(); }
     // The path the event channel was opened on (empty while closed).
     const std::wstring& eventPath() const { return eventPath_; }
     // Ends the event thread with the bounded wait; true when it ended in time.

@@ -373,7 +373,20 @@ TEST_F(DeviceTimerTest, TheEventThreadPostsTheCodesOfTheCompanionInterface) {
 
     keyboard->CloseEventChannel();
     EXPECT_FALSE(keyboard->eventChannelOpen());
+    EXPECT_FALSE(keyboard->eventThreadRunning());
     EXPECT_TRUE(keyboard->eventPath().empty());
+}
+
+TEST_F(DeviceTimerTest, TheEventThreadEndsWhenItsInterfaceIsPulledOut) {
+    ASSERT_TRUE(keyboard->OpenEventChannel(slotOf(3, kRoleCompanion)));
+    EXPECT_TRUE(keyboard->eventThreadRunning());
+    ASSERT_TRUE(bus.unplug(busId));
+    EXPECT_TRUE(loop.runUntil([&] { return !keyboard->eventThreadRunning(); }));
+    // The removal still closes the channel, and the companion may come back.
+    keyboard->CloseEventChannel();
+    busId = bus.plug(emulator::makeEmulatedKeyboard());
+    EXPECT_TRUE(keyboard->OpenEventChannel(slotOf(3, kRoleCompanion)));
+    EXPECT_TRUE(keyboard->eventThreadRunning());
 }
 
 } // namespace
