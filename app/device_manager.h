@@ -59,6 +59,7 @@ public:
     bool StartScanThread();
     // Ends the scan thread and every device's worker with the bounded wait each.
     void StopWorkers(TickMs timeoutMs = 1000);
+    bool scanThreadRunning() const { return scanThread_ && scanThread_->running(); }
 
     void Attach(size_t slotIndex);
     void Detach(size_t slotIndex);

@@ -195,6 +195,12 @@ void CMainWnd::RegisterRoutes() {
         }
         return 0;
     });
+    // The front-end ends its loop after the window is gone; the core only stops its threads.
+    router_.onMessage(ui::kMsgDestroy, [this](const ui::WindowMessage&) {
+        trace("退出测试\n");
+        StopWorkers();
+        return std::optional<int64_t>();
+    });
     router_.onMessage(ui::kMsgActivate, [this](const ui::WindowMessage& m) {
         SetWindowActive(m.wParam != 0);
         return std::optional<int64_t>();

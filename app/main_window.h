@@ -58,6 +58,12 @@ struct MainWindowConfig {
 // "XML_MAIN", the control-creation callback, the device manager, and the routing of the
 // notifications and messages it owns. The front-end draws the window and adds its own routes
 // (title bar, tray, settings) to router().
+//
+//     Toolkit toolkit(loop, host);                 // resources and language loaded
+//     CMainWnd main(toolkit, callbacks, config);   // before any skin is built
+//     main.router().on(...);                       // the front-end's own routes
+//     if (!main.Create()) { ... }                  // "windowinit" then initialises on the loop
+//     ... run the loop; the platform's destroy message (kMsgDestroy) stops the workers ...
 class CMainWnd {
 public:
     static constexpr std::string_view kWindowClass = "MainWnd";

@@ -190,6 +190,16 @@ TEST_F(MainWindowTest, AttachingAKeyboardShowsAndSelectsItsTabAndConnects500MsLa
     EXPECT_TRUE(waitFor([&] { return keyboard()->eventChannelOpen(); }));
 }
 
+TEST_F(MainWindowTest, DestructionStopsTheScanThreadAndTheEventThreads) {
+    bus.plug(emulator::makeEmulatedKeyboard());
+    ASSERT_TRUE(waitFor([&] { return keyboard()->eventThreadRunning(); }));
+    EXPECT_TRUE(devices().scanThreadRunning());
+    main->window().sendMessage(ui::kMsgDestroy);
+    EXPECT_FALSE(devices().scanThreadRunning());
+    EXPECT_FALSE(keyboard()->eventThreadRunning());
+    EXPECT_FALSE(main->window().visible());
+}
+
 TEST_F(MainWindowTest, ASecondModelShowsItsTabWithoutBeingSelected) {
     bus.plug(emulator::makeEmulatedKeyboard());
     ASSERT_TRUE(waitFor([&] { return tab(kKeyboardTab).tabVisible(); }));
