@@ -2,7 +2,9 @@
 #include "device/mouse_pad_device.h"
 #include "emulator/emulated_descriptors.h"
 #include "emulator/emulated_models.h"
+#include "profiles/data_folders.h"
 #include "tests/devmgr/devmgr_fixture.h"
+#include "ui/controls/mp_device_power.h"
 #include "ui/toolkit/option.h"
 
 #include <array>
@@ -204,6 +206,41 @@ TEST(DeviceBaseState, BaseOperationsReportNothingDone) {
     EXPECT_EQ(device.deviceType(), kDeviceWirelessMouse);
     EXPECT_EQ(CKestraneKeyboardDevice().deviceType(), kDeviceKeyboard);
     EXPECT_EQ(CKestraneMousePadDevice().deviceType(), kDeviceMousePad);
+}
+
+TEST_F(DeviceBaseTest, FoldersFollowTheDeviceName) {
+    morva::test::TempDir program;
+    folders::setProgramFolder(program.path());
+    CKestraneUSBDevice device;
+    device.SetDeviceName("MousePad");
+    EXPECT_EQ(device.DefaultDataFolder(), program.path() / "DefaultData");
+    EXPECT_EQ(device.DefaultProfilePath(), program.path() / "DefaultData" / "MousePad.Json");
+    const auto user = dataHome.path() / "QT4410-VIGOR MORVA" / "MousePad";
+    EXPECT_FALSE(std::filesystem::exists(user));
+    EXPECT_EQ(device.UserDataFolder(), user);
+    EXPECT_TRUE(std::filesystem::is_directory(user)); // both levels made on demand
+    folders::setProgramFolder({});
+}
+
+TEST_F(DeviceBaseTest, PowerDisplayShowsThePowerLayoutOfTheRealWidget) {
+    auto widget =
+        ui::SkinBuilder(toolkit).build("XML\\CustomControlXML\\MpDevicePower.xml",
+                                       [](std::string_view tag) -> std::unique_ptr<Control> {
+                                           if (tag == "MpDevicePower") {
+                                               return std::make_unique<ui::CMpDevicePowerUI>();
+                                           }
+                                           return nullptr;
+                                       });
+    ASSERT_NE(widget, nullptr);
+    Control* layout = widget->asContainer()->findDescendant("device_power_Layout");
+    ASSERT_NE(layout, nullptr);
+    CKestraneUSBDevice device;
+    device.SetPowerDisplay(1);
+    device.SetPowerWidget(widget.get());
+    EXPECT_TRUE(layout->visible());
+    device.SetPowerDisplay(0);
+    EXPECT_FALSE(layout->visible());
+    EXPECT_EQ(device.powerWidget(), widget.get());
 }
 
 struct StepCase {
