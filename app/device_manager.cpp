@@ -1,0 +1,458 @@
+#include "app/device_manager.h"
+
+#include "base/trace.h"
+#include "device/usb_device.h"
+#include "ui/controls/mp_device_power.h"
+#include "ui/toolkit/option.h"
+#include "ui/toolkit/toolkit.h"
+
+namespace morva {
+
+namespace {
+
+bool sameModel(const InterfaceSlot& slot, const DeviceTabRow& row) {
+    return slot.vendorId == row.vendorId && slot.productId == row.productId &&
+           slot.deviceType == row.deviceType && slot.role == row.role;
+}
+
+// The slot identity a primary attach is matched by: everything but the path and its state.
+bool sameInterface(const InterfaceSlot& a, const InterfaceSlot& b) {
+    return a.vendorId == b.vendorId && a.productId == b.productId &&
+           a.interfaceNumber == b.interfaceNumber && a.collectionNumber == b.collectionNumber &&
+           a.deviceType == b.deviceType && a.role == b.role && a.usagePage == b.usagePage &&
+           a.usage == b.usage;
+}
+
+bool isMouseType(uint16_t type) {
+    return type == kDeviceMouse || type == kDeviceWirelessMouse;
+}
+
+} // namespace
+
+DeviceManager::DeviceManager(ui::Window& window, ui::CreateControlFn createControl,
+                             platform::HidBackend& backend, Clock& clock, DeviceManagerHooks hooks)
+    : window_(window), createControl_(std::move(createControl)), backend_(backend), clock_(clock),
+      hooks_(std::move(hooks)) {}
+
+DeviceManager::~DeviceManager() {
+    StopWorkers();
+}
+
+int DeviceManager::BuildPages() {
+    int built = 0;
+    for (size_t row = 0; row < DeviceTabTable().size(); ++row) {
+        built += BuildPage(row) ? 1 : 0;
+    }
+    return built;
+}
+
+bool DeviceManager::BuildPage(size_t tabRow) {
+    const DeviceTabRow& tabInfo = DeviceTabTable()[tabRow];
+    const DevicePageRow& pageInfo = DevicePageTable()[tabRow];
+    const auto& supported = SupportedInterfaceTable();
+    const auto match = std::find_if(supported.begin(), supported.end(),
+                                    [&](const InterfaceSlot& s) { return sameModel(s, tabInfo); });
+    auto* deviceSwitch = window_.findAs<ui::TabLayout>(kDeviceSwitchName);
+    auto* powerSwitch = window_.findAs<ui::TabLayout>(kPowerSwitchName);
+    auto* deviceBar = window_.findAs<ui::Container>(kDeviceBarName);
+    if (match == supported.end() || deviceSwitch == nullptr || powerSwitch == nullptr ||
+        deviceBar == nullptr) {
+        trace("device manager: no page for the tab row %zu\n", tabRow);
+        return false;
+    }
+
+    ui::SkinBuilder builder(window_.toolkit());
+    std::unique_ptr<ui::Control> power = builder.build(kPowerWidgetXml, createControl_);
+    std::unique_ptr<ui::Control> pageControl = builder.build(pageInfo.pageXml, createControl_);
+    std::unique_ptr<ui::Control> tabControl = builder.build(tabInfo.tabXml, createControl_);
+    auto* page = dynamic_cast<CKestraneUSBDevice*>(pageControl.get());
+    auto* tab = dynamic_cast<CDeviceOptionUI*>(tabControl.get());
+    if (!power || page == nullptr || tab == nullptr) {
+        trace("device manager: the page of \"%s\" cannot be built\n",
+              std::string(tabInfo.tabName).c_str());
+        return false;
+    }
+
+    auto* widget = powerSwitch->add(std::move(power));
+    if (auto* powerWidget = dynamic_cast<ui::CMpDevicePowerUI*>(widget)) {
+        powerWidget->setDeviceKind(tabInfo.deviceType, tabInfo.role);
+    }
+    powerWidgets_.push_back(widget);
+
+    page->UseHidBackend(backend_, clock_);
+    page->SetPageDescription(std::string(pageInfo.pageXml));
+    page->SetMainWindow(&window_);
+    page->SetKeyCount(pageInfo.keyCount);
+    page->SetLedCount(pageInfo.ledCount);
+    page->SetPowerDisplay(pageInfo.powerDisplay);
+    if (isMouseType(tabInfo.deviceType)) {
+        page->SetMousePageValue(pageInfo.mousePageValue);
+    }
+    page->SetProfileIdentifier({});
+    page->SetDeviceName(std::string(tabInfo.tabName));
+    page->SetPowerWidget(widget);
+    page->SetSlotRecord(*match);
+    page->SetModelIndex(tabInfo.modelIndex);
+    page->SetLightFolderName(std::string(pageInfo.lightFolder));
+    page->BindPage();
+
+    deviceSwitch->add(std::move(pageControl));
+    if (auto* list = ListOfType(tabInfo.deviceType)) {
+        list->push_back(page);
+    }
+
+    deviceBar->add(std::move(tabControl));
+    tab->setSynchronised(false);
+    if (ui::Option* option = tab->option()) {
+        option->setGroup(std::string(tabInfo.headerControl));
+        option->bindTabLayout(std::string(kDeviceSwitchName), deviceSwitch->indexOf(page));
+    }
+    tab->setPowerContainer(std::string(tabInfo.powerContainer), powerSwitch->indexOf(widget));
+    tab->setTypeImages(tabInfo.deviceType, tabInfo.role);
+    tab->setTabVisible(false);
+    if (auto* name = tab->findDescendant(CDeviceOptionUI::kNameLabelName)) {
+        name->setText(std::string(tabInfo.tabName));
+    }
+    tab->setDevice(page);
+    tab->setSelectPanel(page->selectPanel());
+    tabs_.push_back(tab);
+    return true;
+}
+
+std::vector<CKestraneUSBDevice*>* DeviceManager::ListOfType(uint16_t deviceType) {
+    switch (deviceType) {
+    case kDeviceKeyboard:
+        return &keyboards_;
+    case kDeviceMouse:
+    case kDeviceWirelessMouse:
+        return &mice_;
+    case kDeviceMousePad:
+        return &mousePads_;
+    case kDeviceHeadset:
+        return &headsets_;
+    default:
+        return nullptr;
+    }
+}
+
+bool DeviceManager::StartScanThread() {
+    if (scanThread_) {
+        return scanThread_->running();
+    }
+    ui::Window* window = &window_;
+    scanEvents_ = std::make_unique<LoopScanEvents>(
+        window_.toolkit().loop(),
+        LoopScanEvents::Handlers{
+            [window](size_t slot) {
+                window->sendMessage(WM_DEVICE_ATTACHED, static_cast<int64_t>(slot));
+            },
+            [window](size_t slot) {
+                window->sendMessage(WM_DEVICE_DETACHED, static_cast<int64_t>(slot));
+            },
+            {}});
+    scanThread_ = std::make_unique<DeviceScanThread>(slots_, backend_, *scanEvents_, clock_);
+    return scanThread_->start();
+}
+
+void DeviceManager::StopWorkers(TickMs timeoutMs) {
+    auto report = [](bool ended) {
+        trace(ended ? "所有对象处于激发状态\n" : "所有对象处于非激发状态，超时\n");
+    };
+    if (scanThread_) {
+        report(scanThread_->stop(timeoutMs));
+    }
+    for (auto* list : {&mice_, &keyboards_, &mousePads_, &headsets_}) {
+        for (CKestraneUSBDevice* device : *list) {
+            report(device->StopWorkers(timeoutMs));
+        }
+    }
+}
+
+CKestraneUSBDevice* DeviceManager::FindPrimaryDevice(const InterfaceSlot& slot) {
+    std::vector<CKestraneUSBDevice*>* list = ListOfType(slot.deviceType);
+    if (list == nullptr) {
+        return nullptr;
+    }
+    for (CKestraneUSBDevice* device : *list) {
+        if (sameInterface(device->slotRecord(), slot)) {
+            return device;
+        }
+    }
+    return nullptr;
+}
+
+void DeviceManager::Attach(size_t slotIndex) {
+    if (slotIndex >= slots_.size()) {
+        return;
+    }
+    const InterfaceSlot slot = slots_.at(slotIndex);
+    if (slot.role == kRoleCompanion) {
+        std::vector<CKestraneUSBDevice*>* list = ListOfType(slot.deviceType);
+        if (list == nullptr) {
+            return;
+        }
+        for (CKestraneUSBDevice* device : *list) {
+            const InterfaceSlot& record = device->slotRecord();
+            if (!device->eventChannelOpen() && record.vendorId == slot.vendorId &&
+                record.productId == slot.productId && record.deviceType == slot.deviceType) {
+                if (device->OpenEventChannel(slot)) {
+                    companions_[slotIndex] = device;
+                }
+                return;
+            }
+        }
+        return;
+    }
+    if (slot.role != kRolePrimary) {
+        return;
+    }
+    CKestraneUSBDevice* device = FindPrimaryDevice(slot);
+    if (device == nullptr || device->commandChannel().isOpen()) {
+        return;
+    }
+    // A channel that does not open still shows the tab; its timers stop after one connect.
+    device->OpenCommandChannel(slot);
+    const int index = IndexOfTab(TabOf(device));
+    if (index < 0) {
+        return;
+    }
+    const bool anyVisible = visibleTabCount() > 0;
+    ShowTab(index, true, !anyVisible);
+    device->StartTabTimer(tab_timer::kConnect, tab_timer::kConnectDelayMs);
+}
+
+void DeviceManager::Detach(size_t slotIndex) {
+    if (slotIndex >= slots_.size()) {
+        return;
+    }
+    const InterfaceSlot slot = slots_.at(slotIndex);
+    if (slot.role == kRoleCompanion) {
+        const auto found = companions_.find(slotIndex);
+        if (found != companions_.end()) {
+            found->second->CloseEventChannel();
+            companions_.erase(found);
+        }
+        return;
+    }
+    if (slot.role != kRolePrimary) {
+        return;
+    }
+    CKestraneUSBDevice* device = FindPrimaryDevice(slot);
+    if (device == nullptr) {
+        return;
+    }
+    device->CloseCommandChannel();
+    const int index = IndexOfTab(TabOf(device));
+    if (index >= 0) {
+        HideTab(index);
+    }
+}
+
+CDeviceOptionUI* DeviceManager::TabOf(const CKestraneUSBDevice* device) const {
+    for (CDeviceOptionUI* tab : tabs_) {
+        if (tab->device() == device) {
+            return tab;
+        }
+    }
+    return nullptr;
+}
+
+int DeviceManager::IndexOfTab(const ui::Control* tab) const {
+    for (size_t i = 0; i < tabs_.size(); ++i) {
+        if (tabs_[i] == tab) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+int DeviceManager::visibleTabCount() const {
+    return static_cast<int>(
+        std::count_if(tabs_.begin(), tabs_.end(), [](auto* t) { return t->tabVisible(); }));
+}
+
+void DeviceManager::UpdateNoDeviceNotice() {
+    if (ui::Control* notice = window_.find(kNoDeviceName)) {
+        notice->setVisible(visibleTabCount() == 0);
+    }
+}
+
+int DeviceManager::SelectedVisibleTab() const {
+    for (size_t i = 0; i < tabs_.size(); ++i) {
+        if (tabs_[i]->tabVisible() && tabs_[i]->isSelected()) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+void DeviceManager::SelectPowerPage(const CDeviceOptionUI& tab) {
+    auto* powerSwitch = window_.findAs<ui::TabLayout>(tab.powerContainer());
+    if (powerSwitch == nullptr) {
+        return;
+    }
+    if (tab.powerIndex() < 0) {
+        powerSwitch->setVisible(false);
+        return;
+    }
+    powerSwitch->setVisible(true);
+    powerSwitch->selectItem(tab.powerIndex());
+}
+
+void DeviceManager::ShowTab(int index, bool visible, bool select) {
+    if (index < 0 || static_cast<size_t>(index) >= tabs_.size()) {
+        return;
+    }
+    CDeviceOptionUI& tab = *tabs_[static_cast<size_t>(index)];
+    tab.setTabVisible(visible);
+    if (select) {
+        ui::Option* option = tab.option();
+        if (auto* deviceSwitch = window_.findAs<ui::TabLayout>(kDeviceSwitchName);
+            deviceSwitch != nullptr && option != nullptr) {
+            deviceSwitch->selectItem(option->boundPage());
+        }
+        SelectPowerPage(tab);
+        if (option != nullptr) {
+            option->setSelected(true);
+        }
+    }
+
+    const int visibleCount = visibleTabCount();
+    UpdateNoDeviceNotice();
+    if (visibleCount == 0) {
+        if (auto* powerSwitch = window_.findAs<ui::TabLayout>(kPowerSwitchName)) {
+            powerSwitch->selectItem(0);
+        }
+        if (auto* deviceSwitch = window_.findAs<ui::TabLayout>(kDeviceSwitchName)) {
+            deviceSwitch->selectItem(0);
+        }
+    }
+    SetSynchronisedLightingVisibility(visibleCount > 1);
+    const auto synchronisedVisible = std::count_if(
+        tabs_.begin(), tabs_.end(), [](auto* t) { return t->tabVisible() && t->synchronised(); });
+    if (synchronisedVisible <= 1) {
+        for (CDeviceOptionUI* each : tabs_) {
+            each->setSynchronised(false);
+        }
+    }
+}
+
+void DeviceManager::HideTab(int index) {
+    if (index < 0 || static_cast<size_t>(index) >= tabs_.size()) {
+        return;
+    }
+    CDeviceOptionUI& tab = *tabs_[static_cast<size_t>(index)];
+    int other = -1;
+    if (tab.tabVisible() && tab.isSelected()) {
+        if (hooks_.closeSettingsAndAbout) {
+            hooks_.closeSettingsAndAbout();
+        }
+        if (editLock_) {
+            if (hooks_.endRecording) {
+                hooks_.endRecording();
+            }
+            SetEditLock(true, true);
+        }
+        for (size_t i = 0; i < tabs_.size(); ++i) {
+            if (static_cast<int>(i) != index && tabs_[i]->tabVisible()) {
+                other = static_cast<int>(i);
+                break;
+            }
+        }
+    }
+    ShowTab(index, false, false);
+    if (other >= 0) {
+        ShowTab(other, true, true);
+    }
+}
+
+void DeviceManager::PreviousTab() {
+    const int selected = SelectedVisibleTab();
+    if (selected < 0) {
+        return;
+    }
+    for (int i = selected - 1; i >= 0; --i) {
+        if (tabs_[static_cast<size_t>(i)]->tabVisible()) {
+            ShowTab(i, true, true);
+            return;
+        }
+    }
+}
+
+void DeviceManager::NextTab() {
+    const int selected = SelectedVisibleTab();
+    if (selected < 0) {
+        return;
+    }
+    for (size_t i = static_cast<size_t>(selected) + 1; i < tabs_.size(); ++i) {
+        if (tabs_[i]->tabVisible()) {
+            ShowTab(static_cast<int>(i), true, true);
+            return;
+        }
+    }
+}
+
+void DeviceManager::TabSelected(CDeviceOptionUI& tab) {
+    const int index = IndexOfTab(&tab);
+    if (index < 0) {
+        return;
+    }
+    currentTab_ = index;
+    currentTabType_ = tab.deviceType();
+    currentTabRole_ = tab.role();
+    SelectPowerPage(tab);
+}
+
+CKestraneUSBDevice* DeviceManager::CurrentDevice() const {
+    const int selected = SelectedVisibleTab();
+    return selected < 0 ? nullptr : tabs_[static_cast<size_t>(selected)]->device();
+}
+
+void DeviceManager::SetLightOutput(int flag) {
+    for (auto* list : {&mice_, &mousePads_, &keyboards_}) {
+        for (CKestraneUSBDevice* device : *list) {
+            device->setLightOutput(flag);
+        }
+    }
+}
+
+void DeviceManager::SetPreviewActive(int flag) {
+    for (auto* list : {&mice_, &mousePads_, &keyboards_}) {
+        for (CKestraneUSBDevice* device : *list) {
+            device->setPreviewActive(flag);
+        }
+    }
+}
+
+void DeviceManager::SetSynchronisedLightingVisibility(bool moreThanOneTabVisible) {
+    for (auto* list : {&mice_, &keyboards_, &mousePads_, &headsets_}) {
+        for (CKestraneUSBDevice* device : *list) {
+            if (hooks_.showSynchronisationOption) {
+                hooks_.showSynchronisationOption(*device, moreThanOneTabVisible);
+            }
+            if (!moreThanOneTabVisible) {
+                device->commandChannel().setSynchronised(false);
+            }
+        }
+    }
+}
+
+void DeviceManager::SetEditLock(bool withDeviceBar, bool released) {
+    CKestraneUSBDevice* current = CurrentDevice();
+    if (withDeviceBar) {
+        if (ui::Control* bar = window_.find(kDeviceBarName)) {
+            bar->setEnabled(released);
+        }
+        if (current != nullptr && current->profilePanel() != nullptr) {
+            current->profilePanel()->setEnabled(released);
+        }
+    }
+    if (current != nullptr &&
+        (current->deviceType() == kDeviceKeyboard || current->deviceType() == kDeviceMouse) &&
+        hooks_.setKeyEditButtonsEnabled) {
+        hooks_.setKeyEditButtonsEnabled(*current, !released);
+    }
+    editLock_ = !released;
+}
+
+} // namespace morva

@@ -1,0 +1,129 @@
+#pragma once
+
+#include "app/device_option.h"
+#include "base/clock.h"
+#include "hid/device_scan_thread.h"
+#include "hid/hid_model_tables.h"
+#include "hid/hid_slot_list.h"
+#include "platform/hid_backend.h"
+#include "ui/toolkit/skin_builder.h"
+#include "ui/toolkit/window.h"
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace morva {
+
+class CKestraneUSBDevice;
+
+// What the device manager asks of the rest of the main window.
+struct DeviceManagerHooks {
+    // Closes the settings and about windows when they are open (hiding the selected tab).
+    std::function<void()> closeSettingsAndAbout;
+    // Ends a running macro recording as its stop button does (hiding the selected tab while the
+    // edit lock is on).
+    std::function<void()> endRecording;
+    // The key-assignment panel's edit buttons of a keyboard or mouse page (edit lock).
+    std::function<void(CKestraneUSBDevice&, bool enabled)> setKeyEditButtonsEnabled;
+    // Shows or hides the synchronisation option of a device's lighting panel.
+    std::function<void(CKestraneUSBDevice&, bool visible)> showSynchronisationOption;
+};
+
+// The device manager of the main window: the slot list, one device page, power widget and hidden
+// device-bar tab per supported model, attach and removal of interfaces, the tab selection, the
+// flags every device obeys and the scan thread. Everything runs on the interface thread except
+// the scan thread, which reaches it through the window's messages.
+class DeviceManager {
+public:
+    static constexpr std::string_view kDeviceBarName = "device_select_layout";
+    static constexpr std::string_view kDeviceSwitchName = "device_switch";
+    static constexpr std::string_view kPowerSwitchName = "device_power_switch";
+    static constexpr std::string_view kNoDeviceName = "No_device_Link";
+    static constexpr std::string_view kPowerWidgetXml = "XML\\CustomControlXML\\MpDevicePower.xml";
+
+    // The window holds the main skin; createControl is the main window's creation callback; the
+    // devices open their interfaces on the backend.
+    DeviceManager(ui::Window& window, ui::CreateControlFn createControl,
+                  platform::HidBackend& backend, Clock& clock, DeviceManagerHooks hooks = {});
+    ~DeviceManager();
+    DeviceManager(const DeviceManager&) = delete;
+    DeviceManager& operator=(const DeviceManager&) = delete;
+
+    // One page, power widget and hidden tab per row of the device-tab table, in table order.
+    // Returns how many were built.
+    int BuildPages();
+    // Starts the scan thread; its attach and removal reach the window as WM_DEVICE_ATTACHED and
+    // WM_DEVICE_DETACHED.
+    bool StartScanThread();
+    // Ends the scan thread and every device's worker with the bounded wait each.
+    void StopWorkers(TickMs timeoutMs = 1000);
+    bool scanThreadRunning() const { return scanThread_ && scanThread_->running(); }
+
+    void Attach(size_t slotIndex);
+    void Detach(size_t slotIndex);
+
+    void ShowTab(int index, bool visible, bool select);
+    void HideTab(int index);
+    void PreviousTab();
+    void NextTab();
+    // A tab's option reported "selectchanged".
+    void TabSelected(CDeviceOptionUI& tab);
+
+    // The device of the first tab that is visible and selected, or null.
+    CKestraneUSBDevice* CurrentDevice() const;
+    int currentTab() const { return currentTab_; }
+    uint16_t currentTabType() const { return currentTabType_; }
+    uint16_t currentTabRole() const { return currentTabRole_; }
+
+    void SetLightOutput(int flag);
+    void SetPreviewActive(int flag);
+    void SetSynchronisedLightingVisibility(bool moreThanOneTabVisible);
+    void SetEditLock(bool withDeviceBar, bool released);
+    bool editLocked() const { return editLock_; }
+
+    SlotList& slots() { return slots_; }
+    const std::vector<CDeviceOptionUI*>& tabs() const { return tabs_; }
+    const std::vector<ui::Control*>& powerWidgets() const { return powerWidgets_; }
+    const std::vector<CKestraneUSBDevice*>& mouseDevices() const { return mice_; }
+    const std::vector<CKestraneUSBDevice*>& keyboardDevices() const { return keyboards_; }
+    const std::vector<CKestraneUSBDevice*>& mousePadDevices() const { return mousePads_; }
+    const std::vector<CKestraneUSBDevice*>& headsetDevices() const { return headsets_; }
+    int visibleTabCount() const;
+    // Shows "No_device_Link" exactly while no tab is visible.
+    void UpdateNoDeviceNotice();
+    // The index of a tab in the device bar, or -1.
+    int IndexOfTab(const ui::Control* tab) const;
+
+private:
+    bool BuildPage(size_t tabRow);
+    std::vector<CKestraneUSBDevice*>* ListOfType(uint16_t deviceType);
+    CKestraneUSBDevice* FindPrimaryDevice(const InterfaceSlot& slot);
+    CDeviceOptionUI* TabOf(const CKestraneUSBDevice* device) const;
+    void SelectPowerPage(const CDeviceOptionUI& tab);
+    int SelectedVisibleTab() const;
+
+    ui::Window& window_;
+    ui::CreateControlFn createControl_;
+    platform::HidBackend& backend_;
+    Clock& clock_;
+    DeviceManagerHooks hooks_;
+    SlotList slots_;
+    std::vector<CKestraneUSBDevice*> mice_;
+    std::vector<CKestraneUSBDevice*> keyboards_;
+    std::vector<CKestraneUSBDevice*> mousePads_;
+    std::vector<CKestraneUSBDevice*> headsets_;
+    std::vector<CDeviceOptionUI*> tabs_;
+    std::vector<ui::Control*> powerWidgets_;
+    // Which device opened its event channel on a companion slot.
+    std::map<size_t, CKestraneUSBDevice*> companions_;
+    int currentTab_ = -1;
+    uint16_t currentTabType_ = 0;
+    uint16_t currentTabRole_ = 0;
+    bool editLock_ = false;
+    std::unique_ptr<LoopScanEvents> scanEvents_;
+    std::unique_ptr<DeviceScanThread> scanThread_;
+};
+
+} // namespace morva

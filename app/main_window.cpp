@@ -1,0 +1,295 @@
+#include "app/main_window.h"
+
+#include "app/device_option.h"
+#include "app/input_settings_launcher.h"
+#include "base/text.h"
+#include "base/trace.h"
+#include "device/device_factory.h"
+#include "device/usb_device.h"
+#include "hid/device_scanner.h"
+#include "hid/hid_default_backend.h"
+#include "ui/controls/device_key_button.h"
+#include "ui/controls/mp_device_power.h"
+#include "ui/toolkit/host.h"
+#include "ui/toolkit/skin_builder.h"
+
+#include <array>
+#include <utility>
+
+namespace morva {
+
+namespace {
+
+// Tags whose subtree is built from a file of their own, with the same callback.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 8> kSubtreeTags = {{
+    {"DeviceProfileUI", "XML\\CustomControlXML\\DeviceProfile.xml"},
+    {"LightSetControlUI", "XML\\CustomControlXML\\LightControl.xml"},
+    {"Voice6533SetControlUI", "XML\\CustomControlXML\\Voice6533Control.xml"},
+    {"MagicSetControlUI", "XML\\CustomControlXML\\MagicControl.xml"},
+    {"KeySetControlUI", "XML\\CustomControlXML\\KeySetControl.xml"},
+    {"MacroSetControlUI", "XML\\CustomControlXML\\MacroControl.xml"},
+    {"ShootKeySetControlUI", "XML\\CustomControlXML\\ShootControl.xml"},
+    {"VirtualSetControlUI", "XML\\CustomControlXML\\VirtualSet.xml"},
+}};
+
+// Panels whose logic comes with later parts of the program: until then their skin parts are
+// built as plain containers, so the pages keep their layout and their switch pages.
+constexpr std::array<std::string_view, 6> kPanelsBuiltAsContainers = {
+    "LightControl",  "MagicControl", "Voice6533Control",
+    "KeySetControl", "ShootControl", "MacroControl"};
+
+// The function tabs, in the order of their function kinds 1 to 8.
+constexpr std::array<std::string_view, 8> kFunctionTabs = {
+    "deng_Op_tab",   "key_Op_tab",        "macro_Op_tab", "system_Op_tab",
+    "cursor_Op_tab", "6533_voice_Op_tab", "magic_Op_tab", "Virtual7.1_Op_tab"};
+
+template <typename T> ui::ControlFactory::Maker maker() {
+    return [] {
+        return std::make_unique<T>();
+    };
+}
+
+} // namespace
+
+CMainWnd::CMainWnd(ui::Toolkit& toolkit, MainWindowCallbacks callbacks, MainWindowConfig config)
+    : toolkit_(toolkit), callbacks_(std::move(callbacks)),
+      backend_(config.backend != nullptr ? *config.backend : defaultHidBackend()),
+      clock_(config.clock != nullptr ? *config.clock : RealClock::instance()),
+      scanDevices_(config.scanDevices), window_(toolkit),
+      devices_(
+          window_, [this](std::string_view tag) { return CreateControl(tag); }, backend_, clock_,
+          DeviceManagerHooks{callbacks_.closeSettingsAndAbout, callbacks_.endRecording,
+                             callbacks_.setKeyEditButtonsEnabled,
+                             callbacks_.showSynchronisationOption}),
+      profileDevice_([this] { return screen_; }) {
+    RegisterFactoryClasses();
+}
+
+CMainWnd::~CMainWnd() {
+    StopWorkers();
+}
+
+void CMainWnd::RegisterFactoryClasses() {
+    ui::ControlFactory& factory = toolkit_.factory();
+    factory.registerClass(ui::CSelectPanelUI::kClassName, maker<ui::CSelectPanelUI>());
+    factory.registerClass(ui::CDeviceKeyButtonUI::kClassName, maker<ui::CDeviceKeyButtonUI>());
+    factory.registerClass("CDeviceOptionUI", maker<CDeviceOptionUI>());
+    factory.registerClass("CMpDevicePowerUI", maker<ui::CMpDevicePowerUI>());
+    registerDeviceProfileClass(factory);
+    registerDeviceClasses(factory);
+}
+
+bool CMainWnd::Create() {
+    window_.create(std::string(kWindowClass), std::string(kTitle), {1000, 640});
+    RegisterRoutes();
+    router_.attachTo(window_);
+    return window_.loadSkin("XML_MAIN",
+                            [this](std::string_view tag) { return CreateControl(tag); });
+}
+
+std::unique_ptr<ui::Control> CMainWnd::CreateControl(std::string_view tag) {
+    if (auto device = createDeviceForTag(tag)) {
+        return device;
+    }
+    if (equalsIgnoreCase(tag, ui::CSelectPanelUI::kClassName)) {
+        return std::make_unique<ui::CSelectPanelUI>();
+    }
+    if (equalsIgnoreCase(tag, ui::CDeviceKeyButtonUI::kClassName)) {
+        return std::make_unique<ui::CDeviceKeyButtonUI>();
+    }
+    if (equalsIgnoreCase(tag, CDeviceProfileUI::kSkinTag)) {
+        return std::make_unique<CDeviceProfileUI>();
+    }
+    for (std::string_view panel : kPanelsBuiltAsContainers) {
+        if (equalsIgnoreCase(tag, panel)) {
+            return std::make_unique<ui::VerticalLayout>();
+        }
+    }
+    for (const auto& [subtreeTag, file] : kSubtreeTags) {
+        if (equalsIgnoreCase(tag, subtreeTag)) {
+            return ui::SkinBuilder(toolkit_).build(
+                file, [this](std::string_view inner) { return CreateControl(inner); });
+        }
+    }
+    return nullptr;
+}
+
+void CMainWnd::Initialise() {
+    if (initialised_) {
+        return;
+    }
+    if (callbacks_.announce) {
+        callbacks_.announce(1, 1);
+    }
+    if (callbacks_.applyLanguage) {
+        callbacks_.applyLanguage();
+    }
+    devices_.BuildPages();
+    devices_.UpdateNoDeviceNotice();
+    screen_ = toolkit_.host().screenSize();
+    window_.show();
+    if (scanDevices_ && !devices_.StartScanThread()) {
+        trace("main window: the scan thread did not start\n");
+    }
+    window_.setTimer(kDisplayAdjustmentTimer, kDisplayAdjustmentDelayMs);
+    initialised_ = true;
+}
+
+void CMainWnd::StopWorkers() {
+    if (window_.created()) {
+        window_.hide();
+    }
+    if (profileRoutes_) {
+        profileRoutes_->cancelPendingActivation();
+    }
+    devices_.StopWorkers();
+    controlPanelThread_.stop();
+}
+
+CDeviceProfileUI* CMainWnd::CurrentProfilePanel() const {
+    CKestraneUSBDevice* device = const_cast<DeviceManager&>(devices_).CurrentDevice();
+    return device != nullptr ? dynamic_cast<CDeviceProfileUI*>(device->profilePanel()) : nullptr;
+}
+
+void CMainWnd::RegisterRoutes() {
+    using namespace ui::notify;
+    router_.on(kWindowInit, "", [this](const ui::Notification&) { Initialise(); });
+    router_.on(kClick, "device_select_prev",
+               [this](const ui::Notification&) { devices_.PreviousTab(); });
+    router_.on(kClick, "device_select_next",
+               [this](const ui::Notification&) { devices_.NextTab(); });
+    router_.on(kSelectChanged, CDeviceOptionUI::kOptionName,
+               [this](const ui::Notification& n) { OnTabOptionSelected(n); });
+    for (size_t i = 0; i < kFunctionTabs.size(); ++i) {
+        const int kind = static_cast<int>(i) + 1;
+        router_.on(kSelectChanged, kFunctionTabs[i],
+                   [this, kind](const ui::Notification&) { OnFunctionTab(kind); });
+    }
+    router_.onFamily(kClick, "windowdeviceset_",
+                     [this](const ui::Notification&, int which) { OnInputSettings(which); });
+    router_.on(kClick, "default_btn", [this](const ui::Notification&) { OnDefaultButton(); });
+
+    profileRoutes_ = registerProfilePanelRoutes(
+        router_, [this] { return CurrentProfilePanel(); },
+        [this]() -> ProfilePanelDevice* {
+            profileDevice_.bind(devices_.CurrentDevice());
+            return profileDevice_.device() != nullptr ? &profileDevice_ : nullptr;
+        },
+        toolkit_.host(), toolkit_.loop(), callbacks_.messageBox);
+
+    router_.onMessage(WM_DEVICE_ATTACHED, [this](const ui::WindowMessage& m) {
+        devices_.Attach(static_cast<size_t>(m.wParam));
+        return std::optional<int64_t>(0);
+    });
+    router_.onMessage(WM_DEVICE_DETACHED, [this](const ui::WindowMessage& m) {
+        devices_.Detach(static_cast<size_t>(m.wParam));
+        return std::optional<int64_t>(0);
+    });
+    router_.onMessage(ui::kMsgTimer, [this](const ui::WindowMessage& m) -> std::optional<int64_t> {
+        if (m.wParam != kDisplayAdjustmentTimer) {
+            return std::nullopt;
+        }
+        window_.killTimer(kDisplayAdjustmentTimer);
+        if (callbacks_.displayAdjustment) {
+            callbacks_.displayAdjustment();
+        }
+        return 0;
+    });
+    // The front-end ends its loop after the window is gone; the core only stops its threads.
+    router_.onMessage(ui::kMsgDestroy, [this](const ui::WindowMessage&) {
+        trace("退出测试\n");
+        StopWorkers();
+        return std::optional<int64_t>();
+    });
+    router_.onMessage(ui::kMsgActivate, [this](const ui::WindowMessage& m) {
+        SetWindowActive(m.wParam != 0);
+        return std::optional<int64_t>();
+    });
+    router_.onMessage(ui::kMsgMouseHover, [this](const ui::WindowMessage&) {
+        SetPointerOver(true);
+        return std::optional<int64_t>();
+    });
+    router_.onMessage(ui::kMsgMouseLeave, [this](const ui::WindowMessage&) {
+        SetPointerOver(false);
+        return std::optional<int64_t>();
+    });
+}
+
+void CMainWnd::OnTabOptionSelected(const ui::Notification& n) {
+    for (ui::Control* c = n.sender.get(); c != nullptr; c = c->parent()) {
+        if (auto* tab = dynamic_cast<CDeviceOptionUI*>(c)) {
+            devices_.TabSelected(*tab);
+            return;
+        }
+    }
+}
+
+void CMainWnd::OnFunctionTab(int kind) {
+    CKestraneUSBDevice* device = devices_.CurrentDevice();
+    if (device == nullptr) {
+        return;
+    }
+    device->ShowFunctionPanels(kind);
+    if (auto* panel = dynamic_cast<CDeviceProfileUI*>(device->profilePanel())) {
+        panel->SelectTab(kind, false);
+    }
+}
+
+int CMainWnd::ShowMessage(std::string_view textKey, ui::MessageBoxButtons buttons) {
+    if (callbacks_.messageBox) {
+        return callbacks_.messageBox(&window_, PanelMessage{std::string(textKey), true, buttons});
+    }
+    const std::string text = toolkit_.language().lookup(textKey).value_or(std::string(textKey));
+    return toolkit_.host().messageBox(&window_, kTitle, text, buttons);
+}
+
+void CMainWnd::OnDefaultButton() {
+    if (devices_.CurrentDevice() == nullptr) {
+        return;
+    }
+    if (ShowMessage("message_text_22", ui::MessageBoxButtons::OkCancel) != 1) {
+        return;
+    }
+    // The box ran modally: take the current device anew.
+    CKestraneUSBDevice* device = devices_.CurrentDevice();
+    if (device == nullptr) {
+        return;
+    }
+    device->LoadDefaultKeyList();
+    device->WriteCurrentKeyTable(0);
+    device->WriteSettings(0, 0, 1, screen_.cx, screen_.cy);
+}
+
+void CMainWnd::OnInputSettings(int which) {
+    if (which != 0 && which != 1) {
+        return;
+    }
+    if (controlPanelThread_.running()) {
+        return; // the previous launch is still being started
+    }
+    controlPanelThread_.stop(0);
+    auto open = callbacks_.openInputSettings;
+    controlPanelThread_.start([open, which](std::stop_token) {
+        if (open) {
+            open(which);
+        } else {
+            openDesktopInputSettings(which);
+        }
+    });
+}
+
+void CMainWnd::SetWindowActive(bool active) {
+    windowActive_ = active;
+    pointerOver_ = active;
+    devices_.SetPreviewActive(pointerOver_ ? 1 : 0);
+}
+
+void CMainWnd::SetPointerOver(bool over) {
+    if (windowActive_) {
+        return;
+    }
+    pointerOver_ = over;
+    devices_.SetPreviewActive(pointerOver_ ? 1 : 0);
+}
+
+} // namespace morva

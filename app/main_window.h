@@ -1,0 +1,130 @@
+#pragma once
+
+#include "app/device_manager.h"
+#include "app/notification_router.h"
+#include "app/profile_device_adapter.h"
+#include "base/clock.h"
+#include "base/worker.h"
+#include "platform/hid_backend.h"
+#include "profiles/panel/profile_panel_routes.h"
+#include "ui/toolkit/toolkit.h"
+#include "ui/toolkit/window.h"
+
+#include <functional>
+#include <memory>
+#include <string_view>
+
+namespace morva {
+
+// Window timers of the main window.
+inline constexpr int kDisplayAdjustmentTimer = 1011;
+inline constexpr TickMs kDisplayAdjustmentDelayMs = 100;
+
+// What the main window's core asks of the program around it (the entry point and the
+// front-end). Every member may be empty.
+struct MainWindowCallbacks {
+    // Posts the announce message to all applications (initialisation: wParam 1, lParam 1).
+    std::function<void(int64_t wParam, int64_t lParam)> announce;
+    // Reads the stored language choice and applies it.
+    std::function<void()> applyLanguage;
+    // Closes the settings and about windows when they are open.
+    std::function<void()> closeSettingsAndAbout;
+    // Ends a running macro recording as "macro_btn_stopredio" does.
+    std::function<void()> endRecording;
+    // The display adjustment (window timer 1011).
+    std::function<void()> displayAdjustment;
+    // Opens the desktop's keyboard (0) or mouse (1) settings; runs on the control-panel thread.
+    // Empty: openDesktopInputSettings.
+    std::function<void(int which)> openInputSettings;
+    // The skinned message box; empty: the host's native box with the language text.
+    PanelMessageBox messageBox;
+    // The key-assignment panel's edit buttons (edit lock) and the lighting panel's
+    // synchronisation option, once those panels exist.
+    std::function<void(CKestraneUSBDevice&, bool enabled)> setKeyEditButtonsEnabled;
+    std::function<void(CKestraneUSBDevice&, bool visible)> showSynchronisationOption;
+};
+
+struct MainWindowConfig {
+    // Where the devices are found; null: the default HID backend.
+    platform::HidBackend* backend = nullptr;
+    // The clock of the scan thread and the command channels; null: the real clock.
+    Clock* clock = nullptr;
+    // Whether initialisation starts the scan thread (a harness may send the attach and removal
+    // messages itself instead).
+    bool scanDevices = true;
+};
+
+// The core of the program's main window, without any GUI library: the window model built from
+// "XML_MAIN", the control-creation callback, the device manager, and the routing of the
+// notifications and messages it owns. The front-end draws the window and adds its own routes
+// (title bar, tray, settings) to router().
+//
+//     Toolkit toolkit(loop, host);                 // resources and language loaded
+//     CMainWnd main(toolkit, callbacks, config);   // before any skin is built
+//     main.router().on(...);                       // the front-end's own routes
+//     if (!main.Create()) { ... }                  // "windowinit" then initialises on the loop
+//     ... run the loop; the platform's destroy message (kMsgDestroy) stops the workers ...
+class CMainWnd {
+public:
+    static constexpr std::string_view kWindowClass = "MainWnd";
+    static constexpr std::string_view kTitle = "QT4410-VIGOR MORVA";
+
+    CMainWnd(ui::Toolkit& toolkit, MainWindowCallbacks callbacks = {},
+             MainWindowConfig config = {});
+    ~CMainWnd();
+    CMainWnd(const CMainWnd&) = delete;
+    CMainWnd& operator=(const CMainWnd&) = delete;
+
+    // Creates the window and builds "XML_MAIN"; the window's "windowinit" then runs
+    // Initialise on the loop. False when the skin cannot be built.
+    bool Create();
+    // The device manager's start: announce, language, pages and tabs, show, scan thread,
+    // timer 1011. Runs once.
+    void Initialise();
+    bool initialised() const { return initialised_; }
+    // Window destruction: hides the window, ends the scan thread, the devices' workers and the
+    // control-panel thread with the bounded wait each.
+    void StopWorkers();
+
+    // The control-creation callback of the skin files (tags compared without case).
+    std::unique_ptr<ui::Control> CreateControl(std::string_view tag);
+
+    ui::Window& window() { return window_; }
+    DeviceManager& devices() { return devices_; }
+    app::NotificationRouter& router() { return router_; }
+    ui::Toolkit& toolkit() { return toolkit_; }
+    // Primary screen size stored at initialisation (written with the device settings).
+    ui::Size screenSize() const { return screen_; }
+    // The profile panel's event handling; null before Create.
+    ProfilePanelRoutes* profileRoutes() const { return profileRoutes_.get(); }
+
+private:
+    void RegisterFactoryClasses();
+    void RegisterRoutes();
+    void OnTabOptionSelected(const ui::Notification& n);
+    void OnFunctionTab(int kind);
+    void OnDefaultButton();
+    void OnInputSettings(int which);
+    void SetWindowActive(bool active);
+    void SetPointerOver(bool over);
+    int ShowMessage(std::string_view textKey, ui::MessageBoxButtons buttons);
+    CDeviceProfileUI* CurrentProfilePanel() const;
+
+    ui::Toolkit& toolkit_;
+    MainWindowCallbacks callbacks_;
+    platform::HidBackend& backend_;
+    Clock& clock_;
+    bool scanDevices_;
+    ui::Window window_;
+    app::NotificationRouter router_;
+    DeviceManager devices_;
+    ProfileDeviceAdapter profileDevice_;
+    std::shared_ptr<ProfilePanelRoutes> profileRoutes_;
+    Worker controlPanelThread_{"ControlPanelThread"};
+    ui::Size screen_;
+    bool initialised_ = false;
+    bool windowActive_ = false;
+    bool pointerOver_ = false;
+};
+
+} // namespace morva

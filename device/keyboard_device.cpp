@@ -1,0 +1,28 @@
+#include "device/keyboard_device.h"
+
+namespace morva {
+
+CKestraneKeyboardDevice::CKestraneKeyboardDevice() : CKestraneUSBDevice(kDeviceKeyboard) {}
+
+CKestraneKeyboardDevice::~CKestraneKeyboardDevice() {
+    // The event thread calls back into this object: end it while the object is whole.
+    CloseEventChannel();
+}
+
+void CKestraneKeyboardDevice::BindPage() {
+    BindDevicePage(profile_);
+}
+
+bool CKestraneKeyboardDevice::OpenEventChannel(const InterfaceSlot& slot) {
+    return StartEventThread(slot);
+}
+
+void CKestraneKeyboardDevice::ResolveProfilePaths() {
+    ResolveProfilePathsOf(profile_);
+}
+
+std::string CKestraneKeyboardDevice::GetProfilePath() const {
+    return profile_.GetProfilePath().string();
+}
+
+} // namespace morva

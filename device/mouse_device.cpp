@@ -1,0 +1,28 @@
+#include "device/mouse_device.h"
+
+namespace morva {
+
+CKestraneMouseDevice::CKestraneMouseDevice() : CKestraneUSBDevice(kDeviceMouse) {}
+
+CKestraneMouseDevice::~CKestraneMouseDevice() {
+    // The event thread calls back into this object: end it while the object is whole.
+    CloseEventChannel();
+}
+
+void CKestraneMouseDevice::BindPage() {
+    BindDevicePage(profile_);
+}
+
+bool CKestraneMouseDevice::OpenEventChannel(const InterfaceSlot& slot) {
+    return StartEventThread(slot);
+}
+
+void CKestraneMouseDevice::ResolveProfilePaths() {
+    ResolveProfilePathsOf(profile_);
+}
+
+std::string CKestraneMouseDevice::GetProfilePath() const {
+    return profile_.GetProfilePath().string();
+}
+
+} // namespace morva

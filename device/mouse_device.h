@@ -1,0 +1,31 @@
+#pragma once
+
+#include "device/usb_device.h"
+#include "profiles/mouse_profiledata.h"
+
+namespace morva {
+
+// The device object of a mouse, wired or behind a wireless receiver.
+// Its protocol operations come with its protocol; until then the base ones apply.
+class CKestraneMouseDevice : public CKestraneUSBDevice {
+public:
+    static constexpr std::string_view kClassName = "KestraneMouseDevice";
+    static constexpr std::string_view kFactoryName = "CKestraneMouseDevice";
+
+    CKestraneMouseDevice();
+    ~CKestraneMouseDevice() override;
+
+    std::string_view className() const override { return kClassName; }
+
+    void BindPage() override;
+    bool OpenEventChannel(const InterfaceSlot& slot) override;
+    void ResolveProfilePaths() override;
+    std::string GetProfilePath() const override;
+
+    CMouseProfiledata& profile() { return profile_; }
+
+private:
+    CMouseProfiledata profile_;
+};
+
+} // namespace morva

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "device/usb_device.h"
+#include "profiles/basic_profiledata.h"
+
+namespace morva {
+
+// The device object of a lit mouse pad.
+// Its protocol operations come with its protocol; until then the base ones apply.
+class CKestraneMousePadDevice : public CKestraneUSBDevice {
+public:
+    static constexpr std::string_view kClassName = "KestraneMousePadDevice";
+    static constexpr std::string_view kFactoryName = "CKestraneMousePadDevice";
+
+    CKestraneMousePadDevice();
+    ~CKestraneMousePadDevice() override;
+
+    std::string_view className() const override { return kClassName; }
+
+    void BindPage() override;
+    bool OpenEventChannel(const InterfaceSlot& slot) override;
+    void ResolveProfilePaths() override;
+    std::string GetProfilePath() const override;
+
+    CBasicProfiledata& profile() { return profile_; }
+
+private:
+    CBasicProfiledata profile_;
+};
+
+} // namespace morva

@@ -1,0 +1,513 @@
+#include "device/usb_device.h"
+
+#include "base/text.h"
+#include "base/trace.h"
+#include "profiles/data_folders.h"
+#include "profiles/panel/device_profile_ui.h"
+#include "ui/controls/device_key_button.h"
+#include "ui/controls/mp_device_power.h"
+#include "ui/toolkit/option.h"
+#include "ui/toolkit/toolkit.h"
+#include "ui/toolkit/window.h"
+
+#include <charconv>
+#include <optional>
+
+namespace morva {
+
+namespace {
+
+// "key_12" → ("key_", 12); no number → none.
+struct NumberedName {
+    std::string prefix;
+    size_t number = 0;
+};
+std::optional<NumberedName> splitTrailingNumber(const std::string& text) {
+    size_t digits = text.size();
+    while (digits > 0 && text[digits - 1] >= '0' && text[digits - 1] <= '9') {
+        --digits;
+    }
+    if (digits == text.size()) {
+        return std::nullopt;
+    }
+    NumberedName result;
+    result.prefix = text.substr(0, digits);
+    const char* first = text.data() + digits;
+    const char* last = text.data() + text.size();
+    if (std::from_chars(first, last, result.number).ec != std::errc{}) {
+        return std::nullopt; // too many digits to be a position
+    }
+    return result;
+}
+
+constexpr uint32_t kWhite = 0xFFFFFF;
+
+} // namespace
+
+CKestraneUSBDevice::CKestraneUSBDevice() : CKestraneUSBDevice(0) {}
+
+CKestraneUSBDevice::CKestraneUSBDevice(uint16_t ownType)
+    : command_(std::make_unique<DeviceCommandChannel>()),
+      event_(std::make_unique<DeviceCommandChannel>()), deviceType_(ownType),
+      life_(std::make_shared<CKestraneUSBDevice*>(this)) {}
+
+CKestraneUSBDevice::~CKestraneUSBDevice() {
+    *life_ = nullptr;
+    // The event thread reads through the event channel: end it before the channels go.
+    event_->close();
+    eventThread_.stop();
+    command_->close();
+}
+
+bool CKestraneUSBDevice::UseHidBackend(platform::HidBackend& backend, Clock& clock) {
+    if (command_->isOpen() || commandHid().IsOpen() || eventOpen_ || eventHid().IsOpen()) {
+        return false;
+    }
+    command_ = std::make_unique<DeviceCommandChannel>(backend, clock);
+    event_ = std::make_unique<DeviceCommandChannel>(backend, clock);
+    return true;
+}
+
+DeviceCommandChannel& CKestraneUSBDevice::commandChannel() {
+    return *command_;
+}
+DeviceCommandChannel& CKestraneUSBDevice::eventChannel() {
+    return *event_;
+}
+// Channels made with a backend always own their HID device.
+CHidDevice& CKestraneUSBDevice::commandHid() {
+    return *command_->hidDevice();
+}
+CHidDevice& CKestraneUSBDevice::eventHid() {
+    return *event_->hidDevice();
+}
+
+bool CKestraneUSBDevice::OpenCommandChannel(const InterfaceSlot& slot) {
+    if (!command_->open(slot.path)) {
+        return false;
+    }
+    command_->setWireless(slot.deviceType == kDeviceWirelessMouse);
+    SetSlotRecord(slot);
+    return true;
+}
+
+void CKestraneUSBDevice::CloseCommandChannel() {
+    command_->close();
+}
+
+bool CKestraneUSBDevice::OpenEventChannel(const InterfaceSlot& /*slot*/) {
+    return false;
+}
+
+void CKestraneUSBDevice::CloseEventChannel() {
+    eventOpen_ = false;
+    event_->close(); // ends the pending read of the event thread
+    eventThread_.stop();
+    eventPath_.clear();
+}
+
+bool CKestraneUSBDevice::StopWorkers(TickMs timeoutMs) {
+    eventHid().Cancel();
+    return eventThread_.stop(timeoutMs);
+}
+
+bool CKestraneUSBDevice::StartEventThread(const InterfaceSlot& slot) {
+    if (eventOpen_) {
+        return false;
+    }
+    // Only the event channel's HID device is used: its open flag stays clear, so no command
+    // is ever sent on the companion interface.
+    CHidDevice& hid = eventHid();
+    if (!hid.Open(slot.path, true, true, true, false)) {
+        trace("device %s: the event interface cannot be opened: %s\n", deviceName_.c_str(),
+              hid.lastOpenError().c_str());
+        return false;
+    }
+    eventPath_ = slot.path;
+    eventOpen_ = true;
+    eventThread_.start([this](std::stop_token stop) { EventThreadBody(stop); });
+    return true;
+}
+
+void CKestraneUSBDevice::EventThreadBody(std::stop_token stop) {
+    CHidDevice& hid = eventHid();
+    std::stop_callback cancelRead(stop, [&hid] { hid.Cancel(); });
+    std::vector<uint8_t> report(std::max<size_t>(hid.input().report.size(), 1));
+    std::vector<HidUsageData> usages = hid.input().data;
+    EventLoop* loop = mainWindow_ != nullptr ? &mainWindow_->toolkit().loop() : nullptr;
+    while (!stop.stop_requested()) {
+        uint32_t bytesRead = 0;
+        if (!hid.Read(static_cast<uint32_t>(report.size()), bytesRead, report.data(),
+                      kHidInfinite)) {
+            // Without a time-out a read fails only when it was cancelled, the channel closed or
+            // the interface went away: in every case the thread has nothing left to read.
+            break;
+        }
+        if (!CHidDevice::DecodeInputReport(usages, report.data(), bytesRead, hid.preparsedData())) {
+            continue;
+        }
+        // The event code is the first usage of the first input button item.
+        uint16_t code = 0;
+        for (const HidUsageData& item : usages) {
+            if (item.isButton != 0) {
+                code = item.usages.empty() ? 0 : item.usages.front();
+                break;
+            }
+        }
+        if (code == 0 || loop == nullptr) {
+            continue;
+        }
+        std::weak_ptr<CKestraneUSBDevice*> life = life_;
+        loop->post([life, code] {
+            if (const auto alive = life.lock(); alive && *alive != nullptr) {
+                (*alive)->HandleEventCode(code);
+            }
+        });
+    }
+    trace("MS设备同步线程设定退出");
+}
+
+void CKestraneUSBDevice::SetKeyCount(int count) {
+    if (count < 0 || count == keyCount_) {
+        return;
+    }
+    keyCount_ = count;
+    keyButtons_.resize(static_cast<size_t>(count));
+}
+
+void CKestraneUSBDevice::SetLedCount(int count) {
+    if (count < 0) {
+        return;
+    }
+    if (count != ledCount_) {
+        ledCount_ = count;
+        ledButtons_.resize(static_cast<size_t>(count));
+        ledColours_.resize(static_cast<size_t>(count));
+        ledEffectState_.resize(static_cast<size_t>(count));
+    }
+    for (LedEffectState& state : ledEffectState_) {
+        state.fill(0);
+    }
+    std::fill(ledColours_.begin(), ledColours_.end(), 0u);
+}
+
+void CKestraneUSBDevice::SetPowerDisplay(int flag) {
+    powerDisplay_ = flag;
+    ApplyPowerDisplay();
+}
+
+void CKestraneUSBDevice::SetPowerWidget(ui::Control* widget) {
+    powerWidget_ = widget != nullptr ? widget->ref() : ui::ControlRef{};
+    ApplyPowerDisplay();
+}
+
+void CKestraneUSBDevice::ApplyPowerDisplay() {
+    ui::Control* widget = powerWidget_.get();
+    if (widget == nullptr || widget->asContainer() == nullptr) {
+        return;
+    }
+    if (ui::Control* layout =
+            widget->asContainer()->findDescendant(ui::CMpDevicePowerUI::kPowerLayoutName)) {
+        layout->setVisible(powerDisplay_ != 0);
+    }
+}
+
+void CKestraneUSBDevice::SetSlotRecord(const InterfaceSlot& slot) {
+    slotRecord_ = slot;
+    deviceType_ = slot.deviceType;
+    role_ = slot.role;
+}
+
+void CKestraneUSBDevice::SetTab(ui::Control* tab) {
+    tab_ = tab != nullptr ? tab->ref() : ui::ControlRef{};
+    if (tab == nullptr) {
+        return;
+    }
+    std::weak_ptr<CKestraneUSBDevice*> life = life_;
+    tab->setEventFilter([life](ui::Control&, const ui::UiEvent& e) {
+        if (e.type != ui::EventType::Timer) {
+            return false;
+        }
+        const auto alive = life.lock();
+        if (!alive || *alive == nullptr) {
+            return false;
+        }
+        (*alive)->HandleTabTimer(static_cast<int>(e.wParam));
+        return true;
+    });
+}
+
+void CKestraneUSBDevice::SetLightPanel(ui::Control* panel) {
+    lightPanel_ = panel != nullptr ? panel->ref() : ui::ControlRef{};
+}
+
+void CKestraneUSBDevice::SetProfilePanel(ui::Control* panel) {
+    profilePanel_ = panel != nullptr ? panel->ref() : ui::ControlRef{};
+}
+
+std::filesystem::path CKestraneUSBDevice::DefaultDataFolder() const {
+    return folders::defaultDataFolder();
+}
+
+std::filesystem::path CKestraneUSBDevice::DefaultProfilePath() const {
+    return folders::defaultProfilePath(deviceName_);
+}
+
+std::filesystem::path CKestraneUSBDevice::UserDataFolder() const {
+    return folders::deviceDataFolder(deviceName_);
+}
+
+uint8_t CKestraneUSBDevice::StepValue(bool direction, uint8_t limit, uint8_t value, uint8_t step) {
+    if (direction) {
+        const auto sum = static_cast<uint8_t>(value + step);
+        return sum < limit ? sum : 0;
+    }
+    const auto difference = static_cast<uint8_t>(value - step);
+    return difference < limit ? difference : static_cast<uint8_t>(limit - step);
+}
+
+ui::Control* CKestraneUSBDevice::keyButton(size_t position) const {
+    return position < keyButtons_.size() ? keyButtons_[position].get() : nullptr;
+}
+
+ui::Control* CKestraneUSBDevice::ledButton(size_t position) const {
+    return position < ledButtons_.size() ? ledButtons_[position].get() : nullptr;
+}
+
+void CKestraneUSBDevice::BindPage() {
+    if (pageXml_.empty()) {
+        keyCount_ = 0;
+        ledCount_ = 0;
+        keyButtons_.clear();
+        ledButtons_.clear();
+        ledColours_.clear();
+        return;
+    }
+    ui::Container* panel = nullptr;
+    visitDescendants([&panel](ui::Control& control) {
+        if (equalsIgnoreCase(control.className(), kSelectPanelClass) &&
+            control.asContainer() != nullptr) {
+            panel = control.asContainer();
+            return false;
+        }
+        return true;
+    });
+    selectPanel_ = panel != nullptr ? panel->ref() : ui::ControlRef{};
+    if (panel == nullptr) {
+        return;
+    }
+    for (const auto& child : panel->children()) {
+        if (!equalsIgnoreCase(child->className(), kKeyButtonClass)) {
+            continue;
+        }
+        const std::optional<NumberedName> name = splitTrailingNumber(child->userData());
+        if (!name) {
+            continue;
+        }
+        if (equalsIgnoreCase(name->prefix, "key_") && name->number < keyButtons_.size()) {
+            keyButtons_[name->number] = child->ref();
+        } else if (equalsIgnoreCase(name->prefix, "light_") && name->number < ledButtons_.size()) {
+            ledButtons_[name->number] = child->ref();
+            if (auto* button = dynamic_cast<ui::CDeviceKeyButtonUI*>(child.get())) {
+                button->setLed(kWhite, 255, true);
+            }
+        }
+    }
+}
+
+int CKestraneUSBDevice::LoadLightSettings() {
+    return 0;
+}
+
+void CKestraneUSBDevice::SetLedColour(int index, uint32_t colour) {
+    if (index >= 0 && index < ledCount_ && static_cast<size_t>(index) < ledColours_.size()) {
+        ledColours_[static_cast<size_t>(index)] = colour;
+    }
+}
+
+uint32_t CKestraneUSBDevice::GetLedColour(int index) const {
+    if (index >= 0 && index < ledCount_ && static_cast<size_t>(index) < ledColours_.size()) {
+        return ledColours_[static_cast<size_t>(index)];
+    }
+    return 0;
+}
+
+int CKestraneUSBDevice::WriteKeyTable(int /*profileIndex*/, std::vector<KeyAssignmentRecord> keys) {
+    keys.clear(); // the base only releases the list
+    return 0;
+}
+
+int CKestraneUSBDevice::WriteSettings(int /*profileIndex*/, int /*a*/, int /*b*/, int /*c*/,
+                                      int /*d*/) {
+    return 0;
+}
+
+void CKestraneUSBDevice::SetLightSettings(uint32_t w0, uint32_t w1, uint32_t w2, uint32_t w3) {
+    lightSettings_ = unpackLightInfo(PackedLightInfo{w0, w1, w2, static_cast<uint16_t>(w3)});
+}
+
+bool CKestraneUSBDevice::FindFunctionSwitches() {
+    if (!functionSwitch_) {
+        if (Control* found = findDescendant(kFunctionSwitchName)) {
+            functionSwitch_ = found->ref();
+        }
+    }
+    if (!keyFunctionSwitch_) {
+        if (Control* found = findDescendant(kKeyFunctionSwitchName)) {
+            keyFunctionSwitch_ = found->ref();
+        }
+    }
+    return functionSwitch_ && keyFunctionSwitch_;
+}
+
+void CKestraneUSBDevice::ShowFunctionPanels(int kind) {
+    functionMode_ = kind;
+    if (!FindFunctionSwitches()) {
+        return;
+    }
+    auto* function = dynamic_cast<ui::TabLayout*>(functionSwitch_.get());
+    auto* keyFunction = dynamic_cast<ui::TabLayout*>(keyFunctionSwitch_.get());
+    if (function == nullptr || keyFunction == nullptr) {
+        return;
+    }
+    constexpr int kUnchanged = -1;
+    int functionPage = 0;
+    int keyFunctionPage = 0;
+    switch (kind) {
+    case 1:
+        break;
+    case 2:
+    case 6:
+        keyFunctionPage = 1;
+        break;
+    case 3:
+    case 8:
+        functionPage = 1;
+        keyFunctionPage = kUnchanged;
+        break;
+    case 4:
+        if (deviceType_ == kDeviceKeyboard || deviceType_ == kDeviceMouse) {
+            functionPage = 3;
+            keyFunctionPage = kUnchanged;
+        } else {
+            keyFunctionPage = 2;
+        }
+        break;
+    case 5:
+        functionPage = 2;
+        keyFunctionPage = kUnchanged;
+        break;
+    case 7:
+        keyFunctionPage = 2;
+        break;
+    default:
+        break;
+    }
+    function->selectItem(functionPage);
+    if (keyFunctionPage != kUnchanged) {
+        keyFunction->selectItem(keyFunctionPage);
+    }
+}
+
+bool CKestraneUSBDevice::StartTabTimer(int id, TickMs delayMs) {
+    ui::Control* tab = tab_.get();
+    return tab != nullptr && tab->setTimer(id, delayMs);
+}
+
+bool CKestraneUSBDevice::tabSelected() const {
+    ui::Control* tab = tab_.get();
+    if (tab == nullptr || tab->asContainer() == nullptr) {
+        return false;
+    }
+    const auto* option = tab->asContainer()->findDescendantAs<ui::Option>("device_select");
+    return option != nullptr && option->selected();
+}
+
+void CKestraneUSBDevice::RepaintPreview() {
+    for (size_t i = 0; i < ledButtons_.size() && i < ledColours_.size(); ++i) {
+        if (auto* button = dynamic_cast<ui::CDeviceKeyButtonUI*>(ledButtons_[i].get())) {
+            const uint32_t colour = ledColours_[i];
+            button->setLed(colour & 0xFFFFFFu, static_cast<uint8_t>(colour >> 24), true);
+        }
+    }
+}
+
+void CKestraneUSBDevice::HandleTabTimer(int id) {
+    using namespace tab_timer;
+    if (ui::Control* tab = tab_.get()) {
+        tab->killTimer(id); // every tab timer is a one-shot
+    }
+    switch (id) {
+    case kConnect:
+        Connect();
+        StartTabTimer(kLightingRefresh, kFirstRefreshMs);
+        if (powerDisplay_ != 0 && commandChannel().isOpen()) {
+            StartTabTimer(kStatusPoll, kStatusPeriodMs);
+        }
+        break;
+    case kLightingRefresh:
+        LightingRefresh();
+        if (tabSelected() && previewActive_ != 0) {
+            RepaintPreview();
+        }
+        if (commandChannel().isOpen()) {
+            StartTabTimer(kLightingRefresh, kRefreshPeriodMs);
+        }
+        break;
+    case kReadSettings:
+        ReadSettings();
+        break;
+    case kHookA:
+    case kHookA2:
+        TimerHookA();
+        break;
+    case kHookB:
+        TimerHookB();
+        break;
+    case kStatusPoll:
+        StatusPoll();
+        if (powerDisplay_ != 0 && commandChannel().isOpen()) {
+            StartTabTimer(kStatusPoll, kStatusPeriodMs);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void CKestraneUSBDevice::BindDevicePage(CBasicProfiledata& profile) {
+    CKestraneUSBDevice::BindPage();
+    SetProfilePanel(findDescendant(kProfilePanelName));
+    SetLightPanel(findDescendant(kLightPanelName));
+    profile.SetDefaultProfilePath(DefaultProfilePath());
+    // The profile panel keeps the model's profile list; its selection is the current profile.
+    if (auto* panel = dynamic_cast<CDeviceProfileUI*>(profilePanel())) {
+        if (!deviceName_.empty()) {
+            panel->InitProfiles(UserDataFolder(), DefaultProfilePath(), deviceType_);
+            profileId_ = panel->GetSelectedIdentifier();
+        }
+        panel->SelectTab(1);
+    }
+    ResolveProfilePathsOf(profile);
+    if (!profile.GetProfilePath().empty()) {
+        profile.LoadDeviceEntry(profile.GetProfilePath());
+    }
+}
+
+void CKestraneUSBDevice::ResolveProfilePathsOf(CBasicProfiledata& profile) {
+    if (deviceName_.empty()) {
+        return;
+    }
+    const std::filesystem::path folder = UserDataFolder();
+    if (folder.empty()) {
+        return;
+    }
+    if (!profileId_.empty()) {
+        profile.SetProfilePath(folder / (profileId_ + std::string(folders::kProfileExtension)));
+    }
+    if (!lightFolderName_.empty()) {
+        profile.SetLightConfigPath(folder / (lightFolderName_ + ".config"));
+    }
+}
+
+} // namespace morva

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "base/text.h"
+#include "base/virtual_event_loop.h"
+#include "device/device_factory.h"
+#include "device/usb_device.h"
+#include "emulator/emulated_hid_bus.h"
+#include "hid/hid_default_backend.h"
+#include "hid/hid_path.h"
+#include "tests/profiles/profile_test_support.h"
+#include "tests/support/temp_dir.h"
+#include "ui/controls/device_key_button.h"
+#include "ui/toolkit/scripted_host.h"
+#include "ui/toolkit/skin_builder.h"
+#include "ui/toolkit/toolkit.h"
+#include "ui/toolkit/window.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+
+namespace morva::devmgr::test {
+
+inline std::filesystem::path runtimeSkinFolder() {
+    return std::filesystem::path(MORVA_RUNTIME_DIR) / "skin";
+}
+
+// The path of one collection of an emulated device's control interface (interface 1), or of
+// the headset's interface 3; empty when it is not on the bus.
+inline std::wstring emulatedPath(platform::HidBackend& bus, uint16_t interfaceNumber,
+                                 uint16_t collection) {
+    CHidDevice hid(bus);
+    if (!hid.EnumerateHidInterfaces()) {
+        return {};
+    }
+    while (const std::wstring* path = hid.NextPath()) {
+        if (parseInterfaceNumber(*path) == interfaceNumber &&
+            parseCollectionNumber(*path) == collection) {
+            return *path;
+        }
+    }
+    return {};
+}
+
+// A toolkit on the virtual loop with the real skin, a scripted host, user data in a temporary
+// folder, and an emulated HID bus as the default backend.
+class DevmgrTest : public ::testing::Test {
+protected:
+    DevmgrTest() {
+        host.setPump([this] { loop.runPending(); });
+        EXPECT_TRUE(toolkit.setResourcePath(runtimeSkinFolder()));
+        setDefaultHidBackend(&bus);
+    }
+    ~DevmgrTest() override { setDefaultHidBackend(nullptr); }
+
+    // The creation callback of device pages in tests: the device classes and the controls of
+    // the device pictures.
+    static std::unique_ptr<ui::Control> createPageControl(std::string_view tag) {
+        if (auto device = createDeviceForTag(tag)) {
+            return device;
+        }
+        if (equalsIgnoreCase(tag, ui::CSelectPanelUI::kClassName)) {
+            return std::make_unique<ui::CSelectPanelUI>();
+        }
+        if (equalsIgnoreCase(tag, ui::CDeviceKeyButtonUI::kClassName)) {
+            return std::make_unique<ui::CDeviceKeyButtonUI>();
+        }
+        // The panels of a page keep their places as plain containers.
+        for (std::string_view panel :
+             {"DeviceProfileUI", "LightSetControlUI", "KeySetControlUI", "MacroSetControlUI",
+              "ShootKeySetControlUI", "Voice6533SetControlUI", "MagicSetControlUI",
+              "VirtualSetControlUI"}) {
+            if (equalsIgnoreCase(tag, panel)) {
+                return std::make_unique<ui::VerticalLayout>();
+            }
+        }
+        return nullptr;
+    }
+
+    morva::test::TempDir dataHome;
+    morva::test::ScopedEnv xdg{"XDG_DATA_HOME", dataHome.path().c_str()};
+    emulator::EmulatedHidBus bus;
+    VirtualEventLoop loop;
+    ui::ScriptedHost host;
+    ui::Toolkit toolkit{loop, host};
+};
+
+} // namespace morva::devmgr::test

@@ -1,0 +1,453 @@
+#include "app/main_window.h"
+#include "device/keyboard_device.h"
+#include "emulator/emulated_descriptors.h"
+#include "emulator/emulated_models.h"
+#include "hid/device_scanner.h"
+#include "profiles/panel/device_profile_ui.h"
+#include "tests/devmgr/devmgr_fixture.h"
+#include "ui/toolkit/combo.h"
+#include "ui/toolkit/option.h"
+
+#include <atomic>
+#include <tuple>
+
+namespace morva::devmgr::test {
+namespace {
+
+using ui::TabLayout;
+
+// Device-tab table rows, in table order.
+constexpr int kMouseTab = 0;
+constexpr int kKeyboardTab = 1;
+constexpr int kMousePadTab = 2;
+constexpr int kHeadsetTab = 3;
+
+// A keyboard that records the virtual operations the main window calls.
+class RecordingKeyboard : public CKestraneKeyboardDevice {
+public:
+    void Connect() override { ++connects; }
+    int ApplyProfile() override {
+        appliedProfiles.push_back(profileId());
+        return 0;
+    }
+    void LoadDefaultKeyList() override { calls.push_back("LoadDefaultKeyList"); }
+    int WriteCurrentKeyTable(int profileIndex) override {
+        calls.push_back("WriteCurrentKeyTable " + std::to_string(profileIndex));
+        return 0;
+    }
+    int WriteSettings(int p, int a, int b, int c, int d) override {
+        calls.push_back("WriteSettings " + std::to_string(p) + " " + std::to_string(a) + " " +
+                        std::to_string(b) + " " + std::to_string(c) + " " + std::to_string(d));
+        return 0;
+    }
+    void HandleEventCode(uint16_t code) override { codes.push_back(code); }
+
+    int connects = 0;
+    std::vector<std::string> appliedProfiles;
+    std::vector<std::string> calls;
+    std::vector<uint16_t> codes;
+};
+
+class MainWindowTest : public DevmgrTest {
+protected:
+    explicit MainWindowTest(bool scan = true) {
+        host.setScreenSize({1920, 1080});
+        toolkit.factory().registerClass("KestraneKeyboardDevice",
+                                        [] { return std::make_unique<RecordingKeyboard>(); });
+        MainWindowCallbacks callbacks;
+        callbacks.announce = [this](int64_t w, int64_t l) {
+            announced.emplace_back(w, l);
+        };
+        callbacks.applyLanguage = [this] {
+            ++languageApplied;
+        };
+        callbacks.closeSettingsAndAbout = [this] {
+            ++settingsClosed;
+        };
+        callbacks.endRecording = [this] {
+            ++recordingsEnded;
+        };
+        callbacks.displayAdjustment = [this] {
+            ++displayAdjusted;
+        };
+        callbacks.openInputSettings = [this](int which) {
+            inputSettings = which;
+        };
+        MainWindowConfig config;
+        config.backend = &bus;
+        config.scanDevices = scan;
+        main = std::make_unique<CMainWnd>(toolkit, callbacks, config);
+    }
+    ~MainWindowTest() override {
+        main.reset(); // ends the scan thread before the bus goes
+    }
+
+    void SetUp() override {
+        ASSERT_TRUE(main->Create());
+        loop.runPending(); // "windowinit"
+        ASSERT_TRUE(main->initialised());
+        ASSERT_EQ(devices().tabs().size(), 5u);
+    }
+
+    DeviceManager& devices() { return main->devices(); }
+    CDeviceOptionUI& tab(int index) { return *devices().tabs()[static_cast<size_t>(index)]; }
+    RecordingKeyboard* keyboard() {
+        return dynamic_cast<RecordingKeyboard*>(tab(kKeyboardTab).device());
+    }
+    bool noticeShown() { return main->window().find("No_device_Link")->visible(); }
+    bool waitFor(const std::function<bool()>& done) { return loop.runUntil(done, 10000); }
+
+    std::vector<std::pair<int64_t, int64_t>> announced;
+    int languageApplied = 0;
+    int settingsClosed = 0;
+    int recordingsEnded = 0;
+    int displayAdjusted = 0;
+    std::atomic<int> inputSettings = -1;
+    std::unique_ptr<CMainWnd> main;
+};
+
+TEST_F(MainWindowTest, InitialisationBuildsHiddenTabsAndShowsTheNoDeviceNotice) {
+    EXPECT_EQ(announced, (std::vector<std::pair<int64_t, int64_t>>{{1, 1}}));
+    EXPECT_EQ(languageApplied, 1);
+    EXPECT_TRUE(main->window().visible());
+    EXPECT_EQ(main->screenSize(), (ui::Size{1920, 1080}));
+    EXPECT_EQ(devices().visibleTabCount(), 0);
+    auto* bar = main->window().findAs<ui::Container>("device_select_layout");
+    ASSERT_EQ(bar->count(), 5u);
+    for (const auto& child : bar->children()) {
+        EXPECT_FALSE(child->visible());
+    }
+    EXPECT_TRUE(noticeShown());
+    EXPECT_EQ(devices().CurrentDevice(), nullptr);
+    EXPECT_EQ(main->window().findAs<TabLayout>("device_switch")->count(), 5u);
+    EXPECT_EQ(devices().powerWidgets().size(), 5u);
+    EXPECT_EQ(devices().keyboardDevices().size(), 2u);
+    EXPECT_EQ(devices().mouseDevices().size(), 1u);
+    EXPECT_EQ(devices().mousePadDevices().size(), 1u);
+    EXPECT_EQ(devices().headsetDevices().size(), 1u);
+
+    // Each page is configured from its table rows.
+    CKestraneUSBDevice* kb = keyboard();
+    ASSERT_NE(kb, nullptr);
+    EXPECT_EQ(kb->deviceName(), "keyboard");
+    EXPECT_EQ(kb->keyCount(), 126);
+    EXPECT_EQ(kb->ledCount(), 126);
+    EXPECT_EQ(kb->slotRecord().vendorId, 0x0C45);
+    EXPECT_EQ(kb->keyButtonSlots(), 126u);
+    EXPECT_NE(kb->keyButton(125), nullptr);
+    EXPECT_EQ(kb->tab(), &tab(kKeyboardTab));
+    EXPECT_EQ(tab(kKeyboardTab).option()->group(), "tab_header_device");
+    EXPECT_EQ(tab(kKeyboardTab).findDescendant("device_select_name")->text(), "keyboard");
+    EXPECT_EQ(tab(kKeyboardTab).option()->stateImage("normalimage"),
+              "common/device_ico/kb_device_normal.png");
+    EXPECT_EQ(tab(kHeadsetTab).option()->stateImage("selectedimage"),
+              "common/device_ico/hd_device_selected.png");
+    // The synchronisation mark switches the option to the synchronised pictures.
+    tab(kKeyboardTab).setSynchronised(true);
+    EXPECT_TRUE(tab(kKeyboardTab).synchronised());
+    EXPECT_EQ(tab(kKeyboardTab).option()->stateImage("normalimage"),
+              "common/device_ico/kb_device_synchro_normal.png");
+    tab(kKeyboardTab).setSynchronised(false);
+    EXPECT_EQ(tab(kKeyboardTab).option()->stateImage("selectedimage"),
+              "common/device_ico/kb_device_selected.png");
+    // The profile panel gave the device its current profile.
+    auto* panel = dynamic_cast<CDeviceProfileUI*>(kb->profilePanel());
+    ASSERT_NE(panel, nullptr);
+    EXPECT_TRUE(panel->isInitialised());
+    EXPECT_FALSE(kb->profileId().empty());
+    EXPECT_EQ(kb->profileId(), panel->GetSelectedIdentifier());
+    // ... and its profile object holds that profile's device entry.
+    EXPECT_TRUE(keyboard()->profile().DeviceEntry().isObject());
+    EXPECT_EQ(kb->GetProfilePath(),
+              (dataHome.path() / "QT4410-VIGOR MORVA" / "keyboard" / (kb->profileId() + ".Json"))
+                  .string());
+
+    loop.advance(100);
+    EXPECT_EQ(displayAdjusted, 1);
+    loop.advance(1000);
+    EXPECT_EQ(displayAdjusted, 1); // a one-shot
+}
+
+TEST_F(MainWindowTest, AttachingAKeyboardShowsAndSelectsItsTabAndConnects500MsLater) {
+    bus.plug(emulator::makeEmulatedKeyboard());
+    ASSERT_TRUE(waitFor([&] { return tab(kKeyboardTab).tabVisible(); }));
+    EXPECT_TRUE(tab(kKeyboardTab).isSelected());
+    EXPECT_FALSE(noticeShown());
+    EXPECT_EQ(devices().CurrentDevice(), keyboard());
+    EXPECT_TRUE(keyboard()->commandChannel().isOpen());
+    auto* deviceSwitch = main->window().findAs<TabLayout>("device_switch");
+    EXPECT_EQ(deviceSwitch->childAt(static_cast<size_t>(deviceSwitch->selectedIndex())),
+              keyboard());
+    loop.runPending(); // "selectchanged" of the tab
+    EXPECT_EQ(devices().currentTab(), kKeyboardTab);
+    EXPECT_EQ(devices().currentTabType(), kDeviceKeyboard);
+
+    loop.advance(499);
+    EXPECT_EQ(keyboard()->connects, 0);
+    loop.advance(1);
+    EXPECT_EQ(keyboard()->connects, 1);
+    // Its companion interface opens the event channel too.
+    EXPECT_TRUE(waitFor([&] { return keyboard()->eventChannelOpen(); }));
+}
+
+TEST_F(MainWindowTest, DestructionStopsTheScanThreadAndTheEventThreads) {
+    bus.plug(emulator::makeEmulatedKeyboard());
+    ASSERT_TRUE(waitFor([&] { return keyboard()->eventThreadRunning(); }));
+    EXPECT_TRUE(devices().scanThreadRunning());
+    main->window().sendMessage(ui::kMsgDestroy);
+    EXPECT_FALSE(devices().scanThreadRunning());
+    EXPECT_FALSE(keyboard()->eventThreadRunning());
+    EXPECT_FALSE(main->window().visible());
+}
+
+TEST_F(MainWindowTest, ASecondModelShowsItsTabWithoutBeingSelected) {
+    bus.plug(emulator::makeEmulatedKeyboard());
+    ASSERT_TRUE(waitFor([&] { return tab(kKeyboardTab).tabVisible(); }));
+    bus.plug(emulator::makeEmulatedMouse());
+    ASSERT_TRUE(waitFor([&] { return tab(kMouseTab).tabVisible(); }));
+    loop.runPending();
+    EXPECT_FALSE(tab(kMouseTab).isSelected());
+    EXPECT_TRUE(tab(kKeyboardTab).isSelected());
+    EXPECT_EQ(devices().CurrentDevice(), keyboard());
+    EXPECT_EQ(devices().visibleTabCount(), 2);
+}
+
+TEST_F(MainWindowTest, DetachingTheSelectedDeviceSelectsAnotherAndTheLastShowsTheNotice) {
+    const auto keyboardId = bus.plug(emulator::makeEmulatedKeyboard());
+    ASSERT_TRUE(waitFor([&] { return tab(kKeyboardTab).tabVisible(); }));
+    const auto mouseId = bus.plug(emulator::makeEmulatedMouse());
+    ASSERT_TRUE(waitFor([&] { return tab(kMouseTab).tabVisible(); }));
+
+    bus.unplug(keyboardId);
+    ASSERT_TRUE(waitFor([&] { return !tab(kKeyboardTab).tabVisible(); }));
+    EXPECT_FALSE(keyboard()->commandChannel().isOpen());
+    EXPECT_TRUE(tab(kMouseTab).isSelected());
+    EXPECT_EQ(devices().CurrentDevice(), tab(kMouseTab).device());
+    EXPECT_FALSE(noticeShown());
+    EXPECT_EQ(settingsClosed, 1);
+
+    bus.unplug(mouseId);
+    ASSERT_TRUE(waitFor([&] { return !tab(kMouseTab).tabVisible(); }));
+    EXPECT_TRUE(noticeShown());
+    EXPECT_EQ(devices().CurrentDevice(), nullptr);
+    EXPECT_EQ(main->window().findAs<TabLayout>("device_switch")->selectedIndex(), 0);
+}
+
+TEST_F(MainWindowTest, PreviousAndNextMoveBetweenVisibleTabs) {
+    bus.plug(emulator::makeEmulatedKeyboard());
+    ASSERT_TRUE(waitFor([&] { return tab(kKeyboardTab).tabVisible(); }));
+    bus.plug(emulator::makeEmulatedMouse());
+    ASSERT_TRUE(waitFor([&] { return tab(kMouseTab).tabVisible(); }));
+    auto click = [&](std::string_view name) {
+        main->window().findAs<ui::Button>(name)->activate();
+        loop.runPending();
+    };
+    click("device_select_next"); // nothing after the keyboard
+    EXPECT_TRUE(tab(kKeyboardTab).isSelected());
+    click("device_select_prev");
+    EXPECT_TRUE(tab(kMouseTab).isSelected());
+    EXPECT_EQ(devices().currentTab(), kMouseTab);
+    click("device_select_prev");
+    EXPECT_TRUE(tab(kMouseTab).isSelected());
+    click("device_select_next");
+    EXPECT_TRUE(tab(kKeyboardTab).isSelected());
+    EXPECT_FALSE(tab(kMouseTab).isSelected());
+}
+
+// Slots assigned and announced by the test, in the order it chooses.
+class MainWindowManualTest : public MainWindowTest {
+protected:
+    MainWindowManualTest() : MainWindowTest(false) {}
+    size_t announceSlot(size_t tableRow, uint16_t interfaceNumber, uint16_t collection) {
+        InterfaceSlot key = SupportedInterfaceTable()[tableRow];
+        key.path = emulatedPath(bus, interfaceNumber, collection);
+        const int index = devices().slots().assign(key);
+        EXPECT_GE(index, 0);
+        main->window().sendMessage(WM_DEVICE_ATTACHED, index);
+        return static_cast<size_t>(index);
+    }
+};
+
+TEST_F(MainWindowManualTest, ACompanionArrivingBeforeItsPrimaryStillOpensTheEventChannel) {
+    const auto id = bus.plug(emulator::makeEmulatedKeyboard());
+    const size_t companion = announceSlot(1, 1, 3);
+    EXPECT_TRUE(keyboard()->eventChannelOpen());
+    EXPECT_FALSE(tab(kKeyboardTab).tabVisible());
+    EXPECT_TRUE(noticeShown());
+
+    announceSlot(0, 1, 4);
+    EXPECT_TRUE(tab(kKeyboardTab).tabVisible());
+    EXPECT_TRUE(keyboard()->commandChannel().isOpen());
+
+    // The event thread reads the companion interface.
+    const std::array<uint8_t, emulator::kEventReportLength> sync{emulator::kEventReportId, 0x01,
+                                                                 0x04, 0, 0};
+    EXPECT_TRUE(waitFor([&] {
+        if (keyboard()->codes.empty()) {
+            bus.device(id)->queueInputReport(emulator::kControlInterface, sync);
+        }
+        return !keyboard()->codes.empty();
+    }));
+    EXPECT_EQ(keyboard()->codes.front(), 0x0401);
+
+    main->window().sendMessage(WM_DEVICE_DETACHED, static_cast<int64_t>(companion));
+    EXPECT_FALSE(keyboard()->eventChannelOpen());
+    EXPECT_TRUE(tab(kKeyboardTab).tabVisible());
+}
+
+TEST_F(MainWindowManualTest, APrimaryAttachedTwiceIsIgnoredAndAFailedOpenStillShowsTheTab) {
+    bus.plug(emulator::makeEmulatedKeyboard());
+    InterfaceSlot key = SupportedInterfaceTable()[0];
+    key.path = L"emulated/77/1#vid_0c45&pid_8501&mi_01&col04";
+    const int index = devices().slots().assign(key);
+    ASSERT_GE(index, 0);
+    main->window().sendMessage(WM_DEVICE_ATTACHED, index);
+    EXPECT_TRUE(tab(kKeyboardTab).tabVisible());
+    EXPECT_FALSE(keyboard()->commandChannel().isOpen());
+    loop.advance(500);
+    EXPECT_EQ(keyboard()->connects, 1);
+    loop.advance(1000);
+    EXPECT_FALSE(tab(kKeyboardTab).hasTimer(tab_timer::kLightingRefresh));
+}
+
+TEST_F(MainWindowManualTest, FunctionTabsSelectTheCurrentDevicesPanels) {
+    bus.plug(emulator::makeEmulatedKeyboard());
+    announceSlot(0, 1, 4);
+    loop.runPending();
+    auto* function = keyboard()->findDescendantAs<TabLayout>("device_function_switch");
+    auto* panel = dynamic_cast<CDeviceProfileUI*>(keyboard()->profilePanel());
+    ASSERT_NE(panel, nullptr);
+    // The main window's own tab bar and the profile panel's tabs route alike.
+    main->window().findAs<ui::Option>("system_Op_tab")->activate();
+    loop.runPending();
+    EXPECT_EQ(keyboard()->GetFunctionKind(), 4);
+    EXPECT_EQ(function->selectedIndex(), 3);
+    EXPECT_TRUE(dynamic_cast<ui::Option*>(panel->tabOption("system_Op_tab"))->selected());
+
+    dynamic_cast<ui::Option*>(panel->tabOption("macro_Op_tab"))->activate();
+    loop.runPending();
+    EXPECT_EQ(keyboard()->GetFunctionKind(), 3);
+    EXPECT_EQ(function->selectedIndex(), 1);
+}
+
+TEST_F(MainWindowManualTest, DefaultButtonWritesTheDefaultsAfterConfirmation) {
+    bus.plug(emulator::makeEmulatedKeyboard());
+    announceSlot(0, 1, 4);
+    ui::Notification click{"click", {}, "DEFAULT_btn", 0, 0};
+    host.answerMessageBox(0);
+    main->router().dispatch(click);
+    EXPECT_TRUE(keyboard()->calls.empty());
+    host.answerMessageBox(1);
+    main->router().dispatch(click);
+    EXPECT_EQ(keyboard()->calls,
+              (std::vector<std::string>{"LoadDefaultKeyList", "WriteCurrentKeyTable 0",
+                                        "WriteSettings 0 0 1 1920 1080"}));
+}
+
+TEST_F(MainWindowManualTest, WindowDeviceSetOpensTheDesktopSettingsOffTheInterfaceThread) {
+    bus.plug(emulator::makeEmulatedKeyboard());
+    announceSlot(0, 1, 4);
+    main->window().findAs<ui::Button>("windowdeviceset_0")->activate();
+    loop.runPending();
+    EXPECT_TRUE(waitFor([&] { return inputSettings.load() == 0; }));
+    main->router().dispatch(ui::Notification{"click", {}, "windowdeviceset_1", 0, 0});
+    EXPECT_TRUE(waitFor([&] { return inputSettings.load() == 1; }));
+}
+
+TEST_F(MainWindowManualTest, TwoProfileChoicesWithin400MsActivateOnlyTheLast) {
+    bus.plug(emulator::makeEmulatedKeyboard());
+    announceSlot(0, 1, 4);
+    auto* panel = dynamic_cast<CDeviceProfileUI*>(keyboard()->profilePanel());
+    ASSERT_NE(panel, nullptr);
+    ASSERT_TRUE(panel->AddProfile().ok());
+    ASSERT_TRUE(panel->AddProfile().ok());
+    loop.runPending();
+    ui::Combo* combo = panel->profileCombo();
+    ASSERT_EQ(combo->count(), 3u);
+
+    combo->userSelect(1);
+    loop.runPending();
+    loop.advance(300);
+    combo->userSelect(2);
+    loop.runPending();
+    loop.advance(399);
+    EXPECT_TRUE(keyboard()->appliedProfiles.empty());
+    loop.advance(1);
+    ASSERT_EQ(keyboard()->appliedProfiles.size(), 1u);
+    EXPECT_EQ(keyboard()->appliedProfiles[0], panel->GetSelectedIdentifier());
+    EXPECT_EQ(panel->GetSelectedIndex(), 2);
+    EXPECT_EQ(keyboard()->calls, (std::vector<std::string>{"WriteSettings 0 0 1 1920 1080",
+                                                           "WriteCurrentKeyTable 0"}));
+}
+
+TEST_F(MainWindowManualTest, HidingTheSelectedTabUnderTheEditLockEndsTheRecording) {
+    bus.plug(emulator::makeEmulatedKeyboard());
+    const size_t primary = announceSlot(0, 1, 4);
+    devices().SetEditLock(true, false);
+    EXPECT_TRUE(devices().editLocked());
+    EXPECT_FALSE(main->window().find("device_select_layout")->enabled());
+    EXPECT_FALSE(keyboard()->profilePanel()->enabled());
+
+    main->window().sendMessage(WM_DEVICE_DETACHED, static_cast<int64_t>(primary));
+    EXPECT_EQ(recordingsEnded, 1);
+    EXPECT_EQ(settingsClosed, 1);
+    EXPECT_FALSE(devices().editLocked());
+    EXPECT_TRUE(main->window().find("device_select_layout")->enabled());
+    EXPECT_TRUE(noticeShown());
+}
+
+TEST_F(MainWindowManualTest, LightOutputAndPreviewReachEveryDeviceButTheHeadset) {
+    devices().SetLightOutput(0);
+    main->window().sendMessage(ui::kMsgActivate, 0);
+    for (int row : {kMouseTab, kKeyboardTab, kMousePadTab}) {
+        SCOPED_TRACE(row);
+        EXPECT_EQ(tab(row).device()->lightOutput(), 0);
+        EXPECT_EQ(tab(row).device()->previewActive(), 0);
+    }
+    EXPECT_EQ(tab(kHeadsetTab).device()->lightOutput(), 1);
+    EXPECT_EQ(tab(kHeadsetTab).device()->previewActive(), 1);
+    // While inactive the pointer decides; while active it does not.
+    main->window().sendMessage(ui::kMsgMouseHover);
+    EXPECT_EQ(keyboard()->previewActive(), 1);
+    main->window().sendMessage(ui::kMsgMouseLeave);
+    EXPECT_EQ(keyboard()->previewActive(), 0);
+    main->window().sendMessage(ui::kMsgActivate, 1);
+    main->window().sendMessage(ui::kMsgMouseLeave);
+    EXPECT_EQ(keyboard()->previewActive(), 1);
+}
+
+struct ImageCase {
+    uint16_t type;
+    uint16_t role;
+    bool changes;
+    const char* normal;
+    const char* nameKey;
+};
+
+TEST(DeviceTypeImages, FollowTypeAndRole) {
+    const ImageCase cases[] = {
+        {1, 0, true, "common/device_ico/kb_device_normal.png", "kb_device_name_text"},
+        {2, 0, true, "common/device_ico/ms_device_normal.png", "ms_device_name_text"},
+        {3, 0, true, "common/device_ico/hard_mp_device_normal.png", "hard_mp_device_name_text"},
+        {3, 1, true, "common/device_ico/soft_mp_device_normal.png", "soft_mp_device_name_text"},
+        {3, 2, false, "", ""},
+        {4, 0, true, "common/device_ico/hd_device_normal.png", "hd_device_name_text"},
+        {7, 0, true, "common/device_ico/hd_device_normal.png", "hd_device_name_text"},
+        {5, 0, true, "common/device_ico/hub_device_normal.png", "hub_device_name_text"},
+        {6, 0, true, "common/device_ico/unknow_device_normal.png", "unknow_device_name_text"},
+    };
+    for (const ImageCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.type << "/" << c.role);
+        DeviceTypeImages images;
+        EXPECT_EQ(deviceTypeImages(c.type, c.role, images), c.changes);
+        EXPECT_EQ(images.normal, c.normal);
+        EXPECT_EQ(images.nameTextKey, c.nameKey);
+        if (c.changes) {
+            EXPECT_TRUE(images.synchroSelected.ends_with("_device_synchro_selected.png"));
+            EXPECT_TRUE(images.synchroNormal.ends_with("_device_synchro_normal.png"));
+        }
+    }
+}
+
+} // namespace
+} // namespace morva::devmgr::test
