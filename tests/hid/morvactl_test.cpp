@@ -1,6 +1,7 @@
 #include "cli/command_groups.h"
 #include "emulator/emulated_descriptors.h"
 #include "platform/hid_linux_backend.h"
+#include "tests/support/morvactl_run.h"
 #include "tests/support/temp_dir.h"
 
 #include <fstream>
@@ -12,46 +13,13 @@
 namespace morva {
 namespace {
 
-struct CommandRun {
-    int exitCode = 0;
-    std::string out;
-    std::string err;
-
-    std::vector<Json::Value> jsonLines() const {
-        std::vector<Json::Value> lines;
-        std::istringstream in(out);
-        std::string line;
-        while (std::getline(in, line)) {
-            Json::Value value;
-            Json::Reader reader;
-            EXPECT_TRUE(reader.parse(line, value)) << line;
-            lines.push_back(value);
-        }
-        return lines;
-    }
-    Json::Value json() const {
-        Json::Value value;
-        Json::Reader reader;
-        EXPECT_TRUE(reader.parse(out, value)) << out;
-        return value;
-    }
-};
-
-CommandRun morvactl(cli::Arguments arguments) {
-    std::ostringstream out;
-    std::ostringstream err;
-    CommandRun run;
-    run.exitCode = cli::runMorvactl(arguments, out, err);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
-}
+using test::morvactl;
 
 const char* kOpticalMouse = "05 01 09 02 a1 01 09 01 a1 00 05 09 19 01 29 03 15 00 25 01 95 08 75 "
                             "01 81 02 05 01 09 30 09 31 09 38 15 81 25 7f 75 08 95 03 81 06 c0 c0";
 
 TEST(Morvactl, DemoDevicesAssignsTheSlotsOfTheEmulatedDevices) {
-    const CommandRun run = morvactl({"--demo", "devices"});
+    const test::MorvactlRun run = morvactl({"--demo", "devices"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const auto slots = run.jsonLines();
     ASSERT_EQ(slots.size(), 9u);
@@ -66,7 +34,7 @@ TEST(Morvactl, DemoDevicesAssignsTheSlotsOfTheEmulatedDevices) {
 }
 
 TEST(Morvactl, DemoHidListMarksTheSupportedInterfaces) {
-    const CommandRun run = morvactl({"hid", "list", "--demo"});
+    const test::MorvactlRun run = morvactl({"hid", "list", "--demo"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     int supported = 0;
     for (const auto& line : run.jsonLines()) {
@@ -97,7 +65,7 @@ TEST(Morvactl, HidDescriptorReadsHexArgumentsHexFilesAndBinaryFiles) {
     }
     for (const auto& args :
          {arguments, cli::Arguments{"hid", "descriptor", (dir.path() / "text").string()}}) {
-        const CommandRun run = morvactl(args);
+        const test::MorvactlRun run = morvactl(args);
         ASSERT_EQ(run.exitCode, 0) << run.err;
         const Json::Value json = run.json();
         ASSERT_EQ(json["collections"].size(), 1u);
@@ -105,25 +73,25 @@ TEST(Morvactl, HidDescriptorReadsHexArgumentsHexFilesAndBinaryFiles) {
         EXPECT_EQ(json["collections"][0]["inputReportByteLength"].asInt(), 5);
         EXPECT_EQ(json["collections"][0]["input"]["valueCaps"].size(), 3u);
     }
-    const CommandRun raw = morvactl({"hid", "descriptor", (dir.path() / "raw").string()});
+    const test::MorvactlRun raw = morvactl({"hid", "descriptor", (dir.path() / "raw").string()});
     ASSERT_EQ(raw.exitCode, 0) << raw.err;
     EXPECT_EQ(raw.json()["collections"].size(), 4u);
     EXPECT_EQ(raw.json()["collections"][3]["usagePage"].asString(), "0xFF1C");
 }
 
 TEST(Morvactl, MistakesExitWithAReason) {
-    const CommandRun bad = morvactl({"hid", "descriptor", "05", "01", "a1", "01"});
+    const test::MorvactlRun bad = morvactl({"hid", "descriptor", "05", "01", "a1", "01"});
     EXPECT_EQ(bad.exitCode, 1);
     EXPECT_NE(bad.err.find("bad report descriptor"), std::string::npos) << bad.err;
-    const CommandRun notHex = morvactl({"hid", "descriptor", "/no/such/file"});
+    const test::MorvactlRun notHex = morvactl({"hid", "descriptor", "/no/such/file"});
     EXPECT_EQ(notHex.exitCode, 2);
     EXPECT_NE(notHex.err.find("nor a file"), std::string::npos) << notHex.err;
-    const CommandRun unknown = morvactl({"frobnicate"});
+    const test::MorvactlRun unknown = morvactl({"frobnicate"});
     EXPECT_EQ(unknown.exitCode, 2);
     EXPECT_NE(unknown.err.find("usage:"), std::string::npos);
     EXPECT_EQ(morvactl({}).exitCode, 2);
     EXPECT_EQ(morvactl({"hid"}).exitCode, 2);
-    const CommandRun help = morvactl({"--help"});
+    const test::MorvactlRun help = morvactl({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("morvactl [--demo] devices"), std::string::npos);
 }

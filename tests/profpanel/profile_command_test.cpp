@@ -1,6 +1,7 @@
 #include "base/json_file.h"
 #include "cli/command_groups.h"
 #include "profiles/data_folders.h"
+#include "tests/support/morvactl_run.h"
 #include "tests/support/temp_dir.h"
 
 #include <cstdlib>
@@ -31,16 +32,8 @@ protected:
         }
     }
 
-    struct Run {
-        int exitCode;
-        std::string out;
-        std::string err;
-    };
-    Run morvactl(const cli::Arguments& arguments) {
-        std::ostringstream out;
-        std::ostringstream err;
-        const int code = cli::runMorvactl(arguments, out, err);
-        return Run{code, out.str(), err.str()};
+    static test::MorvactlRun morvactl(const cli::Arguments& arguments) {
+        return test::morvactl(arguments);
     }
 
     std::filesystem::path folder(const std::string& device) const {
@@ -156,7 +149,7 @@ TEST_F(ProfileCommandTest, CommandsChangeTheFilesTheProfilePanelReads) {
             arguments.push_back(argument);
         }
         SCOPED_TRACE(testing::PrintToString(arguments));
-        const Run run = morvactl(arguments);
+        const MorvactlRun run = morvactl(arguments);
         EXPECT_EQ(run.exitCode, step.exitCode) << run.err;
         EXPECT_NE((step.exitCode == 0 ? run.out : run.err).find(step.output), std::string::npos)
             << "out: " << run.out << "err: " << run.err;
@@ -179,7 +172,7 @@ TEST_F(ProfileCommandTest, CommandsChangeTheFilesTheProfilePanelReads) {
 
 TEST_F(ProfileCommandTest, EveryDeviceModelHasItsOwnFolder) {
     for (const char* device : {"keyboard", "mouse", "MousePad", "HD", "keyboard123"}) {
-        const Run run = morvactl({"profile", "add", device});
+        const MorvactlRun run = morvactl({"profile", "add", device});
         EXPECT_EQ(run.exitCode, 0) << device << ": " << run.err;
         EXPECT_EQ(names(device), (std::vector<std::string>{"profile1", "profile2"})) << device;
         // The first profile is made from the model's shipped default profile.
@@ -198,7 +191,7 @@ TEST_F(ProfileCommandTest, MistakesAreUsageErrors) {
         {"profile", "list", "../keyboard"},
     };
     for (const cli::Arguments& arguments : mistakes) {
-        const Run run = morvactl(arguments);
+        const MorvactlRun run = morvactl(arguments);
         EXPECT_EQ(run.exitCode, cli::kExitUsage) << testing::PrintToString(arguments);
         EXPECT_NE(run.err.find("morvactl:"), std::string::npos) << run.err;
     }
@@ -209,13 +202,13 @@ TEST_F(ProfileCommandTest, FailuresTheListReportsEndNonZero) {
     for (int i = 0; i < 49; ++i) {
         ASSERT_EQ(morvactl({"profile", "add", "mouse"}).exitCode, 0);
     }
-    const Run full = morvactl({"profile", "add", "mouse"});
+    const MorvactlRun full = morvactl({"profile", "add", "mouse"});
     EXPECT_EQ(full.exitCode, cli::kExitFailure);
     EXPECT_NE(full.err.find("the most profiles it can hold"), std::string::npos) << full.err;
     EXPECT_EQ(names("mouse").size(), 50u);
 
     ASSERT_EQ(morvactl({"profile", "list", "HD"}).exitCode, 0);
-    const Run last = morvactl({"profile", "delete", "HD"});
+    const MorvactlRun last = morvactl({"profile", "delete", "HD"});
     EXPECT_EQ(last.exitCode, cli::kExitFailure);
     EXPECT_NE(last.err.find("the last profile cannot be deleted"), std::string::npos) << last.err;
 }

@@ -1,5 +1,6 @@
 #include "cli/command_groups.h"
 #include "emulator/emulated_models.h"
+#include "tests/support/morvactl_run.h"
 
 #include <gtest/gtest.h>
 #include <json/reader.h>
@@ -8,28 +9,7 @@
 namespace morva {
 namespace {
 
-struct CommandRun {
-    int exitCode = 0;
-    std::string out;
-    std::string err;
-
-    Json::Value json() const {
-        Json::Value value;
-        Json::Reader reader;
-        EXPECT_TRUE(reader.parse(out, value)) << out;
-        return value;
-    }
-};
-
-CommandRun morvactl(cli::Arguments arguments) {
-    std::ostringstream out;
-    std::ostringstream err;
-    CommandRun run;
-    run.exitCode = cli::runMorvactl(arguments, out, err);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
-}
+using test::morvactl;
 
 size_t occurrences(const std::string& text, const std::string& what) {
     size_t count = 0;
@@ -40,7 +20,7 @@ size_t occurrences(const std::string& text, const std::string& what) {
 }
 
 TEST(MorvactlInfo, ReadsTheKeyboardsInformationRecord) {
-    const CommandRun run = morvactl({"--demo", "info", "keyboard"});
+    const test::MorvactlRun run = morvactl({"--demo", "info", "keyboard"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const Json::Value info = run.json();
     EXPECT_EQ(info["slot"].asInt(), 0);
@@ -56,7 +36,7 @@ TEST(MorvactlInfo, ReadsTheKeyboardsInformationRecord) {
 }
 
 TEST(MorvactlInfo, ReadsTheMousesDpiRange) {
-    const CommandRun run = morvactl({"info", "mouse", "--demo"});
+    const test::MorvactlRun run = morvactl({"info", "mouse", "--demo"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const Json::Value info = run.json();
     EXPECT_EQ(info["type"].asString(), "mouse");
@@ -69,26 +49,26 @@ TEST(MorvactlInfo, ReadsTheMousesDpiRange) {
 
 // A slot number, a type name in any spelling and the interface path name the same device.
 TEST(MorvactlInfo, ASlotATypeNameAndAPathNameTheSameDevice) {
-    const CommandRun byType = morvactl({"--demo", "info", "mouse pad"});
+    const test::MorvactlRun byType = morvactl({"--demo", "info", "mouse pad"});
     ASSERT_EQ(byType.exitCode, 0) << byType.err;
     const std::string path = byType.json()["path"].asString();
     for (const std::string& name :
          {std::string("4"), std::string("Mouse-Pad"), std::string("mousepad"), path}) {
-        const CommandRun run = morvactl({"--demo", "info", name});
+        const test::MorvactlRun run = morvactl({"--demo", "info", name});
         ASSERT_EQ(run.exitCode, 0) << name << ": " << run.err;
         EXPECT_EQ(run.json(), byType.json()) << name;
     }
 }
 
 TEST(MorvactlInfo, TracePrintsEveryExchangeOnStderrAndKeepsStdoutClean) {
-    const CommandRun run = morvactl({"--demo", "--trace", "info", "0"});
+    const test::MorvactlRun run = morvactl({"--demo", "--trace", "info", "0"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.json()["keyCount"].asInt(), 126);
     EXPECT_EQ(occurrences(run.err, "命令\n"), 3u);
     EXPECT_EQ(occurrences(run.err, "返回\n"), 3u);
     EXPECT_NE(run.err.find("命令\n04 01 00 01   00 00 00 00"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("命令\n04 02 00 02"), std::string::npos) << run.err;
-    const CommandRun quiet = morvactl({"--demo", "info", "0"});
+    const test::MorvactlRun quiet = morvactl({"--demo", "info", "0"});
     EXPECT_EQ(quiet.err, "") << "no trace unless asked for";
 }
 
@@ -112,7 +92,7 @@ TEST(MorvactlInfo, MistakesSayWhatIsWrong) {
          "cannot open"},
     };
     for (const Mistake& mistake : mistakes) {
-        const CommandRun run = morvactl(mistake.arguments);
+        const test::MorvactlRun run = morvactl(mistake.arguments);
         EXPECT_EQ(run.exitCode, mistake.exitCode) << mistake.message;
         EXPECT_NE(run.err.find(mistake.message), std::string::npos) << run.err;
         EXPECT_EQ(run.out, "");
