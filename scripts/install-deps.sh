@@ -11,6 +11,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev   # tests and benchmarks
     xvfb xauth xdotool imagemagick            # GUI under a virtual display, screenshots
     fonts-liberation2                         # the free Arial-metric font shipped as Font/arial.ttf
+    fonts-wqy-microhei                        # Chinese glyphs for the Chinese interface texts
 )
 
 missing=()
