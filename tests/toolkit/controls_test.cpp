@@ -23,6 +23,12 @@ protected:
         control->setName(std::move(name));
         return control;
     }
+    // A function tab of the group "function_tab", unselected.
+    Option* addGroupedOption(std::string name) {
+        auto* option = addControl<Option>(std::move(name));
+        option->setGroup("function_tab");
+        return option;
+    }
     std::unique_ptr<Window> window;
 };
 
@@ -116,10 +122,10 @@ TEST_F(ControlsTest, ComboUserPickIsRefusedWhileDisabled) {
 // --- options ---------------------------------------------------------------------------------
 
 TEST_F(ControlsTest, SelectingAGroupedOptionDeselectsTheOthersOfItsGroup) {
-    auto* lighting = window->findAs<Option>("deng_Op_tab");
-    auto* keys = window->findAs<Option>("key_Op_tab");
-    auto* macros = window->findAs<Option>("macro_Op_tab");
-    EXPECT_TRUE(lighting->selected());
+    auto* lighting = addGroupedOption("deng_Op_tab");
+    auto* keys = addGroupedOption("key_Op_tab");
+    auto* macros = addGroupedOption("macro_Op_tab");
+    lighting->setSelected(true, false);
     // A member of the group elsewhere in the window.
     auto* far = addControl<Option>("far_tab");
     far->setGroup("function_tab");
@@ -147,7 +153,7 @@ TEST_F(ControlsTest, OptionsOfOtherGroupsAndCheckBoxesAreIndependent) {
     rate2->setGroup("rate");
     auto* check = addControl<CheckBox>("pointer_precision_check");
     rate1->setSelected(true, false);
-    window->findAs<Option>("key_Op_tab")->setSelected(true, false);
+    addGroupedOption("key_Op_tab")->setSelected(true, false);
     EXPECT_TRUE(rate1->selected());
 
     check->activate();

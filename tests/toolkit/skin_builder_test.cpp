@@ -70,32 +70,11 @@ TEST_F(SkinBuilderTest, MainSkinHasTheContractControlsAndWindowAttributes) {
     EXPECT_EQ(window->size(), (Size{1000, 640}));
     EXPECT_EQ(window->title(), "QT4410-VIGOR MORVA");
     EXPECT_EQ(window->root()->name(), "root");
-    for (const char* name : {"closebtn",
-                             "minbtn",
-                             "maxbtn",
-                             "restorebtn",
-                             "skinbtn",
-                             "setbtn",
-                             "gamemodebtn",
-                             "cloudbtn",
-                             "smarteyesbtn",
-                             "control_light_status",
-                             "device_select_layout",
-                             "device_select_prev",
-                             "device_select_next",
-                             "device_switch",
-                             "device_power_switch",
-                             "No_device_Link",
-                             "nodevice_ok_btn",
-                             "str_test",
-                             "deng_Op_tab",
-                             "key_Op_tab",
-                             "macro_Op_tab",
-                             "system_Op_tab",
-                             "cursor_Op_tab",
-                             "6533_voice_Op_tab",
-                             "magic_Op_tab",
-                             "Virtual7.1_Op_tab"}) {
+    for (const char* name :
+         {"closebtn", "minbtn", "maxbtn", "restorebtn", "skinbtn", "setbtn", "gamemodebtn",
+          "cloudbtn", "smarteyesbtn", "control_light_status", "device_select_layout",
+          "device_select_prev", "device_select_next", "device_switch", "device_power_switch",
+          "No_device_Link", "nodevice_ok_btn", "str_test"}) {
         EXPECT_NE(window->find(name), nullptr) << name;
     }
     EXPECT_NE(window->findAs<TabLayout>("device_switch"), nullptr);

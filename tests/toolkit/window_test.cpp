@@ -49,8 +49,11 @@ TEST_F(WindowTest, WindowInitComesFirstThenNotificationsInSendingOrderOnTheLoop)
     auto window = mainWindow();
     EXPECT_EQ(drain(), std::vector<std::string>{"windowinit:root"});
 
+    auto* tab = static_cast<Option*>(
+        window->findAs<Container>("status_bar")->add(std::make_unique<Option>()));
+    tab->setName("key_Op_tab");
     window->findAs<Button>("closebtn")->activate();
-    window->findAs<Option>("key_Op_tab")->activate();
+    tab->activate();
     window->find("str_test")->sendNotify("custom_kind", 5, 6);
     window->findAs<Button>("minbtn")->event(UiEvent::of(EventType::Click));
     // Nothing is delivered until the interface thread runs.
@@ -198,7 +201,7 @@ struct DpiCase {
     int dpi;
     Size window;  // of 1000 x 640
     Size control; // of a 28 x 28 button
-    Rect pos;     // of 0,0,1000,456
+    Rect pos;     // of 0,0,1000,500
 };
 
 // Names the case in test output instead of dumping its bytes.
@@ -225,11 +228,12 @@ TEST_P(DpiTest, SizesScaleByDpiOver96) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Toolkit, DpiTest,
-                         ::testing::Values(DpiCase{96, {1000, 640}, {28, 28}, {0, 0, 1000, 456}},
-                                           DpiCase{120, {1250, 800}, {35, 35}, {0, 0, 1250, 570}},
-                                           DpiCase{144, {1500, 960}, {42, 42}, {0, 0, 1500, 684}},
-                                           DpiCase{72, {750, 480}, {21, 21}, {0, 0, 750, 342}},
-                                           DpiCase{192, {2000, 1280}, {56, 56}, {0, 0, 2000, 912}}),
+                         ::testing::Values(DpiCase{96, {1000, 640}, {28, 28}, {0, 0, 1000, 500}},
+                                           DpiCase{120, {1250, 800}, {35, 35}, {0, 0, 1250, 625}},
+                                           DpiCase{144, {1500, 960}, {42, 42}, {0, 0, 1500, 750}},
+                                           DpiCase{72, {750, 480}, {21, 21}, {0, 0, 750, 375}},
+                                           DpiCase{
+                                               192, {2000, 1280}, {56, 56}, {0, 0, 2000, 1000}}),
                          [](const auto& param) { return "Dpi" + std::to_string(param.param.dpi); });
 
 TEST_F(WindowTest, DpiIsPerWindowAndRefusesNonsense) {
@@ -307,7 +311,7 @@ TEST_F(WindowTest, WindowTimersReachTheMessageHandler) {
 // Where the layout puts the main skin's pieces, at two scales.
 struct LayoutCase {
     int dpi;
-    Rect titleBar, closeButton, deviceBar, pageArea, notice, functionTabs, statusBar;
+    Rect titleBar, closeButton, deviceBar, pageArea, notice, statusBar;
 };
 
 void PrintTo(const LayoutCase& c, std::ostream* os) {
@@ -326,7 +330,6 @@ TEST_P(LayoutTest, MainSkinIsPlacedByItsSizesAtTheWindowsScale) {
     EXPECT_EQ(window->find("device_bar")->layoutRect(), c.deviceBar);
     EXPECT_EQ(window->find("device_page_area")->layoutRect(), c.pageArea);
     EXPECT_EQ(window->find("No_device_Link")->layoutRect(), c.notice);
-    EXPECT_EQ(window->find("function_tabs")->layoutRect(), c.functionTabs);
     EXPECT_EQ(window->find("status_bar")->layoutRect(), c.statusBar);
 }
 
@@ -335,35 +338,33 @@ INSTANTIATE_TEST_SUITE_P(Toolkit, LayoutTest,
                                                       {0, 0, 1000, 40},
                                                       {964, 6, 992, 34},
                                                       {0, 40, 1000, 104},
-                                                      {0, 104, 1000, 564},
-                                                      {0, 104, 1000, 560},
-                                                      {0, 564, 1000, 604},
+                                                      {0, 104, 1000, 604},
+                                                      {0, 104, 1000, 604},
                                                       {0, 604, 1000, 640}},
                                            LayoutCase{144,
                                                       {0, 0, 1500, 60},
                                                       {1446, 9, 1488, 51},
                                                       {0, 60, 1500, 156},
-                                                      {0, 156, 1500, 846},
-                                                      {0, 156, 1500, 840},
-                                                      {0, 846, 1500, 906},
+                                                      {0, 156, 1500, 906},
+                                                      {0, 156, 1500, 906},
                                                       {0, 906, 1500, 960}}),
                          [](const auto& param) { return "Dpi" + std::to_string(param.param.dpi); });
 
 TEST_F(WindowTest, HiddenChildrenLeaveTheirRoomToTheOthers) {
     auto window = mainWindow();
-    window->find("function_tabs")->setVisible(false);
+    window->find("status_bar")->setVisible(false);
     layoutWindow(*window);
-    EXPECT_EQ(window->find("device_page_area")->layoutRect(), (Rect{0, 104, 1000, 604}));
+    EXPECT_EQ(window->find("device_page_area")->layoutRect(), (Rect{0, 104, 1000, 640}));
     // Equal shares of what the fixed children leave.
-    auto* tabs = window->findAs<Container>("function_tabs");
-    tabs->setVisible(true);
-    for (const auto& tab : tabs->children()) {
-        tab->setFixedWidth(0);
+    auto* bar = window->findAs<Container>("device_bar");
+    for (const auto& child : bar->children()) {
+        child->setFixedWidth(0);
     }
     layoutWindow(*window);
-    // 1000 - 24 inset - 7 x 4 gaps = 948 over 8 tabs: 118 each, the last takes the rest.
-    EXPECT_EQ(tabs->childAt(0)->layoutRect(), (Rect{12, 568, 130, 600}));
-    EXPECT_EQ(tabs->childAt(7)->layoutRect(), (Rect{12 + 7 * 122, 568, 988, 600}));
+    // 1000 - 16 inset - 2 x 8 gaps = 968 over 3 children: 322 each, the last takes the rest.
+    EXPECT_EQ(bar->childAt(0)->layoutRect(), (Rect{8, 48, 330, 96}));
+    EXPECT_EQ(bar->childAt(1)->layoutRect(), (Rect{338, 48, 660, 96}));
+    EXPECT_EQ(bar->childAt(2)->layoutRect(), (Rect{668, 48, 992, 96}));
 }
 
 } // namespace
