@@ -149,7 +149,7 @@ bool DeviceManager::StartScanThread() {
             [window](size_t slot) {
                 window->sendMessage(WM_DEVICE_DETACHED, static_cast<int64_t>(slot));
             },
-            {}});
+            hooks_.firstScanPassDone});
     scanThread_ = std::make_unique<DeviceScanThread>(slots_, backend_, *scanEvents_, clock_);
     return scanThread_->start();
 }

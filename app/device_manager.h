@@ -29,6 +29,8 @@ struct DeviceManagerHooks {
     std::function<void(CKestraneUSBDevice&, bool enabled)> setKeyEditButtonsEnabled;
     // Shows or hides the synchronisation option of a device's lighting panel.
     std::function<void(CKestraneUSBDevice&, bool visible)> showSynchronisationOption;
+    // The scan thread's first enumerating pass has ended (its instance message).
+    std::function<void()> firstScanPassDone;
 };
 
 // The device manager of the main window: the slot list, one device page, power widget and hidden

@@ -60,7 +60,7 @@ CMainWnd::CMainWnd(ui::Toolkit& toolkit, MainWindowCallbacks callbacks, MainWind
           window_, [this](std::string_view tag) { return CreateControl(tag); }, backend_, clock_,
           DeviceManagerHooks{callbacks_.closeSettingsAndAbout, callbacks_.endRecording,
                              callbacks_.setKeyEditButtonsEnabled,
-                             callbacks_.showSynchronisationOption}),
+                             callbacks_.showSynchronisationOption, callbacks_.firstScanPassDone}),
       profileDevice_([this] { return screen_; }) {
     RegisterFactoryClasses();
 }
@@ -201,18 +201,6 @@ void CMainWnd::RegisterRoutes() {
         StopWorkers();
         return std::optional<int64_t>();
     });
-    router_.onMessage(ui::kMsgActivate, [this](const ui::WindowMessage& m) {
-        SetWindowActive(m.wParam != 0);
-        return std::optional<int64_t>();
-    });
-    router_.onMessage(ui::kMsgMouseHover, [this](const ui::WindowMessage&) {
-        SetPointerOver(true);
-        return std::optional<int64_t>();
-    });
-    router_.onMessage(ui::kMsgMouseLeave, [this](const ui::WindowMessage&) {
-        SetPointerOver(false);
-        return std::optional<int64_t>();
-    });
 }
 
 void CMainWnd::OnTabOptionSelected(const ui::Notification& n) {
@@ -276,20 +264,6 @@ void CMainWnd::OnInputSettings(int which) {
             openDesktopInputSettings(which);
         }
     });
-}
-
-void CMainWnd::SetWindowActive(bool active) {
-    windowActive_ = active;
-    pointerOver_ = active;
-    devices_.SetPreviewActive(pointerOver_ ? 1 : 0);
-}
-
-void CMainWnd::SetPointerOver(bool over) {
-    if (windowActive_) {
-        return;
-    }
-    pointerOver_ = over;
-    devices_.SetPreviewActive(pointerOver_ ? 1 : 0);
 }
 
 } // namespace morva

@@ -33,6 +33,8 @@ struct MainWindowCallbacks {
     std::function<void()> endRecording;
     // The display adjustment (window timer 1011).
     std::function<void()> displayAdjustment;
+    // The scan thread's first enumerating pass has ended (its instance message).
+    std::function<void()> firstScanPassDone;
     // Opens the desktop's keyboard (0) or mouse (1) settings; runs on the control-panel thread.
     // Empty: openDesktopInputSettings.
     std::function<void(int which)> openInputSettings;
@@ -105,8 +107,6 @@ private:
     void OnFunctionTab(int kind);
     void OnDefaultButton();
     void OnInputSettings(int which);
-    void SetWindowActive(bool active);
-    void SetPointerOver(bool over);
     int ShowMessage(std::string_view textKey, ui::MessageBoxButtons buttons);
     CDeviceProfileUI* CurrentProfilePanel() const;
 
@@ -123,8 +123,6 @@ private:
     Worker controlPanelThread_{"ControlPanelThread"};
     ui::Size screen_;
     bool initialised_ = false;
-    bool windowActive_ = false;
-    bool pointerOver_ = false;
 };
 
 } // namespace morva

@@ -222,9 +222,7 @@ void MainWindowChrome::onPower(int64_t event) {
 }
 
 void MainWindowChrome::setPreview(int32_t active, int32_t pointer) {
-    if (active == windowActive_ && pointer == pointerOver_) {
-        return;
-    }
+    // Always passed on: the devices start with their preview on while these flags start at 0.
     windowActive_ = active;
     pointerOver_ = pointer;
     call(hooks_.setPreviewActive, pointerOver_);

@@ -1,0 +1,200 @@
+#include "app/program_window.h"
+#include "base/virtual_event_loop.h"
+#include "device/usb_device.h"
+#include "emulator/emulated_hid_bus.h"
+#include "emulator/emulated_models.h"
+#include "tests/profiles/profile_test_support.h"
+#include "tests/support/fake_window_system.h"
+#include "tests/support/temp_dir.h"
+#include "ui/toolkit/menu.h"
+#include "ui/toolkit/scripted_host.h"
+#include "ui/toolkit/toolkit.h"
+#include "ui/toolkit/tray_icon.h"
+
+#include <algorithm>
+#include <gmock/gmock.h>
+
+namespace morva::app::test {
+namespace {
+
+using ::testing::Contains;
+using ::testing::ElementsAre;
+
+constexpr int kKeyboardTab = 1;
+constexpr int kHeadsetTab = 3;
+constexpr int32_t kEnglishId = 1033;
+
+// The whole main window on the headless toolkit: the real skin and default data, an emulated
+// HID bus scanned by the real scan thread, settings and profiles in a temporary folder.
+class ProgramWindowTest : public ::testing::Test {
+protected:
+    ProgramWindowTest() {
+        host.setPump([this] { loop.runPending(); });
+        host.setScreenSize({1920, 1080});
+        EXPECT_TRUE(toolkit.setResourcePath(runtime / "skin"));
+    }
+    ~ProgramWindowTest() override {
+        program.reset(); // its threads end before the bus goes
+    }
+
+    void start() {
+        ProgramWindowConfig config;
+        config.programFolder = runtime;
+        config.settings = &settings;
+        config.skinSettings = &skinSettings;
+        config.devices.backend = &bus;
+        config.announce = [this](uint32_t w, int32_t l) {
+            announced.emplace_back(w, l);
+        };
+        config.languageChanged = [this] {
+            ++languageChanges;
+        };
+        config.quit = [this] {
+            ++quits;
+        };
+        program = std::make_unique<ProgramWindow>(toolkit, system, std::move(config));
+        ASSERT_TRUE(program->create());
+        loop.runPending(); // "windowinit"
+        ASSERT_TRUE(program->core().initialised());
+    }
+
+    bool waitFor(const std::function<bool()>& done) { return loop.runUntil(done, 10000); }
+    DeviceManager& devices() { return program->core().devices(); }
+    CKestraneUSBDevice& deviceOfTab(int row) {
+        return *devices().tabs()[static_cast<size_t>(row)]->device();
+    }
+    ui::Window& window() { return program->window(); }
+    bool noticeShown() { return window().find("No_device_Link")->visible(); }
+    void click(std::string_view name) {
+        ui::Control* control = window().find(name);
+        ASSERT_NE(control, nullptr) << name;
+        control->event(ui::UiEvent::of(ui::EventType::Click));
+        loop.runPending();
+    }
+    void chooseTrayItem(const char* item) {
+        toolkit.showMenu(window(), "XML_MENU", {0, 0})->choose(item);
+        loop.runPending();
+    }
+
+    std::filesystem::path runtime = std::filesystem::path(MORVA_RUNTIME_DIR);
+    morva::test::TempDir home;
+    morva::test::ScopedEnv xdg{"XDG_DATA_HOME", home.path().c_str()};
+    SettingsStore settings{home.path() / "settings.json"};
+    SkinSettings skinSettings{home.path() / "main.ini"};
+    emulator::EmulatedHidBus bus;
+    VirtualEventLoop loop;
+    ui::ScriptedHost host;
+    ui::Toolkit toolkit{loop, host};
+    morva::test::FakeWindowSystem system;
+    std::vector<std::pair<uint32_t, int32_t>> announced;
+    int languageChanges = 0;
+    int quits = 0;
+    std::unique_ptr<ProgramWindow> program;
+};
+
+TEST_F(ProgramWindowTest, StartShowsThePluggedDeviceAndBringsTheWindowForward) {
+    bus.plug(emulator::makeEmulatedKeyboard());
+    ASSERT_TRUE(storeLanguageIdentifier(settings, kEnglishId));
+    start();
+    EXPECT_TRUE(window().visible());
+    EXPECT_TRUE(toolkit.tray().exists());
+    EXPECT_THAT(announced, ElementsAre(std::pair<uint32_t, int32_t>{1, 1}));
+    EXPECT_EQ(program->currentLanguage(), 1); // the stored identifier, English
+    EXPECT_EQ(languageChanges, 1);
+
+    ASSERT_TRUE(waitFor([&] { return devices().tabs()[kKeyboardTab]->tabVisible(); }));
+    EXPECT_FALSE(noticeShown());
+    // The scan thread's first pass ends with the instance message: the window comes forward.
+    ASSERT_TRUE(
+        waitFor([&] { return std::count(system.calls.begin(), system.calls.end(), "front") > 0; }));
+    // The display adjustment 100 ms after the start scales for the 1920 x 1080 monitor.
+    system.monitor = {1920, 1080};
+    loop.advance(100);
+    EXPECT_EQ(window().dpi(), 144);
+}
+
+TEST_F(ProgramWindowTest, LightControlFromTheButtonAndFromAnotherProgram) {
+    start();
+    ui::Control* button = window().find("control_light_status");
+    EXPECT_EQ(button->text(), "控制灯光");
+
+    click("control_light_status");
+    EXPECT_EQ(program->lightControl().value(), 0);
+    EXPECT_EQ(button->text(), "不控制灯光");
+    EXPECT_EQ(deviceOfTab(kKeyboardTab).lightOutput(), 0);
+    EXPECT_EQ(deviceOfTab(kHeadsetTab).lightOutput(), 1); // a headset has no lighting to hand over
+    EXPECT_EQ(announced.back(), (std::pair<uint32_t, int32_t>{1, 0}));
+
+    struct Case {
+        uint32_t wParam;
+        int32_t lParam;
+        int32_t expected;
+    };
+    for (const Case& c : {Case{1, 1, 1}, Case{2, 0, 1}, Case{1, 5, 1}, Case{1, 0, 0}}) {
+        program->onShellMessage(ipc::Message{ipc::MessageKind::LightControl, c.wParam, c.lParam});
+        EXPECT_EQ(deviceOfTab(kKeyboardTab).lightOutput(), c.expected)
+            << c.wParam << "/" << c.lParam;
+    }
+    EXPECT_EQ(announced.size(), 2u); // messages of other programs are not announced back
+}
+
+TEST_F(ProgramWindowTest, SuspendDarkensTheDevicesAndResumeRestoresTheLightControl) {
+    start();
+    program->onPowerEvent(true);
+    EXPECT_TRUE(program->chrome().suspended());
+    EXPECT_EQ(deviceOfTab(kKeyboardTab).lightOutput(), 0);
+    program->onPowerEvent(false);
+    EXPECT_FALSE(program->chrome().suspended());
+    EXPECT_EQ(deviceOfTab(kKeyboardTab).lightOutput(), 1);
+}
+
+TEST_F(ProgramWindowTest, PreviewFollowsActivationAndThePointerOfAnInactiveWindow) {
+    start();
+    window().sendMessage(ui::kMsgActivate, 0);
+    EXPECT_EQ(deviceOfTab(kKeyboardTab).previewActive(), 0);
+    EXPECT_EQ(deviceOfTab(kHeadsetTab).previewActive(), 1);
+    window().sendMessage(ui::kMsgMouseHover);
+    EXPECT_EQ(deviceOfTab(kKeyboardTab).previewActive(), 1);
+    window().sendMessage(ui::kMsgMouseLeave);
+    EXPECT_EQ(deviceOfTab(kKeyboardTab).previewActive(), 0);
+    window().sendMessage(ui::kMsgActivate, 1);
+    window().sendMessage(ui::kMsgMouseLeave);
+    EXPECT_EQ(deviceOfTab(kKeyboardTab).previewActive(), 1);
+}
+
+TEST_F(ProgramWindowTest, TheRecordedBackgroundIsRestoredAtStart) {
+    ASSERT_TRUE(skinSettings.recordColor(0xFF336699));
+    start();
+    EXPECT_EQ(window().find("root")->bkColor(), 0xFF336699u);
+    EXPECT_EQ(window().find("root")->bkImage(), "");
+}
+
+TEST_F(ProgramWindowTest, SettingsChangeTheLanguageAndCloseWithTheWindow) {
+    start();
+    click("setbtn");
+    ASSERT_TRUE(program->settingsOpen());
+    window().sendMessage(kMsgLanguageChanged, 1);
+    EXPECT_EQ(program->currentLanguage(), 1);
+    EXPECT_EQ(settings.readInt(kLanguageValueName), kEnglishId);
+
+    // Another program's forward message reaches the open settings window.
+    program->onShellMessage(ipc::Message{ipc::MessageKind::Forward, 7, 9});
+    EXPECT_EQ(program->settingsWindow()->lastForwardMessage(),
+              (ipc::Message{ipc::MessageKind::Forward, 7, 9}));
+
+    click("closebtn");
+    EXPECT_FALSE(program->settingsOpen());
+    EXPECT_FALSE(window().visible()); // hidden to the tray
+    program->onShellMessage(ipc::Message{ipc::MessageKind::Instance, 0, 1});
+    EXPECT_TRUE(window().visible());
+}
+
+TEST_F(ProgramWindowTest, TrayMenuExitEndsTheLoop) {
+    start();
+    chooseTrayItem("exit");
+    EXPECT_EQ(quits, 1);
+    EXPECT_FALSE(window().visible());
+}
+
+} // namespace
+} // namespace morva::app::test
