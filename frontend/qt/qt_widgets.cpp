@@ -106,6 +106,24 @@ void ControlView::syncAll() {
     }
 }
 
+void ControlView::syncCommon(ui::Property property, QWidget& widget) {
+    const ui::Control* c = control();
+    if (!c) {
+        return;
+    }
+    if (property == ui::Property::ToolTip) {
+        widget.setToolTip(toQString(c->toolTip()));
+    } else if (property == ui::Property::Font) {
+        widget.setFont(context().fontFor(*c));
+    }
+}
+
+void ControlView::tellFocus(bool gained) const {
+    if (ui::Control* c = control()) {
+        c->event(ui::UiEvent::of(gained ? ui::EventType::SetFocus : ui::EventType::KillFocus));
+    }
+}
+
 // --- SkinWidget ---------------------------------------------------------------------------
 
 SkinWidget::SkinWidget(ui::Control& control, RenderContext& context, QWidget* parent)
@@ -125,13 +143,8 @@ void SkinWidget::sync(ui::Property property) {
     case ui::Property::Text:
         text_ = toQString(c->text());
         break;
-    case ui::Property::ToolTip:
-        setToolTip(toQString(c->toolTip()));
-        break;
-    case ui::Property::Font:
-        setFont(context().fontFor(*c));
-        break;
     default:
+        syncCommon(property, *this);
         break;
     }
     update();
@@ -442,29 +455,20 @@ void SkinEdit::sync(ui::Property property) {
         setReadOnly(edit->readOnly());
         setMaxLength(static_cast<int>(std::min<size_t>(edit->maxLength(), 32767)));
         break;
-    case ui::Property::ToolTip:
-        setToolTip(toQString(edit->toolTip()));
-        break;
-    case ui::Property::Font:
-        setFont(context().fontFor(*edit));
-        break;
     default:
+        syncCommon(property, *this);
         break;
     }
 }
 
 void SkinEdit::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
-    if (ui::Control* c = control()) {
-        c->event(ui::UiEvent::of(ui::EventType::SetFocus));
-    }
+    tellFocus(true);
 }
 
 void SkinEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    if (ui::Control* c = control()) {
-        c->event(ui::UiEvent::of(ui::EventType::KillFocus));
-    }
+    tellFocus(false);
 }
 
 // --- SkinRichEdit -------------------------------------------------------------------------
@@ -502,29 +506,20 @@ void SkinRichEdit::sync(ui::Property property) {
     case ui::Property::EditState:
         setReadOnly(edit->readOnly());
         break;
-    case ui::Property::ToolTip:
-        setToolTip(toQString(edit->toolTip()));
-        break;
-    case ui::Property::Font:
-        setFont(context().fontFor(*edit));
-        break;
     default:
+        syncCommon(property, *this);
         break;
     }
 }
 
 void SkinRichEdit::focusInEvent(QFocusEvent* event) {
     QPlainTextEdit::focusInEvent(event);
-    if (ui::Control* c = control()) {
-        c->event(ui::UiEvent::of(ui::EventType::SetFocus));
-    }
+    tellFocus(true);
 }
 
 void SkinRichEdit::focusOutEvent(QFocusEvent* event) {
     QPlainTextEdit::focusOutEvent(event);
-    if (ui::Control* c = control()) {
-        c->event(ui::UiEvent::of(ui::EventType::KillFocus));
-    }
+    tellFocus(false);
 }
 
 // --- SkinCombo ----------------------------------------------------------------------------
@@ -571,13 +566,8 @@ void SkinCombo::sync(ui::Property property) {
     case ui::Property::Selected:
         blockedSync(*this, [&] { setCurrentIndex(combo->selectedIndex()); });
         break;
-    case ui::Property::ToolTip:
-        setToolTip(toQString(combo->toolTip()));
-        break;
-    case ui::Property::Font:
-        setFont(context().fontFor(*combo));
-        break;
     default:
+        syncCommon(property, *this);
         break;
     }
 }
@@ -621,10 +611,8 @@ void SkinSlider::sync(ui::Property property) {
             }
         });
         break;
-    case ui::Property::ToolTip:
-        setToolTip(toQString(slider->toolTip()));
-        break;
     default:
+        syncCommon(property, *this);
         break;
     }
 }
@@ -644,8 +632,8 @@ void SkinProgress::sync(ui::Property property) {
     if (property == ui::Property::Value) {
         setRange(progress->minValue(), progress->maxValue());
         setValue(progress->value());
-    } else if (property == ui::Property::ToolTip) {
-        setToolTip(toQString(progress->toolTip()));
+    } else {
+        syncCommon(property, *this);
     }
 }
 
@@ -662,10 +650,8 @@ void SkinPalette::sync(ui::Property property) {
             color_ = argbColor(palette->color());
         }
         update();
-    } else if (property == ui::Property::ToolTip) {
-        if (const ui::Control* c = control()) {
-            setToolTip(toQString(c->toolTip()));
-        }
+    } else {
+        syncCommon(property, *this);
     }
 }
 

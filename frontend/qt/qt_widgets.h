@@ -46,6 +46,10 @@ public:
 
 protected:
     RenderContext& context() const { return context_; }
+    // Shows the properties every kind shows alike (tool tip, font) on the widget.
+    void syncCommon(ui::Property property, QWidget& widget);
+    // Tells the control that its widget gained or lost the keyboard focus.
+    void tellFocus(bool gained) const;
 
 private:
     ui::ControlRef ref_;
