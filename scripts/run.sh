@@ -8,10 +8,6 @@ cmake --preset default -DMORVA_BUILD_TESTS=OFF -DMORVA_BUILD_BENCH=OFF >/dev/nul
 cmake --build --preset default
 
 gui=build/bin/morva
-if [ ! -x "$gui" ]; then
-    echo "The GUI is not part of this build yet; showing the emulated devices with morvactl:"
-    exec build/bin/morvactl --demo devices
-fi
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     cat <<MSG
 There is no display here, so the window cannot open.
