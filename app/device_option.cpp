@@ -58,6 +58,16 @@ bool CDeviceOptionUI::isSelected() const {
     return select != nullptr && select->selected();
 }
 
+void CDeviceOptionUI::handleEvent(const ui::UiEvent& e) {
+    if (e.type == ui::EventType::Click) {
+        if (ui::Option* select = option(); select != nullptr && select->enabledInTree()) {
+            select->activate();
+            return;
+        }
+    }
+    ui::HorizontalLayout::handleEvent(e);
+}
+
 void CDeviceOptionUI::setDevice(CKestraneUSBDevice* device) {
     device_ = device;
     if (device != nullptr) {

@@ -64,6 +64,10 @@ public:
     void setSynchronised(bool synchronised);
     bool synchronised() const;
 
+protected:
+    // A click anywhere on the tab (its picture or its name) selects it, as the option does.
+    void handleEvent(const ui::UiEvent& e) override;
+
 private:
     void applyImages();
 

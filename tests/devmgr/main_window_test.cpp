@@ -254,6 +254,27 @@ TEST_F(MainWindowTest, PreviousAndNextMoveBetweenVisibleTabs) {
     EXPECT_FALSE(tab(kMouseTab).isSelected());
 }
 
+TEST_F(MainWindowTest, ClickingAnywhereOnATabSelectsItUnlessTheBarIsLocked) {
+    bus.plug(emulator::makeEmulatedKeyboard());
+    ASSERT_TRUE(waitFor([&] { return tab(kKeyboardTab).tabVisible(); }));
+    bus.plug(emulator::makeEmulatedMouse());
+    ASSERT_TRUE(waitFor([&] { return tab(kMouseTab).tabVisible(); }));
+    auto clickTab = [&](int row) {
+        tab(row).event(ui::UiEvent::of(ui::EventType::Click)); // on its name, not its picture
+        loop.runPending();
+    };
+    clickTab(kMouseTab);
+    EXPECT_TRUE(tab(kMouseTab).isSelected());
+    EXPECT_EQ(devices().CurrentDevice(), tab(kMouseTab).device());
+
+    devices().SetEditLock(true, false);
+    clickTab(kKeyboardTab);
+    EXPECT_TRUE(tab(kMouseTab).isSelected());
+    devices().SetEditLock(true, true);
+    clickTab(kKeyboardTab);
+    EXPECT_EQ(devices().CurrentDevice(), keyboard());
+}
+
 // Slots assigned and announced by the test, in the order it chooses.
 class MainWindowManualTest : public MainWindowTest {
 protected:
