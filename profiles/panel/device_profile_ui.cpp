@@ -53,6 +53,7 @@ ProfileResult CDeviceProfileUI::InitProfiles(const std::filesystem::path& device
     fillCombo();
     showSelection();
     applyTabVisibility();
+    isolateTabGroup(deviceFolder);
     return loaded;
 }
 
@@ -87,6 +88,15 @@ void CDeviceProfileUI::applyTabVisibility() {
     for (const TabVisibility& tab : profileTabVisibility(deviceType_)) {
         if (ui::Control* option = tabOption(tab.option)) {
             option->setVisible(tab.visible);
+        }
+    }
+}
+
+void CDeviceProfileUI::isolateTabGroup(const std::filesystem::path& deviceFolder) {
+    const std::string group = "device_function_tab:" + deviceFolder.string();
+    for (const std::string_view name : kProfileTabOptions) {
+        if (auto* option = dynamic_cast<ui::Option*>(tabOption(name))) {
+            option->setGroup(group);
         }
     }
 }

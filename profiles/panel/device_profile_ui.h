@@ -94,6 +94,9 @@ private:
     // Shows the list's selection in the combo (without notifying) and in the name edit.
     void showSelection();
     void applyTabVisibility();
+    // Every device page has its own panel in the one main window: its tabs get a group of
+    // their own, so choosing a tab on one page leaves the other pages' choices alone.
+    void isolateTabGroup(const std::filesystem::path& deviceFolder);
 
     std::unique_ptr<ProfileList> list_;
     int deviceType_ = 0;

@@ -347,6 +347,12 @@ TEST_F(MainWindowManualTest, FunctionTabsSelectTheCurrentDevicesPanels) {
     loop.runPending();
     EXPECT_EQ(keyboard()->GetFunctionKind(), 3);
     EXPECT_EQ(function->selectedIndex(), 1);
+    // Every page keeps its own choice.
+    for (int row : {kMouseTab, kMousePadTab, kHeadsetTab}) {
+        auto* other = dynamic_cast<CDeviceProfileUI*>(tab(row).device()->profilePanel());
+        ASSERT_NE(other, nullptr);
+        EXPECT_TRUE(dynamic_cast<ui::Option*>(other->tabOption("deng_Op_tab"))->selected()) << row;
+    }
 }
 
 TEST_F(MainWindowManualTest, DefaultButtonWritesTheDefaultsAfterConfirmation) {
