@@ -43,7 +43,7 @@ def panel_xml():
         caption = [("text", "%%[%s]" % key.caption)] if key.caption else []
         text += button([("name", "key_%d" % key.pos), ("userdata", "key_%d" % key.pos),
                         ("float", "true"), ("pos", pos)] + hidden + caption +
-                       [("font", "10"), ("textcolor", "#FFE6E9EF"),
+                       [("font", "10"), ("textpadding", "1,0,1,0"), ("textcolor", "#FFE6E9EF"),
                         ("normalimage", "keyboard/keys/cap_normal_%s.png" % size),
                         ("hotimage", "keyboard/keys/cap_hot_%s.png" % size),
                         ("pushedimage", "keyboard/keys/cap_pushed_%s.png" % size),

@@ -90,6 +90,23 @@ void blockedSync(QObject& object, const std::function<void()>& f) {
 
 } // namespace
 
+// A caption such as "PrtSc" stays readable on a small key.
+QFont fittedFont(QFont font, const QString& text, int width) {
+    const qreal full = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize();
+    const bool points = font.pointSizeF() > 0;
+    for (qreal size = full; size >= full * 0.7; size -= full * 0.05) {
+        if (points) {
+            font.setPointSizeF(size);
+        } else {
+            font.setPixelSize(static_cast<int>(size));
+        }
+        if (QFontMetrics(font).horizontalAdvance(text) <= width) {
+            break;
+        }
+    }
+    return font;
+}
+
 QColor argbColor(uint32_t argb) {
     return QColor::fromRgba(argb);
 }
@@ -226,12 +243,15 @@ void SkinWidget::paintEvent(QPaintEvent* /*event*/) {
     }
     if (!text_.isEmpty()) {
         painter.setPen(currentTextColor());
-        painter.setFont(font());
+        const QRect textArea = area.marginsRemoved(textPadding(*c));
         int flags = alignmentFrom(*c, defaultAlignment());
         if (c->className() == "Text") {
             flags |= Qt::TextWordWrap;
+            painter.setFont(font());
+        } else {
+            painter.setFont(fittedFont(font(), text_, textArea.width()));
         }
-        painter.drawText(area.marginsRemoved(textPadding(*c)), flags, text_);
+        painter.drawText(textArea, flags, text_);
     }
 }
 

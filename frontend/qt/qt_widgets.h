@@ -58,6 +58,9 @@ private:
 
 QColor argbColor(uint32_t argb);
 QString toQString(const std::string& text);
+// The font a one-line text is drawn with in a box of that width: smaller while it does not fit,
+// down to 70 % of the font's size (beyond that the text is clipped).
+QFont fittedFont(QFont font, const QString& text, int width);
 
 // Draws background colour, images and text; passes mouse input to the control as events.
 class SkinWidget : public QWidget, public ControlView {

@@ -403,5 +403,18 @@ TEST_F(RendererTest, MainSkinGetsAWidgetForEveryControl) {
     EXPECT_EQ(renderer.widgetOf(*main)->size(), QSize(1000, 640));
 }
 
+TEST(FittedFont, ShrinksALongCaptionToItsBoxButNotBelowSeventyPercent) {
+    QFont font;
+    font.setPixelSize(20);
+    const QString caption = "PrtSc";
+    const int fullWidth = QFontMetrics(font).horizontalAdvance(caption);
+
+    EXPECT_EQ(fittedFont(font, caption, fullWidth).pixelSize(), 20);
+    const QFont smaller = fittedFont(font, caption, fullWidth * 85 / 100);
+    EXPECT_LT(smaller.pixelSize(), 20);
+    EXPECT_LE(QFontMetrics(smaller).horizontalAdvance(caption), fullWidth * 85 / 100);
+    EXPECT_EQ(fittedFont(font, caption, 1).pixelSize(), 14);
+}
+
 } // namespace
 } // namespace morva::qt::test
