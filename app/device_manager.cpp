@@ -272,8 +272,13 @@ int DeviceManager::visibleTabCount() const {
 }
 
 void DeviceManager::UpdateNoDeviceNotice() {
+    const bool none = visibleTabCount() == 0;
     if (ui::Control* notice = window_.find(kNoDeviceName)) {
-        notice->setVisible(visibleTabCount() == 0);
+        notice->setVisible(none);
+    }
+    // The notice lies over the page area; a page behind it would show through.
+    if (ui::Control* pages = window_.find(kDeviceSwitchName)) {
+        pages->setVisible(!none);
     }
 }
 

@@ -93,7 +93,7 @@ public:
     const std::vector<CKestraneUSBDevice*>& mousePadDevices() const { return mousePads_; }
     const std::vector<CKestraneUSBDevice*>& headsetDevices() const { return headsets_; }
     int visibleTabCount() const;
-    // Shows "No_device_Link" exactly while no tab is visible.
+    // Shows "No_device_Link" exactly while no tab is visible, and the device pages otherwise.
     void UpdateNoDeviceNotice();
     // The index of a tab in the device bar, or -1.
     int IndexOfTab(const ui::Control* tab) const;

@@ -161,21 +161,15 @@ void MainWindowChrome::hideToTrayOrMinimise() {
     }
 }
 
-void MainWindowChrome::syncNoDeviceNotice() {
-    if (ui::Control* notice = window_.find(kNoDeviceNotice)) {
-        notice->setVisible(!(hooks_.anyDeviceTabVisible && hooks_.anyDeviceTabVisible()));
-    }
-}
-
 void MainWindowChrome::onInstanceMessage() {
-    syncNoDeviceNotice();
+    call(hooks_.updateNoDeviceNotice);
     window_.show();
     system_.bringToFront(window_);
 }
 
 void MainWindowChrome::onTrayCallback(int64_t mouseMessage) {
     if (mouseMessage == ui::kMsgLButtonUp) {
-        syncNoDeviceNotice();
+        call(hooks_.updateNoDeviceNotice);
         call(hooks_.closeSecondaryWindows);
         if (window_.visible() && !system_.minimised(window_)) {
             window_.hide();

@@ -36,8 +36,8 @@ struct ChromeHooks {
     std::function<void(int32_t)> setPreviewActive;
     // The light-control value to restore on resume; 1 when unset.
     std::function<int32_t()> lightControlValue;
-    // Whether a device tab is visible (the no-device notice shows otherwise); false when unset.
-    std::function<bool()> anyDeviceTabVisible;
+    // Shows the no-device notice exactly while no device tab is visible.
+    std::function<void()> updateNoDeviceNotice;
     // Closes the settings and about windows if they are open.
     std::function<void()> closeSecondaryWindows;
     std::function<void()> openAbout;
@@ -50,7 +50,6 @@ inline constexpr uint32_t kMsgTrayCallback = 0x0401;
 inline constexpr int kTrayIconResource = 107;
 inline constexpr int kTimerDisplayAdjust = 1011;
 inline constexpr int kTimerTrayMenu = 1032;
-inline constexpr const char* kNoDeviceNotice = "No_device_Link";
 
 // The main window as a window: title-bar buttons, tray icon and its menu, timers 1011 and 1032,
 // the display adjustment, suspend and resume, and the preview-activity flags. Everything is
@@ -91,7 +90,6 @@ private:
     void onMenuChosen(const ui::WindowMessage& message);
     void onPower(int64_t event);
     void setPreview(int32_t active, int32_t pointer);
-    void syncNoDeviceNotice();
     void swapMaxRestore(bool maximised);
 
     ui::Window& window_;

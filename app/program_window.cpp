@@ -71,8 +71,8 @@ ChromeHooks ProgramWindow::chromeHooks() {
     hooks.lightControlValue = [this] {
         return lightControl_.value();
     };
-    hooks.anyDeviceTabVisible = [this] {
-        return core_.devices().visibleTabCount() > 0;
+    hooks.updateNoDeviceNotice = [this] {
+        core_.devices().UpdateNoDeviceNotice();
     };
     hooks.closeSecondaryWindows = [this] {
         closeSecondaryWindows();

@@ -94,7 +94,12 @@ protected:
     RecordingKeyboard* keyboard() {
         return dynamic_cast<RecordingKeyboard*>(tab(kKeyboardTab).device());
     }
-    bool noticeShown() { return main->window().find("No_device_Link")->visible(); }
+    // The notice and the device pages take turns in the page area.
+    bool noticeShown() {
+        const bool notice = main->window().find("No_device_Link")->visible();
+        EXPECT_NE(notice, main->window().find("device_switch")->visible());
+        return notice;
+    }
     bool waitFor(const std::function<bool()>& done) { return loop.runUntil(done, 10000); }
 
     std::vector<std::pair<int64_t, int64_t>> announced;
