@@ -84,4 +84,12 @@ int CMsgWnd::ShowMessage(ui::Toolkit& toolkit, ui::Window* owner, std::string_vi
     return box.showModal();
 }
 
+int showMessageBox(ui::Toolkit& toolkit, ui::Window* owner, std::string_view title,
+                   std::string_view text, bool textIsKey, ui::MessageBoxButtons buttons) {
+    return CMsgWnd::ShowMessage(toolkit, owner, title, text,
+                                owner != nullptr ? owner->dpi() : kBaseDpi, textIsKey,
+                                buttons == ui::MessageBoxButtons::OkCancel ? CMsgWnd::kConfirmCancel
+                                                                           : CMsgWnd::kConfirmOnly);
+}
+
 } // namespace morva::app

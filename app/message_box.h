@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/toolkit/host.h"
 #include "ui/toolkit/window.h"
 
 #include <string_view>
@@ -18,6 +19,11 @@ public:
     static int ShowMessage(ui::Toolkit& toolkit, ui::Window* owner, std::string_view title,
                            std::string_view text, int dpi, bool textIsKey, int buttons);
 };
+
+// The box for a request of the toolkit's kind: at the owner's DPI (96 without an owner), with
+// the confirm button alone or with confirm and cancel.
+int showMessageBox(ui::Toolkit& toolkit, ui::Window* owner, std::string_view title,
+                   std::string_view text, bool textIsKey, ui::MessageBoxButtons buttons);
 
 // The message box's DPI: one the interface supports as itself, any other traced
 // ("MSG_WND DPI SET ERROR") and read as 96.

@@ -1,6 +1,5 @@
 #include "app/program_window.h"
 
-#include "app/display_scale.h"
 #include "app/message_box.h"
 #include "app/user_folders.h"
 #include "base/trace.h"
@@ -196,11 +195,7 @@ void ProgramWindow::onLanguageChanged() {
 }
 
 int ProgramWindow::showMessage(ui::Window* owner, const PanelMessage& message) {
-    return CMsgWnd::ShowMessage(toolkit_, owner, "", message.text,
-                                owner != nullptr ? owner->dpi() : kBaseDpi, message.textIsKey,
-                                message.buttons == ui::MessageBoxButtons::OkCancel
-                                    ? CMsgWnd::kConfirmCancel
-                                    : CMsgWnd::kConfirmOnly);
+    return showMessageBox(toolkit_, owner, "", message.text, message.textIsKey, message.buttons);
 }
 
 } // namespace morva::app

@@ -1,6 +1,5 @@
 // The program: one instance per user session, the main window from "XML_MAIN" drawn with Qt.
 #include "app/app_startup.h"
-#include "app/display_scale.h"
 #include "app/message_box.h"
 #include "app/program_window.h"
 #include "app/settings_store.h"
@@ -39,10 +38,7 @@ public:
         host_.attach(toolkit_, renderer_);
         host_.setMessageBox([this](ui::Window* owner, std::string_view title, std::string_view text,
                                    ui::MessageBoxButtons buttons) {
-            return app::CMsgWnd::ShowMessage(
-                toolkit_, owner, title, text, owner ? owner->dpi() : kBaseDpi, false,
-                buttons == ui::MessageBoxButtons::OkCancel ? app::CMsgWnd::kConfirmCancel
-                                                           : app::CMsgWnd::kConfirmOnly);
+            return app::showMessageBox(toolkit_, owner, title, text, false, buttons);
         });
         if (demo) {
             plugEveryModel(demoBus_);
