@@ -248,6 +248,33 @@ void DeviceManager::Detach(size_t slotIndex) {
     }
 }
 
+void DeviceManager::Resynchronise() {
+    for (size_t i = 0; i < slots_.size(); ++i) {
+        const InterfaceSlot slot = slots_.at(i);
+        const bool present = slot.connected != 0;
+        bool attached = false;
+        bool stale = false;
+        if (slot.role == kRolePrimary) {
+            CKestraneUSBDevice* device = FindPrimaryDevice(slot);
+            if (device == nullptr) {
+                continue;
+            }
+            attached = device->commandChannel().isOpen();
+            stale = attached && (!present || device->slotRecord().path != slot.path);
+        } else if (slot.role == kRoleCompanion) {
+            const auto found = companions_.find(i);
+            attached = found != companions_.end();
+            stale = attached && (!present || found->second->eventPath() != slot.path);
+        }
+        if (stale) {
+            Detach(i);
+        }
+        if (present && (stale || !attached)) {
+            Attach(i);
+        }
+    }
+}
+
 CDeviceOptionUI* DeviceManager::TabOf(const CKestraneUSBDevice* device) const {
     for (CDeviceOptionUI* tab : tabs_) {
         if (tab->device() == device) {

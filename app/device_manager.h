@@ -65,6 +65,10 @@ public:
 
     void Attach(size_t slotIndex);
     void Detach(size_t slotIndex);
+    // Brings the devices in line with the slot list: attaches what the scan thread announced
+    // while nobody listened (the system sleeping), detaches what has gone, and reopens an
+    // interface that came back on another path.
+    void Resynchronise();
 
     void ShowTab(int index, bool visible, bool select);
     void HideTab(int index);

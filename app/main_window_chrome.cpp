@@ -212,6 +212,7 @@ void MainWindowChrome::onPower(int64_t event) {
     } else if (event == ui::kPowerResumeAutomatic) {
         call(hooks_.setLightOutput, hooks_.lightControlValue ? hooks_.lightControlValue() : 1);
         suspended_ = false;
+        call(hooks_.resumed);
     }
 }
 

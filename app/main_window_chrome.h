@@ -44,6 +44,8 @@ struct ChromeHooks {
     std::function<void()> openSettings;
     // Ends the program (the tray menu's "exit").
     std::function<void()> exit;
+    // The system has woken: what was announced while it slept was not handled.
+    std::function<void()> resumed;
 };
 
 inline constexpr uint32_t kMsgTrayCallback = 0x0401;

@@ -70,6 +70,9 @@ ChromeHooks ProgramWindow::chromeHooks() {
     hooks.lightControlValue = [this] {
         return lightControl_.value();
     };
+    hooks.resumed = [this] {
+        core_.devices().Resynchronise();
+    };
     hooks.updateNoDeviceNotice = [this] {
         core_.devices().UpdateNoDeviceNotice();
     };

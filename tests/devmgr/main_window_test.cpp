@@ -294,6 +294,51 @@ protected:
     }
 };
 
+// What the scan thread changed while its messages went unhandled (the system asleep).
+TEST_F(MainWindowManualTest, ResynchroniseCatchesUpWithTheSlotList) {
+    auto assignSilently = [&](size_t row, uint16_t interfaceNumber, uint16_t collection) {
+        InterfaceSlot key = SupportedInterfaceTable()[row];
+        key.path = emulatedPath(bus, interfaceNumber, collection);
+        const int index = devices().slots().assign(key);
+        EXPECT_GE(index, 0);
+        return static_cast<size_t>(index);
+    };
+    const auto first = bus.plug(emulator::makeEmulatedKeyboard());
+    const size_t primary = assignSilently(0, 1, 4);
+    const size_t companion = assignSilently(1, 1, 3);
+    devices().Resynchronise();
+    loop.runPending();
+    EXPECT_TRUE(tab(kKeyboardTab).tabVisible());
+    EXPECT_TRUE(keyboard()->commandChannel().isOpen());
+    EXPECT_TRUE(keyboard()->eventChannelOpen());
+    EXPECT_FALSE(noticeShown());
+    devices().Resynchronise(); // nothing changed: nothing happens
+    EXPECT_TRUE(keyboard()->commandChannel().isOpen());
+
+    // Pulled out and plugged in again: the same slots, new paths.
+    bus.unplug(first);
+    devices().slots().release(primary);
+    devices().slots().release(companion);
+    bus.plug(emulator::makeEmulatedKeyboard());
+    const std::wstring oldPath = keyboard()->slotRecord().path;
+    assignSilently(0, 1, 4);
+    assignSilently(1, 1, 3);
+    devices().Resynchronise();
+    EXPECT_TRUE(keyboard()->commandChannel().isOpen());
+    EXPECT_NE(keyboard()->slotRecord().path, oldPath);
+    EXPECT_EQ(keyboard()->eventPath(), devices().slots().at(companion).path);
+    EXPECT_TRUE(tab(kKeyboardTab).tabVisible());
+
+    // Gone for good.
+    devices().slots().release(primary);
+    devices().slots().release(companion);
+    devices().Resynchronise();
+    EXPECT_FALSE(tab(kKeyboardTab).tabVisible());
+    EXPECT_FALSE(keyboard()->commandChannel().isOpen());
+    EXPECT_FALSE(keyboard()->eventChannelOpen());
+    EXPECT_TRUE(noticeShown());
+}
+
 TEST_F(MainWindowManualTest, ACompanionArrivingBeforeItsPrimaryStillOpensTheEventChannel) {
     const auto id = bus.plug(emulator::makeEmulatedKeyboard());
     const size_t companion = announceSlot(1, 1, 3);

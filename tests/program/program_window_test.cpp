@@ -148,6 +148,26 @@ TEST_F(ProgramWindowTest, SuspendDarkensTheDevicesAndResumeRestoresTheLightContr
     EXPECT_EQ(deviceOfTab(kKeyboardTab).lightOutput(), 1);
 }
 
+TEST_F(ProgramWindowTest, ADevicePluggedInWhileTheSystemSleepsShowsAfterResume) {
+    start();
+    program->onPowerEvent(true);
+    bus.plug(emulator::makeEmulatedKeyboard());
+    // The scan thread assigns the slot; its attach message is not handled while asleep.
+    ASSERT_TRUE(waitFor([&] {
+        const auto slots = devices().slots().snapshot();
+        return std::any_of(slots.begin(), slots.end(), [](const InterfaceSlot& s) {
+            return s.connected != 0 && s.role == kRolePrimary;
+        });
+    }));
+    loop.runPending();
+    EXPECT_FALSE(devices().tabs()[kKeyboardTab]->tabVisible());
+
+    program->onPowerEvent(false);
+    EXPECT_TRUE(devices().tabs()[kKeyboardTab]->tabVisible());
+    EXPECT_TRUE(deviceOfTab(kKeyboardTab).commandChannel().isOpen());
+    EXPECT_FALSE(noticeShown());
+}
+
 TEST_F(ProgramWindowTest, PreviewFollowsActivationAndThePointerOfAnInactiveWindow) {
     start();
     window().sendMessage(ui::kMsgActivate, 0);

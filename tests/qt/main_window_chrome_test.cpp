@@ -42,6 +42,9 @@ protected:
         hooks.exit = [this] {
             events.emplace_back("exit");
         };
+        hooks.resumed = [this] {
+            events.emplace_back("resumed");
+        };
         chrome = std::make_unique<MainWindowChrome>(*main, router, system, std::move(hooks));
         main->show();
         loop.runPending();
@@ -196,6 +199,7 @@ TEST_F(ChromeTest, SuspendIgnoresMessagesUntilResume) {
     main->sendMessage(0x0C12);
     EXPECT_EQ(attached, 1);
     EXPECT_THAT(lightOutputs, ElementsAre(0, 0));
+    EXPECT_THAT(events, ElementsAre("resumed"));
 }
 
 TEST_F(ChromeTest, PreviewActivityFollowsActivationAndThePointer) {
