@@ -34,6 +34,7 @@ ProgramWindow::ProgramWindow(ui::Toolkit& toolkit, WindowSystem& system, Program
 }
 
 ProgramWindow::~ProgramWindow() {
+    // The chrome goes before the core; no thread may reach it after that.
     core_.StopWorkers();
     toolkit_.tray().remove();
 }

@@ -284,28 +284,26 @@ TEST_F(MainWindowTest, ClickingAnywhereOnATabSelectsItUnlessTheBarIsLocked) {
 class MainWindowManualTest : public MainWindowTest {
 protected:
     MainWindowManualTest() : MainWindowTest(false) {}
-    size_t announceSlot(size_t tableRow, uint16_t interfaceNumber, uint16_t collection) {
+    // Assigns the slot as the scan thread would, without telling the window.
+    size_t assignSlot(size_t tableRow, uint16_t interfaceNumber, uint16_t collection) {
         InterfaceSlot key = SupportedInterfaceTable()[tableRow];
         key.path = emulatedPath(bus, interfaceNumber, collection);
         const int index = devices().slots().assign(key);
         EXPECT_GE(index, 0);
-        main->window().sendMessage(WM_DEVICE_ATTACHED, index);
         return static_cast<size_t>(index);
+    }
+    size_t announceSlot(size_t tableRow, uint16_t interfaceNumber, uint16_t collection) {
+        const size_t index = assignSlot(tableRow, interfaceNumber, collection);
+        main->window().sendMessage(WM_DEVICE_ATTACHED, static_cast<int64_t>(index));
+        return index;
     }
 };
 
 // What the scan thread changed while its messages went unhandled (the system asleep).
 TEST_F(MainWindowManualTest, ResynchroniseCatchesUpWithTheSlotList) {
-    auto assignSilently = [&](size_t row, uint16_t interfaceNumber, uint16_t collection) {
-        InterfaceSlot key = SupportedInterfaceTable()[row];
-        key.path = emulatedPath(bus, interfaceNumber, collection);
-        const int index = devices().slots().assign(key);
-        EXPECT_GE(index, 0);
-        return static_cast<size_t>(index);
-    };
     const auto first = bus.plug(emulator::makeEmulatedKeyboard());
-    const size_t primary = assignSilently(0, 1, 4);
-    const size_t companion = assignSilently(1, 1, 3);
+    const size_t primary = assignSlot(0, 1, 4);
+    const size_t companion = assignSlot(1, 1, 3);
     devices().Resynchronise();
     loop.runPending();
     EXPECT_TRUE(tab(kKeyboardTab).tabVisible());
@@ -321,8 +319,8 @@ TEST_F(MainWindowManualTest, ResynchroniseCatchesUpWithTheSlotList) {
     devices().slots().release(companion);
     bus.plug(emulator::makeEmulatedKeyboard());
     const std::wstring oldPath = keyboard()->slotRecord().path;
-    assignSilently(0, 1, 4);
-    assignSilently(1, 1, 3);
+    assignSlot(0, 1, 4);
+    assignSlot(1, 1, 3);
     devices().Resynchronise();
     EXPECT_TRUE(keyboard()->commandChannel().isOpen());
     EXPECT_NE(keyboard()->slotRecord().path, oldPath);

@@ -1,14 +1,9 @@
 #include "app/program_window.h"
-#include "base/virtual_event_loop.h"
 #include "device/usb_device.h"
-#include "emulator/emulated_hid_bus.h"
 #include "emulator/emulated_models.h"
-#include "tests/profiles/profile_test_support.h"
+#include "tests/devmgr/devmgr_fixture.h"
 #include "tests/support/fake_window_system.h"
-#include "tests/support/temp_dir.h"
 #include "ui/toolkit/menu.h"
-#include "ui/toolkit/scripted_host.h"
-#include "ui/toolkit/toolkit.h"
 #include "ui/toolkit/tray_icon.h"
 
 #include <algorithm>
@@ -17,7 +12,6 @@
 namespace morva::app::test {
 namespace {
 
-using ::testing::Contains;
 using ::testing::ElementsAre;
 
 constexpr int kKeyboardTab = 1;
@@ -26,13 +20,9 @@ constexpr int32_t kEnglishId = 1033;
 
 // The whole main window on the headless toolkit: the real skin and default data, an emulated
 // HID bus scanned by the real scan thread, settings and profiles in a temporary folder.
-class ProgramWindowTest : public ::testing::Test {
+class ProgramWindowTest : public devmgr::test::DevmgrTest {
 protected:
-    ProgramWindowTest() {
-        host.setPump([this] { loop.runPending(); });
-        host.setScreenSize({1920, 1080});
-        EXPECT_TRUE(toolkit.setResourcePath(runtime / "skin"));
-    }
+    ProgramWindowTest() { host.setScreenSize({1920, 1080}); }
     ~ProgramWindowTest() override {
         program.reset(); // its threads end before the bus goes
     }
@@ -77,14 +67,8 @@ protected:
     }
 
     std::filesystem::path runtime = std::filesystem::path(MORVA_RUNTIME_DIR);
-    morva::test::TempDir home;
-    morva::test::ScopedEnv xdg{"XDG_DATA_HOME", home.path().c_str()};
-    SettingsStore settings{home.path() / "settings.json"};
-    SkinSettings skinSettings{home.path() / "main.ini"};
-    emulator::EmulatedHidBus bus;
-    VirtualEventLoop loop;
-    ui::ScriptedHost host;
-    ui::Toolkit toolkit{loop, host};
+    SettingsStore settings{dataHome.path() / "settings.json"};
+    SkinSettings skinSettings{dataHome.path() / "main.ini"};
     morva::test::FakeWindowSystem system;
     std::vector<std::pair<uint32_t, int32_t>> announced;
     int languageChanges = 0;
