@@ -164,7 +164,23 @@ void SkinWidget::sync(ui::Property property) {
         syncCommon(property, *this);
         break;
     }
+    captionWidth_ = -1;
     update();
+}
+
+void SkinWidget::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange) {
+        captionWidth_ = -1;
+    }
+    QWidget::changeEvent(event);
+}
+
+const QFont& SkinWidget::captionFont(int width) {
+    if (width != captionWidth_) {
+        captionFont_ = fittedFont(font(), text_, width);
+        captionWidth_ = width;
+    }
+    return captionFont_;
 }
 
 std::string SkinWidget::stateImageName() const {
@@ -249,7 +265,7 @@ void SkinWidget::paintEvent(QPaintEvent* /*event*/) {
             flags |= Qt::TextWordWrap;
             painter.setFont(font());
         } else {
-            painter.setFont(fittedFont(font(), text_, textArea.width()));
+            painter.setFont(captionFont(textArea.width()));
         }
         painter.drawText(textArea, flags, text_);
     }

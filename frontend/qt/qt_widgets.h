@@ -82,6 +82,7 @@ protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
     // The state image for the current state, by attribute name ("hotimage", ...); empty: none.
     virtual std::string stateImageName() const;
@@ -92,8 +93,13 @@ protected:
 
 private:
     bool startCaptionDrag(const QPoint& at);
+    // The font of a one-line text in a box of that width, measured again only when the text,
+    // the font or the width has changed (pictures repaint far more often than that).
+    const QFont& captionFont(int width);
 
     QString text_;
+    QFont captionFont_;
+    int captionWidth_ = -1; // -1: to be measured
     bool hovered_ = false;
     bool pressed_ = false;
 };
