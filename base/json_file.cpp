@@ -2,71 +2,58 @@
 
 #include "base/trace.h"
 
+#include <exception>
 #include <json/reader.h>
 #include <json/writer.h>
-
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <fstream>
-#include <sstream>
-#include <unistd.h>
 
 namespace morva {
 namespace {
 
-std::string readWholeFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    const int openError = in ? 0 : errno;
-    trace("readjsonFile 错误吗：：%d\n", openError);
-    if (!in) {
-        return {};
+JsonReadStatus readStatusOf(FileReadStatus status) {
+    switch (status) {
+    case FileReadStatus::Ok:
+        return JsonReadStatus::Ok;
+    case FileReadStatus::Missing:
+        return JsonReadStatus::Missing;
+    default:
+        return JsonReadStatus::Unreadable;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad()) {
-        return {};
-    }
-    return std::move(text).str();
-}
-
-bool writeAll(int fd, std::string_view content) {
-    while (!content.empty()) {
-        const ssize_t written = ::write(fd, content.data(), content.size());
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        content.remove_prefix(static_cast<size_t>(written));
-    }
-    return true;
-}
-
-std::filesystem::path temporaryPathFor(const std::filesystem::path& path) {
-    std::filesystem::path tmp = path;
-    tmp += ".tmp-XXXXXX";
-    return tmp;
 }
 
 } // namespace
 
-Json::Value readjsonFile(const std::filesystem::path& path) {
-    const std::string text = readWholeFile(path);
-    if (text.empty()) {
+JsonReadResult readJsonDocument(const std::filesystem::path& path) {
+    const FileReadResult file = readRegularFile(path);
+    trace("readjsonFile 错误吗：：%d\n", file.ok() ? 0 : static_cast<int>(file.status));
+    JsonReadResult result;
+    result.status = readStatusOf(file.status);
+    if (!file.ok()) {
+        return result;
+    }
+    if (file.content.empty()) {
         trace("%s\n", path.string().c_str());
-        return Json::Value();
+        result.status = JsonReadStatus::NotJson;
+        return result;
     }
-    Json::Value root;
     Json::Reader reader(Json::Features::all());
-    if (!reader.parse(text, root, true)) {
-        trace("readjsonFile: %s is not JSON: %s", path.string().c_str(),
-              reader.getFormattedErrorMessages().c_str());
-        return Json::Value();
+    try {
+        if (!reader.parse(file.content, result.value, true)) {
+            trace("readjsonFile: %s is not JSON: %s\n", path.string().c_str(),
+                  reader.getFormattedErrorMessages().c_str());
+            result.value = Json::Value();
+            result.status = JsonReadStatus::NotJson;
+        }
+    } catch (const std::exception& error) {
+        // The reader throws on documents nested deeper than its limit.
+        trace("readjsonFile: %s cannot be read as JSON: %s\n", path.string().c_str(), error.what());
+        result.value = Json::Value();
+        result.status = JsonReadStatus::NotJson;
     }
-    return root;
+    return result;
+}
+
+Json::Value readjsonFile(const std::filesystem::path& path) {
+    return readJsonDocument(path).value;
 }
 
 std::string styledJsonText(const Json::Value& value) {
@@ -75,32 +62,19 @@ std::string styledJsonText(const Json::Value& value) {
 }
 
 bool writeFileAtomically(const std::filesystem::path& path, std::string_view content) {
-    std::string tmpName = temporaryPathFor(path).string();
-    const int fd = ::mkstemp(tmpName.data());
-    if (fd < 0) {
-        trace("cannot create a temporary file for %s: %s\n", path.string().c_str(),
-              std::strerror(errno));
-        return false;
-    }
-    ::fchmod(fd, 0644);
-    const bool written = writeAll(fd, content) && ::fsync(fd) == 0;
-    const int writeError = errno;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed) {
-        trace("cannot write %s: %s\n", path.string().c_str(), std::strerror(writeError));
-        ::unlink(tmpName.c_str());
-        return false;
-    }
-    if (::rename(tmpName.c_str(), path.c_str()) != 0) {
-        trace("cannot replace %s: %s\n", path.string().c_str(), std::strerror(errno));
-        ::unlink(tmpName.c_str());
-        return false;
-    }
-    return true;
+    return replaceFileAtomically(path, content) == FileWriteStatus::Ok;
+}
+
+FileWriteStatus writeJsonDocument(const std::filesystem::path& path, const Json::Value& value) {
+    return replaceFileAtomically(path, styledJsonText(value));
+}
+
+FileWriteStatus createJsonDocument(const std::filesystem::path& path, const Json::Value& value) {
+    return createFileAtomically(path, styledJsonText(value));
 }
 
 bool writejsonFile(const std::filesystem::path& path, const Json::Value& value) {
-    return writeFileAtomically(path, styledJsonText(value));
+    return writeJsonDocument(path, value) == FileWriteStatus::Ok;
 }
 
 } // namespace morva

@@ -1,6 +1,7 @@
 #include "base/text.h"
 
 #include <algorithm>
+#include <unicode/uchar.h>
 
 namespace morva {
 namespace {
@@ -109,8 +110,20 @@ std::string toLowerAscii(std::string_view text) {
     return out;
 }
 
+std::u32string foldCase(std::string_view text) {
+    std::u32string out;
+    out.reserve(text.size());
+    size_t i = 0;
+    while (i < text.size()) {
+        const char32_t c = decodeUtf8(text, i);
+        out.push_back(
+            static_cast<char32_t>(u_foldCase(static_cast<UChar32>(c), U_FOLD_CASE_DEFAULT)));
+    }
+    return out;
+}
+
 bool equalsIgnoreCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && toLowerAscii(a) == toLowerAscii(b);
+    return foldCase(a) == foldCase(b);
 }
 
 } // namespace morva

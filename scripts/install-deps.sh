@@ -6,6 +6,7 @@ packages=(
     cmake ninja-build g++ pkg-config ccache   # build
     libjsoncpp-dev                            # every JSON file
     libpugixml-dev                            # skin files (XML)
+    libicu-dev                                # Unicode case folding of profile names
     libcurl4-openssl-dev                      # update downloads
     qt6-base-dev qt6-svg-dev                  # the GUI
     libgtest-dev libgmock-dev libbenchmark-dev   # tests and benchmarks

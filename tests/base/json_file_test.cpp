@@ -1,12 +1,11 @@
 #include "base/json_file.h"
-
 #include "tests/support/temp_dir.h"
-
-#include <gtest/gtest.h>
 
 #include <csignal>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace morva {
 namespace {
@@ -38,7 +37,8 @@ TEST_F(JsonFileTest, RoundTripKeepsValuesAndWritesStyledText) {
     EXPECT_EQ(readjsonFile(path), doc);
     const std::string text = fileText(path);
     EXPECT_EQ(text.substr(0, 14), "{\n   \"B\" : tru");
-    EXPECT_EQ(text.substr(text.size() - 3), "}\n\n") << "styled text ends in a line feed, then one more";
+    EXPECT_EQ(text.substr(text.size() - 3), "}\n\n")
+        << "styled text ends in a line feed, then one more";
 }
 
 TEST_F(JsonFileTest, CommentsAreAllowed) {
@@ -55,10 +55,8 @@ TEST_F(JsonFileTest, BadInputReadsAsNull) {
         const char* content; // nullptr: no file at all
     };
     const Case cases[] = {
-        {"missing", nullptr},
-        {"empty", ""},
-        {"not json", "profile=1"},
-        {"truncated", "{\"a\" : [1, 2"},
+        {"missing", nullptr},       {"empty", ""},
+        {"not json", "profile=1"},  {"truncated", "{\"a\" : [1, 2"},
         {"binary", "\x01\x02\xff"},
     };
     for (const Case& c : cases) {
@@ -68,6 +66,49 @@ TEST_F(JsonFileTest, BadInputReadsAsNull) {
         }
         EXPECT_TRUE(readjsonFile(path).isNull()) << c.name;
     }
+}
+
+TEST_F(JsonFileTest, DamagedFilesReportWhatIsWrongWithoutThrowing) {
+    struct Case {
+        const char* name;
+        std::string content;
+        JsonReadStatus expected;
+    };
+    // Deeper than the reader's nesting limit: its error must not escape as an exception.
+    const std::string deep = std::string(5000, '[') + std::string(5000, ']');
+    const std::string deepObject = [] {
+        std::string text;
+        for (int i = 0; i < 3000; ++i) {
+            text += "{\"a\":";
+        }
+        return text + "1" + std::string(3000, '}');
+    }();
+    const Case cases[] = {
+        {"deep array", deep, JsonReadStatus::NotJson},
+        {"deep object", deepObject, JsonReadStatus::NotJson},
+        {"empty", "", JsonReadStatus::NotJson},
+        {"truncated", "{\"a\" : [1, 2", JsonReadStatus::NotJson},
+        {"fine", "{\"a\" : 1}", JsonReadStatus::Ok},
+    };
+    for (const Case& c : cases) {
+        const auto path = dir.path() / c.name;
+        writeText(path, c.content);
+        const JsonReadResult read = readJsonDocument(path);
+        EXPECT_EQ(read.status, c.expected) << c.name;
+        EXPECT_EQ(read.value.isNull(), c.expected != JsonReadStatus::Ok) << c.name;
+    }
+    EXPECT_EQ(readJsonDocument(dir.path() / "absent").status, JsonReadStatus::Missing);
+}
+
+TEST_F(JsonFileTest, SpecialFilesAreRefusedWithoutBlocking) {
+    // A FIFO would block a plain open until a writer came.
+    const auto fifo = dir.path() / "ProfileList.ini";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(readJsonDocument(fifo).status, JsonReadStatus::Unreadable);
+    EXPECT_EQ(readJsonDocument(dir.path()).status, JsonReadStatus::Unreadable);
+    const auto device = dir.path() / "zero.json";
+    std::filesystem::create_symlink("/dev/zero", device);
+    EXPECT_EQ(readJsonDocument(device).status, JsonReadStatus::Unreadable);
 }
 
 TEST_F(JsonFileTest, WriteIntoMissingFolderFailsAndSaysSo) {

@@ -19,10 +19,13 @@ TEST(Text, MalformedUtf8BecomesReplacementCharacters) {
         std::wstring expected;
     };
     const Case cases[] = {
-        {"a\xFF" "b", L"a\xFFFD" L"b"},
-        {"\xE9\x94", L"\xFFFD"},             // truncated sequence
-        {"\xC0\xAF", L"\xFFFD"},             // overlong encoding of '/'
-        {"\xED\xA0\x80", L"\xFFFD"},         // UTF-16 surrogate encoded as UTF-8
+        {"a\xFF"
+         "b",
+         L"a\xFFFD"
+         L"b"},
+        {"\xE9\x94", L"\xFFFD"},     // truncated sequence
+        {"\xC0\xAF", L"\xFFFD"},     // overlong encoding of '/'
+        {"\xED\xA0\x80", L"\xFFFD"}, // UTF-16 surrogate encoded as UTF-8
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Utf8ToWide(c.input), c.expected);
@@ -30,8 +33,28 @@ TEST(Text, MalformedUtf8BecomesReplacementCharacters) {
 }
 
 TEST(Text, CaseInsensitiveComparisonOfNames) {
-    EXPECT_TRUE(equalsIgnoreCase("Key_Butt_ProSave", "key_butt_prosave"));
-    EXPECT_FALSE(equalsIgnoreCase("key_1", "key_10"));
+    struct Case {
+        const char* a;
+        const char* b;
+        bool equal;
+    };
+    const Case cases[] = {
+        {"Key_Butt_ProSave", "key_butt_prosave", true},
+        {"key_1", "key_10", false},
+        {"Été", "éTÉ", true},         // Latin letters outside ASCII
+        {"ΣΟΦΊΑ", "σοφία", true},     // Greek
+        {"σ", "ς", true},             // final sigma folds to sigma
+        {"ПРОФИЛЬ", "профиль", true}, // Cyrillic
+        {"Ａｂｃ", "ａＢＣ", true},   // full-width Latin
+        {"配置1", "配置1", true},     // no case at all
+        {"配置1", "配置2", false},
+        {"straße", "STRASSE", false}, // simple folding: one letter stays one letter
+        {"e", "é", false},            // accents are not case
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(equalsIgnoreCase(c.a, c.b), c.equal) << c.a << " / " << c.b;
+        EXPECT_EQ(equalsIgnoreCase(c.b, c.a), c.equal) << c.b << " / " << c.a;
+    }
 }
 
 } // namespace

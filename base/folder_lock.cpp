@@ -1,0 +1,50 @@
+#include "base/folder_lock.h"
+
+#include "base/trace.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <thread>
+#include <unistd.h>
+
+namespace morva {
+namespace {
+
+constexpr std::chrono::milliseconds kRetryInterval(10);
+
+} // namespace
+
+FolderLock::FolderLock(const std::filesystem::path& folder, std::chrono::milliseconds patience) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        trace("cannot open %s to lock it: %s\n", folder.string().c_str(), std::strerror(errno));
+        return;
+    }
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    for (;;) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            fd_ = fd;
+            return;
+        }
+        const int error = errno;
+        if ((error != EWOULDBLOCK && error != EINTR) ||
+            std::chrono::steady_clock::now() >= deadline) {
+            busy_ = error == EWOULDBLOCK;
+            trace("cannot lock %s: %s\n", folder.string().c_str(),
+                  error == EWOULDBLOCK ? "another program keeps it locked" : std::strerror(error));
+            ::close(fd);
+            return;
+        }
+        std::this_thread::sleep_for(kRetryInterval);
+    }
+}
+
+FolderLock::~FolderLock() {
+    if (fd_ >= 0) {
+        ::close(fd_); // releases the lock
+    }
+}
+
+} // namespace morva
