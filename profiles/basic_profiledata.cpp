@@ -1,5 +1,6 @@
 #include "profiles/basic_profiledata.h"
 
+#include "base/folder_lock.h"
 #include "base/json_access.h"
 #include "base/json_file.h"
 #include "base/trace.h"
@@ -107,7 +108,7 @@ Json::Value CBasicProfiledata::LoadDeviceEntry(const fs::path& path) {
         deviceEntry_ = defaultEntry.isObject() ? defaultEntry : Json::Value();
         profiles::setDeviceEntry(document, entryIndex_, deviceEntry_);
         trace("profile %s repaired from the default profile\n", path.string().c_str());
-        profiles::writeProfileDocument(path, document);
+        WriteDocument(document, path);
     }
     return deviceEntry_;
 }
@@ -117,13 +118,19 @@ bool CBasicProfiledata::Save() {
 }
 
 bool CBasicProfiledata::SaveDeviceEntry(const Json::Value& entry, const fs::path& path) {
+    // The profile operations of other programs read, change and write this file too.
+    const FolderLock lock(path.parent_path());
+    if (!lock.locked()) {
+        return false;
+    }
     Json::Value document = profiles::readProfileDocument(path);
     profiles::setDeviceEntry(document, entryIndex_, entry);
     return profiles::writeProfileDocument(path, document);
 }
 
 bool CBasicProfiledata::WriteDocument(const Json::Value& document, const fs::path& path) {
-    return profiles::writeProfileDocument(path, document);
+    const FolderLock lock(path.parent_path());
+    return lock.locked() && profiles::writeProfileDocument(path, document);
 }
 
 LightInfoRecord CBasicProfiledata::ReadLightInfo() {

@@ -1,6 +1,7 @@
 #include "profiles/data_folders.h"
 
 #include "base/trace.h"
+#include "base/write_protection.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -61,15 +62,6 @@ void makeFolder(const fs::path& folder) {
     }
 }
 
-fs::path normalised(const fs::path& path) {
-    std::error_code error;
-    fs::path absolute = fs::weakly_canonical(path, error);
-    if (error) {
-        absolute = fs::absolute(path, error).lexically_normal();
-    }
-    return absolute;
-}
-
 } // namespace
 
 fs::path programFolder() {
@@ -85,6 +77,8 @@ fs::path programFolder() {
 }
 
 void setProgramFolder(const fs::path& folder) {
+    // What a program ships is never written, wherever it is installed.
+    protectFolderFromWrites(folder);
     ProgramFolderOverride& state = programFolderOverride();
     const std::lock_guard guard(state.lock);
     state.folder = folder;
@@ -102,13 +96,7 @@ fs::path defaultProfilePath(std::string_view deviceFolderName) {
 }
 
 bool isInsideDefaultDataFolder(const fs::path& path) {
-    if (path.empty()) {
-        return false;
-    }
-    const fs::path folder = normalised(defaultDataFolder());
-    const fs::path target = normalised(path);
-    return std::mismatch(folder.begin(), folder.end(), target.begin(), target.end()).first ==
-           folder.end();
+    return isSameOrInside(path, defaultDataFolder());
 }
 
 fs::path localApplicationDataFolder() {

@@ -9,39 +9,33 @@
 #include <system_error>
 
 namespace morva::profiles {
-namespace {
 
 namespace fs = std::filesystem;
 
-void keepBrokenFile(const fs::path& path) {
-    fs::path kept = path;
-    kept += kBrokenFileSuffix;
-    std::error_code error;
-    fs::rename(path, kept, error);
-    if (error) {
-        trace("profile %s is no JSON object and could not be kept aside: %s\n",
-              path.string().c_str(), error.message().c_str());
-    } else {
-        trace("profile %s is no JSON object; kept as %s\n", path.string().c_str(),
-              kept.string().c_str());
+ProfileRead readProfileFile(const fs::path& path) {
+    ProfileRead result;
+    if (path.empty()) {
+        return result;
     }
+    JsonReadResult read = readJsonDocument(path);
+    if (read.ok() && read.value.isObject()) {
+        result.document = std::move(read.value);
+        return result;
+    }
+    if (read.status == JsonReadStatus::Missing) {
+        return result;
+    }
+    std::error_code error;
+    const bool hasContent = fs::is_regular_file(path, error) && fs::file_size(path, error) > 0;
+    if (hasContent && !error) {
+        keepBrokenFileCopy(path);
+    }
+    result.broken = hasContent || read.status == JsonReadStatus::Unreadable;
+    return result;
 }
 
-} // namespace
-
 Json::Value readProfileDocument(const fs::path& path) {
-    if (path.empty()) {
-        return {};
-    }
-    Json::Value document = readjsonFile(path);
-    if (document.isObject()) {
-        return document;
-    }
-    std::error_code error;
-    if (fs::is_regular_file(path, error) && fs::file_size(path, error) > 0 && !error) {
-        keepBrokenFile(path);
-    }
-    return {};
+    return readProfileFile(path).document;
 }
 
 bool writeProfileDocument(const fs::path& path, const Json::Value& document) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/file_io.h"
+
 #include <filesystem>
 #include <json/value.h>
 #include <string_view>
@@ -8,11 +10,19 @@
 // entries, next to whatever else the root carries ("profilename", "profileUUID", ...).
 namespace morva::profiles {
 
-inline constexpr std::string_view kBrokenFileSuffix = ".bad";
+inline constexpr std::string_view kBrokenFileSuffix = morva::kBrokenFileSuffix;
 
-// Reads a profile file. A missing or empty file reads as null. A file that holds anything but a
-// JSON object is renamed to its name + ".bad" (replacing an older one), so the repair that
+struct ProfileRead {
+    Json::Value document; // a JSON object, or null
+    // The file is there but holds no JSON object (or cannot be read): whatever is written next
+    // repairs it. A copy of it is kept as its name + ".bad".
+    bool broken = false;
+};
+
+// Reads a profile file. A missing or empty file reads as null. For a file that holds anything but
+// a JSON object a copy is kept as its name + ".bad" (replacing an older one), so the repair that
 // follows never destroys what the user had; it then reads as null.
+ProfileRead readProfileFile(const std::filesystem::path& path);
 Json::Value readProfileDocument(const std::filesystem::path& path);
 
 // Writes a whole profile document. Refuses an empty path and any path inside the default-data

@@ -1,10 +1,13 @@
 #include "profiles/list/profile_list.h"
 
+#include "base/folder_lock.h"
 #include "base/json_access.h"
 #include "base/json_file.h"
 #include "base/trace.h"
+#include "base/write_protection.h"
 #include "profiles/list/profile_file_edits.h"
 #include "profiles/list/profile_naming.h"
+#include "profiles/profile_document.h"
 
 #include <algorithm>
 #include <system_error>
@@ -12,19 +15,54 @@
 namespace morva {
 namespace {
 
+namespace fs = std::filesystem;
+
+// How many milliseconds an identifier may move on when others have taken the current one.
+constexpr int kIdentifierAttempts = 100000;
+
 ProfileResult result(ProfileStatus status, int index = -1, std::string name = {}) {
     return ProfileResult{status, index, std::move(name)};
 }
 
-bool fileExists(const std::filesystem::path& path) {
+bool isRegularFileWithContent(const fs::path& path) {
     std::error_code error;
-    return std::filesystem::exists(path, error);
+    return fs::is_regular_file(fs::symlink_status(path, error)) && fs::file_size(path, error) > 0 &&
+           !error;
+}
+
+// Whether a list file that was read holds no list at all (as opposed to none yet).
+bool isDamagedList(const JsonReadResult& read, const ProfileListContents& contents) {
+    switch (read.status) {
+    case JsonReadStatus::Missing:
+        return false;
+    case JsonReadStatus::Unreadable:
+    case JsonReadStatus::NotJson:
+        return true;
+    case JsonReadStatus::Ok:
+        break;
+    }
+    return !read.value.isObject() || !json::member(read.value, "profilelist").isArray() ||
+           contents.skippedElements;
 }
 
 } // namespace
 
-ProfileList::ProfileList(std::filesystem::path deviceFolder,
-                         std::filesystem::path defaultProfilePath, int deviceType,
+ProfileStatus profileStatusOf(FileWriteStatus status) {
+    switch (status) {
+    case FileWriteStatus::Ok:
+        return ProfileStatus::Ok;
+    case FileWriteStatus::ReadOnly:
+        return ProfileStatus::ReadOnly;
+    case FileWriteStatus::Protected:
+        return ProfileStatus::ProtectedTarget;
+    case FileWriteStatus::Exists:
+    case FileWriteStatus::Failed:
+        break;
+    }
+    return ProfileStatus::WriteFailed;
+}
+
+ProfileList::ProfileList(fs::path deviceFolder, fs::path defaultProfilePath, int deviceType,
                          const LocalTimeSource& timeSource)
     : deviceFolder_(std::move(deviceFolder)), defaultProfilePath_(std::move(defaultProfilePath)),
       deviceType_(deviceType), timeSource_(timeSource) {}
@@ -38,257 +76,421 @@ std::vector<std::string> ProfileList::names() const {
     return result;
 }
 
-std::filesystem::path ProfileList::listFilePath() const {
+fs::path ProfileList::listFilePath() const {
     return deviceFolder_ / kProfileListFileName;
 }
 
-std::filesystem::path ProfileList::profileFilePath(std::string_view identifier) const {
+fs::path ProfileList::profileFilePath(std::string_view identifier) const {
     return deviceFolder_ / profileFileName(identifier);
 }
 
-std::filesystem::path ProfileList::selectedProfilePath() const {
-    return selected_ < 0 ? std::filesystem::path() : profileFilePath(selectedIdentifier_);
+fs::path ProfileList::selectedProfilePath() const {
+    return selected_ < 0 ? fs::path() : profileFilePath(selectedIdentifier_);
+}
+
+template <typename Operation>
+ProfileResult ProfileList::locked(SelectionRule rule, Operation&& operation) {
+    const FolderLock lock(deviceFolder_);
+    if (!lock.locked()) {
+        return result(lock.busy() ? ProfileStatus::Busy : ProfileStatus::WriteFailed);
+    }
+    // Nobody writes into the folder without its lock, so every temporary file in it is a leftover.
+    removeTemporaryWriteFiles(deviceFolder_);
+    ListState list = readList(rule);
+    if (list.status != ProfileStatus::Ok) {
+        return result(list.status);
+    }
+    if (rule == SelectionRule::ActOnHeld && list.selectionMoved) {
+        // The user meant the profile they saw, and another program removed it.
+        ProfileResult gone = result(ProfileStatus::ProfileGone);
+        gone.selectionMoved = true;
+        gone.notice = list.notice;
+        return gone;
+    }
+    ProfileResult done = operation(list);
+    if (done.notice == ProfileNotice::None) {
+        done.notice = list.notice;
+    }
+    done.selectionMoved = done.selectionMoved || list.selectionMoved;
+    return done;
+}
+
+ProfileList::ListState ProfileList::readList(SelectionRule rule) {
+    const JsonReadResult read = readJsonDocument(listFilePath());
+    const ProfileListContents contents = readProfileListDocument(read.value);
+    if (contents.entries.empty()) {
+        return rebuildList(isDamagedList(read, contents));
+    }
+    ListState list;
+    list.document = read.value;
+    entries_ = contents.entries;
+    if (contents.skippedElements) {
+        trace("ProfileList: %s holds elements that name no profile file; they are dropped\n",
+              listFilePath().string().c_str());
+        setProfileListEntries(list.document, entries_);
+        list.needsWrite = true;
+    }
+    const int stored = contents.storedSelection;
+    const bool keepHeld = rule != SelectionRule::TakeStored;
+    const int held = keepHeld ? indexOf(selectedIdentifier_) : -1;
+    const std::string previous = selectedIdentifier_;
+    if (held >= 0) {
+        setSelection(held);
+    } else {
+        setSelection(stored >= 0 && stored < size() ? stored : 0);
+    }
+    list.selectionMoved = keepHeld && !previous.empty() && previous != selectedIdentifier_;
+    const Json::Value& storedValue = json::member(list.document, "profileselect");
+    if (!storedValue.isInt() || storedValue.asInt() < 0 || storedValue.asInt() >= size()) {
+        list.document["profileselect"] = selected_;
+        list.needsWrite = true;
+    }
+    return list;
+}
+
+ProfileList::ListState ProfileList::rebuildList(bool listWasDamaged) {
+    ListState list;
+    if (listWasDamaged) {
+        if (isRegularFileWithContent(listFilePath())) {
+            keepBrokenFileCopy(listFilePath());
+        }
+        list.notice = ProfileNotice::ListRebuilt;
+    }
+    entries_ = profilesInFolder();
+    selected_ = -1;
+    selectedIdentifier_.clear();
+    const bool startingOver = entries_.empty();
+    if (startingOver) {
+        // Only a folder without profiles starts over.
+        ProfileStatus created = ProfileStatus::Ok;
+        const std::string identifier =
+            createProfileFile("profile1", readjsonFile(defaultProfilePath_), created);
+        if (identifier.empty()) {
+            list.status = created;
+            return list;
+        }
+        entries_.push_back(ProfileEntry{"profile1", identifier});
+    } else {
+        trace("ProfileList: the list of %s is made anew from its %zu profile files\n",
+              deviceFolder_.string().c_str(), entries_.size());
+    }
+    setSelection(0);
+    list.document = Json::Value(Json::objectValue);
+    setProfileListEntries(list.document, entries_);
+    list.document["profileselect"] = 0;
+    list.status = writeList(list.document);
+    if (list.status != ProfileStatus::Ok && startingOver) {
+        // A first profile that no list names would be found again as an orphan next time.
+        std::error_code ignored;
+        fs::remove(profileFilePath(entries_[0].identifier), ignored);
+    }
+    return list;
+}
+
+std::vector<ProfileEntry> ProfileList::profilesInFolder() const {
+    std::vector<ProfileEntry> found;
+    std::error_code error;
+    for (fs::directory_iterator it(deviceFolder_, error), end; !error && it != end;
+         it.increment(error)) {
+        const fs::path& path = it->path();
+        std::error_code statusError;
+        if (path.extension() != kProfileFileExtension || !it->is_regular_file(statusError) ||
+            it->is_symlink(statusError)) {
+            continue;
+        }
+        const std::string identifier = path.stem().string();
+        if (!isUsableProfileIdentifier(identifier)) {
+            continue;
+        }
+        const Json::Value document = readjsonFile(path);
+        std::string name = json::toString(json::member(document, "profilename"));
+        found.push_back(ProfileEntry{name.empty() ? identifier : name, identifier});
+    }
+    // Identifiers are creation times, so this is the order the profiles were made in.
+    std::sort(found.begin(), found.end(), [](const ProfileEntry& a, const ProfileEntry& b) {
+        return a.identifier < b.identifier;
+    });
+    std::vector<std::string> names;
+    for (ProfileEntry& entry : found) {
+        entry.name = importedProfileName(entry.name, names);
+        names.push_back(entry.name);
+    }
+    return found;
 }
 
 ProfileResult ProfileList::load() {
-    const ProfileListContents contents = readProfileListDocument(readjsonFile(listFilePath()));
-    entries_ = contents.entries;
-    selected_ = -1;
-    selectedIdentifier_.clear();
-    if (entries_.empty()) {
-        return createFirstProfile();
-    }
-    if (contents.skippedElements) {
-        trace("ProfileList: %s holds elements that name no profile file; they are dropped",
-              listFilePath().string().c_str());
-    }
-    const int stored = contents.storedSelection;
-    // select() rewrites the list, which also drops the skipped elements from the file.
-    return select(stored >= 0 && stored < size() ? stored : 0);
+    return locked(SelectionRule::TakeStored, [this](ListState& list) {
+        const ProfileStatus written =
+            list.needsWrite ? writeList(list.document) : ProfileStatus::Ok;
+        return result(written, selected_, entries_[static_cast<size_t>(selected_)].name);
+    });
 }
 
-ProfileResult ProfileList::createFirstProfile() {
-    entries_ = {ProfileEntry{"profile1", makeIdentifier()}};
-    setSelection(0);
-    Json::Value document(Json::objectValue);
-    setProfileListEntries(document, entries_);
-    document["profileselect"] = 0;
-    const bool listWritten = writeList(document);
-
-    Json::Value profile = readjsonFile(defaultProfilePath_);
-    stampProfileDocument(profile, entries_[0].name, entries_[0].identifier);
-    const bool profileWritten = writeProfile(entries_[0].identifier, profile);
-    return result(listWritten && profileWritten ? ProfileStatus::Ok : ProfileStatus::WriteFailed, 0,
-                  entries_[0].name);
+ProfileResult ProfileList::refresh() {
+    return locked(SelectionRule::KeepHeld, [this](ListState&) {
+        return result(ProfileStatus::Ok, selected_, entries_[static_cast<size_t>(selected_)].name);
+    });
 }
 
 ProfileResult ProfileList::select(int index) {
     if (index < 0 || index >= size()) {
         return result(ProfileStatus::IndexOutOfRange);
     }
-    setSelection(index);
-    Json::Value document = currentListDocument();
-    document["profileselect"] = index;
-    return result(writeList(document) ? ProfileStatus::Ok : ProfileStatus::WriteFailed, index,
-                  entries_[index].name);
+    const std::string chosen = entries_[static_cast<size_t>(index)].identifier;
+    ProfileResult done = locked(SelectionRule::KeepHeld, [this, &chosen](ListState& list) {
+        const int now = indexOf(chosen);
+        if (now < 0) {
+            return result(ProfileStatus::ProfileGone);
+        }
+        setSelection(now);
+        list.document["profileselect"] = now;
+        return result(writeList(list.document), now, entries_[static_cast<size_t>(now)].name);
+    });
+    // The user chose the selection: it did not move behind their back.
+    done.selectionMoved = false;
+    return done;
 }
 
 ProfileResult ProfileList::add() {
-    if (size() >= kMaxProfilesForAdd) {
-        return result(ProfileStatus::LimitReached);
-    }
-    return appendProfile(newProfileName(names()), readjsonFile(defaultProfilePath_), true);
+    return locked(SelectionRule::KeepHeld, [this](ListState& list) {
+        if (size() >= kMaxProfilesForAdd) {
+            return result(ProfileStatus::LimitReached);
+        }
+        return appendProfile(list, newProfileName(names()), readjsonFile(defaultProfilePath_),
+                             true);
+    });
 }
 
 ProfileResult ProfileList::deleteSelected() {
-    if (selected_ < 0) {
-        return result(ProfileStatus::NoSelection);
-    }
-    if (size() < 2) {
-        return result(ProfileStatus::LastProfile);
-    }
-    const int removed = selected_;
-    const int newSelection = removed == 0 ? 0 : removed - 1;
-    const std::string removedIdentifier = entries_[removed].identifier;
+    return locked(SelectionRule::ActOnHeld, [this](ListState& list) {
+        if (selected_ < 0) {
+            return result(ProfileStatus::NoSelection);
+        }
+        if (size() < 2) {
+            return result(ProfileStatus::LastProfile);
+        }
+        const int removed = selected_;
+        const int newSelection = removed == 0 ? 0 : removed - 1;
+        const std::string removedIdentifier = entries_[static_cast<size_t>(removed)].identifier;
 
-    Json::Value document = currentListDocument();
-    Json::Value gone;
-    document["profilelist"].removeIndex(static_cast<Json::ArrayIndex>(removed), &gone);
-    document["profileselect"] = newSelection;
-    if (!writeList(document)) {
-        return result(ProfileStatus::WriteFailed);
-    }
-    std::error_code error;
-    if (!std::filesystem::remove(profileFilePath(removedIdentifier), error) && error) {
-        // The list no longer names it, so a file left behind is only clutter.
-        trace("ProfileList: cannot delete %s: %s",
-              profileFilePath(removedIdentifier).string().c_str(), error.message().c_str());
-    }
-    entries_.erase(entries_.begin() + removed);
-    setSelection(newSelection);
-    return result(ProfileStatus::Ok, newSelection, entries_[newSelection].name);
+        Json::Value gone;
+        list.document["profilelist"].removeIndex(static_cast<Json::ArrayIndex>(removed), &gone);
+        list.document["profileselect"] = newSelection;
+        const ProfileStatus written = writeList(list.document);
+        if (written != ProfileStatus::Ok) {
+            return result(written);
+        }
+        std::error_code error;
+        if (!fs::remove(profileFilePath(removedIdentifier), error) && error) {
+            // The list no longer names it, so a file left behind is only clutter.
+            trace("ProfileList: cannot delete %s: %s\n",
+                  profileFilePath(removedIdentifier).string().c_str(), error.message().c_str());
+        }
+        entries_.erase(entries_.begin() + removed);
+        setSelection(newSelection);
+        return result(ProfileStatus::Ok, newSelection, entries_[newSelection].name);
+    });
 }
 
 ProfileResult ProfileList::copySelected() {
-    if (selected_ < 0) {
-        return result(ProfileStatus::NoSelection);
-    }
-    const std::string name = copiedProfileName(entries_[selected_].name, names());
-    return appendProfile(name, readjsonFile(selectedProfilePath()), false);
+    return locked(SelectionRule::ActOnHeld, [this](ListState& list) {
+        if (selected_ < 0) {
+            return result(ProfileStatus::NoSelection);
+        }
+        ProfileNotice notice = ProfileNotice::None;
+        Json::Value source = selectedProfileOrDefault(notice);
+        const std::string name =
+            copiedProfileName(entries_[static_cast<size_t>(selected_)].name, names());
+        ProfileResult done = appendProfile(list, name, std::move(source), false);
+        done.notice = notice;
+        return done;
+    });
 }
 
 ProfileResult ProfileList::renameSelected(std::string_view newName) {
-    if (selected_ < 0) {
-        return result(ProfileStatus::NoSelection);
-    }
     if (newName.empty()) {
         return result(ProfileStatus::EmptyName);
     }
-    // The selected entry counts too: renaming to its own name is refused like any name in use.
-    if (isProfileNameInUse(newName, names())) {
-        return result(ProfileStatus::NameInUse);
-    }
-    const std::string name(newName);
-    Json::Value document = currentListDocument();
-    document["profilelist"][static_cast<Json::ArrayIndex>(selected_)]["profilename"] = name;
-    if (!writeList(document)) {
-        return result(ProfileStatus::WriteFailed);
-    }
-    entries_[selected_].name = name;
-
-    Json::Value profile = readjsonFile(selectedProfilePath());
-    stampProfileDocument(profile, name, selectedIdentifier_);
-    return result(writeProfile(selectedIdentifier_, profile) ? ProfileStatus::Ok
-                                                             : ProfileStatus::WriteFailed,
-                  selected_, name);
+    return locked(SelectionRule::ActOnHeld, [this, newName](ListState& list) {
+        if (selected_ < 0) {
+            return result(ProfileStatus::NoSelection);
+        }
+        // The selected entry counts too: renaming to its own name is refused like any name in use.
+        if (isProfileNameInUse(newName, names())) {
+            return result(ProfileStatus::NameInUse);
+        }
+        const std::string name(newName);
+        const fs::path path = selectedProfilePath();
+        const FileReadResult before = readRegularFile(path);
+        ProfileNotice notice = ProfileNotice::None;
+        Json::Value profile = selectedProfileOrDefault(notice);
+        stampProfileDocument(profile, name, selectedIdentifier_);
+        const ProfileStatus profileWritten = profileStatusOf(writeJsonDocument(path, profile));
+        if (profileWritten != ProfileStatus::Ok) {
+            return result(profileWritten);
+        }
+        list.document["profilelist"][static_cast<Json::ArrayIndex>(selected_)]["profilename"] =
+            name;
+        const ProfileStatus listWritten = writeList(list.document);
+        if (listWritten != ProfileStatus::Ok) {
+            // Put the profile file back as it was, so the name stays the old one everywhere.
+            std::error_code ignored;
+            if (before.ok()) {
+                replaceFileAtomically(path, before.content);
+            } else if (before.status == FileReadStatus::Missing) {
+                fs::remove(path, ignored);
+            }
+            return result(listWritten);
+        }
+        entries_[static_cast<size_t>(selected_)].name = name;
+        ProfileResult done = result(ProfileStatus::Ok, selected_, name);
+        done.notice = notice;
+        return done;
+    });
 }
 
 ProfileResult ProfileList::resetSelected() {
-    if (selected_ < 0) {
-        return result(ProfileStatus::NoSelection);
-    }
-    const ProfileEntry& entry = entries_[selected_];
-    Json::Value profile = readjsonFile(defaultProfilePath_);
-    stampProfileDocument(profile, entry.name, entry.identifier);
-    if (deviceType_ == kHeadsetDeviceType) {
-        keepCustomEqualisers(profile, readjsonFile(selectedProfilePath()));
-    }
-    return result(writeProfile(entry.identifier, profile) ? ProfileStatus::Ok
-                                                          : ProfileStatus::WriteFailed,
-                  selected_, entry.name);
+    return locked(SelectionRule::ActOnHeld, [this](ListState&) {
+        if (selected_ < 0) {
+            return result(ProfileStatus::NoSelection);
+        }
+        const ProfileEntry& entry = entries_[static_cast<size_t>(selected_)];
+        Json::Value profile = readjsonFile(defaultProfilePath_);
+        stampProfileDocument(profile, entry.name, entry.identifier);
+        if (deviceType_ == kHeadsetDeviceType) {
+            keepCustomEqualisers(profile, profiles::readProfileDocument(selectedProfilePath()));
+        }
+        return result(profileStatusOf(writeJsonDocument(selectedProfilePath(), profile)), selected_,
+                      entry.name);
+    });
 }
 
-ProfileStatus ProfileList::checkImportFile(const std::filesystem::path& file,
-                                           Json::Value* document) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(file, error)) {
+ProfileStatus ProfileList::checkImportFile(const fs::path& file, Json::Value* document) {
+    JsonReadResult read = readJsonDocument(file);
+    if (read.status == JsonReadStatus::Missing || read.status == JsonReadStatus::Unreadable) {
         return ProfileStatus::ImportUnreadable;
     }
-    Json::Value read = readjsonFile(file);
-    if (read.isNull()) {
+    if (!read.ok() || read.value.isNull()) {
         return ProfileStatus::ImportNotJson;
     }
-    const Json::Value& name = json::member(read, "profilename");
+    const Json::Value& name = json::member(read.value, "profilename");
     if (!name.isString() || name.asString().empty()) {
         return ProfileStatus::ImportNoName;
     }
-    if (json::member(read, "profileUUID").isNull()) {
+    if (json::member(read.value, "profileUUID").isNull()) {
         return ProfileStatus::ImportNoIdentifier;
     }
     if (document != nullptr) {
-        *document = std::move(read);
+        *document = std::move(read.value);
     }
     return ProfileStatus::Ok;
 }
 
-ProfileResult ProfileList::importFrom(const std::filesystem::path& file) {
+ProfileResult ProfileList::importFrom(const fs::path& file) {
     Json::Value document;
     const ProfileStatus checked = checkImportFile(file, &document);
     if (checked != ProfileStatus::Ok) {
         return result(checked);
     }
-    const std::string name =
-        importedProfileName(json::toString(json::member(document, "profilename")), names());
-    return appendProfile(name, std::move(document), false);
+    return locked(SelectionRule::KeepHeld, [this, &document](ListState& list) {
+        const std::string name =
+            importedProfileName(json::toString(json::member(document, "profilename")), names());
+        return appendProfile(list, name, std::move(document), false);
+    });
 }
 
-ProfileResult ProfileList::exportTo(const std::filesystem::path& destination) const {
-    if (selected_ < 0) {
-        return result(ProfileStatus::NoSelection);
+ProfileResult ProfileList::exportTo(const fs::path& destination) {
+    if (isWriteProtected(destination)) {
+        return result(ProfileStatus::ProtectedTarget);
     }
-    const Json::Value profile = readjsonFile(selectedProfilePath());
-    if (profile.isNull()) {
-        return result(ProfileStatus::ProfileUnreadable);
-    }
-    return result(writejsonFile(destination, profile) ? ProfileStatus::Ok
-                                                      : ProfileStatus::WriteFailed,
-                  selected_, entries_[selected_].name);
+    return locked(SelectionRule::ActOnHeld, [this, &destination](ListState&) {
+        if (selected_ < 0) {
+            return result(ProfileStatus::NoSelection);
+        }
+        const Json::Value profile = profiles::readProfileDocument(selectedProfilePath());
+        if (profile.isNull()) {
+            return result(ProfileStatus::ProfileUnreadable);
+        }
+        return result(profileStatusOf(writeJsonDocument(destination, profile)), selected_,
+                      entries_[static_cast<size_t>(selected_)].name);
+    });
 }
 
-ProfileResult ProfileList::appendProfile(const std::string& name, Json::Value profileDocument,
-                                         bool storeAsSelected) {
-    const std::string identifier = makeIdentifier();
-    stampProfileDocument(profileDocument, name, identifier);
+ProfileResult ProfileList::appendProfile(ListState& list, const std::string& name,
+                                         Json::Value profileDocument, bool storeAsSelected) {
     // The profile file comes first, so the list never names a profile whose file was not made.
-    if (!writeProfile(identifier, profileDocument)) {
-        return result(ProfileStatus::WriteFailed);
+    ProfileStatus created = ProfileStatus::Ok;
+    const std::string identifier = createProfileFile(name, std::move(profileDocument), created);
+    if (identifier.empty()) {
+        return result(created);
     }
     const int index = size();
-    Json::Value document = currentListDocument();
-    document["profilelist"].append(makeProfileListElement(ProfileEntry{name, identifier}));
+    list.document["profilelist"].append(makeProfileListElement(ProfileEntry{name, identifier}));
     if (storeAsSelected) {
-        document["profileselect"] = index;
+        list.document["profileselect"] = index;
     }
-    if (!writeList(document)) {
+    const ProfileStatus written = writeList(list.document);
+    if (written != ProfileStatus::Ok) {
         std::error_code ignored;
-        std::filesystem::remove(profileFilePath(identifier), ignored);
-        return result(ProfileStatus::WriteFailed);
+        fs::remove(profileFilePath(identifier), ignored);
+        return result(written);
     }
     entries_.push_back(ProfileEntry{name, identifier});
     return result(ProfileStatus::Ok, index, name);
 }
 
-Json::Value ProfileList::currentListDocument() const {
-    Json::Value document = readjsonFile(listFilePath());
-    if (!document.isObject()) {
-        document = Json::Value(Json::objectValue);
+std::string ProfileList::createProfileFile(const std::string& name, Json::Value document,
+                                           ProfileStatus& status) const {
+    // Another program may make a profile in the same millisecond: creating the file claims the
+    // identifier, and a taken one moves on by a millisecond.
+    LocalTimestamp time = timeSource_.now();
+    for (int attempt = 0; attempt < kIdentifierAttempts; ++attempt, time = nextMillisecond(time)) {
+        const std::string identifier = formatTimestampId(time);
+        if (isListed(identifier)) {
+            continue;
+        }
+        stampProfileDocument(document, name, identifier);
+        const FileWriteStatus written = createJsonDocument(profileFilePath(identifier), document);
+        if (written == FileWriteStatus::Exists) {
+            continue;
+        }
+        status = profileStatusOf(written);
+        return written == FileWriteStatus::Ok ? identifier : std::string();
     }
-    if (!profileListMatches(document, entries_)) {
-        trace("ProfileList: %s differs from the profiles shown; rewriting it from them",
-              listFilePath().string().c_str());
-        setProfileListEntries(document, entries_);
+    status = ProfileStatus::WriteFailed;
+    return {};
+}
+
+Json::Value ProfileList::selectedProfileOrDefault(ProfileNotice& notice) const {
+    profiles::ProfileRead read = profiles::readProfileFile(selectedProfilePath());
+    if (read.broken) {
+        notice = ProfileNotice::ProfileRepaired;
     }
-    const Json::Value& stored = document["profileselect"];
-    if (!stored.isInt() || stored.asInt() < 0 || stored.asInt() >= size()) {
-        document["profileselect"] = std::max(selected_, 0);
+    return read.document.isNull() ? readjsonFile(defaultProfilePath_) : std::move(read.document);
+}
+
+ProfileStatus ProfileList::writeList(const Json::Value& document) const {
+    return profileStatusOf(writeJsonDocument(listFilePath(), document));
+}
+
+int ProfileList::indexOf(std::string_view identifier) const {
+    if (identifier.empty()) {
+        return -1;
     }
-    return document;
-}
-
-bool ProfileList::writeList(const Json::Value& document) const {
-    return writejsonFile(listFilePath(), document);
-}
-
-bool ProfileList::writeProfile(const std::string& identifier, const Json::Value& document) const {
-    return writejsonFile(profileFilePath(identifier), document);
-}
-
-std::string ProfileList::makeIdentifier() const {
-    return makeUniqueTimestampId(timeSource_, [this](const std::string& identifier) {
-        return isIdentifierTaken(identifier);
-    });
-}
-
-bool ProfileList::isIdentifierTaken(const std::string& identifier) const {
-    const bool listed = std::any_of(entries_.begin(), entries_.end(), [&](const ProfileEntry& e) {
+    const auto found = std::find_if(entries_.begin(), entries_.end(), [&](const ProfileEntry& e) {
         return e.identifier == identifier;
     });
-    return listed || fileExists(profileFilePath(identifier));
+    return found == entries_.end() ? -1 : static_cast<int>(found - entries_.begin());
+}
+
+bool ProfileList::isListed(std::string_view identifier) const {
+    return indexOf(identifier) >= 0;
 }
 
 void ProfileList::setSelection(int index) {
     selected_ = index;
-    selectedIdentifier_ = index >= 0 ? entries_[index].identifier : std::string();
+    selectedIdentifier_ =
+        index >= 0 ? entries_[static_cast<size_t>(index)].identifier : std::string();
 }
 
 } // namespace morva

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/file_io.h"
 #include "profiles/list/profile_list_document.h"
 #include "profiles/list/profile_list_result.h"
 #include "profiles/list/timestamp_id.h"
@@ -21,19 +22,24 @@ inline constexpr int kHeadsetDeviceType = 7;
 // device data folder, with the operations of the profile panel. Toolkit-free: the panel mirrors
 // entries() in its combo and selectedIndex() as the combo's selection.
 //
-// The files are the state between operations: every operation that writes the list re-reads it
-// first and keeps whatever else it holds. The entries held here mirror the list; when the file on
-// disk no longer matches them (lost or changed behind our back), the list is rewritten from them
-// so an operation never leaves holes or the wrong element changed.
+// The files are the state between operations, and other programs (a second window, the command
+// line) change them too. So every operation takes the folder's lock, re-reads the list file and
+// works on what it holds; the entries held here are only the list as last read. The selection
+// follows its profile's identifier; when another program removed the selected profile, the stored
+// selection takes its place. Each operation writes the profile file first and the list last, and
+// undoes what it wrote when a later step fails, so a failure leaves the previous state whole.
 class ProfileList {
 public:
     ProfileList(std::filesystem::path deviceFolder, std::filesystem::path defaultProfilePath,
                 int deviceType, const LocalTimeSource& timeSource = SystemLocalTime::instance());
 
-    // Loads the list, creating a one-profile list "profile1" from the default profile when the
-    // file is missing, unreadable or lists no profile, and selects the stored profile (the first
-    // when the stored index is out of range).
+    // Loads the list and selects the stored profile (the first when the stored index is out of
+    // range). A missing list in a folder without profiles starts over with "profile1" made from the
+    // default profile; a list that cannot be read is kept as ".bad" and made anew from the profile
+    // files in the folder (ProfileNotice::ListRebuilt).
     ProfileResult load();
+    // Re-reads the list, keeping the selected profile selected.
+    ProfileResult refresh();
 
     const std::vector<ProfileEntry>& entries() const { return entries_; }
     std::vector<std::string> names() const;
@@ -47,7 +53,7 @@ public:
     // Empty when no profile is selected.
     std::filesystem::path selectedProfilePath() const;
 
-    // Selects an entry and stores the choice in the list file.
+    // Selects the profile shown at this index of entries() and stores the choice in the list file.
     ProfileResult select(int index);
     // Appends "profile<n>" made from the default profile. The list file names it as selected;
     // the selection held here does not change.
@@ -64,21 +70,44 @@ public:
     // Appends a profile made from a profile file exported elsewhere; a file that is no JSON
     // document with "profilename" and "profileUUID" is refused with the reason.
     ProfileResult importFrom(const std::filesystem::path& file);
-    // Writes the selected profile to the destination (re-formatted).
-    ProfileResult exportTo(const std::filesystem::path& destination) const;
+    // Writes the selected profile to the destination (re-formatted). The program's own folder is
+    // refused.
+    ProfileResult exportTo(const std::filesystem::path& destination);
 
     // Checks a file for import without changing anything; Ok when importFrom would take it.
     static ProfileStatus checkImportFile(const std::filesystem::path& file, Json::Value* document);
 
 private:
-    std::string makeIdentifier() const;
-    bool isIdentifierTaken(const std::string& identifier) const;
-    Json::Value currentListDocument() const;
-    bool writeList(const Json::Value& document) const;
-    bool writeProfile(const std::string& identifier, const Json::Value& document) const;
-    ProfileResult createFirstProfile();
-    ProfileResult appendProfile(const std::string& name, Json::Value profileDocument,
-                                bool storeAsSelected);
+    // The list document as read at the start of an operation, its "profilelist" in step with
+    // entries_.
+    struct ListState {
+        ProfileStatus status = ProfileStatus::Ok;
+        Json::Value document;
+        ProfileNotice notice = ProfileNotice::None;
+        bool selectionMoved = false;
+        bool needsWrite = false; // the file holds elements that were dropped, or a bad selection
+    };
+    enum class SelectionRule {
+        KeepHeld,   // the held profile stays selected; the stored one replaces it when gone
+        ActOnHeld,  // as KeepHeld, but the operation acts on the held profile: refused when gone
+        TakeStored, // the stored selection (loading)
+    };
+
+    // Runs an operation on the freshly read list with the folder locked.
+    template <typename Operation> ProfileResult locked(SelectionRule rule, Operation&& operation);
+    ListState readList(SelectionRule rule);
+    ListState rebuildList(bool listWasDamaged);
+    std::vector<ProfileEntry> profilesInFolder() const;
+    ProfileStatus writeList(const Json::Value& document) const;
+    // Makes a new profile file with a fresh identifier; empty identifier when it failed.
+    std::string createProfileFile(const std::string& name, Json::Value document,
+                                  ProfileStatus& status) const;
+    ProfileResult appendProfile(ListState& list, const std::string& name,
+                                Json::Value profileDocument, bool storeAsSelected);
+    // The selected profile's document; a damaged one is kept as ".bad" and the default is used.
+    Json::Value selectedProfileOrDefault(ProfileNotice& notice) const;
+    int indexOf(std::string_view identifier) const;
+    bool isListed(std::string_view identifier) const;
     void setSelection(int index);
 
     std::filesystem::path deviceFolder_;
@@ -89,5 +118,8 @@ private:
     int selected_ = -1;
     std::string selectedIdentifier_;
 };
+
+// The profile status a failed file write stands for.
+ProfileStatus profileStatusOf(FileWriteStatus status);
 
 } // namespace morva

@@ -29,7 +29,15 @@ const char* describeProfileStatus(ProfileStatus status) {
     case ProfileStatus::ProfileUnreadable:
         return "the profile file cannot be read";
     case ProfileStatus::WriteFailed:
-        return "a file could not be written";
+        return "a file could not be written (is the disk full?)";
+    case ProfileStatus::ReadOnly:
+        return "a profile file is read-only";
+    case ProfileStatus::ProtectedTarget:
+        return "nothing is written into the program's own folder";
+    case ProfileStatus::Busy:
+        return "another program is changing these profiles; try again";
+    case ProfileStatus::ProfileGone:
+        return "that profile was removed by another program";
     }
     return "unknown result";
 }
@@ -50,9 +58,42 @@ const char* profileStatusMessageKey(ProfileStatus status) {
         return "message_text_profile_unreadable";
     case ProfileStatus::WriteFailed:
         return "message_text_profile_write_failed";
+    case ProfileStatus::ReadOnly:
+        return "message_text_profile_read_only";
+    case ProfileStatus::ProtectedTarget:
+        return "message_text_profile_protected";
+    case ProfileStatus::Busy:
+        return "message_text_profile_busy";
+    case ProfileStatus::ProfileGone:
+        return "message_text_profile_gone";
     default:
         // The panel's own limits (no selection, the add limit, the last profile, an empty name)
         // leave the panel as it is without a word.
+        return "";
+    }
+}
+
+const char* describeProfileNotice(ProfileNotice notice) {
+    switch (notice) {
+    case ProfileNotice::None:
+        return "";
+    case ProfileNotice::ListRebuilt:
+        return "the profile list could not be read; it was kept as ProfileList.ini.bad and made "
+               "anew from the profile files";
+    case ProfileNotice::ProfileRepaired:
+        return "the profile file could not be read; it was kept with the ending .bad and the "
+               "default settings were used";
+    }
+    return "";
+}
+
+const char* profileNoticeMessageKey(ProfileNotice notice) {
+    switch (notice) {
+    case ProfileNotice::ListRebuilt:
+        return "message_text_profile_list_rebuilt";
+    case ProfileNotice::ProfileRepaired:
+        return "message_text_profile_repaired";
+    default:
         return "";
     }
 }

@@ -19,6 +19,20 @@ enum class ProfileStatus {
     ImportNoIdentifier, // the document has no "profileUUID"
     ProfileUnreadable,  // export: the selected profile file cannot be read
     WriteFailed,        // a file could not be written
+    ReadOnly,           // a file the operation must change is read-only
+    ProtectedTarget,    // the destination lies in the program's own folder
+    Busy,               // another program kept the profiles locked
+    ProfileGone,        // the chosen profile was removed by another program meanwhile
+};
+
+// Something the user should know although the operation went through.
+enum class ProfileNotice {
+    None,
+    // The list file could not be read; it was kept as ".bad" and the list was made anew from the
+    // profile files in the folder.
+    ListRebuilt,
+    // A profile file could not be read; it was kept as ".bad" and the default settings were used.
+    ProfileRepaired,
 };
 
 struct ProfileResult {
@@ -28,6 +42,9 @@ struct ProfileResult {
     int index = -1;
     // The name the entry got (add, copy, import, rename).
     std::string name;
+    ProfileNotice notice = ProfileNotice::None;
+    // The selection is another profile than before: another program removed the selected one.
+    bool selectionMoved = false;
 
     bool ok() const { return status == ProfileStatus::Ok; }
 };
@@ -38,5 +55,9 @@ const char* describeProfileStatus(ProfileStatus status);
 // The language text key a panel shows for the status; empty for the statuses a panel passes over
 // in silence.
 const char* profileStatusMessageKey(ProfileStatus status);
+
+const char* describeProfileNotice(ProfileNotice notice);
+// The language text key of the notice; empty for None.
+const char* profileNoticeMessageKey(ProfileNotice notice);
 
 } // namespace morva
