@@ -128,11 +128,27 @@ void CMainWnd::Initialise() {
     devices_.UpdateNoDeviceNotice();
     screen_ = toolkit_.host().screenSize();
     window_.show();
+    // After the window shows, so the box has something to stand over.
+    toolkit_.loop().post([this] { ShowProfileNotices(); });
     if (scanDevices_ && !devices_.StartScanThread()) {
         trace("main window: the scan thread did not start\n");
     }
     window_.setTimer(kDisplayAdjustmentTimer, kDisplayAdjustmentDelayMs);
     initialised_ = true;
+}
+
+void CMainWnd::ShowProfileNotices() {
+    for (const auto* list : {&devices_.keyboardDevices(), &devices_.mouseDevices(),
+                             &devices_.mousePadDevices(), &devices_.headsetDevices()}) {
+        for (CKestraneUSBDevice* device : *list) {
+            auto* panel = dynamic_cast<CDeviceProfileUI*>(device->profilePanel());
+            const std::string key =
+                panel != nullptr ? profileNoticeMessageKey(panel->TakeStartNotice()) : "";
+            if (!key.empty()) {
+                ShowMessage(key, ui::MessageBoxButtons::Ok);
+            }
+        }
+    }
 }
 
 void CMainWnd::StopWorkers() {

@@ -86,6 +86,8 @@ public:
     bool initialised() const { return initialised_; }
     // Window destruction: hides the window, ends the scan thread, the devices' workers and the
     // control-panel thread with the bounded wait each.
+    // Tells the user what loading the profiles found (a list that had to be made anew).
+    void ShowProfileNotices();
     void StopWorkers();
 
     // The control-creation callback of the skin files (tags compared without case).

@@ -50,9 +50,15 @@ template <typename T> bool SettingsStore::write(const std::string& name, const T
               error.message().c_str());
         return false;
     }
-    Json::Value root = readjsonFile(file_);
-    // A damaged file is replaced rather than left blocking every later write.
+    const JsonReadResult read = readJsonDocument(file_);
+    Json::Value root = read.value;
+    // A damaged file is replaced rather than left blocking every later write; a copy is kept.
     if (!root.isObject()) {
+        if (read.status != JsonReadStatus::Missing &&
+            std::filesystem::is_regular_file(file_, error) &&
+            std::filesystem::file_size(file_, error) > 0) {
+            keepBrokenFileCopy(file_);
+        }
         root = Json::Value(Json::objectValue);
     }
     root[name] = value;

@@ -1,13 +1,12 @@
 #include "app/skin_settings.h"
 
 #include "app/user_folders.h"
+#include "base/file_io.h"
 #include "base/json_file.h"
 #include "base/text.h"
 #include "base/trace.h"
 
 #include <charconv>
-#include <fstream>
-#include <sstream>
 #include <system_error>
 #include <vector>
 
@@ -123,11 +122,9 @@ private:
     std::vector<std::string> lines_;
 };
 
+// Only a regular file is read: a FIFO in its place must not hold the start up.
 std::string readText(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return std::move(text).str();
+    return readRegularFile(path).content;
 }
 
 template <typename T> std::optional<T> parseNumber(const std::optional<std::string>& text) {

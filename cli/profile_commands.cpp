@@ -49,6 +49,13 @@ struct ProfileSession {
         return std::to_string(index + 1) + ": " + list.entries()[static_cast<size_t>(index)].name;
     }
 
+    // What the user should know although the operation went through (a file kept as ".bad").
+    void note(const ProfileResult& result) const {
+        if (result.notice != ProfileNotice::None) {
+            context.err << "morvactl: note: " << describeProfileNotice(result.notice) << "\n";
+        }
+    }
+
     int fail(const ProfileResult& result) const {
         context.err << "morvactl: profile " << operation << " " << device.folderName << ": "
                     << describeProfileStatus(result.status) << "\n";
@@ -117,6 +124,7 @@ int copyProfile(ProfileSession& session, const Arguments&) {
     if (!result.ok()) {
         return session.fail(result);
     }
+    session.note(result);
     session.context.out << "copied " << session.entryText(source) << " to "
                         << session.entryText(result.index) << "\n";
     return kExitOk;
@@ -130,6 +138,7 @@ int renameProfile(ProfileSession& session, const Arguments& extra) {
     if (!result.ok()) {
         return session.fail(result);
     }
+    session.note(result);
     session.context.out << "renamed " << (index + 1) << ": " << oldName << " to " << result.name
                         << "\n";
     return kExitOk;
@@ -226,6 +235,8 @@ int runProfileCommands(CliContext& context, const Arguments& arguments) {
         context.err << "morvactl: cannot read or create the profile list in " << folder.string()
                     << ": " << describeProfileStatus(loaded.status) << "\n";
         return kExitFailure;
+    } else {
+        session.note(loaded);
     }
     return operation->run(session, extra);
 }

@@ -7,6 +7,8 @@
 #include "ui/toolkit/edit.h"
 #include "ui/toolkit/option.h"
 
+#include <utility>
+
 namespace morva {
 namespace {
 
@@ -47,9 +49,10 @@ ProfileResult CDeviceProfileUI::InitProfiles(const std::filesystem::path& device
     list_ = std::make_unique<ProfileList>(deviceFolder, defaultProfilePath, deviceType, timeSource);
     const ProfileResult loaded = list_->load();
     if (!loaded.ok()) {
-        trace("CDeviceProfileUI: loading the profiles of %s: %s", deviceFolder.string().c_str(),
+        trace("CDeviceProfileUI: loading the profiles of %s: %s\n", deviceFolder.string().c_str(),
               describeProfileStatus(loaded.status));
     }
+    startNotice_ = loaded.notice;
     fillCombo();
     showSelection();
     applyTabVisibility();
@@ -76,10 +79,14 @@ void CDeviceProfileUI::appendComboEntry(const std::string& name) {
 }
 
 void CDeviceProfileUI::showSelection() {
-    const int selected = list_->selectedIndex();
     if (ui::Combo* combo = profileCombo()) {
-        combo->selectItem(selected, false);
+        combo->selectItem(list_->selectedIndex(), false);
     }
+    showSelectedName();
+}
+
+void CDeviceProfileUI::showSelectedName() {
+    const int selected = list_->selectedIndex();
     SetNameText(selected >= 0 ? list_->entries()[static_cast<size_t>(selected)].name
                               : std::string());
 }
@@ -109,11 +116,30 @@ ProfileResult CDeviceProfileUI::SelectProfile(int index, bool notify) {
     if (selected.status == ProfileStatus::IndexOutOfRange) {
         return selected;
     }
+    // The list may have changed behind our back: the combo shows it as it is now.
+    fillCombo();
     if (ui::Combo* combo = profileCombo()) {
-        combo->selectItem(index, notify);
+        combo->selectItem(list_->selectedIndex(), notify && selected.ok());
     }
-    SetNameText(list_->entries()[static_cast<size_t>(index)].name);
+    showSelectedName();
     return selected;
+}
+
+ProfileResult CDeviceProfileUI::RefreshProfiles() {
+    if (!list_) {
+        return notInitialised();
+    }
+    return mirrored(list_->refresh());
+}
+
+ProfileResult CDeviceProfileUI::mirrored(ProfileResult result) {
+    fillCombo();
+    showSelection();
+    return result;
+}
+
+ProfileNotice CDeviceProfileUI::TakeStartNotice() {
+    return std::exchange(startNotice_, ProfileNotice::None);
 }
 
 int CDeviceProfileUI::GetSelectedIndex() const {
@@ -155,78 +181,49 @@ ProfileResult CDeviceProfileUI::AddProfile() {
     if (!list_) {
         return notInitialised();
     }
-    const ProfileResult added = list_->add();
-    if (added.ok()) {
-        appendComboEntry(added.name);
-    }
-    return added;
+    return mirrored(list_->add());
 }
 
 ProfileResult CDeviceProfileUI::DeleteProfile() {
     if (!list_) {
         return notInitialised();
     }
-    const int removed = list_->selectedIndex();
-    const ProfileResult deleted = list_->deleteSelected();
-    if (deleted.ok()) {
-        if (ui::Combo* combo = profileCombo()) {
-            combo->removeItem(static_cast<size_t>(removed));
-        }
-        // The combo alone would be left without a selection; it shows what the list now names.
-        showSelection();
-    }
-    return deleted;
+    return mirrored(list_->deleteSelected());
 }
 
 ProfileResult CDeviceProfileUI::CopyProfile() {
     if (!list_) {
         return notInitialised();
     }
-    const ProfileResult copied = list_->copySelected();
-    if (copied.ok()) {
-        appendComboEntry(copied.name);
-    }
-    return copied;
+    return mirrored(list_->copySelected());
 }
 
 ProfileResult CDeviceProfileUI::ImportProfile(const std::filesystem::path& file) {
     if (!list_) {
         return notInitialised();
     }
-    const ProfileResult imported = list_->importFrom(file);
-    if (imported.ok()) {
-        appendComboEntry(imported.name);
-    }
-    return imported;
+    return mirrored(list_->importFrom(file));
 }
 
-ProfileResult CDeviceProfileUI::ExportProfile(const std::filesystem::path& destination) const {
+ProfileResult CDeviceProfileUI::ExportProfile(const std::filesystem::path& destination) {
     if (!list_) {
         return notInitialised();
     }
-    return list_->exportTo(destination);
+    return mirrored(list_->exportTo(destination));
 }
 
 ProfileResult CDeviceProfileUI::RenameProfile(std::string_view newName) {
     if (!list_) {
         return notInitialised();
     }
-    const ProfileResult renamed = list_->renameSelected(newName);
-    if (renamed.ok()) {
-        if (ui::Combo* combo = profileCombo()) {
-            combo->setItemText(static_cast<size_t>(renamed.index), renamed.name);
-            combo->setItemUserData(static_cast<size_t>(renamed.index), renamed.name);
-        }
-        SetNameText(renamed.name);
-    }
-    return renamed;
+    return mirrored(list_->renameSelected(newName));
 }
 
 ProfileResult CDeviceProfileUI::ResetProfile() {
     if (!list_) {
         return notInitialised();
     }
-    return list_->resetSelected();
+    return mirrored(list_->resetSelected());
 }
 
 void CDeviceProfileUI::SelectTab(int number, bool notify) {

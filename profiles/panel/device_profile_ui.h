@@ -47,6 +47,12 @@ public:
     // Selects the combo entry (sending "itemselect" only with notify), shows its name in the edit
     // and stores the choice in the list file.
     ProfileResult SelectProfile(int index, bool notify);
+    // Re-reads the list file (other programs change it too) and shows it, keeping the selected
+    // profile selected while it exists.
+    ProfileResult RefreshProfiles();
+    // What the user should be told about loading the profiles (a rebuilt list), once.
+    ProfileNotice TakeStartNotice();
+
     // The combo's selection; -1 when none.
     int GetSelectedIndex() const;
     // The identifier of the selected profile; empty when none.
@@ -71,7 +77,7 @@ public:
     // Appends a profile from an exported profile file; a file that is none is refused with why.
     ProfileResult ImportProfile(const std::filesystem::path& file);
     // Writes the selected profile to the destination.
-    ProfileResult ExportProfile(const std::filesystem::path& destination) const;
+    ProfileResult ExportProfile(const std::filesystem::path& destination);
     // Renames the selected profile; a name any entry already has (ignoring case, the selected
     // one included) is refused.
     ProfileResult RenameProfile(std::string_view newName);
@@ -93,6 +99,10 @@ private:
     void appendComboEntry(const std::string& name);
     // Shows the list's selection in the combo (without notifying) and in the name edit.
     void showSelection();
+    void showSelectedName();
+    // Every operation may find the list changed by another program: the combo shows the list as
+    // the operation left it.
+    ProfileResult mirrored(ProfileResult result);
     void applyTabVisibility();
     // Every device page has its own panel in the one main window: its tabs get a group of
     // their own, so choosing a tab on one page leaves the other pages' choices alone.
@@ -100,6 +110,7 @@ private:
 
     std::unique_ptr<ProfileList> list_;
     int deviceType_ = 0;
+    ProfileNotice startNotice_ = ProfileNotice::None;
 };
 
 // Lets skins make the panel from the tag "DeviceProfile" through the toolkit's factory.

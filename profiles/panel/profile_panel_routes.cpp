@@ -45,7 +45,7 @@ std::span<const ProfilePanelRoutes::Route> ProfilePanelRoutes::routes() {
 
 void ProfilePanelRoutes::onAdd(const ui::Notification&) {
     if (CDeviceProfileUI* panel = panelNow()) {
-        reportFailure(panel->AddProfile());
+        report(panel->AddProfile());
     }
 }
 
@@ -55,7 +55,7 @@ void ProfilePanelRoutes::onDelete(const ui::Notification&) {
         return;
     }
     const ProfileResult deleted = panel->DeleteProfile();
-    reportFailure(deleted);
+    report(deleted);
     if (deleted.ok()) {
         // The device must not keep working on the profile whose file is gone: saving it would
         // bring the file back as a profile no list names.
@@ -65,7 +65,7 @@ void ProfilePanelRoutes::onDelete(const ui::Notification&) {
 
 void ProfilePanelRoutes::onCopy(const ui::Notification&) {
     if (CDeviceProfileUI* panel = panelNow()) {
-        reportFailure(panel->CopyProfile());
+        report(panel->CopyProfile());
     }
 }
 
@@ -79,7 +79,7 @@ void ProfilePanelRoutes::onImport(const ui::Notification&) {
     if (!path || path->empty()) {
         return;
     }
-    reportFailure(panel->ImportProfile(*path));
+    report(panel->ImportProfile(*path));
 }
 
 void ProfilePanelRoutes::onExport(const ui::Notification&) {
@@ -92,7 +92,7 @@ void ProfilePanelRoutes::onExport(const ui::Notification&) {
     if (!path || path->empty()) {
         return;
     }
-    reportFailure(panel->ExportProfile(*path));
+    report(panel->ExportProfile(*path));
 }
 
 void ProfilePanelRoutes::onRename(const ui::Notification&) {
@@ -104,7 +104,7 @@ void ProfilePanelRoutes::onRename(const ui::Notification&) {
     if (newName.empty()) {
         return;
     }
-    reportFailure(panel->RenameProfile(newName));
+    report(panel->RenameProfile(newName));
 }
 
 void ProfilePanelRoutes::onReset(const ui::Notification&) {
@@ -117,7 +117,7 @@ void ProfilePanelRoutes::onReset(const ui::Notification&) {
         return;
     }
     const ProfileResult reset = panel->ResetProfile();
-    reportFailure(reset);
+    report(reset);
     if (reset.ok()) {
         // Written now; a choice still waiting would only write the same profile again.
         activation_.cancel();
@@ -138,10 +138,13 @@ void ProfilePanelRoutes::onProfileChosen(const ui::Notification& notification) {
     }
     const ProfileResult selected =
         panel->SelectProfile(static_cast<int>(notification.wParam), false);
+    report(selected);
     if (selected.status == ProfileStatus::IndexOutOfRange ||
-        selected.status == ProfileStatus::NoSelection) {
+        selected.status == ProfileStatus::NoSelection ||
+        selected.status == ProfileStatus::ProfileGone || selected.status == ProfileStatus::Busy) {
         return;
     }
+    // Shown as chosen even when the list file could not store the choice.
     scheduleActivation();
 }
 
@@ -165,15 +168,28 @@ void ProfilePanelRoutes::activateNow(ProfileWriteReason reason) {
     reportMacroWrite(device->applyFullProfileWrite(reason));
 }
 
-void ProfilePanelRoutes::reportFailure(const ProfileResult& result) {
-    if (result.ok()) {
+void ProfilePanelRoutes::report(const ProfileResult& result) {
+    if (!result.ok()) {
+        trace("profile panel: %s\n", describeProfileStatus(result.status));
+        const std::string key = profileStatusMessageKey(result.status);
+        if (!key.empty()) {
+            showMessage(PanelMessage{key, true, ui::MessageBoxButtons::Ok});
+        }
+    }
+    showNotice(result.notice);
+    if (result.selectionMoved) {
+        // Another program removed the profile the device works on.
+        scheduleActivation();
+    }
+}
+
+void ProfilePanelRoutes::showNotice(ProfileNotice notice) {
+    const std::string key = profileNoticeMessageKey(notice);
+    if (key.empty()) {
         return;
     }
-    trace("profile panel: %s", describeProfileStatus(result.status));
-    const std::string key = profileStatusMessageKey(result.status);
-    if (!key.empty()) {
-        showMessage(PanelMessage{key, true, ui::MessageBoxButtons::Ok});
-    }
+    trace("profile panel: %s\n", describeProfileNotice(notice));
+    showMessage(PanelMessage{key, true, ui::MessageBoxButtons::Ok});
 }
 
 void ProfilePanelRoutes::reportMacroWrite(int writeMacrosResult) {

@@ -62,6 +62,9 @@ public:
     // "itemselect" of the combo: wParam is the chosen index.
     void onProfileChosen(const ui::Notification& notification);
 
+    // Tells the user what they should know about the profiles (a list rebuilt at start).
+    void showNotice(ProfileNotice notice);
+
     // Drops an activation still waiting (the current device went away or changed).
     void cancelPendingActivation() { activation_.cancel(); }
     bool activationPending() const { return activation_.isPending(); }
@@ -72,8 +75,9 @@ private:
     void scheduleActivation();
     // Hands the panel's selected profile to the current device and writes it whole.
     void activateNow(ProfileWriteReason reason);
-    // Tells the user why an operation failed, when the status has a message.
-    void reportFailure(const ProfileResult& result);
+    // Tells the user why an operation failed, when the status has a message, and what else they
+    // should know of it; activates the new selection when another program moved it.
+    void report(const ProfileResult& result);
     void reportMacroWrite(int writeMacrosResult);
     int showMessage(const PanelMessage& message);
     std::string languageText(std::string_view key) const;

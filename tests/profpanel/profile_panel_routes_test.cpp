@@ -209,7 +209,9 @@ TEST_F(PanelRoutes, EveryImportRefusalHasATextInBothLanguages) {
     for (const ProfileStatus status :
          {ProfileStatus::ImportUnreadable, ProfileStatus::ImportNotJson,
           ProfileStatus::ImportNoName, ProfileStatus::ImportNoIdentifier,
-          ProfileStatus::ProfileUnreadable, ProfileStatus::WriteFailed, ProfileStatus::NameInUse}) {
+          ProfileStatus::ProfileUnreadable, ProfileStatus::WriteFailed, ProfileStatus::NameInUse,
+          ProfileStatus::ReadOnly, ProfileStatus::ProtectedTarget, ProfileStatus::Busy,
+          ProfileStatus::ProfileGone}) {
         const std::string key = profileStatusMessageKey(status);
         ASSERT_FALSE(key.empty()) << describeProfileStatus(status);
         for (const char* language : {"lan_en.xml", "lan_cn.xml"}) {
@@ -217,6 +219,76 @@ TEST_F(PanelRoutes, EveryImportRefusalHasATextInBothLanguages) {
             EXPECT_TRUE(toolkit.language().lookup(key).has_value()) << key << " in " << language;
         }
     }
+    for (const ProfileNotice notice :
+         {ProfileNotice::ListRebuilt, ProfileNotice::ProfileRepaired}) {
+        const std::string key = profileNoticeMessageKey(notice);
+        ASSERT_FALSE(key.empty()) << describeProfileNotice(notice);
+        for (const char* language : {"lan_en.xml", "lan_cn.xml"}) {
+            ASSERT_TRUE(toolkit.loadLanguageFile(language));
+            EXPECT_TRUE(toolkit.language().lookup(key).has_value()) << key << " in " << language;
+        }
+    }
+}
+
+// ---- other programs change the profiles too ----
+
+TEST_F(PanelRoutes, TheComboShowsWhatAnotherProgramAddedAtTheNextOperation) {
+    writeList({"Alpha", "Beta"}, 0);
+    init();
+    ProfileList other(deviceFolder(), defaultProfile(), 1, clock);
+    ASSERT_TRUE(other.load().ok());
+    ASSERT_TRUE(other
+                    .importFrom([&] {
+                        const auto file = temp.path() / "cli.json";
+                        std::ofstream(file) << R"({"profilename": "FromCli", "profileUUID": "x"})";
+                        return file;
+                    }())
+                    .ok());
+
+    click("device_add_btn");
+    EXPECT_EQ(comboNames(), (std::vector<std::string>{"Alpha", "Beta", "FromCli", "profile1"}));
+    EXPECT_EQ(listFileNames(), comboNames());
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_TRUE(std::filesystem::exists(profileFile(listFileIdentifier(i)))) << i;
+    }
+    EXPECT_EQ(panel->GetSelectedIndex(), 0);
+}
+
+TEST_F(PanelRoutes, ASelectedProfileDeletedElsewhereMovesTheDeviceToTheNewSelection) {
+    writeList({"Alpha", "Beta"}, 1);
+    init();
+    ProfileList other(deviceFolder(), defaultProfile(), 1, clock);
+    ASSERT_TRUE(other.load().ok());
+    ASSERT_TRUE(other.deleteSelected().ok()); // Beta goes; Alpha is stored as selected
+
+    clickInMenu("device_copy_btn");
+    // The copy of a profile that is gone is refused, not made of another one.
+    EXPECT_EQ(comboNames(), (std::vector<std::string>{"Alpha"}));
+    EXPECT_EQ(panel->GetSelectedIdentifier(), "id0");
+    EXPECT_EQ(host.messageBoxes,
+              (std::vector<std::string>{englishText("message_text_profile_gone")}));
+    loop.advance(400);
+    ASSERT_EQ(device.writes.size(), 1u) << "the device leaves the deleted profile";
+    EXPECT_EQ(device.identifier, "id0");
+}
+
+TEST_F(PanelRoutes, ADamagedProfileIsRepairedWithAWord) {
+    writeList({"Alpha"}, 0);
+    init();
+    std::ofstream(profileFile("id0")) << "{ damaged";
+    clickInMenu("device_copy_btn");
+    EXPECT_EQ(host.messageBoxes,
+              (std::vector<std::string>{englishText("message_text_profile_repaired")}));
+    EXPECT_TRUE(std::filesystem::exists(deviceFolder() / "id0.Json.bad"));
+}
+
+TEST_F(PanelRoutes, ARebuiltListIsAStartNotice) {
+    writeList({"Alpha"}, 0);
+    std::ofstream(deviceFolder() / "ProfileList.ini") << "{ damaged";
+    init();
+    EXPECT_EQ(comboNames(), (std::vector<std::string>{"Alpha"}));
+    EXPECT_EQ(panel->TakeStartNotice(), ProfileNotice::ListRebuilt);
+    EXPECT_EQ(panel->TakeStartNotice(), ProfileNotice::None) << "told once";
 }
 
 TEST_F(PanelRoutes, ImportNamesTheProfileFreely) {
