@@ -10,11 +10,6 @@ namespace morva {
 
 namespace {
 
-bool sameModel(const InterfaceSlot& slot, const DeviceTabRow& row) {
-    return slot.vendorId == row.vendorId && slot.productId == row.productId &&
-           slot.deviceType == row.deviceType && slot.role == row.role;
-}
-
 // The slot identity a primary attach is matched by: everything but the path and its state.
 bool sameInterface(const InterfaceSlot& a, const InterfaceSlot& b) {
     return a.vendorId == b.vendorId && a.productId == b.productId &&
@@ -50,8 +45,9 @@ bool DeviceManager::BuildPage(size_t tabRow) {
     const DeviceTabRow& tabInfo = DeviceTabTable()[tabRow];
     const DevicePageRow& pageInfo = DevicePageTable()[tabRow];
     const auto& supported = SupportedInterfaceTable();
-    const auto match = std::find_if(supported.begin(), supported.end(),
-                                    [&](const InterfaceSlot& s) { return sameModel(s, tabInfo); });
+    const auto match =
+        std::find_if(supported.begin(), supported.end(),
+                     [&](const InterfaceSlot& s) { return slotMatchesTab(s, tabInfo); });
     auto* deviceSwitch = window_.findAs<ui::TabLayout>(kDeviceSwitchName);
     auto* powerSwitch = window_.findAs<ui::TabLayout>(kPowerSwitchName);
     auto* deviceBar = window_.findAs<ui::Container>(kDeviceBarName);

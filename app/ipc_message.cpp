@@ -92,20 +92,22 @@ bool peerAllowed(uid_t peerUid, uid_t ownUid) {
     return peerUid == ownUid;
 }
 
-std::string instanceSocketName(uid_t uid) {
-    return std::string(kInstanceName) + "." + std::to_string(uid);
+std::string instanceSocketPath(const std::filesystem::path& runtimeFolder) {
+    return (runtimeFolder / kInstanceName).string();
 }
 
-std::string announceSocketName(uid_t uid) {
-    return std::string(kAnnounceName) + "." + std::to_string(uid);
+std::string announceSocketPath(const std::filesystem::path& runtimeFolder) {
+    return (runtimeFolder / kAnnounceName).string();
 }
 
-std::string instanceSocketName() {
-    return instanceSocketName(::getuid());
+std::string instanceSocketPath() {
+    const auto folder = userRuntimeFolder();
+    return folder ? instanceSocketPath(*folder) : std::string();
 }
 
-std::string announceSocketName() {
-    return announceSocketName(::getuid());
+std::string announceSocketPath() {
+    const auto folder = userRuntimeFolder();
+    return folder ? announceSocketPath(*folder) : std::string();
 }
 
 } // namespace morva::ipc

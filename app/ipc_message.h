@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <span>
 #include <string>
@@ -13,7 +14,7 @@
 // it announces to them. Each travels as one fixed-size packet over a local socket.
 namespace morva::ipc {
 
-// The application title: the single-instance name and the instance message's name.
+// The application title: the name of the single-instance socket and of the instance message.
 inline constexpr const char* kInstanceName = kApplicationTitle;
 inline constexpr const char* kForwardName = "{4695579F-999A-41d4-9FAF-EFFCE93EBF15}";
 inline constexpr const char* kAnnounceName = "{4695579F-999A-41d4-9FAF-EFFCE93EBF16}";
@@ -57,11 +58,12 @@ const char* describe(DecodeError error);
 // Only processes of the same user may talk to the program.
 bool peerAllowed(uid_t peerUid, uid_t ownUid);
 
-// Abstract socket names (without the leading NUL byte). They carry the user id, so every user of
-// the machine has their own instance; the peer's uid is still checked on every connection.
-std::string instanceSocketName(uid_t uid);
-std::string announceSocketName(uid_t uid);
-std::string instanceSocketName();
-std::string announceSocketName();
+// The socket files in a runtime folder. In the user's private runtime folder (userRuntimeFolder())
+// no other user can take them; the peer's uid is still checked on every connection.
+std::string instanceSocketPath(const std::filesystem::path& runtimeFolder);
+std::string announceSocketPath(const std::filesystem::path& runtimeFolder);
+// This user's sockets; empty when the user has no private runtime folder (the trace says why).
+std::string instanceSocketPath();
+std::string announceSocketPath();
 
 } // namespace morva::ipc

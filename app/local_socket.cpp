@@ -1,6 +1,10 @@
 #include "app/local_socket.h"
 
+#include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace morva::ipc {
@@ -12,22 +16,64 @@ void UniqueFd::reset(int fd) {
     fd_ = fd;
 }
 
-std::optional<AbstractAddress> abstractAddress(const std::string& name) {
-    AbstractAddress result;
-    // One byte for the leading NUL that puts the name in the abstract namespace.
-    if (name.empty() || name.size() + 1 > sizeof(result.address.sun_path)) {
+std::optional<SocketAddress> socketAddress(const std::string& path) {
+    SocketAddress result;
+    // One byte for the terminating NUL.
+    if (path.empty() || path.front() != '/' || path.find('\0') != std::string::npos ||
+        path.size() + 1 > sizeof(result.address.sun_path)) {
         return std::nullopt;
     }
     result.address.sun_family = AF_UNIX;
-    result.address.sun_path[0] = '\0';
-    std::memcpy(result.address.sun_path + 1, name.data(), name.size());
-    result.length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
+    std::memcpy(result.address.sun_path, path.data(), path.size());
+    result.address.sun_path[path.size()] = '\0';
+    result.length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + path.size() + 1);
     return result;
 }
 
 UniqueFd packetSocket(bool nonBlocking) {
     const int flags = SOCK_SEQPACKET | SOCK_CLOEXEC | (nonBlocking ? SOCK_NONBLOCK : 0);
     return UniqueFd(::socket(AF_UNIX, flags, 0));
+}
+
+int connectNow(int fd, const SocketAddress& address) {
+    int connected;
+    do {
+        connected =
+            ::connect(fd, reinterpret_cast<const sockaddr*>(&address.address), address.length);
+    } while (connected != 0 && errno == EINTR);
+    return connected == 0 ? 0 : errno;
+}
+
+Listener probeListener(const SocketAddress& address) {
+    const UniqueFd probe = packetSocket(true);
+    if (!probe.valid()) {
+        return Listener::Unknown;
+    }
+    switch (connectNow(probe.get(), address)) {
+    case 0:
+    case EAGAIN:
+        return Listener::Alive;
+    case ECONNREFUSED:
+        return Listener::Stale;
+    default:
+        return Listener::Unknown;
+    }
+}
+
+UniqueFd lockFolderOf(const std::string& path) {
+    const std::string folder = std::filesystem::path(path).parent_path().string();
+    UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!fd.valid()) {
+        return fd;
+    }
+    int locked;
+    do {
+        locked = ::flock(fd.get(), LOCK_EX);
+    } while (locked != 0 && errno == EINTR);
+    if (locked != 0) {
+        fd.reset();
+    }
+    return fd;
 }
 
 std::optional<uid_t> peerUid(int fd) {

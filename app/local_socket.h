@@ -6,8 +6,9 @@
 #include <sys/types.h>
 #include <sys/un.h>
 
-// Small helpers for sequenced-packet sockets in the abstract namespace: no file is created, so
-// nothing is left behind by a crash, and each packet keeps its boundaries.
+// Small helpers for sequenced-packet sockets (each packet keeps its boundaries) bound to a file in
+// the user's private runtime folder: unlike a name in the abstract namespace, which every user of
+// the machine shares, no other user can take it first.
 namespace morva::ipc {
 
 // Owns a file descriptor; closes it at the end.
@@ -39,16 +40,35 @@ private:
     int fd_ = -1;
 };
 
-struct AbstractAddress {
+struct SocketAddress {
     sockaddr_un address{};
     socklen_t length = 0;
 };
 
-// The address of `name` in the abstract namespace; nothing when the name is empty or too long.
-std::optional<AbstractAddress> abstractAddress(const std::string& name);
+// The address of the socket file at `path`; nothing when the path is empty, relative, holds a NUL
+// byte or is too long for a socket address.
+std::optional<SocketAddress> socketAddress(const std::string& path);
 
 // A new sequenced-packet socket (close-on-exec), or an invalid one when the system refuses.
 UniqueFd packetSocket(bool nonBlocking);
+
+// Connects without waiting: a listener whose queue is full counts as busy, not as a reason to
+// block. 0 or the errno of the failed connect.
+int connectNow(int fd, const SocketAddress& address);
+
+enum class Listener {
+    Alive,   // something listens, or its queue is full
+    Stale,   // a socket file nobody listens on: a process ended without removing it
+    Unknown, // the connect failed for another reason: leave the file alone
+};
+
+// Whether a process listens on the socket file at `address`.
+Listener probeListener(const SocketAddress& address);
+
+// An exclusive lock on the folder that holds `path`, held while the descriptor lives; an invalid
+// one (errno set) when the folder cannot be opened. Processes that claim or remove socket files
+// of one folder under it never take each other's live socket for a stale one.
+UniqueFd lockFolderOf(const std::string& path);
 
 // The user id of the process at the other end of a connected socket.
 std::optional<uid_t> peerUid(int fd);

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -31,11 +32,11 @@ int millisecondsUntil(std::chrono::steady_clock::time_point deadline) {
 
 } // namespace
 
-MessageServer::MessageServer(std::string socketName)
-    : MessageServer(std::move(socketName), Limits{}) {}
+MessageServer::MessageServer(std::string socketPath)
+    : MessageServer(std::move(socketPath), Limits{}) {}
 
-MessageServer::MessageServer(std::string socketName, Limits limits)
-    : socketName_(std::move(socketName)), limits_(limits) {}
+MessageServer::MessageServer(std::string socketPath, Limits limits)
+    : socketPath_(std::move(socketPath)), limits_(limits) {}
 
 MessageServer::~MessageServer() {
     stop();
@@ -45,30 +46,94 @@ MessageServer::ListenResult MessageServer::listen() {
     if (listening()) {
         return ListenResult::Listening;
     }
-    const auto address = abstractAddress(socketName_);
+    const auto address = socketAddress(socketPath_);
     if (!address) {
-        trace("ipc: invalid socket name \"%s\"\n", socketName_.c_str());
+        trace("ipc: \"%s\" cannot be a socket path\n", socketPath_.c_str());
         return ListenResult::Failed;
     }
+    // Another start may be looking at the same file: the stale check and the bind are one step.
+    const UniqueFd lock = lockFolderOf(socketPath_);
+    if (!lock.valid()) {
+        trace("ipc: cannot lock the folder of \"%s\": %s\n", socketPath_.c_str(),
+              std::strerror(errno));
+        return ListenResult::Failed;
+    }
+    const ListenResult first = bindAndListen(*address);
+    if (first != ListenResult::NameInUse) {
+        return first;
+    }
+    switch (probeListener(*address)) {
+    case Listener::Alive:
+        return ListenResult::NameInUse;
+    case Listener::Stale:
+        return replaceStaleSocket() ? bindAndListen(*address) : ListenResult::Failed;
+    case Listener::Unknown:
+        break;
+    }
+    trace("ipc: \"%s\" is taken and nobody can be asked whether it is in use\n",
+          socketPath_.c_str());
+    return ListenResult::Failed;
+}
+
+MessageServer::ListenResult MessageServer::bindAndListen(const SocketAddress& address) {
     UniqueFd fd = packetSocket(true);
     if (!fd.valid()) {
         trace("ipc: cannot create a socket: %s\n", std::strerror(errno));
         return ListenResult::Failed;
     }
-    if (::bind(fd.get(), reinterpret_cast<const sockaddr*>(&address->address), address->length) !=
+    if (::bind(fd.get(), reinterpret_cast<const sockaddr*>(&address.address), address.length) !=
         0) {
         if (errno == EADDRINUSE) {
             return ListenResult::NameInUse;
         }
-        trace("ipc: cannot bind \"%s\": %s\n", socketName_.c_str(), std::strerror(errno));
+        trace("ipc: cannot bind \"%s\": %s\n", socketPath_.c_str(), std::strerror(errno));
         return ListenResult::Failed;
     }
+    struct stat bound {};
+    if (::lstat(socketPath_.c_str(), &bound) != 0) {
+        trace("ipc: \"%s\" vanished after bind: %s\n", socketPath_.c_str(), std::strerror(errno));
+        return ListenResult::Failed;
+    }
+    boundFile_ = FileIdentity{bound.st_dev, bound.st_ino};
     if (::listen(fd.get(), kListenBacklog) != 0) {
-        trace("ipc: cannot listen on \"%s\": %s\n", socketName_.c_str(), std::strerror(errno));
+        trace("ipc: cannot listen on \"%s\": %s\n", socketPath_.c_str(), std::strerror(errno));
+        ::unlink(socketPath_.c_str());
+        boundFile_.reset();
         return ListenResult::Failed;
     }
     listenFd_ = std::move(fd);
     return ListenResult::Listening;
+}
+
+bool MessageServer::replaceStaleSocket() {
+    struct stat existing {};
+    if (::lstat(socketPath_.c_str(), &existing) != 0 || !S_ISSOCK(existing.st_mode)) {
+        trace("ipc: \"%s\" is in the way and is not a socket; it is left alone\n",
+              socketPath_.c_str());
+        return false;
+    }
+    if (::unlink(socketPath_.c_str()) != 0 && errno != ENOENT) {
+        trace("ipc: cannot remove the stale socket \"%s\": %s\n", socketPath_.c_str(),
+              std::strerror(errno));
+        return false;
+    }
+    ++counters_.replacedStale;
+    trace("ipc: replaced the stale socket \"%s\" that nobody listened on\n", socketPath_.c_str());
+    return true;
+}
+
+void MessageServer::removeSocketFile() {
+    if (!boundFile_) {
+        return;
+    }
+    const UniqueFd lock = lockFolderOf(socketPath_);
+    struct stat current {};
+    // A later server may have replaced the file after this one stopped listening: leave it.
+    if (::lstat(socketPath_.c_str(), &current) == 0 && current.st_dev == boundFile_->device &&
+        current.st_ino == boundFile_->inode) {
+        ::unlink(socketPath_.c_str());
+    }
+    boundFile_.reset();
 }
 
 bool MessageServer::start(EventLoop& loop, Handler handler) {
@@ -89,6 +154,7 @@ void MessageServer::stop() {
     // A worker that did not end in time still polls these descriptors; the destructor waits for
     // it before they are closed.
     if (worker_.stop()) {
+        removeSocketFile();
         listenFd_.reset();
         wakeFd_.reset();
     }
@@ -132,7 +198,7 @@ void MessageServer::serve(std::stop_token stop) {
         for (Client& client : clients) {
             if (!client.done && now >= client.deadline) {
                 ++counters_.timedOut;
-                trace("ipc: a client of \"%s\" sent nothing in time\n", socketName_.c_str());
+                trace("ipc: a client of \"%s\" sent nothing in time\n", socketPath_.c_str());
                 client.done = true;
             }
         }
@@ -161,16 +227,26 @@ void MessageServer::acceptClients(std::vector<Client>& clients) {
             trace("ipc: refused a connection from uid %ld\n", uid ? static_cast<long>(*uid) : -1L);
             continue;
         }
-        if (clients.size() >= limits_.maxClients) {
-            ++counters_.refusedBusy;
-            trace("ipc: too many pending clients on \"%s\"\n", socketName_.c_str());
+        ++counters_.accepted;
+        Client client{std::move(fd), std::chrono::steady_clock::now() +
+                                         std::chrono::milliseconds(limits_.clientTimeoutMs)};
+        // A client usually sends as it connects: serve it now rather than after a poll round.
+        readClient(client);
+        if (client.done) {
             continue;
         }
-        ++counters_.accepted;
-        clients.push_back(
-            Client{std::move(fd), std::chrono::steady_clock::now() +
-                                      std::chrono::milliseconds(limits_.clientTimeoutMs)});
+        if (clients.size() >= limits_.maxClients) {
+            dropOldestClient(clients);
+        }
+        clients.push_back(std::move(client));
     }
+}
+
+void MessageServer::dropOldestClient(std::vector<Client>& clients) {
+    // The list is in the order of acceptance; its front has waited longest and sent nothing.
+    ++counters_.droppedIdle;
+    trace("ipc: too many idle clients on \"%s\"; the oldest is cut off\n", socketPath_.c_str());
+    clients.erase(clients.begin());
 }
 
 void MessageServer::readClient(Client& client) {
@@ -193,7 +269,7 @@ void MessageServer::readClient(Client& client) {
             : decodeMessage(std::span<const uint8_t>(buffer, received), message);
     if (error != DecodeError::None) {
         ++counters_.rejectedPackets;
-        trace("ipc: rejected a packet of %zd bytes on \"%s\": %s\n", length, socketName_.c_str(),
+        trace("ipc: rejected a packet of %zd bytes on \"%s\": %s\n", length, socketPath_.c_str(),
               describe(error));
         return;
     }

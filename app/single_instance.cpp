@@ -9,17 +9,17 @@
 namespace morva {
 namespace {
 
-// Two starts at the same moment: the other one may hold the name without listening yet, or may
-// just be leaving. A few short retries settle who is first.
+// The running instance may just be leaving, or have its queue full for a moment. A few short
+// retries settle who is first.
 constexpr int kClaimAttempts = 10;
 constexpr auto kRetryPause = std::chrono::milliseconds(20);
 
 } // namespace
 
-SingleInstance::SingleInstance(std::string socketName) : server_(std::move(socketName)) {}
+SingleInstance::SingleInstance(std::string socketPath) : server_(std::move(socketPath)) {}
 
-SingleInstance::SingleInstance(std::string socketName, ipc::MessageServer::Limits limits)
-    : server_(std::move(socketName), limits) {}
+SingleInstance::SingleInstance(std::string socketPath, ipc::MessageServer::Limits limits)
+    : server_(std::move(socketPath), limits) {}
 
 SingleInstance::StartResult SingleInstance::claimOrWake() {
     for (int attempt = 0; attempt < kClaimAttempts; ++attempt) {
@@ -32,7 +32,7 @@ SingleInstance::StartResult SingleInstance::claimOrWake() {
             break;
         }
         const ipc::Message wake{ipc::MessageKind::Instance, 0, 1};
-        switch (ipc::sendMessage(server_.socketName(), wake)) {
+        switch (ipc::sendMessage(server_.socketPath(), wake)) {
         case ipc::SendResult::Sent:
             return StartResult::WokeRunningInstance;
         case ipc::SendResult::ReceiverNotOurs:
@@ -40,11 +40,12 @@ SingleInstance::StartResult SingleInstance::claimOrWake() {
         case ipc::SendResult::Failed:
             return StartResult::Failed;
         case ipc::SendResult::NoReceiver:
+        case ipc::SendResult::ReceiverBusy:
             std::this_thread::sleep_for(kRetryPause);
             break;
         }
     }
-    trace("single instance: \"%s\" is taken but nobody answers\n", server_.socketName().c_str());
+    trace("single instance: \"%s\" is taken but nobody answers\n", server_.socketPath().c_str());
     return StartResult::Failed;
 }
 
@@ -59,7 +60,7 @@ const char* describe(SingleInstance::StartResult result) {
     case SingleInstance::StartResult::WokeRunningInstance:
         return "woke the running instance";
     case SingleInstance::StartResult::NameHeldByOtherUser:
-        return "instance name held by another user";
+        return "instance socket held by another user";
     case SingleInstance::StartResult::Failed:
         return "single instance unavailable";
     }

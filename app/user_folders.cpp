@@ -1,6 +1,10 @@
 #include "app/user_folders.h"
 
+#include "app/private_folder.h"
+#include "base/trace.h"
+
 #include <cstdlib>
+#include <unistd.h>
 
 namespace morva {
 namespace {
@@ -24,6 +28,29 @@ std::filesystem::path userConfigFolder() {
 
 std::filesystem::path userDataFolder() {
     return xdgBase("XDG_DATA_HOME", std::filesystem::path(".local") / "share") / kApplicationTitle;
+}
+
+std::optional<std::filesystem::path> userRuntimeFolder(const char* xdgRuntimeDir,
+                                                       const std::filesystem::path& fallbackParent,
+                                                       uid_t uid) {
+    if (xdgRuntimeDir != nullptr && xdgRuntimeDir[0] == '/') {
+        const std::string problem = privateFolderProblem(xdgRuntimeDir, uid);
+        if (problem.empty()) {
+            return std::filesystem::path(xdgRuntimeDir);
+        }
+        trace("runtime folder: XDG_RUNTIME_DIR %s %s; not used\n", xdgRuntimeDir, problem.c_str());
+    }
+    const std::filesystem::path fallback = fallbackParent / ("morva-" + std::to_string(uid));
+    if (const std::string problem = makePrivateFolder(fallback, uid); !problem.empty()) {
+        trace("runtime folder: %s %s; no private folder for the sockets\n", fallback.c_str(),
+              problem.c_str());
+        return std::nullopt;
+    }
+    return fallback;
+}
+
+std::optional<std::filesystem::path> userRuntimeFolder() {
+    return userRuntimeFolder(std::getenv("XDG_RUNTIME_DIR"), "/tmp", ::getuid());
 }
 
 } // namespace morva

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
+#include <sys/types.h>
 
 namespace morva {
 
@@ -11,5 +13,16 @@ inline constexpr const char* kApplicationTitle = "QT4410-VIGOR MORVA";
 std::filesystem::path userConfigFolder();
 // "$XDG_DATA_HOME/QT4410-VIGOR MORVA" (default ~/.local/share): the local application data.
 std::filesystem::path userDataFolder();
+
+// The user's private folder for the program's sockets: $XDG_RUNTIME_DIR when it is a real
+// directory of the user with mode 0700, else "/tmp/morva-<uid>", made with mode 0700 and used
+// only when it is the user's own real directory with that mode. Nothing when neither is safe
+// (the trace says why).
+std::optional<std::filesystem::path> userRuntimeFolder();
+// The same choice for a given value of XDG_RUNTIME_DIR (nullptr: unset), folder for the fallback
+// and user.
+std::optional<std::filesystem::path> userRuntimeFolder(const char* xdgRuntimeDir,
+                                                       const std::filesystem::path& fallbackParent,
+                                                       uid_t uid);
 
 } // namespace morva

@@ -85,8 +85,15 @@ bool traceEnabled() {
 void traceText(std::string_view text) {
     TraceState& s = state();
     std::lock_guard lock(s.mutex);
-    if (s.sink) {
+    if (!s.sink) {
+        return;
+    }
+    // Traces of several threads and subsystems share one stream: one that left its line open
+    // would run into the next.
+    if (text.ends_with('\n')) {
         s.sink(text);
+    } else {
+        s.sink(std::string(text) + '\n');
     }
 }
 

@@ -16,7 +16,8 @@ using TraceSink = std::function<void(std::string_view line)>;
 void setTraceSink(TraceSink sink);
 bool traceEnabled();
 
-// printf-style trace text, sent to the sink as one piece.
+// printf-style trace text, sent to the sink as one piece. Every trace ends its line: text that
+// does not end with a line feed gets one.
 void trace(const char* format, ...) __attribute__((format(printf, 1, 2)));
 void traceText(std::string_view text);
 

@@ -19,13 +19,14 @@ constexpr std::array kGroups = {
     CommandGroup{"devices", "morvactl [--demo] devices", runDevicesCommand},
     CommandGroup{"profile",
                  "morvactl profile list|add|copy|delete|reset <device>\n"
-                 "morvactl profile select <device> <number|name>\n"
+                 "morvactl profile select <device> <name> | --number <n>\n"
                  "morvactl profile rename <device> <new name>\n"
                  "morvactl profile import|export <device> <file>",
                  runProfileCommands},
     CommandGroup{"watch", "morvactl [--demo] watch [--for <seconds>] [--events <count>]",
                  runWatchCommand},
-    CommandGroup{"info", "morvactl [--demo] [--trace] info <slot number | device type | path>",
+    CommandGroup{"info",
+                 "morvactl [--demo] [--trace] info <slot number | device type | tab name | path>",
                  runInfoCommand},
     CommandGroup{"message", kMessageUsage, runMessageCommands},
 };
@@ -41,8 +42,54 @@ public:
     TraceToStream& operator=(const TraceToStream&) = delete;
 };
 
+struct GlobalOptions {
+    bool demo = false;
+    bool trace = false;
+    bool help = false;
+};
+
+bool isGlobalOption(std::string_view argument) {
+    return argument == "--demo" || argument == "--trace" || argument == "--help" ||
+           argument == "-h";
+}
+
+// Options go before the command and "--" ends them, so whatever follows the command is its own
+// (a profile may be called "--demo" or "help"). The index of the command, which is the size of
+// the command line when there is none; nothing after an unknown option.
+std::optional<size_t> parseGlobalOptions(const Arguments& commandLine, GlobalOptions& options,
+                                         std::ostream& err) {
+    for (size_t i = 0; i < commandLine.size(); ++i) {
+        const std::string& argument = commandLine[i];
+        if (argument == "--") {
+            return i + 1;
+        }
+        if (argument == "--demo") {
+            options.demo = true;
+        } else if (argument == "--trace") {
+            options.trace = true;
+        } else if (argument == "--help" || argument == "-h") {
+            options.help = true;
+        } else if (argument.starts_with("-")) {
+            err << "morvactl: unknown option \"" << argument << "\"\n";
+            return std::nullopt;
+        } else {
+            return i;
+        }
+    }
+    return commandLine.size();
+}
+
+// A command that refused its arguments may have been given an option meant for morvactl.
+void hintMisplacedOptions(const Arguments& arguments, std::ostream& err) {
+    const auto misplaced = std::find_if(arguments.begin(), arguments.end(), isGlobalOption);
+    if (misplaced != arguments.end()) {
+        err << "morvactl: " << *misplaced << " goes before the command\n";
+    }
+}
+
 void printUsage(std::ostream& to) {
-    to << "usage:\n";
+    to << "usage: morvactl [--demo] [--trace] [--] <command> [<arguments>]\n";
+    to << "commands:\n";
     for (const auto& group : kGroups) {
         std::string_view lines = group.usage;
         while (!lines.empty()) {
@@ -51,8 +98,10 @@ void printUsage(std::ostream& to) {
             lines.remove_prefix(std::min(end + 1, lines.size()));
         }
     }
+    to << "options go before the command; \"--\" ends them:\n";
     to << "  --demo: use emulated devices instead of the system's HID devices\n";
     to << "  --trace: print every command exchange with a device on stderr\n";
+    to << "  --help: print this text\n";
 }
 
 } // namespace
@@ -62,44 +111,44 @@ std::span<const CommandGroup> commandGroups() {
 }
 
 int runMorvactl(const Arguments& commandLine, std::ostream& out, std::ostream& err) {
-    Arguments rest;
-    bool demo = false;
-    bool traceExchanges = false;
-    for (const auto& argument : commandLine) {
-        if (argument == "--demo") {
-            demo = true;
-        } else if (argument == "--trace") {
-            traceExchanges = true;
-        } else if (argument == "--help" || argument == "-h" || argument == "help") {
-            printUsage(out);
-            return kExitOk;
-        } else {
-            rest.push_back(argument);
-        }
-    }
-    if (rest.empty()) {
+    GlobalOptions options;
+    const std::optional<size_t> commandAt = parseGlobalOptions(commandLine, options, err);
+    if (!commandAt) {
         printUsage(err);
         return kExitUsage;
     }
+    if (options.help || (*commandAt < commandLine.size() && commandLine[*commandAt] == "help")) {
+        printUsage(out);
+        return kExitOk;
+    }
+    if (*commandAt == commandLine.size()) {
+        printUsage(err);
+        return kExitUsage;
+    }
+    const std::string& command = commandLine[*commandAt];
     const auto group = std::find_if(kGroups.begin(), kGroups.end(),
-                                    [&](const CommandGroup& g) { return g.name == rest.front(); });
+                                    [&](const CommandGroup& g) { return g.name == command; });
     if (group == kGroups.end()) {
-        err << "morvactl: unknown command \"" << rest.front() << "\"\n";
+        err << "morvactl: unknown command \"" << command << "\"\n";
         printUsage(err);
         return kExitUsage;
     }
+    const Arguments arguments(commandLine.begin() + static_cast<std::ptrdiff_t>(*commandAt) + 1,
+                              commandLine.end());
     emulator::EmulatedHidBus demoBus;
-    if (demo) {
+    if (options.demo) {
         plugDemoDevices(demoBus);
     }
-    CliContext context{demo ? static_cast<platform::HidBackend&>(demoBus) : defaultHidBackend(),
-                       demo, out, err, traceExchanges};
+    CliContext context{options.demo ? static_cast<platform::HidBackend&>(demoBus)
+                                    : defaultHidBackend(),
+                       options.demo, out, err, options.trace};
     std::optional<TraceToStream> tracing;
-    if (traceExchanges) {
+    if (options.trace) {
         tracing.emplace(err);
     }
-    const int result = group->run(context, Arguments(rest.begin() + 1, rest.end()));
+    const int result = group->run(context, arguments);
     if (result == kExitUsage) {
+        hintMisplacedOptions(arguments, err);
         printUsage(err);
     }
     return result;

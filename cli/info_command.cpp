@@ -69,6 +69,18 @@ int targetOfType(CliContext& context, const SlotScan& scan, uint16_t type, Targe
     return kExitFailure;
 }
 
+int targetOfTab(CliContext& context, const SlotScan& scan, const DeviceTabRow& tab,
+                Target& target) {
+    for (size_t i = 0; i < scan.slots.size(); ++i) {
+        if (scan.slots[i].connected != 0 && slotMatchesTab(scan.slots[i], tab)) {
+            takeSlot(scan, i, target);
+            return kExitOk;
+        }
+    }
+    context.err << "morvactl: no " << tab.tabName << " is connected\n";
+    return kExitFailure;
+}
+
 // A path needs no slot; when one holds it, its type is known (and with it the wireless flag).
 int targetOfPath(const SlotScan& scan, const std::string& path, Target& target) {
     target.path = Utf8ToWide(path);
@@ -80,11 +92,15 @@ int targetOfPath(const SlotScan& scan, const std::string& path, Target& target) 
     return kExitOk;
 }
 
+// A device type stands for any device of that type; a tab name (as the profile commands take
+// it) for the devices of that tab's model.
 int resolveTarget(CliContext& context, const std::string& argument, Target& target) {
     const uint16_t type = deviceTypeOfName(argument);
-    if (!isSlotNumber(argument) && type == 0 && !looksLikePath(argument)) {
+    const DeviceTabRow* tab = findDeviceTab(argument);
+    if (!isSlotNumber(argument) && type == 0 && tab == nullptr && !looksLikePath(argument)) {
         context.err << "morvactl: \"" << argument
-                    << "\" is neither a slot number, a device type nor an interface path\n";
+                    << "\" is neither a slot number, a device type, a tab name nor an interface "
+                       "path\n";
         return kExitUsage;
     }
     SlotScan scan;
@@ -96,6 +112,9 @@ int resolveTarget(CliContext& context, const std::string& argument, Target& targ
     }
     if (type != 0) {
         return targetOfType(context, scan, type, target);
+    }
+    if (tab != nullptr) {
+        return targetOfTab(context, scan, *tab, target);
     }
     return targetOfPath(scan, argument, target);
 }
@@ -173,8 +192,8 @@ int openChannel(CliContext& context, DeviceCommandChannel& channel, const Target
 
 int runInfoCommand(CliContext& context, const Arguments& arguments) {
     if (arguments.size() != 1) {
-        context.err << "morvactl: info needs one device: a slot number, a device type or an "
-                       "interface path\n";
+        context.err << "morvactl: info needs one device: a slot number, a device type, a tab "
+                       "name or an interface path\n";
         return kExitUsage;
     }
     Target target;

@@ -20,10 +20,8 @@ struct ProfileDevice {
 };
 
 std::optional<ProfileDevice> findProfileDevice(std::string_view name) {
-    for (const DeviceTabRow& row : DeviceTabTable()) {
-        if (equalsIgnoreCase(row.tabName, name)) {
-            return ProfileDevice{std::string(row.tabName), row.deviceType};
-        }
+    if (const DeviceTabRow* row = findDeviceTab(name)) {
+        return ProfileDevice{std::string(row->tabName), row->deviceType};
     }
     return std::nullopt;
 }
@@ -63,14 +61,16 @@ struct ProfileSession {
     }
 };
 
-// A profile number as "list" shows it (from 1), or a profile name (exact first, then ignoring
-// case); -1 when it names none.
-int findProfile(const ProfileList& list, std::string_view wanted) {
-    int number = 0;
-    const auto [end, error] = std::from_chars(wanted.data(), wanted.data() + wanted.size(), number);
-    if (error == std::errc() && end == wanted.data() + wanted.size()) {
-        return number >= 1 && number <= list.size() ? number - 1 : -1;
-    }
+// What follows the device: the operation's one argument, if it takes one. It is taken as it
+// stands, so a profile may be called "help" or "--demo"; "--number <n>" picks a profile by the
+// number "list" shows, and "--" before the argument ends the options.
+struct ProfileArgument {
+    std::string text;
+    bool isNumber = false;
+};
+
+// A profile name, exact first, then ignoring case; -1 when it names none.
+int findProfileByName(const ProfileList& list, std::string_view wanted) {
     const auto& entries = list.entries();
     for (const bool ignoreCase : {false, true}) {
         const auto found = std::find_if(entries.begin(), entries.end(), [&](const auto& entry) {
@@ -83,7 +83,20 @@ int findProfile(const ProfileList& list, std::string_view wanted) {
     return -1;
 }
 
-int listProfiles(ProfileSession& session, const Arguments&) {
+// A profile number as "list" shows it (from 1); -1 when there is no such profile.
+int findProfileByNumber(const ProfileList& list, std::string_view number) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    const bool whole = error == std::errc() && end == number.data() + number.size();
+    return whole && value >= 1 && value <= list.size() ? value - 1 : -1;
+}
+
+bool isProfileNumber(std::string_view text) {
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+int listProfiles(ProfileSession& session, const ProfileArgument&) {
     const auto& entries = session.list.entries();
     for (int i = 0; i < session.list.size(); ++i) {
         session.context.out << (i == session.list.selectedIndex() ? "* " : "  ")
@@ -93,11 +106,14 @@ int listProfiles(ProfileSession& session, const Arguments&) {
     return kExitOk;
 }
 
-int selectProfile(ProfileSession& session, const Arguments& extra) {
-    const int index = findProfile(session.list, extra[0]);
+int selectProfile(ProfileSession& session, const ProfileArgument& wanted) {
+    const int index = wanted.isNumber ? findProfileByNumber(session.list, wanted.text)
+                                      : findProfileByName(session.list, wanted.text);
     if (index < 0) {
-        session.context.err << "morvactl: profile select " << session.device.folderName
-                            << ": no profile is numbered or named \"" << extra[0] << "\"\n";
+        session.context.err << "morvactl: profile select " << session.device.folderName << ": "
+                            << (wanted.isNumber ? "there is no profile number "
+                                                : "no profile is named ")
+                            << "\"" << wanted.text << "\"\n";
         return kExitFailure;
     }
     const ProfileResult result = session.list.select(index);
@@ -108,7 +124,7 @@ int selectProfile(ProfileSession& session, const Arguments& extra) {
     return kExitOk;
 }
 
-int addProfile(ProfileSession& session, const Arguments&) {
+int addProfile(ProfileSession& session, const ProfileArgument&) {
     const ProfileResult result = session.list.add();
     if (!result.ok()) {
         return session.fail(result);
@@ -118,7 +134,7 @@ int addProfile(ProfileSession& session, const Arguments&) {
     return kExitOk;
 }
 
-int copyProfile(ProfileSession& session, const Arguments&) {
+int copyProfile(ProfileSession& session, const ProfileArgument&) {
     const int source = session.list.selectedIndex();
     const ProfileResult result = session.list.copySelected();
     if (!result.ok()) {
@@ -130,11 +146,11 @@ int copyProfile(ProfileSession& session, const Arguments&) {
     return kExitOk;
 }
 
-int renameProfile(ProfileSession& session, const Arguments& extra) {
+int renameProfile(ProfileSession& session, const ProfileArgument& newName) {
     const int index = session.list.selectedIndex();
     const std::string oldName =
         index >= 0 ? session.list.entries()[static_cast<size_t>(index)].name : std::string();
-    const ProfileResult result = session.list.renameSelected(extra[0]);
+    const ProfileResult result = session.list.renameSelected(newName.text);
     if (!result.ok()) {
         return session.fail(result);
     }
@@ -144,7 +160,7 @@ int renameProfile(ProfileSession& session, const Arguments& extra) {
     return kExitOk;
 }
 
-int deleteProfile(ProfileSession& session, const Arguments&) {
+int deleteProfile(ProfileSession& session, const ProfileArgument&) {
     const int index = session.list.selectedIndex();
     const std::string deleted = index >= 0 ? session.entryText(index) : std::string();
     const ProfileResult result = session.list.deleteSelected();
@@ -156,7 +172,7 @@ int deleteProfile(ProfileSession& session, const Arguments&) {
     return kExitOk;
 }
 
-int resetProfile(ProfileSession& session, const Arguments&) {
+int resetProfile(ProfileSession& session, const ProfileArgument&) {
     const ProfileResult result = session.list.resetSelected();
     if (!result.ok()) {
         return session.fail(result);
@@ -166,39 +182,80 @@ int resetProfile(ProfileSession& session, const Arguments&) {
     return kExitOk;
 }
 
-int importProfile(ProfileSession& session, const Arguments& extra) {
-    const ProfileResult result = session.list.importFrom(extra[0]);
+int importProfile(ProfileSession& session, const ProfileArgument& file) {
+    const ProfileResult result = session.list.importFrom(file.text);
     if (!result.ok()) {
         return session.fail(result);
     }
-    session.context.out << "imported " << extra[0] << " as " << session.entryText(result.index)
+    session.context.out << "imported " << file.text << " as " << session.entryText(result.index)
                         << "\n";
     return kExitOk;
 }
 
-int exportProfile(ProfileSession& session, const Arguments& extra) {
-    const ProfileResult result = session.list.exportTo(extra[0]);
+int exportProfile(ProfileSession& session, const ProfileArgument& file) {
+    const ProfileResult result = session.list.exportTo(file.text);
     if (!result.ok()) {
         return session.fail(result);
     }
-    session.context.out << "exported " << session.entryText(result.index) << " to " << extra[0]
+    session.context.out << "exported " << session.entryText(result.index) << " to " << file.text
                         << "\n";
     return kExitOk;
 }
 
 struct ProfileOperation {
     std::string_view name;
-    size_t extraArguments; // after the device name
-    int (*run)(ProfileSession& session, const Arguments& extra);
+    bool takesArgument; // one argument after the device
+    bool acceptsNumber; // the argument may be "--number <n>" instead
+    int (*run)(ProfileSession& session, const ProfileArgument& argument);
 };
 
 constexpr std::array kOperations = {
-    ProfileOperation{"list", 0, listProfiles},    ProfileOperation{"select", 1, selectProfile},
-    ProfileOperation{"add", 0, addProfile},       ProfileOperation{"copy", 0, copyProfile},
-    ProfileOperation{"rename", 1, renameProfile}, ProfileOperation{"delete", 0, deleteProfile},
-    ProfileOperation{"reset", 0, resetProfile},   ProfileOperation{"import", 1, importProfile},
-    ProfileOperation{"export", 1, exportProfile},
+    ProfileOperation{"list", false, false, listProfiles},
+    ProfileOperation{"select", true, true, selectProfile},
+    ProfileOperation{"add", false, false, addProfile},
+    ProfileOperation{"copy", false, false, copyProfile},
+    ProfileOperation{"rename", true, false, renameProfile},
+    ProfileOperation{"delete", false, false, deleteProfile},
+    ProfileOperation{"reset", false, false, resetProfile},
+    ProfileOperation{"import", true, false, importProfile},
+    ProfileOperation{"export", true, false, exportProfile},
 };
+
+std::string_view expectedArguments(const ProfileOperation& operation) {
+    if (!operation.takesArgument) {
+        return "no argument";
+    }
+    return operation.acceptsNumber ? "a name or \"--number <n>\"" : "one argument";
+}
+
+// The operation's argument from what follows the device; nothing (after saying why) when it
+// does not fit the operation.
+std::optional<ProfileArgument> parseProfileArgument(const ProfileOperation& operation,
+                                                    const Arguments& extra, std::ostream& err) {
+    ProfileArgument argument;
+    auto rest = extra.begin();
+    if (operation.acceptsNumber && rest != extra.end() && *rest == "--number") {
+        argument.isNumber = true;
+        ++rest;
+    } else if (rest != extra.end() && *rest == "--") {
+        ++rest;
+    }
+    const auto count = static_cast<size_t>(extra.end() - rest);
+    if (count != (operation.takesArgument ? 1u : 0u)) {
+        err << "morvactl: profile " << operation.name << " takes " << expectedArguments(operation)
+            << " after the device\n";
+        return std::nullopt;
+    }
+    if (count == 1) {
+        argument.text = *rest;
+    }
+    if (argument.isNumber && !isProfileNumber(argument.text)) {
+        err << "morvactl: profile " << operation.name << ": --number wants the number \"list\" "
+            << "shows, not \"" << argument.text << "\"\n";
+        return std::nullopt;
+    }
+    return argument;
+}
 
 } // namespace
 
@@ -220,11 +277,9 @@ int runProfileCommands(CliContext& context, const Arguments& arguments) {
                     << "\"; the devices are: " << deviceNames() << "\n";
         return kExitUsage;
     }
-    const Arguments extra(arguments.begin() + 2, arguments.end());
-    if (extra.size() != operation->extraArguments) {
-        context.err << "morvactl: profile " << operation->name << " takes "
-                    << (operation->extraArguments == 0 ? "no argument" : "one argument")
-                    << " after the device\n";
+    const std::optional<ProfileArgument> argument = parseProfileArgument(
+        *operation, Arguments(arguments.begin() + 2, arguments.end()), context.err);
+    if (!argument) {
         return kExitUsage;
     }
 
@@ -238,7 +293,7 @@ int runProfileCommands(CliContext& context, const Arguments& arguments) {
     } else {
         session.note(loaded);
     }
-    return operation->run(session, extra);
+    return operation->run(session, *argument);
 }
 
 } // namespace morva::cli

@@ -1,5 +1,7 @@
 #include "hid/hid_model_tables.h"
 
+#include "base/text.h"
+
 namespace morva {
 namespace {
 
@@ -48,6 +50,20 @@ const std::array<DeviceTabRow, kDeviceTabCount>& DeviceTabTable() {
         {kTabXml, kTabHeader, kPowerContainer, "keyboard123", 4, 0, 0, kDeviceKeyboard, 0},
     }};
     return table;
+}
+
+const DeviceTabRow* findDeviceTab(std::string_view name) {
+    for (const DeviceTabRow& row : DeviceTabTable()) {
+        if (equalsIgnoreCase(row.tabName, name)) {
+            return &row;
+        }
+    }
+    return nullptr;
+}
+
+bool slotMatchesTab(const InterfaceSlot& slot, const DeviceTabRow& row) {
+    return slot.vendorId == row.vendorId && slot.productId == row.productId &&
+           slot.deviceType == row.deviceType && slot.role == row.role;
 }
 
 const std::array<DevicePageRow, kDeviceTabCount>& DevicePageTable() {

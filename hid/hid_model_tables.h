@@ -57,6 +57,11 @@ struct DeviceTabRow {
 inline constexpr size_t kDeviceTabCount = 5;
 const std::array<DeviceTabRow, kDeviceTabCount>& DeviceTabTable();
 
+// The tab row whose tab name is `name`, ignoring case; null for none.
+const DeviceTabRow* findDeviceTab(std::string_view name);
+// Whether a slot belongs to a tab row: the row's vendor, product, device type and role.
+bool slotMatchesTab(const InterfaceSlot& slot, const DeviceTabRow& row);
+
 struct DevicePageRow {
     int ledCount = 0;
     int keyCount = 0;

@@ -36,5 +36,32 @@ TEST(Trace, SinkReceivesFormattedTextOnlyWhileInstalled) {
     EXPECT_EQ(seen.find("not seen"), std::string::npos);
 }
 
+// Traces of many places share one stream, so each one must end its line, whether or not its text
+// does.
+TEST(Trace, EveryTraceEndsItsLine) {
+    struct Case {
+        std::string_view text;
+        std::string_view seen;
+    };
+    const Case cases[] = {
+        {"open line", "open line\n"},
+        {"closed line\n", "closed line\n"},
+        {"two\nlines", "two\nlines\n"},
+        {"", "\n"},
+    };
+    std::string seen;
+    setTraceSink([&](std::string_view text) { seen += text; });
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::string(c.text)));
+        seen.clear();
+        traceText(c.text);
+        EXPECT_EQ(seen, c.seen);
+        seen.clear();
+        trace("%.*s", static_cast<int>(c.text.size()), c.text.data());
+        EXPECT_EQ(seen, c.seen);
+    }
+    setTraceSink({});
+}
+
 } // namespace
 } // namespace morva

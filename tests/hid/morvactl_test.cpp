@@ -34,7 +34,7 @@ TEST(Morvactl, DemoDevicesAssignsTheSlotsOfTheEmulatedDevices) {
 }
 
 TEST(Morvactl, DemoHidListMarksTheSupportedInterfaces) {
-    const test::MorvactlRun run = morvactl({"hid", "list", "--demo"});
+    const test::MorvactlRun run = morvactl({"--demo", "hid", "list"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     int supported = 0;
     for (const auto& line : run.jsonLines()) {
@@ -94,6 +94,39 @@ TEST(Morvactl, MistakesExitWithAReason) {
     const test::MorvactlRun help = morvactl({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("morvactl [--demo] devices"), std::string::npos);
+}
+
+struct CommandLineCase {
+    cli::Arguments arguments;
+    int exitCode;
+    std::string out; // part of stdout
+    std::string err; // part of stderr
+};
+
+// Options go before the command and "--" ends them; what follows the command is the command's.
+TEST(Morvactl, OptionsGoBeforeTheCommand) {
+    const CommandLineCase cases[] = {
+        {{"--demo", "--", "devices"}, 0, "\"slot\":0", ""},
+        {{"help"}, 0, "usage:", ""},
+        {{"-h"}, 0, "usage:", ""},
+        {{"--demo", "--help", "devices"}, 0, "usage:", ""},
+        {{"--"}, 2, "", "usage:"},
+        {{"--", "--demo", "devices"}, 2, "", "unknown command \"--demo\""},
+        {{"--", "help"}, 0, "usage:", ""},
+        {{"--frobnicate", "devices"}, 2, "", "unknown option \"--frobnicate\""},
+        {{"devices", "--demo"}, 2, "", "--demo goes before the command"},
+        {{"hid", "list", "--help"}, 2, "", "--help goes before the command"},
+    };
+    for (const CommandLineCase& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.arguments));
+        const test::MorvactlRun run = morvactl(c.arguments);
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+        EXPECT_NE(run.out.find(c.out), std::string::npos) << run.out;
+        EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+        if (c.out.empty()) {
+            EXPECT_EQ(run.out, "");
+        }
+    }
 }
 
 TEST(Morvactl, DevicesSaysPlainlyWhenANodeCannotBeOpenedForLackOfPermission) {

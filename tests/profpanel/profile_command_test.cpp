@@ -15,6 +15,14 @@
 namespace morva::test {
 namespace {
 
+struct CommandStep {
+    std::vector<std::string> arguments; // "$T" stands for the temporary folder
+    int exitCode;
+    std::string output; // part of stdout (success) or stderr (failure)
+    std::vector<std::string> namesAfter;
+    int selectedAfter;
+};
+
 // morvactl on a user data folder of its own.
 class ProfileCommandTest : public ::testing::Test {
 protected:
@@ -57,19 +65,34 @@ protected:
         return readjsonFile(folder(device) / (identifier + ".Json"));
     }
 
+    // Runs "morvactl profile <step arguments>" for each step and checks the keyboard's list after
+    // each.
+    void runSteps(const std::vector<CommandStep>& steps);
+
     TempDir temp;
 
 private:
     std::optional<std::string> oldDataHome_;
 };
 
-struct CommandStep {
-    std::vector<std::string> arguments; // "$T" stands for the temporary folder
-    int exitCode;
-    std::string output; // part of stdout (success) or stderr (failure)
-    std::vector<std::string> namesAfter;
-    int selectedAfter;
-};
+void ProfileCommandTest::runSteps(const std::vector<CommandStep>& steps) {
+    for (const CommandStep& step : steps) {
+        cli::Arguments arguments{"profile"};
+        for (std::string argument : step.arguments) {
+            if (argument.starts_with("$T")) {
+                argument = temp.path().string() + argument.substr(2);
+            }
+            arguments.push_back(argument);
+        }
+        SCOPED_TRACE(testing::PrintToString(arguments));
+        const MorvactlRun run = morvactl(arguments);
+        EXPECT_EQ(run.exitCode, step.exitCode) << run.err;
+        EXPECT_NE((step.exitCode == 0 ? run.out : run.err).find(step.output), std::string::npos)
+            << "out: " << run.out << "err: " << run.err;
+        EXPECT_EQ(names("keyboard"), step.namesAfter);
+        EXPECT_EQ(listFile("keyboard")["profileselect"], step.selectedAfter);
+    }
+}
 
 TEST_F(ProfileCommandTest, CommandsChangeTheFilesTheProfilePanelReads) {
     std::ofstream(temp.path() / "notjson.json") << "{ broken";
@@ -77,15 +100,19 @@ TEST_F(ProfileCommandTest, CommandsChangeTheFilesTheProfilePanelReads) {
     const std::vector<CommandStep> steps = {
         {{"list", "keyboard"}, 0, "* 1: profile1", {"profile1"}, 0},
         {{"add", "keyboard"}, 0, "added 2: profile2", {"profile1", "profile2"}, 1},
-        {{"select", "keyboard", "1"}, 0, "selected 1: profile1", {"profile1", "profile2"}, 0},
+        {{"select", "keyboard", "--number", "1"},
+         0,
+         "selected 1: profile1",
+         {"profile1", "profile2"},
+         0},
         {{"select", "keyboard", "PROFILE2"},
          0,
          "selected 2: profile2",
          {"profile1", "profile2"},
          1},
-        {{"select", "keyboard", "3"},
+        {{"select", "keyboard", "--number", "3"},
          1,
-         "no profile is numbered or named \"3\"",
+         "there is no profile number \"3\"",
          {"profile1", "profile2"},
          1},
         {{"copy", "keyboard"},
@@ -140,22 +167,7 @@ TEST_F(ProfileCommandTest, CommandsChangeTheFilesTheProfilePanelReads) {
          0},
         {{"list", "KEYBOARD"}, 0, "* 1: profile1", {"profile1", "profile2 copy", "Game(1)"}, 0},
     };
-    for (const CommandStep& step : steps) {
-        cli::Arguments arguments{"profile"};
-        for (std::string argument : step.arguments) {
-            if (argument.starts_with("$T")) {
-                argument = temp.path().string() + argument.substr(2);
-            }
-            arguments.push_back(argument);
-        }
-        SCOPED_TRACE(testing::PrintToString(arguments));
-        const MorvactlRun run = morvactl(arguments);
-        EXPECT_EQ(run.exitCode, step.exitCode) << run.err;
-        EXPECT_NE((step.exitCode == 0 ? run.out : run.err).find(step.output), std::string::npos)
-            << "out: " << run.out << "err: " << run.err;
-        EXPECT_EQ(names("keyboard"), step.namesAfter);
-        EXPECT_EQ(listFile("keyboard")["profileselect"], step.selectedAfter);
-    }
+    runSteps(steps);
     // The export is the renamed profile; the reset profile is the shipped default again.
     EXPECT_EQ(readjsonFile(temp.path() / "game.json")["profilename"], "Game");
     const Json::Value shipped = readjsonFile(folders::defaultProfilePath("keyboard"));
@@ -168,6 +180,71 @@ TEST_F(ProfileCommandTest, CommandsChangeTheFilesTheProfilePanelReads) {
     expected.removeMember("profilename");
     expected.removeMember("profileUUID");
     EXPECT_EQ(reset, expected);
+}
+
+// Whatever follows the device is taken as it stands: words that look like options or commands
+// are names, a name may be a number, and only "--number" picks by number.
+TEST_F(ProfileCommandTest, NamesAreTakenAsTheyStand) {
+    const std::vector<CommandStep> steps = {
+        {{"add", "keyboard"}, 0, "added 2: profile2", {"profile1", "profile2"}, 1},
+        {{"add", "keyboard"}, 0, "added 3: profile3", {"profile1", "profile2", "profile3"}, 2},
+        {{"rename", "keyboard", "help"},
+         0,
+         "renamed 3: profile3 to help",
+         {"profile1", "profile2", "help"},
+         2},
+        {{"select", "keyboard", "--number", "1"},
+         0,
+         "selected 1: profile1",
+         {"profile1", "profile2", "help"},
+         0},
+        {{"rename", "keyboard", "--demo"},
+         0,
+         "renamed 1: profile1 to --demo",
+         {"--demo", "profile2", "help"},
+         0},
+        {{"select", "keyboard", "--number", "2"},
+         0,
+         "selected 2: profile2",
+         {"--demo", "profile2", "help"},
+         1},
+        {{"rename", "keyboard", "3"}, 0, "renamed 2: profile2 to 3", {"--demo", "3", "help"}, 1},
+        {{"select", "keyboard", "--number", "3"},
+         0,
+         "selected 3: help",
+         {"--demo", "3", "help"},
+         2},
+        // By name: the profile called "3", not the third one.
+        {{"select", "keyboard", "3"}, 0, "selected 2: 3", {"--demo", "3", "help"}, 1},
+        {{"select", "keyboard", "--demo"}, 0, "selected 1: --demo", {"--demo", "3", "help"}, 0},
+        {{"rename", "keyboard", "--number"},
+         0,
+         "renamed 1: --demo to --number",
+         {"--number", "3", "help"},
+         0},
+        {{"select", "keyboard", "--number", "3"},
+         0,
+         "selected 3: help",
+         {"--number", "3", "help"},
+         2},
+        {{"select", "keyboard", "--", "--number"},
+         0,
+         "selected 1: --number",
+         {"--number", "3", "help"},
+         0},
+        {{"rename", "keyboard", "--", "--"},
+         0,
+         "renamed 1: --number to --",
+         {"--", "3", "help"},
+         0},
+        {{"select", "keyboard", "1"}, 1, "no profile is named \"1\"", {"--", "3", "help"}, 0},
+        {{"select", "keyboard", "--number", "4"},
+         1,
+         "there is no profile number \"4\"",
+         {"--", "3", "help"},
+         0},
+    };
+    runSteps(steps);
 }
 
 TEST_F(ProfileCommandTest, EveryDeviceModelHasItsOwnFolder) {
@@ -189,6 +266,14 @@ TEST_F(ProfileCommandTest, MistakesAreUsageErrors) {
         {"profile", "rename", "keyboard"},
         {"profile", "add", "keyboard", "extra"},
         {"profile", "list", "../keyboard"},
+        {"profile", "select", "keyboard"},
+        {"profile", "select", "keyboard", "--number"},
+        {"profile", "select", "keyboard", "--number", "two"},
+        {"profile", "select", "keyboard", "--number", "1", "2"},
+        {"profile", "select", "keyboard", "a", "b"},
+        {"profile", "rename", "keyboard", "--"},
+        {"profile", "rename", "keyboard", "a", "b"},
+        {"profile", "list", "keyboard", "--demo"},
     };
     for (const cli::Arguments& arguments : mistakes) {
         const MorvactlRun run = morvactl(arguments);

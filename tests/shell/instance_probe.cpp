@@ -2,7 +2,7 @@
 // instance prints one line per message it receives and ends after as many messages as its second
 // argument says.
 //
-// Usage: shell_instance_probe <socket name> <messages to serve> [<uid to run as>]
+// Usage: shell_instance_probe <socket path> <messages to serve> [<uid to run as>]
 // The uid switch needs root; it lets the tests see what a process of another user meets.
 // Lines: "first", "woke", then per message "message <kind> <wParam> <lParam> light <value>".
 
@@ -19,7 +19,7 @@
 
 int main(int argc, char** argv) {
     if (argc != 3 && argc != 4) {
-        std::fprintf(stderr, "usage: %s <socket name> <messages to serve> [<uid>]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s <socket path> <messages to serve> [<uid>]\n", argv[0]);
         return 2;
     }
     if (argc == 4) {

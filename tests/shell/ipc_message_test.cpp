@@ -1,4 +1,6 @@
 #include "app/ipc_message.h"
+#include "env_override.h"
+#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -78,11 +80,15 @@ TEST(IpcMessageTest, OnlyTheSameUserIsAllowed) {
     EXPECT_FALSE(peerAllowed(1000, 0));
 }
 
-TEST(IpcMessageTest, SocketNamesCarryTheUserId) {
-    EXPECT_EQ(instanceSocketName(1000), "QT4410-VIGOR MORVA.1000");
-    EXPECT_EQ(announceSocketName(42), "{4695579F-999A-41d4-9FAF-EFFCE93EBF16}.42");
-    EXPECT_NE(instanceSocketName(1000), instanceSocketName(1001));
-    EXPECT_EQ(instanceSocketName(), instanceSocketName(::getuid()));
+TEST(IpcMessageTest, TheSocketsAreFilesInTheRuntimeFolder) {
+    EXPECT_EQ(instanceSocketPath("/run/user/1000"), "/run/user/1000/QT4410-VIGOR MORVA");
+    EXPECT_EQ(announceSocketPath("/run/user/42"),
+              "/run/user/42/{4695579F-999A-41d4-9FAF-EFFCE93EBF16}");
+
+    test::TempDir runtime; // made with mode 0700
+    test::EnvOverride variable("XDG_RUNTIME_DIR", runtime.path().c_str());
+    EXPECT_EQ(instanceSocketPath(), instanceSocketPath(runtime.path()));
+    EXPECT_EQ(announceSocketPath(), announceSocketPath(runtime.path()));
 }
 
 } // namespace

@@ -67,16 +67,16 @@ TEST(LightControlTextTest, ButtonTextFollowsTheValue) {
 }
 
 TEST(AnnounceTest, ListenersOfTheAnnounceNameReceiveIt) {
-    // sendAnnounce goes to this user's announce name; a test cannot own that name without
-    // colliding with a running program, so the same path is checked on a private name.
-    const std::string name = test::uniqueSocketName("announce");
+    // sendAnnounce goes to this user's announce socket; a test cannot own that socket without
+    // colliding with a running program, so the same way is checked on a private socket.
+    const std::string name = test::uniqueSocketPath("announce");
     VirtualEventLoop loop;
     ipc::MessageServer listener(name);
     ASSERT_EQ(listener.listen(), ipc::MessageServer::ListenResult::Listening);
     std::vector<ipc::Message> received;
     ASSERT_TRUE(listener.start(loop, [&](const ipc::Message& m) { received.push_back(m); }));
     LightControl control(nullptr, [&](uint32_t wParam, int32_t lParam) {
-        ipc::sendMessage(name, {ipc::MessageKind::Announce, wParam, lParam}, 0);
+        ipc::sendMessage(name, {ipc::MessageKind::Announce, wParam, lParam});
     });
     control.announceStart();
     ASSERT_TRUE(loop.runUntil([&] { return received.size() == 1; }, 10'000));

@@ -2,10 +2,12 @@
 #include "app/single_instance.h"
 #include "base/virtual_event_loop.h"
 #include "socket_test_support.h"
+#include "tests/support/temp_dir.h"
 
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <optional>
 #include <poll.h>
@@ -29,7 +31,7 @@ constexpr int kLineTimeoutMs = 10'000;
 // A started probe program whose output the test reads line by line.
 class Probe {
 public:
-    Probe(const std::string& socketName, int messagesToServe, std::optional<uid_t> asUid = {}) {
+    Probe(const std::string& socketPath, int messagesToServe, std::optional<uid_t> asUid = {}) {
         int pipeFds[2];
         if (::pipe2(pipeFds, O_CLOEXEC) != 0) {
             return;
@@ -40,7 +42,7 @@ public:
         const std::string count = std::to_string(messagesToServe);
         const std::string uid = asUid ? std::to_string(*asUid) : "";
         std::vector<char*> argv = {const_cast<char*>(MORVA_INSTANCE_PROBE),
-                                   const_cast<char*>(socketName.c_str()),
+                                   const_cast<char*>(socketPath.c_str()),
                                    const_cast<char*>(count.c_str())};
         if (asUid) {
             argv.push_back(const_cast<char*>(uid.c_str()));
@@ -110,7 +112,7 @@ std::string lineFor(MessageKind kind, uint32_t wParam, int32_t lParam, int light
 }
 
 TEST(SingleInstanceTest, SecondStartExitsZeroAndTheFirstGetsTheInstanceMessage) {
-    const std::string name = test::uniqueSocketName("instance");
+    const std::string name = test::uniqueSocketPath("instance");
     Probe first(name, 5);
     ASSERT_TRUE(first.started());
     ASSERT_EQ(first.readLine(), "first");
@@ -139,7 +141,7 @@ TEST(SingleInstanceTest, SecondStartExitsZeroAndTheFirstGetsTheInstanceMessage) 
 }
 
 TEST(SingleInstanceTest, AProcessStartedAfterThisOneWakesIt) {
-    const std::string name = test::uniqueSocketName("instance");
+    const std::string name = test::uniqueSocketPath("instance");
     SingleInstance instance(name);
     ASSERT_EQ(instance.claimOrWake(), SingleInstance::StartResult::First);
     VirtualEventLoop loop;
@@ -155,7 +157,7 @@ TEST(SingleInstanceTest, AProcessStartedAfterThisOneWakesIt) {
 }
 
 TEST(SingleInstanceTest, InTheSameProcessASecondClaimWakesTheFirst) {
-    const std::string name = test::uniqueSocketName("instance");
+    const std::string name = test::uniqueSocketPath("instance");
     SingleInstance first(name);
     ASSERT_EQ(first.claimOrWake(), SingleInstance::StartResult::First);
     VirtualEventLoop loop;
@@ -172,29 +174,82 @@ TEST(SingleInstanceTest, InTheSameProcessASecondClaimWakesTheFirst) {
     EXPECT_EQ(third.claimOrWake(), SingleInstance::StartResult::First);
 }
 
-TEST(SingleInstanceTest, ProcessesOfAnotherUserNeitherDeliverNorReceive) {
+// A crashed instance leaves its socket file behind; the next start takes its place.
+TEST(SingleInstanceTest, TheSocketOfACrashedInstanceDoesNotBlockTheNextStart) {
+    const std::string path = test::uniqueSocketPath("instance");
+    {
+        Probe crashed(path, 5);
+        ASSERT_TRUE(crashed.started());
+        ASSERT_EQ(crashed.readLine(), "first");
+    } // killed without a chance to clean up
+    ASSERT_TRUE(std::filesystem::is_socket(path));
+
+    SingleInstance next(path);
+    ASSERT_EQ(next.claimOrWake(), SingleInstance::StartResult::First);
+    VirtualEventLoop loop;
+    int woken = 0;
+    ASSERT_TRUE(next.serve(loop, [&](const Message&) { ++woken; }));
+    ASSERT_EQ(ipc::sendMessage(path, {MessageKind::Instance, 0, 1}), SendResult::Sent);
+    ASSERT_TRUE(loop.runUntil([&] { return woken == 1; }, kLineTimeoutMs));
+}
+
+constexpr uid_t kOtherUser = 65534;
+
+// The socket lives in a folder that only its user may enter: another user who starts first
+// cannot take it, and cannot reach it later.
+TEST(SingleInstanceTest, AnotherUserCanNeitherTakeNorReachTheInstanceSocket) {
     if (::getuid() != 0) {
         GTEST_SKIP() << "switching to another user needs root";
     }
-    constexpr uid_t kOtherUser = 65534;
-    const std::string name = test::uniqueSocketName("instance");
-    SingleInstance instance(name);
+    const std::string path = test::uniqueSocketPath("instance");
+    {
+        Probe squatter(path, 1, kOtherUser);
+        ASSERT_TRUE(squatter.started());
+        EXPECT_EQ(squatter.readLine(), describe(SingleInstance::StartResult::Failed));
+        EXPECT_EQ(squatter.exitCode(), 1);
+    }
+    SingleInstance instance(path);
     ASSERT_EQ(instance.claimOrWake(), SingleInstance::StartResult::First);
     VirtualEventLoop loop;
     std::vector<Message> received;
     ASSERT_TRUE(instance.serve(loop, [&](const Message& message) { received.push_back(message); }));
 
-    // The other user's start finds the name taken by someone who is not them: it does not hand
-    // its message over, and the server refuses the connection anyway.
-    Probe stranger(name, 1, kOtherUser);
+    Probe stranger(path, 1, kOtherUser);
+    ASSERT_TRUE(stranger.started());
+    EXPECT_EQ(stranger.readLine(), describe(SingleInstance::StartResult::Failed));
+    EXPECT_EQ(stranger.exitCode(), 1);
+    ASSERT_EQ(ipc::sendMessage(path, {MessageKind::Forward, 1, 1}), SendResult::Sent);
+    ASSERT_TRUE(loop.runUntil([&] { return !received.empty(); }, kLineTimeoutMs));
+    EXPECT_EQ(received, (std::vector<Message>{{MessageKind::Forward, 1, 1}}));
+    EXPECT_EQ(instance.server().counters().rejectedPeers, 0u) << "the stranger got through";
+}
+
+// Should the socket ever be reachable by another user, the peer check still keeps them apart:
+// neither does the stranger hand its message over, nor does the server take it.
+TEST(SingleInstanceTest, ProcessesOfAnotherUserNeitherDeliverNorReceive) {
+    if (::getuid() != 0) {
+        GTEST_SKIP() << "switching to another user needs root";
+    }
+    test::TempDir shared;
+    std::filesystem::permissions(shared.path(), std::filesystem::perms::all);
+    const std::string path = (shared.path() / "instance").string();
+    SingleInstance instance(path);
+    ASSERT_EQ(instance.claimOrWake(), SingleInstance::StartResult::First);
+    std::filesystem::permissions(path, std::filesystem::perms::all);
+    VirtualEventLoop loop;
+    std::vector<Message> received;
+    ASSERT_TRUE(instance.serve(loop, [&](const Message& message) { received.push_back(message); }));
+
+    Probe stranger(path, 1, kOtherUser);
     ASSERT_TRUE(stranger.started());
     EXPECT_EQ(stranger.readLine(), describe(SingleInstance::StartResult::NameHeldByOtherUser));
     EXPECT_EQ(stranger.exitCode(), 1);
-    ASSERT_TRUE(loop.runUntil([&] { return instance.server().counters().rejectedPeers == 1; },
+    ASSERT_TRUE(loop.runUntil([&] { return instance.server().counters().rejectedPeers >= 1; },
                               kLineTimeoutMs));
     loop.runPending();
     EXPECT_TRUE(received.empty());
     EXPECT_EQ(instance.server().counters().accepted, 0u);
+    EXPECT_TRUE(std::filesystem::is_socket(path)) << "the stranger removed the live socket";
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/local_socket.h"
+#include "tests/support/temp_dir.h"
 
 #include <atomic>
 #include <poll.h>
@@ -10,16 +11,21 @@
 
 namespace morva::test {
 
-// A socket name no other test or running program uses.
-inline std::string uniqueSocketName(const std::string& purpose) {
+// A private folder of this test process for its sockets, removed at the end.
+inline const std::filesystem::path& socketFolder() {
+    static const TempDir folder;
+    return folder.path();
+}
+
+// A socket path no other test or running program uses.
+inline std::string uniqueSocketPath(const std::string& purpose) {
     static std::atomic<int> counter{0};
-    return "morva-test." + purpose + "." + std::to_string(::getpid()) + "." +
-           std::to_string(counter++);
+    return (socketFolder() / (purpose + "." + std::to_string(counter++))).string();
 }
 
 // A client that connects and sends what the test says, bypassing the message encoder.
-inline ipc::UniqueFd connectRaw(const std::string& socketName) {
-    const auto address = ipc::abstractAddress(socketName);
+inline ipc::UniqueFd connectRaw(const std::string& socketPath) {
+    const auto address = ipc::socketAddress(socketPath);
     ipc::UniqueFd fd = ipc::packetSocket(false);
     if (!address || !fd.valid() ||
         ::connect(fd.get(), reinterpret_cast<const sockaddr*>(&address->address),

@@ -83,6 +83,27 @@ TEST_F(SkinBuilderTest, MainSkinHasTheContractControlsAndWindowAttributes) {
     EXPECT_EQ(window->find("setting_progress"), nullptr);
 }
 
+TEST_F(SkinBuilderTest, EachSkippedUnknownTagIsTracedOnALineOfItsOwn) {
+    std::string traced;
+    setTraceSink([&](std::string_view text) { traced += text; });
+    SkinBuilder builder(toolkit);
+    auto root = builder.buildFromText(R"(<VerticalLayout name="top">
+        <FirstUnknown/><SecondUnknown/><Button name="kept"/>
+      </VerticalLayout>)");
+    setTraceSink({});
+    ASSERT_NE(root, nullptr);
+    EXPECT_NE(root->asContainer()->findDescendant("kept"), nullptr);
+    std::vector<std::string> lines;
+    for (size_t start = 0, end; (end = traced.find('\n', start)) != std::string::npos;
+         start = end + 1) {
+        lines.push_back(traced.substr(start, end - start));
+    }
+    ASSERT_EQ(lines.size(), 2u) << traced;
+    EXPECT_NE(lines[0].find("<FirstUnknown>"), std::string::npos) << lines[0];
+    EXPECT_NE(lines[1].find("<SecondUnknown>"), std::string::npos) << lines[1];
+    EXPECT_TRUE(traced.ends_with('\n')) << traced;
+}
+
 TEST_F(SkinBuilderTest, CallbackContainerIsFilledWithTheTagsChildren) {
     SkinBuilder builder(toolkit);
     auto root = builder.buildFromText(R"(<VerticalLayout name="top">

@@ -36,7 +36,7 @@ TEST(MorvactlInfo, ReadsTheKeyboardsInformationRecord) {
 }
 
 TEST(MorvactlInfo, ReadsTheMousesDpiRange) {
-    const test::MorvactlRun run = morvactl({"info", "mouse", "--demo"});
+    const test::MorvactlRun run = morvactl({"--demo", "info", "mouse"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const Json::Value info = run.json();
     EXPECT_EQ(info["type"].asString(), "mouse");
@@ -58,6 +58,24 @@ TEST(MorvactlInfo, ASlotATypeNameAndAPathNameTheSameDevice) {
         ASSERT_EQ(run.exitCode, 0) << name << ": " << run.err;
         EXPECT_EQ(run.json(), byType.json()) << name;
     }
+}
+
+// The tab names the profile commands take name the devices of that tab's model.
+TEST(MorvactlInfo, TabNamesNameTheDevicesOfTheirModel) {
+    const test::MorvactlRun headset = morvactl({"--demo", "info", "HD"});
+    ASSERT_EQ(headset.exitCode, 0) << headset.err;
+    EXPECT_EQ(headset.json()["type"].asString(), "headset");
+    EXPECT_EQ(morvactl({"--demo", "info", "hd"}).json(), headset.json());
+
+    const test::MorvactlRun pad = morvactl({"--demo", "info", "MousePad"});
+    ASSERT_EQ(pad.exitCode, 0) << pad.err;
+    EXPECT_EQ(pad.json()["type"].asString(), "mouse pad");
+
+    // The demo keyboard is the other keyboard model: the name is known, the device is not there.
+    const test::MorvactlRun other = morvactl({"--demo", "info", "keyboard123"});
+    EXPECT_EQ(other.exitCode, cli::kExitFailure);
+    EXPECT_NE(other.err.find("no keyboard123 is connected"), std::string::npos) << other.err;
+    EXPECT_EQ(other.out, "");
 }
 
 TEST(MorvactlInfo, TracePrintsEveryExchangeOnStderrAndKeepsStdoutClean) {
@@ -82,6 +100,7 @@ TEST(MorvactlInfo, MistakesSayWhatIsWrong) {
     const Mistake mistakes[] = {
         {{"--demo", "info"}, 2, "info needs one device"},
         {{"--demo", "info", "keyboard", "mouse"}, 2, "info needs one device"},
+        {{"info", "keyboard", "--demo"}, 2, "--demo goes before the command"},
         {{"--demo", "info", "toaster"}, 2, "neither a slot number"},
         {{"--demo", "info", "9"}, 2, "there is no slot 9"},
         {{"--demo", "info", "1"}, 1, "companion collection"},
