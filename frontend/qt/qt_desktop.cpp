@@ -128,6 +128,14 @@ void QtWindowSystem::bringToFront(ui::Window& window) {
     widget->show();
     widget->raise();
     widget->activateWindow();
+    // Its own windows (a message box waiting for an answer) stay in front of it, with or without
+    // a window manager to keep them there.
+    for (QWidget* child : widget->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->isWindow() && child->isVisible()) {
+            child->raise();
+            child->activateWindow();
+        }
+    }
 }
 
 bool QtWindowSystem::trayAvailable() const {

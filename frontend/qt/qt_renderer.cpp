@@ -21,9 +21,12 @@ namespace morva::qt {
 // The top-level widget of a window: reports closing, activation and the pointer to the model.
 class SkinWindowWidget : public QWidget {
 public:
-    SkinWindowWidget(ui::Window& window, ui::Toolkit& toolkit)
-        : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), window_(&window),
-          toolkit_(toolkit) {
+    // A window with an owner (a message box, the settings window) stays above its owner, even
+    // when the owner is brought forward after it showed.
+    SkinWindowWidget(ui::Window& window, ui::Toolkit& toolkit, QWidget* ownerTop)
+        : QWidget(ownerTop,
+                  (ownerTop != nullptr ? Qt::Dialog : Qt::Window) | Qt::FramelessWindowHint),
+          window_(&window), toolkit_(toolkit) {
         setAttribute(Qt::WA_DeleteOnClose, false);
         setObjectName(toQString(window.className()));
         setAutoFillBackground(true);
@@ -174,7 +177,8 @@ void QtRenderer::createTop(ui::Window& window) {
     if (!view || view->top) {
         return;
     }
-    view->top = new SkinWindowWidget(window, toolkit_);
+    const View* ownerView = window.owner() != nullptr ? viewOf(*window.owner()) : nullptr;
+    view->top = new SkinWindowWidget(window, toolkit_, ownerView ? ownerView->top.data() : nullptr);
     QPalette palette = view->top->palette();
     palette.setColor(QPalette::Window, QColor(0x16, 0x18, 0x1D));
     view->top->setPalette(palette);

@@ -9,6 +9,7 @@
 #include "ui/toolkit/option.h"
 
 #include <atomic>
+#include <fstream>
 #include <tuple>
 
 namespace morva::devmgr::test {
@@ -171,6 +172,29 @@ TEST_F(MainWindowTest, InitialisationBuildsHiddenTabsAndShowsTheNoDeviceNotice) 
     EXPECT_EQ(displayAdjusted, 1);
     loop.advance(1000);
     EXPECT_EQ(displayAdjusted, 1); // a one-shot
+}
+
+// A keyboard whose profile list another run left damaged.
+class MainWindowWithDamagedListTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        const auto folder = dataHome.path() / "QT4410-VIGOR MORVA" / "keyboard";
+        std::filesystem::create_directories(folder);
+        std::ofstream(folder / "2020_01_01_00_00_00_001.Json") << R"({"profilename": "Mine"})";
+        std::ofstream(folder / "ProfileList.ini") << "{ damaged";
+        MainWindowTest::SetUp();
+    }
+};
+
+TEST_F(MainWindowWithDamagedListTest, TheUserIsToldTheListWasMadeAnew) {
+    loop.runPending();
+    ASSERT_EQ(host.messageBoxes.size(), 1u);
+    EXPECT_EQ(host.messageBoxes[0], toolkit.language()
+                                        .lookup("message_text_profile_list_rebuilt")
+                                        .value_or("message_text_profile_list_rebuilt"));
+    auto* panel = dynamic_cast<CDeviceProfileUI*>(keyboard()->profilePanel());
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->profileCombo()->itemText(0), "Mine");
 }
 
 TEST_F(MainWindowTest, AttachingAKeyboardShowsAndSelectsItsTabAndConnects500MsLater) {
