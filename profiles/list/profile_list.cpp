@@ -256,8 +256,12 @@ ProfileResult ProfileList::add() {
         if (size() >= kMaxProfilesForAdd) {
             return result(ProfileStatus::LimitReached);
         }
-        return appendProfile(list, newProfileName(names()), readjsonFile(defaultProfilePath_),
-                             true);
+        ProfileResult added =
+            appendProfile(list, newProfileName(names()), readjsonFile(defaultProfilePath_), true);
+        if (added.ok()) {
+            setSelection(added.index);
+        }
+        return added;
     });
 }
 

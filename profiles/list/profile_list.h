@@ -55,8 +55,8 @@ public:
 
     // Selects the profile shown at this index of entries() and stores the choice in the list file.
     ProfileResult select(int index);
-    // Appends "profile<n>" made from the default profile. The list file names it as selected;
-    // the selection held here does not change.
+    // Appends "profile<n>" made from the default profile and selects it, here and in the list
+    // file.
     ProfileResult add();
     // Deletes the selected profile and its file; the previous entry (or the first) becomes the
     // selection, here and in the list file, and the caller activates it.

@@ -67,7 +67,7 @@ public:
     void ShowMenu(bool show);
     bool IsMenuShown() const;
 
-    // Appends "profile<n>"; the selection does not change. Stops at kMaxProfilesForAdd.
+    // Appends "profile<n>" and selects it. Stops at kMaxProfilesForAdd.
     ProfileResult AddProfile();
     // Deletes the selected profile (never the last one); the previous entry, or the first, is
     // selected in the combo and the list file. The caller activates it on the device.

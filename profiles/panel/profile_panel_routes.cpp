@@ -44,8 +44,17 @@ std::span<const ProfilePanelRoutes::Route> ProfilePanelRoutes::routes() {
 }
 
 void ProfilePanelRoutes::onAdd(const ui::Notification&) {
-    if (CDeviceProfileUI* panel = panelNow()) {
-        report(panel->AddProfile());
+    CDeviceProfileUI* panel = panelNow();
+    if (panel == nullptr) {
+        return;
+    }
+    const ProfileResult added = panel->AddProfile();
+    report(added);
+    if (added.ok()) {
+        // The new profile is the selection: the device works on it from now on, so the combo,
+        // the list file and the device agree.
+        activation_.cancel();
+        activateNow(ProfileWriteReason::Selection);
     }
 }
 

@@ -37,6 +37,17 @@ inline void writeText(const fs::path& path, const std::string& text) {
 }
 
 // Names and identifiers of a list as stored on disk.
+} // namespace morva::test_profiles
+
+namespace morva {
+// Readable failures: a profile entry prints as its name and identifier.
+inline void PrintTo(const ProfileEntry& entry, std::ostream* os) {
+    *os << '"' << entry.name << "\" (" << entry.identifier << ")";
+}
+} // namespace morva
+
+namespace morva::test_profiles {
+
 inline std::vector<ProfileEntry> listedEntries(const Json::Value& list) {
     std::vector<ProfileEntry> entries;
     for (const Json::Value& element : list["profilelist"]) {

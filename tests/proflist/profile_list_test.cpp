@@ -150,10 +150,10 @@ TEST_P(ProfileListAdd, NamesTheNewProfileAndMakesItFromTheDefault) {
     const std::string id = "2021_03_07_08_15_42_007";
     EXPECT_EQ(list.entries().back(), (ProfileEntry{GetParam().expected, id}));
     EXPECT_EQ(listedEntries(listFile()), list.entries());
-    // The list file names the new profile as selected; the panel's selection stays.
+    // The new profile is the selection, in the list file and here alike.
     EXPECT_EQ(listFile()["profileselect"], newIndex);
-    EXPECT_EQ(list.selectedIndex(), 0);
-    EXPECT_EQ(list.selectedIdentifier(), "id0");
+    EXPECT_EQ(list.selectedIndex(), newIndex);
+    EXPECT_EQ(list.selectedIdentifier(), id);
 
     Json::Value expectedProfile = defaultProfile();
     expectedProfile["profilename"] = GetParam().expected;
@@ -207,7 +207,7 @@ TEST_F(ProfileListTest, ProfilesMadeWithinOneMillisecondGetTheirOwnFiles) {
     const std::vector<ProfileEntry> expected = {{"profile1", "id0"},
                                                 {"profile2", "2021_03_07_08_15_42_008"},
                                                 {"profile3", "2021_03_07_08_15_42_009"},
-                                                {"profile1 copy", "2021_03_07_08_15_42_010"}};
+                                                {"profile3 copy", "2021_03_07_08_15_42_010"}};
     EXPECT_EQ(list.entries(), expected);
     EXPECT_EQ(listedEntries(listFile()), expected);
     for (const ProfileEntry& entry : expected) {

@@ -47,12 +47,19 @@ protected:
 TEST_F(PanelRoutes, ComboFollowsAddCopyRenameAndDelete) {
     init();
     runSteps({
-        {"add", [](PanelTest& t) { clickOn(t, "device_add_btn"); }, {"profile1", "profile2"}, 0},
+        {"add selects the new profile",
+         [](PanelTest& t) { clickOn(t, "device_add_btn"); },
+         {"profile1", "profile2"},
+         1},
         {"add again",
          [](PanelTest& t) { clickOn(t, "device_add_btn"); },
          {"profile1", "profile2", "profile3"},
+         2},
+        {"choose the first",
+         [](PanelTest& t) { chooseEntry(t, 0); },
+         {"profile1", "profile2", "profile3"},
          0},
-        {"copy the selected",
+        {"copy the selected: the selection stays",
          [](PanelTest& t) { clickMenu(t, "device_copy_btn"); },
          {"profile1", "profile2", "profile3", "profile1 copy"},
          0},
@@ -83,10 +90,21 @@ TEST_F(PanelRoutes, ComboFollowsAddCopyRenameAndDelete) {
         {"add takes the lowest free number",
          [](PanelTest& t) { clickOn(t, "device_add_btn"); },
          {"profile2", "profile1 copy", "profile1 copy copy", "profile1"},
-         0},
+         3},
     });
     EXPECT_EQ(listFile()["profileselect"], 3) << "the list file names the added profile";
     EXPECT_TRUE(host.messageBoxes.empty());
+}
+
+TEST_F(PanelRoutes, AnAddedProfileIsWrittenToTheDeviceAtOnce) {
+    writeList({"Alpha"}, 0);
+    init();
+    click("device_add_btn");
+    const std::string added = listFileIdentifier(1);
+    EXPECT_EQ(panel->GetSelectedIdentifier(), added);
+    EXPECT_EQ(device.identifier, added) << "combo, list file and device agree";
+    ASSERT_EQ(device.writes.size(), 1u);
+    EXPECT_EQ(device.writes[0].identifier, added);
 }
 
 TEST_F(PanelRoutes, DeleteKeepsTheLastProfile) {
@@ -251,7 +269,7 @@ TEST_F(PanelRoutes, TheComboShowsWhatAnotherProgramAddedAtTheNextOperation) {
     for (int i = 0; i < 4; ++i) {
         EXPECT_TRUE(std::filesystem::exists(profileFile(listFileIdentifier(i)))) << i;
     }
-    EXPECT_EQ(panel->GetSelectedIndex(), 0);
+    EXPECT_EQ(panel->GetSelectedIndex(), 3) << "the added profile";
 }
 
 TEST_F(PanelRoutes, ASelectedProfileDeletedElsewhereMovesTheDeviceToTheNewSelection) {
