@@ -133,7 +133,6 @@ void CMainWnd::Initialise() {
     if (scanDevices_ && !devices_.StartScanThread()) {
         trace("main window: the scan thread did not start\n");
     }
-    window_.setTimer(kDisplayAdjustmentTimer, kDisplayAdjustmentDelayMs);
     initialised_ = true;
 }
 
@@ -200,16 +199,6 @@ void CMainWnd::RegisterRoutes() {
     router_.onMessage(WM_DEVICE_DETACHED, [this](const ui::WindowMessage& m) {
         devices_.Detach(static_cast<size_t>(m.wParam));
         return std::optional<int64_t>(0);
-    });
-    router_.onMessage(ui::kMsgTimer, [this](const ui::WindowMessage& m) -> std::optional<int64_t> {
-        if (m.wParam != kDisplayAdjustmentTimer) {
-            return std::nullopt;
-        }
-        window_.killTimer(kDisplayAdjustmentTimer);
-        if (callbacks_.displayAdjustment) {
-            callbacks_.displayAdjustment();
-        }
-        return 0;
     });
     // The front-end ends its loop after the window is gone; the core only stops its threads.
     router_.onMessage(ui::kMsgDestroy, [this](const ui::WindowMessage&) {

@@ -16,10 +16,6 @@
 
 namespace morva {
 
-// Window timers of the main window.
-inline constexpr int kDisplayAdjustmentTimer = 1011;
-inline constexpr TickMs kDisplayAdjustmentDelayMs = 100;
-
 // What the main window's core asks of the program around it (the entry point and the
 // front-end). Every member may be empty.
 struct MainWindowCallbacks {
@@ -31,8 +27,6 @@ struct MainWindowCallbacks {
     std::function<void()> closeSettingsAndAbout;
     // Ends a running macro recording as "macro_btn_stopredio" does.
     std::function<void()> endRecording;
-    // The display adjustment (window timer 1011).
-    std::function<void()> displayAdjustment;
     // The scan thread's first enumerating pass has ended (its instance message).
     std::function<void()> firstScanPassDone;
     // Opens the desktop's keyboard (0) or mouse (1) settings; runs on the control-panel thread.
@@ -80,14 +74,14 @@ public:
     // Creates the window and builds "XML_MAIN"; the window's "windowinit" then runs
     // Initialise on the loop. False when the skin cannot be built.
     bool Create();
-    // The device manager's start: announce, language, pages and tabs, show, scan thread,
-    // timer 1011. Runs once.
+    // The device manager's start: announce, language, pages and tabs, show, scan thread. Runs
+    // once. (The display adjustment that follows is the window chrome's: its timer 1011.)
     void Initialise();
     bool initialised() const { return initialised_; }
-    // Window destruction: hides the window, ends the scan thread, the devices' workers and the
-    // control-panel thread with the bounded wait each.
     // Tells the user what loading the profiles found (a list that had to be made anew).
     void ShowProfileNotices();
+    // Window destruction: hides the window, ends the scan thread, the devices' workers and the
+    // control-panel thread with the bounded wait each.
     void StopWorkers();
 
     // The control-creation callback of the skin files (tags compared without case).

@@ -56,7 +56,6 @@ MainWindowCallbacks ProgramWindow::coreCallbacks() {
     callbacks.messageBox = [this](ui::Window* owner, const PanelMessage& message) {
         return showMessage(owner, message);
     };
-    // The chrome's own timer 1011 adjusts the display.
     return callbacks;
 }
 
