@@ -1,6 +1,6 @@
 #include "app/light_control.h"
 
-#include "app/ipc_client.h"
+#include "platform/ipc_client.h"
 
 namespace morva {
 

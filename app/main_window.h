@@ -1,12 +1,13 @@
 #pragma once
 
 #include "app/device_manager.h"
-#include "app/notification_router.h"
 #include "app/profile_device_adapter.h"
+#include "app/profile_panel_routing.h"
+#include "base/application.h"
 #include "base/clock.h"
 #include "base/worker.h"
 #include "platform/hid_backend.h"
-#include "profiles/panel/profile_panel_routes.h"
+#include "ui/toolkit/notification_router.h"
 #include "ui/toolkit/toolkit.h"
 #include "ui/toolkit/window.h"
 
@@ -63,7 +64,7 @@ struct MainWindowConfig {
 class CMainWnd {
 public:
     static constexpr std::string_view kWindowClass = "MainWnd";
-    static constexpr std::string_view kTitle = "QT4410-VIGOR MORVA";
+    static constexpr std::string_view kTitle = kApplicationTitle;
 
     CMainWnd(ui::Toolkit& toolkit, MainWindowCallbacks callbacks = {},
              MainWindowConfig config = {});
@@ -89,7 +90,7 @@ public:
 
     ui::Window& window() { return window_; }
     DeviceManager& devices() { return devices_; }
-    app::NotificationRouter& router() { return router_; }
+    ui::NotificationRouter& router() { return router_; }
     ui::Toolkit& toolkit() { return toolkit_; }
     // Primary screen size stored at initialisation (written with the device settings).
     ui::Size screenSize() const { return screen_; }
@@ -112,7 +113,7 @@ private:
     Clock& clock_;
     bool scanDevices_;
     ui::Window window_;
-    app::NotificationRouter router_;
+    ui::NotificationRouter router_;
     DeviceManager devices_;
     ProfileDeviceAdapter profileDevice_;
     std::shared_ptr<ProfilePanelRoutes> profileRoutes_;

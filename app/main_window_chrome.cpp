@@ -1,8 +1,8 @@
 #include "app/main_window_chrome.h"
 
 #include "app/display_scale.h"
-#include "app/user_folders.h"
 #include "base/trace.h"
+#include "platform/user_folders.h"
 #include "ui/toolkit/host.h"
 #include "ui/toolkit/menu.h"
 #include "ui/toolkit/toolkit.h"
@@ -34,7 +34,7 @@ template <typename F, typename... A> void call(const F& f, A&&... args) {
 
 } // namespace
 
-MainWindowChrome::MainWindowChrome(ui::Window& window, NotificationRouter& router,
+MainWindowChrome::MainWindowChrome(ui::Window& window, ui::NotificationRouter& router,
                                    WindowSystem& system, ChromeHooks hooks)
     : window_(window), router_(router), system_(system), hooks_(std::move(hooks)) {
     guardWhileSuspended(kGuardedMessages);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/notification_router.h"
 #include "ui/toolkit/geometry.h"
+#include "ui/toolkit/notification_router.h"
 #include "ui/toolkit/window.h"
 
 #include <cstdint>
@@ -58,7 +58,7 @@ inline constexpr int kTimerTrayMenu = 1032;
 // registered as routes on the router, which must be attached to the window.
 class MainWindowChrome {
 public:
-    MainWindowChrome(ui::Window& window, NotificationRouter& router, WindowSystem& system,
+    MainWindowChrome(ui::Window& window, ui::NotificationRouter& router, WindowSystem& system,
                      ChromeHooks hooks);
 
     // The window's initialisation: the tray icon (icon 107, tool tip "QT4410-VIGOR MORVA",
@@ -95,7 +95,7 @@ private:
     void swapMaxRestore(bool maximised);
 
     ui::Window& window_;
-    NotificationRouter& router_;
+    ui::NotificationRouter& router_;
     WindowSystem& system_;
     ChromeHooks hooks_;
     bool suspended_ = false;

@@ -1,8 +1,8 @@
 #include "app/program_window.h"
 
 #include "app/message_box.h"
-#include "app/user_folders.h"
 #include "base/trace.h"
+#include "platform/user_folders.h"
 #include "ui/toolkit/toolkit.h"
 #include "ui/toolkit/tray_icon.h"
 
@@ -116,7 +116,7 @@ void ProgramWindow::onPowerEvent(bool suspending) {
 }
 
 void ProgramWindow::registerShellRoutes() {
-    NotificationRouter& router = core_.router();
+    ui::NotificationRouter& router = core_.router();
     router.on(ui::notify::kClick, "skinbtn", [this](const ui::Notification&) { openSkinWindow(); });
     router.on(ui::notify::kClick, "setbtn", [this](const ui::Notification&) { openSettings(); });
     router.on(ui::notify::kClick, "control_light_status",

@@ -1,18 +1,18 @@
 #pragma once
 
 #include "app/about_window.h"
-#include "app/ipc_message.h"
 #include "app/language_apply.h"
 #include "app/language_config.h"
 #include "app/light_control.h"
 #include "app/main_window.h"
 #include "app/main_window_chrome.h"
-#include "app/settings_store.h"
 #include "app/settings_window.h"
 #include "app/shell_messages.h"
 #include "app/skin_choice.h"
 #include "app/skin_settings.h"
 #include "app/skin_window.h"
+#include "platform/ipc_message.h"
+#include "platform/settings_store.h"
 
 #include <filesystem>
 #include <functional>

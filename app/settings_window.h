@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/ipc_message.h"
 #include "app/language_config.h"
+#include "platform/ipc_message.h"
 #include "ui/toolkit/window.h"
 
 #include <functional>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/ipc_message.h"
 #include "app/light_control.h"
+#include "platform/ipc_message.h"
 
 #include <functional>
 

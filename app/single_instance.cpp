@@ -1,7 +1,7 @@
 #include "app/single_instance.h"
 
-#include "app/ipc_client.h"
 #include "base/trace.h"
+#include "platform/ipc_client.h"
 
 #include <chrono>
 #include <thread>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/ipc_message.h"
-#include "app/message_server.h"
+#include "platform/ipc_message.h"
+#include "platform/message_server.h"
 
 #include <string>
 

@@ -1,10 +1,10 @@
 #include "app/skin_settings.h"
 
-#include "app/user_folders.h"
 #include "base/file_io.h"
 #include "base/json_file.h"
 #include "base/text.h"
 #include "base/trace.h"
+#include "platform/user_folders.h"
 
 #include <charconv>
 #include <system_error>

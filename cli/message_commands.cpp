@@ -1,5 +1,5 @@
-#include "app/ipc_client.h"
 #include "cli/command_groups.h"
+#include "platform/ipc_client.h"
 
 #include <charconv>
 #include <cstdint>

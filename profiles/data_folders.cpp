@@ -2,11 +2,11 @@
 
 #include "base/trace.h"
 #include "base/write_protection.h"
+#include "platform/user_folders.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <mutex>
-#include <pwd.h>
 #include <string>
 #include <system_error>
 #include <unistd.h>
@@ -34,18 +34,6 @@ fs::path executableFolder() {
         return fs::current_path(error);
     }
     return executable.parent_path();
-}
-
-fs::path homeFolder() {
-    const char* home = std::getenv("HOME");
-    if (home != nullptr && home[0] == '/') {
-        return home;
-    }
-    if (const passwd* entry = ::getpwuid(::getuid());
-        entry != nullptr && entry->pw_dir != nullptr) {
-        return entry->pw_dir;
-    }
-    return fs::temp_directory_path();
 }
 
 // A device folder name is one path component: no separators, not "." or "..".
@@ -99,26 +87,14 @@ bool isInsideDefaultDataFolder(const fs::path& path) {
     return isSameOrInside(path, defaultDataFolder());
 }
 
-fs::path localApplicationDataFolder() {
-    fs::path folder;
-    const char* dataHome = std::getenv("XDG_DATA_HOME");
-    // A relative $XDG_DATA_HOME is invalid and must be ignored.
-    if (dataHome != nullptr && dataHome[0] == '/') {
-        folder = dataHome;
-    } else {
-        folder = homeFolder() / ".local" / "share";
-    }
+fs::path applicationFolder() {
+    const fs::path folder = userDataFolder();
+    // The base folder too, as the desktop would make it when it does not exist yet.
     std::error_code error;
     fs::create_directories(folder, error);
     if (error) {
         trace("cannot create folder %s: %s\n", folder.string().c_str(), error.message().c_str());
     }
-    return folder;
-}
-
-fs::path applicationFolder() {
-    const fs::path folder = localApplicationDataFolder() / kApplicationFolderName;
-    makeFolder(folder);
     return folder;
 }
 

@@ -11,7 +11,6 @@
 // profiles. Paths are returned without a trailing separator: append file names with operator/.
 namespace morva::folders {
 
-inline constexpr std::string_view kApplicationFolderName = "QT4410-VIGOR MORVA";
 inline constexpr std::string_view kDefaultDataFolderName = "DefaultData";
 inline constexpr std::string_view kProfileExtension = ".Json";
 
@@ -29,11 +28,9 @@ std::filesystem::path defaultProfilePath(std::string_view deviceFolderName);
 // written there.
 bool isInsideDefaultDataFolder(const std::filesystem::path& path);
 
-// $XDG_DATA_HOME when it is an absolute path, otherwise $HOME/.local/share. Created (with any
-// missing parents) when it does not exist, as a desktop would.
-std::filesystem::path localApplicationDataFolder();
-// localApplicationDataFolder()/"QT4410-VIGOR MORVA", created when missing. Failures to create it
-// are not reported: the file operations that follow fail on their own.
+// The per-user application folder: $XDG_DATA_HOME (when absolute, else ~/.local/share) +
+// "QT4410-VIGOR MORVA", created with its parents when missing. Failures to create it are not
+// reported: the file operations that follow fail on their own.
 std::filesystem::path applicationFolder();
 // applicationFolder()/<device folder name>, created when missing (one level only). Empty when the
 // name is empty or is not a plain folder name.

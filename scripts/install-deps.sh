@@ -4,6 +4,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config ccache   # build
+    python3                                   # generators and the layer check
     libjsoncpp-dev                            # every JSON file
     libpugixml-dev                            # skin files (XML)
     libicu-dev                                # Unicode case folding of profile names

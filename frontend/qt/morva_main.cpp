@@ -2,10 +2,8 @@
 #include "app/app_startup.h"
 #include "app/message_box.h"
 #include "app/program_window.h"
-#include "app/settings_store.h"
 #include "app/single_instance.h"
 #include "app/skin_settings.h"
-#include "app/user_folders.h"
 #include "base/trace.h"
 #include "emulator/emulated_hid_bus.h"
 #include "emulator/emulated_models.h"
@@ -14,6 +12,8 @@
 #include "frontend/qt/qt_host.h"
 #include "frontend/qt/qt_renderer.h"
 #include "hid/hid_default_backend.h"
+#include "platform/settings_store.h"
+#include "platform/user_folders.h"
 #include "ui/toolkit/toolkit.h"
 
 #include <QApplication>

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/notification_router.h"
 #include "base/event_loop.h"
 #include "profiles/list/profile_activation_debounce.h"
 #include "profiles/list/profile_list_result.h"
@@ -8,6 +7,7 @@
 #include "profiles/panel/profile_panel_device.h"
 #include "ui/toolkit/host.h"
 #include "ui/toolkit/notification.h"
+#include "ui/toolkit/notification_router.h"
 
 #include <functional>
 #include <memory>
@@ -91,23 +91,5 @@ private:
     PanelMessageBox messageBox_;
     ProfileActivationDebounce activation_;
 };
-
-// Registers the profile panel's events on the main window's router. The returned object handles
-// them; the routes keep it alive, and the caller may keep it too, to cancel a waiting activation.
-inline std::shared_ptr<ProfilePanelRoutes>
-registerProfilePanelRoutes(app::NotificationRouter& router,
-                           ProfilePanelRoutes::PanelSource currentPanel,
-                           ProfilePanelRoutes::DeviceSource currentDevice, ui::Host& host,
-                           EventLoop& loop, PanelMessageBox messageBox = {}) {
-    auto routes = std::make_shared<ProfilePanelRoutes>(
-        std::move(currentPanel), std::move(currentDevice), host, loop, std::move(messageBox));
-    for (const ProfilePanelRoutes::Route& route : ProfilePanelRoutes::routes()) {
-        router.on(route.type, route.controlName,
-                  [routes, handler = route.handler](const ui::Notification& notification) {
-                      ((*routes).*handler)(notification);
-                  });
-    }
-    return routes;
-}
 
 } // namespace morva

@@ -1,18 +1,18 @@
 #pragma once
 
-#include "app/notification_router.h"
+#include "app/profile_panel_routing.h"
 #include "base/json_file.h"
 #include "base/text.h"
 #include "base/virtual_event_loop.h"
 #include "profiles/panel/device_profile_ui.h"
 #include "profiles/panel/profile_panel_device.h"
-#include "profiles/panel/profile_panel_routes.h"
 #include "tests/proflist/fixed_local_time.h"
+#include "tests/support/scripted_host.h"
 #include "tests/support/temp_dir.h"
 #include "ui/toolkit/combo.h"
 #include "ui/toolkit/edit.h"
+#include "ui/toolkit/notification_router.h"
 #include "ui/toolkit/option.h"
-#include "ui/toolkit/scripted_host.h"
 #include "ui/toolkit/skin_builder.h"
 #include "ui/toolkit/toolkit.h"
 #include "ui/toolkit/window.h"
@@ -175,7 +175,7 @@ protected:
     ui::ScriptedHost host;
     ui::Toolkit toolkit{loop, host};
     ui::Window window{toolkit};
-    app::NotificationRouter router;
+    ui::NotificationRouter router;
     std::shared_ptr<ProfilePanelRoutes> routes;
     CDeviceProfileUI* panel = nullptr;
     FakeProfileDevice device;

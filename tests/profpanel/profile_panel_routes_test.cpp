@@ -458,7 +458,7 @@ TEST_F(PanelRoutes, AMessageBoxOfTheMainWindowIsUsedWhenGiven) {
     writeList({"A", "B"}, 0);
     init();
     std::vector<std::string> shown;
-    app::NotificationRouter own;
+    ui::NotificationRouter own;
     routes = registerProfilePanelRoutes(
         own, [this] { return panel; }, [this] { return currentDevice; }, host, loop,
         [&](ui::Window* owner, const PanelMessage& message) {

@@ -51,7 +51,7 @@ protected:
     }
 
     std::unique_ptr<ui::Window> main;
-    NotificationRouter router;
+    ui::NotificationRouter router;
     FakeWindowSystem system;
     std::unique_ptr<MainWindowChrome> chrome;
     std::vector<int32_t> lightOutputs;

@@ -1,5 +1,4 @@
 #include "app/about_window.h"
-#include "app/ipc_message.h"
 #include "app/language_apply.h"
 #include "app/language_config.h"
 #include "app/message_box.h"
@@ -9,6 +8,7 @@
 #include "cli/command_groups.h"
 #include "frontend/qt/qt_desktop.h"
 #include "frontend/qt/qt_widgets.h"
+#include "platform/ipc_message.h"
 #include "qt_fixture.h"
 #include "tests/support/temp_dir.h"
 #include "ui/toolkit/combo.h"

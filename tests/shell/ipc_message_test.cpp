@@ -1,5 +1,5 @@
-#include "app/ipc_message.h"
 #include "env_override.h"
+#include "platform/ipc_message.h"
 #include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>

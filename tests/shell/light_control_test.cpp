@@ -1,7 +1,7 @@
-#include "app/ipc_client.h"
 #include "app/light_control.h"
-#include "app/message_server.h"
 #include "base/virtual_event_loop.h"
+#include "platform/ipc_client.h"
+#include "platform/message_server.h"
 #include "socket_test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "app/settings_store.h"
 #include "base/json_file.h"
 #include "env_override.h"
+#include "platform/settings_store.h"
 #include "tests/support/temp_dir.h"
 
 #include <fstream>

@@ -1,6 +1,6 @@
-#include "app/ipc_client.h"
 #include "app/single_instance.h"
 #include "base/virtual_event_loop.h"
+#include "platform/ipc_client.h"
 #include "socket_test_support.h"
 #include "tests/support/temp_dir.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/local_socket.h"
+#include "platform/local_socket.h"
 #include "tests/support/temp_dir.h"
 
 #include <atomic>

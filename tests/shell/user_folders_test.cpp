@@ -1,5 +1,5 @@
-#include "app/user_folders.h"
 #include "env_override.h"
+#include "platform/user_folders.h"
 #include "tests/support/temp_dir.h"
 
 #include <filesystem>

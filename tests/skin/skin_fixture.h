@@ -2,10 +2,10 @@
 
 #include "base/text.h"
 #include "base/virtual_event_loop.h"
+#include "tests/support/scripted_host.h"
 #include "ui/toolkit/button.h"
 #include "ui/toolkit/container.h"
 #include "ui/toolkit/progress.h"
-#include "ui/toolkit/scripted_host.h"
 #include "ui/toolkit/skin_builder.h"
 #include "ui/toolkit/toolkit.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/virtual_event_loop.h"
-#include "ui/toolkit/scripted_host.h"
+#include "tests/support/scripted_host.h"
 #include "ui/toolkit/toolkit.h"
 #include "ui/toolkit/window.h"
 

@@ -1,4 +1,4 @@
-#include "app/input_settings_launcher.h"
+#include "platform/input_settings_launcher.h"
 
 #include "base/trace.h"
 

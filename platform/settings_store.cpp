@@ -1,9 +1,9 @@
-#include "app/settings_store.h"
+#include "platform/settings_store.h"
 
-#include "app/user_folders.h"
 #include "base/json_access.h"
 #include "base/json_file.h"
 #include "base/trace.h"
+#include "platform/user_folders.h"
 
 #include <system_error>
 

@@ -1,4 +1,4 @@
-#include "app/local_socket.h"
+#include "platform/local_socket.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "app/private_folder.h"
+#include "platform/private_folder.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/user_folders.h"
+#include "platform/user_folders.h"
 
 #include <array>
 #include <cstdint>

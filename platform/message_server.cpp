@@ -1,4 +1,4 @@
-#include "app/message_server.h"
+#include "platform/message_server.h"
 
 #include "base/trace.h"
 

@@ -1,21 +1,21 @@
-#include "app/notification_router.h"
+#include "ui/toolkit/notification_router.h"
 
 #include "base/text.h"
 
 #include <charconv>
 
-namespace morva::app {
+namespace morva::ui {
 
 void NotificationRouter::on(std::string_view type, std::string_view controlName,
                             NotifyHandler handler) {
     routes_.push_back(Route{std::string(type), toLowerAscii(controlName), false,
-                            [handler = std::move(handler)](const ui::Notification& n, int) {
+                            [handler = std::move(handler)](const Notification& n, int) {
                                 handler(n);
                             }});
 }
 
 void NotificationRouter::onFamily(std::string_view type, std::string_view prefix,
-                                  std::function<void(const ui::Notification&, int)> handler) {
+                                  std::function<void(const Notification&, int)> handler) {
     routes_.push_back(Route{std::string(type), toLowerAscii(prefix), true, std::move(handler)});
 }
 
@@ -23,7 +23,7 @@ void NotificationRouter::onMessage(uint32_t id, MessageHandler handler) {
     messageRoutes_.push_back(MessageRoute{id, std::move(handler)});
 }
 
-bool NotificationRouter::dispatch(const ui::Notification& notification) const {
+bool NotificationRouter::dispatch(const Notification& notification) const {
     bool handled = false;
     // A handler may add routes; walk by index over the routes that existed at the start.
     const size_t count = routes_.size();
@@ -45,7 +45,7 @@ bool NotificationRouter::dispatch(const ui::Notification& notification) const {
     return handled;
 }
 
-std::optional<int64_t> NotificationRouter::dispatch(const ui::WindowMessage& message) const {
+std::optional<int64_t> NotificationRouter::dispatch(const WindowMessage& message) const {
     const size_t count = messageRoutes_.size();
     for (size_t i = 0; i < count; ++i) {
         if (messageRoutes_[i].id == message.id) {
@@ -57,9 +57,9 @@ std::optional<int64_t> NotificationRouter::dispatch(const ui::WindowMessage& mes
     return std::nullopt;
 }
 
-void NotificationRouter::attachTo(ui::Window& window) {
-    window.setNotifyHandler([this](const ui::Notification& n) { dispatch(n); });
-    window.setMessageHandler([this](const ui::WindowMessage& m) { return dispatch(m); });
+void NotificationRouter::attachTo(Window& window) {
+    window.setNotifyHandler([this](const Notification& n) { dispatch(n); });
+    window.setMessageHandler([this](const WindowMessage& m) { return dispatch(m); });
 }
 
 std::optional<int> numberAfterPrefix(std::string_view name, std::string_view prefix) {
@@ -75,4 +75,4 @@ std::optional<int> numberAfterPrefix(std::string_view name, std::string_view pre
     return number;
 }
 
-} // namespace morva::app
+} // namespace morva::ui

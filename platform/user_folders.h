@@ -1,18 +1,19 @@
 #pragma once
 
+#include "base/application.h"
+
 #include <filesystem>
 #include <optional>
 #include <sys/types.h>
 
 namespace morva {
 
-// The application title; it names the program's folders, its single instance and its tray icon.
-inline constexpr const char* kApplicationTitle = "QT4410-VIGOR MORVA";
-
 // "$XDG_CONFIG_HOME/QT4410-VIGOR MORVA" (default ~/.config): the settings store's folder.
 std::filesystem::path userConfigFolder();
 // "$XDG_DATA_HOME/QT4410-VIGOR MORVA" (default ~/.local/share): the local application data.
 std::filesystem::path userDataFolder();
+// The home folder: $HOME when it is absolute, else the user database's, else the temporary folder.
+std::filesystem::path userHomeFolder();
 
 // The user's private folder for the program's sockets: $XDG_RUNTIME_DIR when it is a real
 // directory of the user with mode 0700, else "/tmp/morva-<uid>", made with mode 0700 and used

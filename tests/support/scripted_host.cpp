@@ -1,4 +1,4 @@
-#include "ui/toolkit/scripted_host.h"
+#include "tests/support/scripted_host.h"
 
 #include "ui/toolkit/window.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ipc_message.h"
+#include "platform/ipc_message.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
-#include "app/notification_router.h"
+#include "ui/toolkit/notification_router.h"
 
 #include <gtest/gtest.h>
 
-namespace morva::app {
+namespace morva::ui {
 namespace {
 
 ui::Notification notification(std::string type, std::string sender) {
@@ -61,4 +61,4 @@ TEST(NotificationRouter, FirstMessageHandlerWithAnAnswerWins) {
 }
 
 } // namespace
-} // namespace morva::app
+} // namespace morva::ui

@@ -1,4 +1,4 @@
-#include "app/ipc_message.h"
+#include "platform/ipc_message.h"
 
 #include <unistd.h>
 

@@ -1,7 +1,7 @@
-#include "app/ipc_client.h"
+#include "platform/ipc_client.h"
 
-#include "app/local_socket.h"
 #include "base/trace.h"
+#include "platform/local_socket.h"
 
 #include <cerrno>
 #include <cstring>

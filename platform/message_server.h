@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/ipc_message.h"
-#include "app/local_socket.h"
 #include "base/clock.h"
 #include "base/event_loop.h"
 #include "base/worker.h"
+#include "platform/ipc_message.h"
+#include "platform/local_socket.h"
 
 #include <atomic>
 #include <cstdint>

@@ -1,9 +1,10 @@
-#include "app/user_folders.h"
+#include "platform/user_folders.h"
 
-#include "app/private_folder.h"
 #include "base/trace.h"
+#include "platform/private_folder.h"
 
 #include <cstdlib>
+#include <pwd.h>
 #include <unistd.h>
 
 namespace morva {
@@ -14,13 +15,21 @@ std::filesystem::path xdgBase(const char* variable, const std::filesystem::path&
     if (const char* value = std::getenv(variable); value != nullptr && value[0] == '/') {
         return value;
     }
-    if (const char* home = std::getenv("HOME"); home != nullptr && home[0] != '\0') {
-        return std::filesystem::path(home) / underHome;
-    }
-    return std::filesystem::temp_directory_path();
+    return userHomeFolder() / underHome;
 }
 
 } // namespace
+
+std::filesystem::path userHomeFolder() {
+    if (const char* home = std::getenv("HOME"); home != nullptr && home[0] == '/') {
+        return home;
+    }
+    if (const passwd* entry = ::getpwuid(::getuid());
+        entry != nullptr && entry->pw_dir != nullptr && entry->pw_dir[0] == '/') {
+        return entry->pw_dir;
+    }
+    return std::filesystem::temp_directory_path();
+}
 
 std::filesystem::path userConfigFolder() {
     return xdgBase("XDG_CONFIG_HOME", ".config") / kApplicationTitle;
