@@ -19,7 +19,7 @@ bool CAboutWnd::create(ui::Window* owner) {
             refreshVersionLabel();
             return 1;
         }
-        if (m.id == ui::kMsgClose) {
+        if (m.id == kMsgClose) {
             window_->close(0);
             return 1;
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/main_window_chrome.h"
+#include "base/window_messages.h"
 #include "ui/toolkit/window.h"
 
 #include <memory>
@@ -8,7 +9,6 @@
 
 namespace morva::app {
 
-inline constexpr uint32_t kMsgLanguageChanged = 0x0C11;
 inline constexpr const char* kSoftwareVersion = "V0.1.0.0";
 
 // The about window (class "AboutWnd", skin "XML_ABOUT"): the program's version under the

@@ -201,7 +201,7 @@ void CMainWnd::RegisterRoutes() {
         return std::optional<int64_t>(0);
     });
     // The front-end ends its loop after the window is gone; the core only stops its threads.
-    router_.onMessage(ui::kMsgDestroy, [this](const ui::WindowMessage&) {
+    router_.onMessage(kMsgDestroy, [this](const ui::WindowMessage&) {
         trace("退出测试\n");
         StopWorkers();
         return std::optional<int64_t>();

@@ -2,6 +2,7 @@
 
 #include "app/display_scale.h"
 #include "base/trace.h"
+#include "base/window_messages.h"
 #include "platform/user_folders.h"
 #include "ui/toolkit/host.h"
 #include "ui/toolkit/menu.h"
@@ -12,19 +13,11 @@ namespace morva::app {
 namespace {
 
 // The main window's private messages that wait while the system sleeps.
-constexpr std::initializer_list<uint32_t> kGuardedMessages = {kMsgTrayCallback,
-                                                              0x041E,
-                                                              ui::kMsgMenuChosen,
-                                                              0x04C8,
-                                                              0x0C00,
-                                                              0x0C11,
-                                                              0x0C12,
-                                                              0x0C13,
-                                                              0x0C15,
-                                                              0x0C16,
-                                                              ui::kMsgTimer,
-                                                              ui::kMsgDisplayChange,
-                                                              ui::kMsgDpiChanged};
+constexpr std::initializer_list<uint32_t> kGuardedMessages = {
+    kMsgTrayCallback, kMsgRecordingHooks,   kMsgMenuChosen,     kMsgTraceOnly,
+    kMsgShowProgress, kMsgLanguageChanged,  WM_DEVICE_ATTACHED, WM_DEVICE_DETACHED,
+    kMsgOpenSettings, kMsgClearUpdateBadge, kMsgTimer,          kMsgDisplayChange,
+    kMsgDpiChanged};
 
 template <typename F, typename... A> void call(const F& f, A&&... args) {
     if (f) {
@@ -76,7 +69,7 @@ void MainWindowChrome::registerRoutes() {
         }
     });
 
-    router_.onMessage(ui::kMsgClose, [this](const ui::WindowMessage&) -> std::optional<int64_t> {
+    router_.onMessage(kMsgClose, [this](const ui::WindowMessage&) -> std::optional<int64_t> {
         call(hooks_.closeSecondaryWindows);
         hideToTrayOrMinimise();
         return 1;
@@ -86,7 +79,7 @@ void MainWindowChrome::registerRoutes() {
                           onTrayCallback(m.lParam);
                           return 1;
                       });
-    router_.onMessage(ui::kMsgTimer, [this](const ui::WindowMessage& m) -> std::optional<int64_t> {
+    router_.onMessage(kMsgTimer, [this](const ui::WindowMessage& m) -> std::optional<int64_t> {
         if (m.wParam == kTimerDisplayAdjust) {
             window_.killTimer(kTimerDisplayAdjust);
             adjustDisplay();
@@ -99,50 +92,45 @@ void MainWindowChrome::registerRoutes() {
         }
         return std::nullopt;
     });
-    router_.onMessage(ui::kMsgMenuChosen,
-                      [this](const ui::WindowMessage& m) -> std::optional<int64_t> {
-                          onMenuChosen(m);
-                          return std::nullopt; // other items belong to other parts
-                      });
-    router_.onMessage(ui::kMsgPowerBroadcast,
+    router_.onMessage(kMsgMenuChosen, [this](const ui::WindowMessage& m) -> std::optional<int64_t> {
+        onMenuChosen(m);
+        return std::nullopt; // other items belong to other parts
+    });
+    router_.onMessage(kMsgPowerBroadcast,
                       [this](const ui::WindowMessage& m) -> std::optional<int64_t> {
                           onPower(m.wParam);
                           return 1;
                       });
-    router_.onMessage(ui::kMsgActivate,
-                      [this](const ui::WindowMessage& m) -> std::optional<int64_t> {
-                          const int32_t active = m.wParam != 0 ? 1 : 0;
-                          setPreview(active, active);
-                          return std::nullopt;
-                      });
-    router_.onMessage(ui::kMsgMouseHover,
-                      [this](const ui::WindowMessage&) -> std::optional<int64_t> {
-                          if (!windowActive_) {
-                              setPreview(windowActive_, 1);
-                          }
-                          return std::nullopt;
-                      });
-    router_.onMessage(ui::kMsgMouseLeave,
-                      [this](const ui::WindowMessage&) -> std::optional<int64_t> {
-                          if (!windowActive_) {
-                              setPreview(windowActive_, 0);
-                          }
-                          return std::nullopt;
-                      });
-    router_.onMessage(ui::kMsgDisplayChange,
+    router_.onMessage(kMsgActivate, [this](const ui::WindowMessage& m) -> std::optional<int64_t> {
+        const int32_t active = m.wParam != 0 ? 1 : 0;
+        setPreview(active, active);
+        return std::nullopt;
+    });
+    router_.onMessage(kMsgMouseHover, [this](const ui::WindowMessage&) -> std::optional<int64_t> {
+        if (!windowActive_) {
+            setPreview(windowActive_, 1);
+        }
+        return std::nullopt;
+    });
+    router_.onMessage(kMsgMouseLeave, [this](const ui::WindowMessage&) -> std::optional<int64_t> {
+        if (!windowActive_) {
+            setPreview(windowActive_, 0);
+        }
+        return std::nullopt;
+    });
+    router_.onMessage(kMsgDisplayChange,
                       [this](const ui::WindowMessage&) -> std::optional<int64_t> {
                           trace("显示器分辨率发生变化\n");
                           displayChanged_ = true;
                           adjustDisplay();
                           return 1;
                       });
-    router_.onMessage(
-        ui::kMsgDpiChanged, [this](const ui::WindowMessage& m) -> std::optional<int64_t> {
-            window_.toolkit().setAllDpi(supportedDpiOrBase(static_cast<int>(m.wParam)));
-            window_.centre();
-            trace("界面 DPI 发生变化\n");
-            return 1;
-        });
+    router_.onMessage(kMsgDpiChanged, [this](const ui::WindowMessage& m) -> std::optional<int64_t> {
+        window_.toolkit().setAllDpi(supportedDpiOrBase(static_cast<int>(m.wParam)));
+        window_.centre();
+        trace("界面 DPI 发生变化\n");
+        return 1;
+    });
 }
 
 void MainWindowChrome::initialise() {
@@ -168,7 +156,7 @@ void MainWindowChrome::onInstanceMessage() {
 }
 
 void MainWindowChrome::onTrayCallback(int64_t mouseMessage) {
-    if (mouseMessage == ui::kMsgLButtonUp) {
+    if (mouseMessage == kMsgLButtonUp) {
         call(hooks_.updateNoDeviceNotice);
         call(hooks_.closeSecondaryWindows);
         if (window_.visible() && !system_.minimised(window_)) {
@@ -177,7 +165,7 @@ void MainWindowChrome::onTrayCallback(int64_t mouseMessage) {
             window_.show();
             system_.bringToFront(window_);
         }
-    } else if (mouseMessage == ui::kMsgRButtonUp) {
+    } else if (mouseMessage == kMsgRButtonUp) {
         window_.setTimer(kTimerTrayMenu, 10);
     }
 }
@@ -206,10 +194,10 @@ void MainWindowChrome::onMenuChosen(const ui::WindowMessage& message) {
 }
 
 void MainWindowChrome::onPower(int64_t event) {
-    if (event == ui::kPowerSuspend) {
+    if (event == kPowerSuspend) {
         suspended_ = true;
         call(hooks_.setLightOutput, 0);
-    } else if (event == ui::kPowerResumeAutomatic) {
+    } else if (event == kPowerResumeAutomatic) {
         call(hooks_.setLightOutput, hooks_.lightControlValue ? hooks_.lightControlValue() : 1);
         suspended_ = false;
         call(hooks_.resumed);

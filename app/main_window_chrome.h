@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/window_messages.h"
 #include "ui/toolkit/geometry.h"
 #include "ui/toolkit/notification_router.h"
 #include "ui/toolkit/window.h"
@@ -48,7 +49,6 @@ struct ChromeHooks {
     std::function<void()> resumed;
 };
 
-inline constexpr uint32_t kMsgTrayCallback = 0x0401;
 inline constexpr int kTrayIconResource = 107;
 inline constexpr int kTimerDisplayAdjust = 1011;
 inline constexpr int kTimerTrayMenu = 1032;

@@ -69,11 +69,11 @@ int CMsgWnd::ShowMessage(ui::Toolkit& toolkit, ui::Window* owner, std::string_vi
         }
     });
     box.setMessageHandler([&box](const ui::WindowMessage& m) -> std::optional<int64_t> {
-        if (m.id == ui::kMsgClose) {
+        if (m.id == kMsgClose) {
             box.close(0);
             return 1;
         }
-        if (m.id == ui::kMsgDpiChanged) {
+        if (m.id == kMsgDpiChanged) {
             box.setDpi(messageBoxDpi(static_cast<int>(m.wParam)));
             box.centre();
             return 1;

@@ -2,17 +2,13 @@
 
 #include "app/message_box.h"
 #include "base/trace.h"
+#include "base/window_messages.h"
 #include "platform/user_folders.h"
 #include "ui/toolkit/toolkit.h"
 #include "ui/toolkit/tray_icon.h"
 
 namespace morva::app {
-namespace {
-
-// The private message other threads use to open the settings window.
-constexpr uint32_t kMsgOpenSettings = 0x0C15;
-
-} // namespace
+namespace {} // namespace
 
 ProgramWindow::ProgramWindow(ui::Toolkit& toolkit, WindowSystem& system, ProgramWindowConfig config)
     : toolkit_(toolkit), system_(system), config_(std::move(config)),
@@ -111,8 +107,7 @@ void ProgramWindow::onShellMessage(const ipc::Message& message) {
 }
 
 void ProgramWindow::onPowerEvent(bool suspending) {
-    window().sendMessage(ui::kMsgPowerBroadcast,
-                         suspending ? ui::kPowerSuspend : ui::kPowerResumeAutomatic);
+    window().sendMessage(kMsgPowerBroadcast, suspending ? kPowerSuspend : kPowerResumeAutomatic);
 }
 
 void ProgramWindow::registerShellRoutes() {

@@ -28,7 +28,7 @@ bool CSettingsWnd::open(ui::Window* owner, int currentLanguage) {
             }
         });
         window_->setMessageHandler([this](const ui::WindowMessage& m) -> std::optional<int64_t> {
-            if (m.id == ui::kMsgClose) {
+            if (m.id == kMsgClose) {
                 close();
                 return 1;
             }

@@ -27,7 +27,7 @@ bool CSkinFrame::open(ui::Window& owner, const ui::Control* anchor) {
         }
         window_->setNotifyHandler([this](const ui::Notification& n) { onNotify(n); });
         window_->setMessageHandler([this](const ui::WindowMessage& m) -> std::optional<int64_t> {
-            if ((m.id == ui::kMsgActivate && m.wParam == 0) || m.id == ui::kMsgClose) {
+            if ((m.id == kMsgActivate && m.wParam == 0) || m.id == kMsgClose) {
                 closeSelf();
                 return 1;
             }

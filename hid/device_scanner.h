@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/event_loop.h"
+#include "base/window_messages.h"
 #include "hid/hid_device.h"
 #include "hid/hid_slot_list.h"
 #include "platform/hid_backend.h"
@@ -12,9 +13,6 @@
 #include <vector>
 
 namespace morva {
-
-inline constexpr uint32_t WM_DEVICE_ATTACHED = 0x0C12;
-inline constexpr uint32_t WM_DEVICE_DETACHED = 0x0C13;
 
 // Where the scanner's messages go. Attach and removal are sent: they return once the interface
 // thread has handled them, or false when the stop token ended the wait first.

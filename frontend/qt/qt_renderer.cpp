@@ -1,11 +1,11 @@
 #include "frontend/qt/qt_renderer.h"
 
 #include "base/trace.h"
+#include "base/window_messages.h"
 #include "ui/toolkit/container.h"
 #include "ui/toolkit/layout.h"
 #include "ui/toolkit/menu.h"
 #include "ui/toolkit/window.h"
-#include "ui/toolkit/window_messages.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -59,7 +59,7 @@ protected:
         // The model decides: unanswered, the window closes with 0.
         event->ignore();
         toWindow([](ui::Window& w) {
-            if (w.sendMessage(ui::kMsgClose) == 0) {
+            if (w.sendMessage(kMsgClose) == 0) {
                 w.close(0);
             }
         });
@@ -67,16 +67,16 @@ protected:
     void changeEvent(QEvent* event) override {
         if (event->type() == QEvent::ActivationChange) {
             const int64_t active = isActiveWindow() ? 1 : 0;
-            toWindow([active](ui::Window& w) { w.sendMessage(ui::kMsgActivate, active); });
+            toWindow([active](ui::Window& w) { w.sendMessage(kMsgActivate, active); });
         }
         QWidget::changeEvent(event);
     }
     void enterEvent(QEnterEvent* event) override {
-        toWindow([](ui::Window& w) { w.sendMessage(ui::kMsgMouseHover); });
+        toWindow([](ui::Window& w) { w.sendMessage(kMsgMouseHover); });
         QWidget::enterEvent(event);
     }
     void leaveEvent(QEvent* event) override {
-        toWindow([](ui::Window& w) { w.sendMessage(ui::kMsgMouseLeave); });
+        toWindow([](ui::Window& w) { w.sendMessage(kMsgMouseLeave); });
         QWidget::leaveEvent(event);
     }
     void moveEvent(QMoveEvent* event) override {
@@ -105,7 +105,7 @@ QtRenderer::QtRenderer(ui::Toolkit& toolkit)
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QObject::connect(screen, &QScreen::geometryChanged, context_.get(), [this] {
             for (ui::Window* window : toolkit_.windows()) {
-                window->postMessage(ui::kMsgDisplayChange);
+                window->postMessage(kMsgDisplayChange);
             }
         });
     }
@@ -509,13 +509,13 @@ void QtRenderer::trayChanged(ui::TrayIcon& tray) {
                              int64_t mouse = 0;
                              switch (reason) {
                              case QSystemTrayIcon::Trigger:
-                                 mouse = ui::kMsgLButtonUp;
+                                 mouse = kMsgLButtonUp;
                                  break;
                              case QSystemTrayIcon::DoubleClick:
-                                 mouse = ui::kMsgLButtonDblClk;
+                                 mouse = kMsgLButtonDblClk;
                                  break;
                              case QSystemTrayIcon::Context:
-                                 mouse = ui::kMsgRButtonUp;
+                                 mouse = kMsgRButtonUp;
                                  break;
                              default:
                                  return;

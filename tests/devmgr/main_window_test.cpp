@@ -214,7 +214,7 @@ TEST_F(MainWindowTest, DestructionStopsTheScanThreadAndTheEventThreads) {
     bus.plug(emulator::makeEmulatedKeyboard());
     ASSERT_TRUE(waitFor([&] { return keyboard()->eventThreadRunning(); }));
     EXPECT_TRUE(devices().scanThreadRunning());
-    main->window().sendMessage(ui::kMsgDestroy);
+    main->window().sendMessage(kMsgDestroy);
     EXPECT_FALSE(devices().scanThreadRunning());
     EXPECT_FALSE(keyboard()->eventThreadRunning());
     EXPECT_FALSE(main->window().visible());

@@ -154,15 +154,15 @@ TEST_F(ProgramWindowTest, ADevicePluggedInWhileTheSystemSleepsShowsAfterResume) 
 
 TEST_F(ProgramWindowTest, PreviewFollowsActivationAndThePointerOfAnInactiveWindow) {
     start();
-    window().sendMessage(ui::kMsgActivate, 0);
+    window().sendMessage(kMsgActivate, 0);
     EXPECT_EQ(deviceOfTab(kKeyboardTab).previewActive(), 0);
     EXPECT_EQ(deviceOfTab(kHeadsetTab).previewActive(), 1);
-    window().sendMessage(ui::kMsgMouseHover);
+    window().sendMessage(kMsgMouseHover);
     EXPECT_EQ(deviceOfTab(kKeyboardTab).previewActive(), 1);
-    window().sendMessage(ui::kMsgMouseLeave);
+    window().sendMessage(kMsgMouseLeave);
     EXPECT_EQ(deviceOfTab(kKeyboardTab).previewActive(), 0);
-    window().sendMessage(ui::kMsgActivate, 1);
-    window().sendMessage(ui::kMsgMouseLeave);
+    window().sendMessage(kMsgActivate, 1);
+    window().sendMessage(kMsgMouseLeave);
     EXPECT_EQ(deviceOfTab(kKeyboardTab).previewActive(), 1);
 }
 

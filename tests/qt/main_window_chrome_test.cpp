@@ -115,7 +115,7 @@ TEST_F(ChromeTest, CloseButtonHidesToTheTrayOrMinimisesWithoutOne) {
     EXPECT_TRUE(system.isMinimised);
 
     // The platform's close does the same.
-    EXPECT_EQ(main->sendMessage(ui::kMsgClose), 1);
+    EXPECT_EQ(main->sendMessage(kMsgClose), 1);
 }
 
 TEST_F(ChromeTest, TitleBarButtons) {
@@ -136,12 +136,12 @@ TEST_F(ChromeTest, TitleBarButtons) {
 
 TEST_F(ChromeTest, TrayLeftClickTogglesTheWindow) {
     chrome->initialise();
-    ASSERT_TRUE(toolkit.tray().userAction(ui::kMsgLButtonUp));
+    ASSERT_TRUE(toolkit.tray().userAction(kMsgLButtonUp));
     loop.runPending();
     EXPECT_FALSE(main->visible());
     EXPECT_EQ(noticeUpdates, 1);
 
-    toolkit.tray().userAction(ui::kMsgLButtonUp);
+    toolkit.tray().userAction(kMsgLButtonUp);
     loop.runPending();
     EXPECT_TRUE(main->visible());
     EXPECT_EQ(noticeUpdates, 2);
@@ -149,7 +149,7 @@ TEST_F(ChromeTest, TrayLeftClickTogglesTheWindow) {
 
     // A minimised window comes back instead of hiding.
     system.isMinimised = true;
-    toolkit.tray().userAction(ui::kMsgLButtonUp);
+    toolkit.tray().userAction(kMsgLButtonUp);
     loop.runPending();
     EXPECT_TRUE(main->visible());
     EXPECT_FALSE(system.isMinimised);
@@ -159,7 +159,7 @@ TEST_F(ChromeTest, TrayRightClickShowsTheMenu10MsLater) {
     chrome->initialise();
     loop.advance(100);
     host.setCursorPos({700, 500});
-    toolkit.tray().userAction(ui::kMsgRButtonUp);
+    toolkit.tray().userAction(kMsgRButtonUp);
     loop.runPending();
     EXPECT_EQ(toolkit.currentMenu(), nullptr);
     loop.advance(10);
@@ -182,19 +182,19 @@ TEST_F(ChromeTest, SuspendIgnoresMessagesUntilResume) {
         return 1;
     });
     lightControl = 0; // another program holds the lighting
-    main->sendMessage(ui::kMsgPowerBroadcast, ui::kPowerSuspend);
+    main->sendMessage(kMsgPowerBroadcast, kPowerSuspend);
     EXPECT_TRUE(chrome->suspended());
     main->sendMessage(0x0C12);
     EXPECT_EQ(attached, 0);
     toolkit.tray().create(*main, 107, "x", kMsgTrayCallback);
-    main->sendMessage(kMsgTrayCallback, 0, ui::kMsgLButtonUp);
+    main->sendMessage(kMsgTrayCallback, 0, kMsgLButtonUp);
     EXPECT_TRUE(main->visible());
 
     // Activation still counts while suspended.
-    main->sendMessage(ui::kMsgActivate, 1);
+    main->sendMessage(kMsgActivate, 1);
     EXPECT_THAT(previews, ElementsAre(1));
 
-    main->sendMessage(ui::kMsgPowerBroadcast, ui::kPowerResumeAutomatic);
+    main->sendMessage(kMsgPowerBroadcast, kPowerResumeAutomatic);
     EXPECT_FALSE(chrome->suspended());
     main->sendMessage(0x0C12);
     EXPECT_EQ(attached, 1);
@@ -203,12 +203,12 @@ TEST_F(ChromeTest, SuspendIgnoresMessagesUntilResume) {
 }
 
 TEST_F(ChromeTest, PreviewActivityFollowsActivationAndThePointer) {
-    main->sendMessage(ui::kMsgMouseHover); // inactive: the pointer counts
-    main->sendMessage(ui::kMsgMouseLeave);
-    main->sendMessage(ui::kMsgActivate, 1);
-    main->sendMessage(ui::kMsgMouseLeave); // active: the pointer is ignored
+    main->sendMessage(kMsgMouseHover); // inactive: the pointer counts
+    main->sendMessage(kMsgMouseLeave);
+    main->sendMessage(kMsgActivate, 1);
+    main->sendMessage(kMsgMouseLeave); // active: the pointer is ignored
     EXPECT_EQ(chrome->pointerOverWindow(), 1);
-    main->sendMessage(ui::kMsgActivate, 0);
+    main->sendMessage(kMsgActivate, 0);
     EXPECT_EQ(chrome->windowActive(), 0);
     EXPECT_THAT(previews, ElementsAre(1, 0, 1, 0));
 }
@@ -223,12 +223,12 @@ TEST_F(ChromeTest, InstanceMessageBringsTheWindowBack) {
 
 TEST_F(ChromeTest, DisplayAndDpiChanges) {
     system.monitor = {1920, 1080};
-    main->sendMessage(ui::kMsgDisplayChange);
+    main->sendMessage(kMsgDisplayChange);
     EXPECT_TRUE(chrome->displayChanged());
     EXPECT_EQ(main->dpi(), 144);
-    main->sendMessage(ui::kMsgDpiChanged, 120);
+    main->sendMessage(kMsgDpiChanged, 120);
     EXPECT_EQ(main->dpi(), 120);
-    main->sendMessage(ui::kMsgDpiChanged, 100); // unsupported: 96
+    main->sendMessage(kMsgDpiChanged, 100); // unsupported: 96
     EXPECT_EQ(main->dpi(), 96);
 }
 

@@ -69,7 +69,7 @@ TEST_F(QtTest, WindowTimersReachTheMessageHandler) {
     auto w = window();
     int timerId = 0;
     w->setMessageHandler([&](const ui::WindowMessage& m) -> std::optional<int64_t> {
-        if (m.id == ui::kMsgTimer) {
+        if (m.id == kMsgTimer) {
             timerId = static_cast<int>(m.wParam);
             w->killTimer(static_cast<int>(m.wParam));
         }
@@ -226,7 +226,7 @@ TEST_F(QtTest, SkinWindowClicksReachRootAndMainIni) {
     EXPECT_EQ(recorded->image, kDefaultBackground);
 
     // Losing the focus closes it.
-    frame.window().sendMessage(ui::kMsgActivate, 0);
+    frame.window().sendMessage(kMsgActivate, 0);
     EXPECT_FALSE(frame.isOpen());
     EXPECT_FALSE(renderer.widgetOf(frame.window())->isVisible());
 }

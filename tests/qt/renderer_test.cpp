@@ -1,3 +1,4 @@
+#include "base/window_messages.h"
 #include "frontend/qt/qt_widgets.h"
 #include "qt_fixture.h"
 #include "ui/toolkit/color_palette.h"
@@ -9,7 +10,6 @@
 #include "ui/toolkit/menu.h"
 #include "ui/toolkit/option.h"
 #include "ui/toolkit/progress.h"
-#include "ui/toolkit/window_messages.h"
 
 #include <QMenu>
 #include <QSystemTrayIcon>
@@ -306,14 +306,14 @@ TEST_F(RendererTest, ClosingTheTopWidgetAsksTheModel) {
     bool answer = true;
     win->setMessageHandler([&](const ui::WindowMessage& m) -> std::optional<int64_t> {
         messages.push_back(m.id);
-        if (m.id == ui::kMsgClose && answer) {
+        if (m.id == kMsgClose && answer) {
             return 1; // the handler keeps the window
         }
         return std::nullopt;
     });
     renderer.widgetOf(*win)->close();
     pump();
-    EXPECT_NE(std::find(messages.begin(), messages.end(), ui::kMsgClose), messages.end());
+    EXPECT_NE(std::find(messages.begin(), messages.end(), kMsgClose), messages.end());
     EXPECT_TRUE(win->visible());
 
     answer = false; // unanswered: the window closes
@@ -327,7 +327,7 @@ TEST_F(RendererTest, MenuChoiceReachesTheOwner) {
     ASSERT_TRUE(toolkit.loadLanguageFile("lan_en.xml"));
     std::string chosen;
     win->setMessageHandler([&](const ui::WindowMessage& m) -> std::optional<int64_t> {
-        if (m.id == ui::kMsgMenuChosen) {
+        if (m.id == kMsgMenuChosen) {
             chosen = std::any_cast<ui::MenuItemRecord>(m.payload).name;
         }
         return std::nullopt;

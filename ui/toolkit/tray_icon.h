@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/window_messages.h"
+
 #include <cstdint>
 #include <string>
 
@@ -7,11 +9,6 @@ namespace morva::ui {
 
 class Toolkit;
 class Window;
-
-// Mouse messages a tray icon reports in lParam of its callback message.
-inline constexpr int64_t kMsgLButtonUp = 0x0202;
-inline constexpr int64_t kMsgLButtonDblClk = 0x0203;
-inline constexpr int64_t kMsgRButtonUp = 0x0205;
 
 // The program's tray icon: which window gets its callback message, its icon and tool tip, and
 // whether it shows. The front-end shows it (UiObserver::trayChanged) and reports the user's

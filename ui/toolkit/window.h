@@ -1,12 +1,12 @@
 #pragma once
 
+#include "base/window_messages.h"
 #include "ui/toolkit/control.h"
 #include "ui/toolkit/dpi_scale.h"
 #include "ui/toolkit/geometry.h"
 #include "ui/toolkit/notification.h"
 #include "ui/toolkit/skin_builder.h"
 #include "ui/toolkit/ui_observer.h"
-#include "ui/toolkit/window_messages.h"
 
 #include <any>
 #include <cstdint>
