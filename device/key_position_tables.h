@@ -1,5 +1,7 @@
 #pragma once
 
+#include "profiles/assignment_code.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -9,9 +11,6 @@
 // positions to device keys by looking these codes up in the device's key table; the emulated
 // devices start with them.
 namespace morva {
-
-// Kind, first parameter, second parameter.
-using AssignmentCode = std::array<uint8_t, 3>;
 
 inline constexpr size_t kKeyPositionCount = 126;
 inline constexpr size_t kMouseButtonCount = 10;

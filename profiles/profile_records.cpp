@@ -55,17 +55,11 @@ LightInfoRecord unpackLightInfo(const PackedLightInfo& p) {
 }
 
 int32_t encodeAssignment(const KeyAssignmentCode& code) {
-    return code.type * 65536 + code.first * 256 + code.second;
+    return encodeAssignmentCode(code.code);
 }
 
 KeyAssignmentCode decodeAssignment(int32_t value, uint16_t keyIndex) {
-    const auto bits = static_cast<uint32_t>(value);
-    KeyAssignmentCode code;
-    code.keyIndex = keyIndex;
-    code.type = byteOf(bits, 2);
-    code.first = byteOf(bits, 1);
-    code.second = byteOf(bits, 0);
-    return code;
+    return KeyAssignmentCode{keyIndex, decodeAssignmentCode(value), 0};
 }
 
 std::array<uint32_t, 3> KeyboardSystemRecord::toWords() const {

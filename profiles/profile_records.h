@@ -1,5 +1,7 @@
 #pragma once
 
+#include "profiles/assignment_code.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -42,19 +44,17 @@ struct PackedLightInfo {
 PackedLightInfo packLightInfo(const LightInfoRecord& record);
 LightInfoRecord unpackLightInfo(const PackedLightInfo& packed);
 
-// One half of a key's assignment: the three-byte code of the key at index keyIndex.
+// One half of a key's assignment: the code of the key at index keyIndex.
 struct KeyAssignmentCode {
     uint16_t keyIndex = 0;
-    uint8_t type = 0;   // function type
-    uint8_t first = 0;  // first parameter
-    uint8_t second = 0; // second parameter
+    AssignmentCode code;
     uint8_t reserved = 0;
 
     bool operator==(const KeyAssignmentCode&) const = default;
 };
 static_assert(sizeof(KeyAssignmentCode) == 6);
 
-// Stored in JSON as type * 65536 + first * 256 + second.
+// Stored in JSON as kind * 65536 + first * 256 + second.
 int32_t encodeAssignment(const KeyAssignmentCode& code);
 KeyAssignmentCode decodeAssignment(int32_t value, uint16_t keyIndex);
 

@@ -8,7 +8,9 @@ namespace {
 template <size_t Count>
 void loadCodes(std::span<uint8_t> keyTable, const std::array<AssignmentCode, Count>& codes) {
     for (size_t k = 0; k < codes.size() && k * 3 + 3 <= keyTable.size(); ++k) {
-        std::copy(codes[k].begin(), codes[k].end(), keyTable.begin() + static_cast<long>(k * 3));
+        keyTable[k * 3] = codes[k].kind;
+        keyTable[k * 3 + 1] = codes[k].first;
+        keyTable[k * 3 + 2] = codes[k].second;
     }
 }
 

@@ -1,3 +1,4 @@
+#include "device/key_position_tables.h"
 #include "profiles/hs6533_profiledata.h"
 #include "profiles/keyboard_profiledata.h"
 #include "profiles/mouse_profiledata.h"
@@ -9,59 +10,9 @@ namespace morva {
 namespace {
 
 namespace fs = std::filesystem;
-using Code = std::array<uint8_t, 3>;
-
-// The keyboard's factory codes as runs of positions: positions from..to hold kind, first and a
-// second parameter that counts up from `second`.
-struct KeyRun {
-    int from;
-    int to;
-    uint8_t kind;
-    uint8_t first;
-    uint8_t second;
-};
-
-constexpr KeyRun kKeyRuns[] = {
-    {0, 0, 0x20, 0x00, 0x29},     {1, 15, 0x20, 0x00, 0x3A},    {16, 16, 0xA0, 0x1B, 0x00},
-    {17, 17, 0xA0, 0x24, 0x00},   {18, 18, 0x20, 0x00, 0x00},   {19, 19, 0x20, 0x00, 0x00},
-    {20, 20, 0x20, 0x00, 0x00},   {21, 21, 0x20, 0x00, 0x35},   {22, 31, 0x20, 0x00, 0x1E},
-    {32, 33, 0x20, 0x00, 0x2D},   {34, 34, 0x20, 0x00, 0x2A},   {35, 37, 0x20, 0x00, 0x49},
-    {38, 41, 0x20, 0x00, 0x53},   {42, 42, 0x20, 0x00, 0x2B},   {43, 43, 0x20, 0x00, 0x14},
-    {44, 44, 0x20, 0x00, 0x1A},   {45, 45, 0x20, 0x00, 0x08},   {46, 46, 0x20, 0x00, 0x15},
-    {47, 47, 0x20, 0x00, 0x17},   {48, 48, 0x20, 0x00, 0x1C},   {49, 49, 0x20, 0x00, 0x18},
-    {50, 50, 0x20, 0x00, 0x0C},   {51, 52, 0x20, 0x00, 0x12},   {53, 55, 0x20, 0x00, 0x2F},
-    {56, 58, 0x20, 0x00, 0x4C},   {59, 61, 0x20, 0x00, 0x5F},   {62, 62, 0x20, 0x00, 0x00},
-    {63, 63, 0x20, 0x00, 0x39},   {64, 64, 0x20, 0x00, 0x04},   {65, 65, 0x20, 0x00, 0x16},
-    {66, 66, 0x20, 0x00, 0x07},   {67, 69, 0x20, 0x00, 0x09},   {70, 72, 0x20, 0x00, 0x0D},
-    {73, 74, 0x20, 0x00, 0x33},   {75, 75, 0x20, 0x00, 0x28},   {76, 78, 0x20, 0x00, 0x5C},
-    {79, 80, 0x20, 0x00, 0x8A},   {81, 82, 0x20, 0x00, 0x90},   {83, 83, 0x20, 0x00, 0x88},
-    {84, 84, 0x20, 0x02, 0x00},   {85, 85, 0x20, 0x00, 0x1D},   {86, 86, 0x20, 0x00, 0x1B},
-    {87, 87, 0x20, 0x00, 0x06},   {88, 88, 0x20, 0x00, 0x19},   {89, 89, 0x20, 0x00, 0x05},
-    {90, 90, 0x20, 0x00, 0x11},   {91, 91, 0x20, 0x00, 0x10},   {92, 94, 0x20, 0x00, 0x36},
-    {95, 95, 0x20, 0x20, 0x00},   {96, 96, 0x20, 0x00, 0x52},   {97, 99, 0x20, 0x00, 0x59},
-    {100, 100, 0x20, 0x00, 0x87}, {101, 101, 0x20, 0x00, 0x89}, {102, 102, 0x20, 0x00, 0x64},
-    {103, 103, 0x20, 0x00, 0x85}, {104, 104, 0x20, 0x00, 0x00}, {105, 105, 0x20, 0x01, 0x00},
-    {106, 106, 0x20, 0x08, 0x00}, {107, 107, 0x20, 0x04, 0x00}, {108, 108, 0x20, 0x00, 0x2C},
-    {109, 109, 0x20, 0x40, 0x00}, {110, 110, 0xA0, 0x01, 0x00}, {111, 111, 0x20, 0x00, 0x65},
-    {112, 112, 0x20, 0x10, 0x00}, {113, 114, 0x20, 0x00, 0x50}, {115, 115, 0x20, 0x00, 0x4F},
-    {116, 117, 0x20, 0x00, 0x62}, {118, 118, 0x20, 0x00, 0x58}, {119, 119, 0x20, 0x00, 0x57},
-    {120, 124, 0xD0, 0xA2, 0x01}, {125, 125, 0x20, 0x80, 0x00},
-};
-
-std::vector<Code> keyboardTable() {
-    std::vector<Code> table;
-    for (const KeyRun& run : kKeyRuns) {
-        for (int p = run.from; p <= run.to; ++p) {
-            table.push_back({run.kind, run.first, static_cast<uint8_t>(run.second + p - run.from)});
-        }
-    }
-    return table;
-}
-
-const std::vector<Code> kMouseTable = {{0x10, 0x01, 0x00}, {0x10, 0x02, 0x00}, {0x10, 0x04, 0x00},
-                                       {0x10, 0x10, 0x00}, {0x10, 0x08, 0x00}, {0x13, 0x01, 0x00},
-                                       {0x13, 0x02, 0x00}, {0x13, 0x03, 0x00}, {0xA0, 0x1B, 0x00},
-                                       {0x16, 0x90, 0x01}};
+// The factory tables the devices start with: the shipped defaults must hold the same codes.
+const auto& kKeyboardTable = KeyPositionTable();
+const auto& kMouseTable = MouseButtonTable();
 
 const std::vector<std::vector<int32_t>> kEqPresets = {
     {7, 11, 2, -3, -1, 4, 9, 12, 9, 5},   {7, 11, 6, -3, -11, -1, 6, 13, 6, 13},
@@ -70,10 +21,6 @@ const std::vector<std::vector<int32_t>> kEqPresets = {
     {14, 10, 4, 0, -4, -3, -1, 1, 2, 3},  {2, 1, -2, -3, -5, -1, 7, 11, 15, 13},
     {8, 2, -4, -8, 1, 3, 8, 11, 14, 16},  {-3, 4, 10, 0, -11, 3, 9, 13, 6, 0},
     {18, 14, 8, 2, -3, -6, -1, 2, 5, 6},  {2, 1, -2, -4, -8, 4, 12, 16, 18, 15}};
-
-Code codeOf(const KeyAssignmentCode& code) {
-    return {code.type, code.first, code.second};
-}
 
 // Loads a shipped default profile the way a device does on first use: a missing profile file in
 // a temporary device folder, repaired from the default.
@@ -115,14 +62,12 @@ TEST_P(DefaultKeyboardTest, KeyboardDefaultHoldsTheFactoryTables) {
     load(profile, GetParam());
 
     const std::vector<KeyAssignmentRecord> keys = profile.ReadKeyList();
-    const std::vector<Code> table = keyboardTable();
-    ASSERT_EQ(table.size(), 126u);
-    ASSERT_EQ(keys.size(), 126u);
+    ASSERT_EQ(keys.size(), kKeyboardTable.size());
     for (size_t p = 0; p < keys.size(); ++p) {
-        EXPECT_EQ(codeOf(keys[p].defaultAssignment), table[p]) << "position " << p;
+        EXPECT_EQ(keys[p].defaultAssignment.code, kKeyboardTable[p]) << "position " << p;
         EXPECT_EQ(keys[p].assignment, keys[p].defaultAssignment) << "position " << p;
     }
-    EXPECT_EQ(codeOf(keys[110].defaultAssignment), (Code{0xA0, 0x01, 0x00}));
+    EXPECT_EQ(keys[110].defaultAssignment.code, (AssignmentCode{0xA0, 0x01, 0x00}));
 
     expectShownLightInfo(profile, 4);
     expectLightList(profile, 126);
@@ -144,10 +89,10 @@ TEST_F(DefaultDataTest, MouseDefaultHoldsTheButtonTableAndFiveDpiStages) {
     const std::vector<KeyAssignmentRecord> keys = profile.ReadKeyList();
     ASSERT_EQ(keys.size(), kMouseTable.size());
     for (size_t p = 0; p < keys.size(); ++p) {
-        EXPECT_EQ(codeOf(keys[p].defaultAssignment), kMouseTable[p]) << "position " << p;
+        EXPECT_EQ(keys[p].defaultAssignment.code, kMouseTable[p]) << "position " << p;
         EXPECT_EQ(keys[p].assignment, keys[p].defaultAssignment);
     }
-    EXPECT_EQ(codeOf(keys[9].assignment), (Code{0x16, 0x90, 0x01}));
+    EXPECT_EQ(keys[9].assignment.code, (AssignmentCode{0x16, 0x90, 0x01}));
 
     const std::vector<DpiStageRecord> stages = profile.ReadDpiStages();
     ASSERT_EQ(stages.size(), 5u);

@@ -31,8 +31,10 @@ TEST(ProfileRecordsTest, LightInfoPacksLittleEndianInFieldOrder) {
 }
 
 TEST(ProfileRecordsTest, AssignmentEncodingKeepsThreeBytes) {
-    EXPECT_EQ(encodeAssignment({.type = 0x70, .first = 3, .second = 0}), 7340800);
-    EXPECT_EQ(encodeAssignment({.type = 0xD0, .first = 0xA2, .second = 0x05}), 0xD0A205);
+    EXPECT_EQ(encodeAssignment({.code = {.kind = 0x70, .first = 3, .second = 0}}), 7340800);
+    EXPECT_EQ(encodeAssignmentCode({.kind = 0xD0, .first = 0xA2, .second = 0x05}), 0xD0A205);
+    EXPECT_EQ(decodeAssignmentCode(0x12D0A205), (AssignmentCode{0xD0, 0xA2, 0x05}))
+        << "only the low 24 bits are the code";
     EXPECT_EQ(decodeAssignment(0xD0A205, 124), (KeyAssignmentCode{124, 0xD0, 0xA2, 0x05}));
     EXPECT_EQ(decodeAssignment(-1, 0), (KeyAssignmentCode{0, 0xFF, 0xFF, 0xFF}));
 }
