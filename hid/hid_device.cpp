@@ -140,7 +140,8 @@ bool CHidDevice::Reopen() {
 
 void CHidDevice::Cancel() {
     std::lock_guard lock(mutex_);
-    if (connection_ && activeTransfers_ > 0) {
+    // Also without a transfer in progress: the channel keeps the signal for the next wait.
+    if (connection_) {
         connection_->channel->cancel();
     }
 }

@@ -60,7 +60,9 @@ public:
     // Ends a pending read or write at once with failure, waits until it has left, then frees
     // everything. Safe while another thread waits in Read or Write, and when nothing is open.
     void Close();
-    // Ends one pending read or write at once with failure (like setting the cancel event).
+    // Ends one pending read or write at once with failure (like setting the cancel event). When
+    // none is in progress, the next one ends at once instead, so a stop that comes just before a
+    // read starts is not lost; the signal lasts until a transfer takes it or the next Open.
     void Cancel();
     bool IsOpen() const;
 
