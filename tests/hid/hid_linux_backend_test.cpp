@@ -180,6 +180,10 @@ struct HostileAttributeCase {
     bool nodeListed;
 };
 
+void PrintTo(const HostileAttributeCase& hostile, std::ostream* out) {
+    *out << hostile.what;
+}
+
 void makeFifo(const fs::path& path) {
     fs::remove(path);
     ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0) << path;
