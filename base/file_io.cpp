@@ -114,10 +114,8 @@ FileReadResult readRegularFile(const fs::path& path, size_t maxBytes) {
         result.status = FileReadStatus::NotRegular;
         return result;
     }
-    if (static_cast<uint64_t>(info.st_size) > maxBytes) {
-        result.status = FileReadStatus::TooLarge;
-        return result;
-    }
+    // The size the file system reports is not trusted (sysfs reports a page for every
+    // attribute): the read itself stops past the limit.
     result.status = readAll(fd, maxBytes, result.content);
     if (!result.ok()) {
         result.content.clear();
@@ -229,6 +227,22 @@ bool keepBrokenFileCopy(const fs::path& path) {
     trace("%s cannot be read; a copy is kept as %s\n", path.string().c_str(),
           kept.string().c_str());
     return true;
+}
+
+const char* describeFileReadStatus(FileReadStatus status) {
+    switch (status) {
+    case FileReadStatus::Ok:
+        return "read";
+    case FileReadStatus::Missing:
+        return "there is no such file";
+    case FileReadStatus::NotRegular:
+        return "not a regular file";
+    case FileReadStatus::TooLarge:
+        return "the file is too large";
+    case FileReadStatus::Failed:
+        return "the file cannot be read";
+    }
+    return "unknown";
 }
 
 const char* describeFileWriteStatus(FileWriteStatus status) {

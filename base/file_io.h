@@ -56,6 +56,7 @@ int removeTemporaryWriteFiles(const std::filesystem::path& folder);
 bool keepBrokenFileCopy(const std::filesystem::path& path);
 inline constexpr std::string_view kBrokenFileSuffix = ".bad";
 
+const char* describeFileReadStatus(FileReadStatus status);
 const char* describeFileWriteStatus(FileWriteStatus status);
 
 } // namespace morva

@@ -1,12 +1,16 @@
 #include "cli/descriptor_input.h"
 
+#include "base/file_io.h"
+#include "platform/hid_backend.h"
+
 #include <cctype>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace morva::cli {
 namespace {
+
+// The longest file worth reading: the largest descriptor written out as text, at most "0x05, "
+// and a line break per byte. A longer file cannot hold a descriptor the parser would accept.
+constexpr size_t kMaxDescriptorFileBytes = 8 * platform::kHidMaxReportDescriptorSize;
 
 int hexValue(char c) {
     if (c >= '0' && c <= '9') {
@@ -18,6 +22,28 @@ int hexValue(char c) {
 
 bool isSeparator(char c) {
     return std::isspace(static_cast<unsigned char>(c)) != 0 || c == ',' || c == ';';
+}
+
+// The descriptor in a file's content: hexadecimal text, or else the raw bytes.
+bool descriptorOfFile(const std::string& name, const std::string& content,
+                      std::vector<uint8_t>& bytes, std::string& error) {
+    if (!parseHexBytes(content, bytes)) {
+        bytes.assign(content.begin(), content.end());
+    }
+    if (bytes.empty()) {
+        error = name + " is empty";
+        return false;
+    }
+    return true;
+}
+
+std::string describeUnreadableFile(const std::string& name, FileReadStatus result) {
+    if (result == FileReadStatus::TooLarge) {
+        return name + " is larger than " + std::to_string(kMaxDescriptorFileBytes) +
+               " bytes; a report descriptor has at most " +
+               std::to_string(platform::kHidMaxReportDescriptorSize) + " bytes";
+    }
+    return name + ": " + describeFileReadStatus(result);
 }
 
 } // namespace
@@ -61,23 +87,15 @@ bool readDescriptorArgument(const std::vector<std::string>& arguments, std::vect
         error = "give the descriptor as hexadecimal bytes or as a file";
         return false;
     }
-    std::error_code ignored;
-    if (arguments.size() == 1 && std::filesystem::is_regular_file(arguments[0], ignored)) {
-        std::ifstream in(arguments[0], std::ios::binary);
-        const std::string content((std::istreambuf_iterator<char>(in)),
-                                  std::istreambuf_iterator<char>());
-        if (!in.good() && !in.eof()) {
-            error = "cannot read " + arguments[0];
+    if (arguments.size() == 1) {
+        const FileReadResult read = readRegularFile(arguments[0], kMaxDescriptorFileBytes);
+        if (read.ok()) {
+            return descriptorOfFile(arguments[0], read.content, bytes, error);
+        }
+        if (read.status != FileReadStatus::Missing) {
+            error = describeUnreadableFile(arguments[0], read.status);
             return false;
         }
-        if (!parseHexBytes(content, bytes)) {
-            bytes.assign(content.begin(), content.end());
-        }
-        if (bytes.empty()) {
-            error = arguments[0] + " is empty";
-            return false;
-        }
-        return true;
     }
     std::string text;
     for (const auto& argument : arguments) {

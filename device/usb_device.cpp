@@ -125,15 +125,20 @@ bool CKestraneUSBDevice::StartEventThread(const InterfaceSlot& slot) {
     }
     eventPath_ = slot.path;
     eventOpen_ = true;
-    eventThread_.start([this](std::stop_token stop) { EventThreadBody(stop); });
+    // Taken here, on the thread that also closes: a close while the thread decodes a report
+    // must not free what it decodes with.
+    eventThread_.start([this, preparsed = hid.sharedPreparsedData()](std::stop_token stop) {
+        EventThreadBody(stop, *preparsed);
+    });
     return true;
 }
 
-void CKestraneUSBDevice::EventThreadBody(std::stop_token stop) {
+void CKestraneUSBDevice::EventThreadBody(std::stop_token stop, const HidPreparsedData& preparsed) {
     CHidDevice& hid = eventHid();
     std::stop_callback cancelRead(stop, [&hid] { hid.Cancel(); });
-    std::vector<uint8_t> report(std::max<size_t>(hid.input().report.size(), 1));
-    std::vector<HidUsageData> usages = hid.input().data;
+    std::vector<uint8_t> report(
+        std::max<size_t>(preparsed.reportByteLength(HidReportType::kInput), 1));
+    std::vector<HidUsageData> usages = buildUsageDataList(HidReportType::kInput, preparsed);
     EventLoop* loop = mainWindow_ != nullptr ? &mainWindow_->toolkit().loop() : nullptr;
     while (!stop.stop_requested()) {
         uint32_t bytesRead = 0;
@@ -143,7 +148,7 @@ void CKestraneUSBDevice::EventThreadBody(std::stop_token stop) {
             // the interface went away: in every case the thread has nothing left to read.
             break;
         }
-        if (!CHidDevice::DecodeInputReport(usages, report.data(), bytesRead, hid.preparsedData())) {
+        if (!CHidDevice::DecodeInputReport(usages, report.data(), bytesRead, preparsed)) {
             continue;
         }
         // The event code is the first usage of the first input button item.

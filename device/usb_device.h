@@ -231,7 +231,7 @@ protected:
 
 private:
     void ApplyPowerDisplay();
-    void EventThreadBody(std::stop_token stop);
+    void EventThreadBody(std::stop_token stop, const HidPreparsedData& preparsed);
     bool FindFunctionSwitches();
 
     std::unique_ptr<DeviceCommandChannel> command_;

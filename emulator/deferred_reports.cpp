@@ -2,56 +2,67 @@
 
 namespace morva::emulator {
 
+DeferredReports::DeferredReports(Deliver deliver)
+    : queue_(std::make_shared<Queue>(std::move(deliver))) {}
+
 DeferredReports::~DeferredReports() {
-    if (thread_.joinable()) {
-        thread_.request_stop();
-        changed_.notify_all();
-        thread_.join();
+    if (!thread_.joinable()) {
+        return;
     }
+    thread_.request_stop();
+    queue_->changed.notify_all();
+    if (thread_.get_id() == std::this_thread::get_id()) {
+        // Destroyed by one of our own deliveries: the thread cannot wait for itself. It sees the
+        // stop once the delivery returns and ends without touching this object.
+        thread_.detach();
+        return;
+    }
+    thread_.join();
 }
 
 void DeferredReports::schedule(SteadyClock::time_point due, int interfaceNumber,
                                std::span<const uint8_t> report) {
     {
-        std::lock_guard lock(mutex_);
-        items_.push_back({due, interfaceNumber, {report.begin(), report.end()}});
+        std::lock_guard lock(queue_->mutex);
+        queue_->items.push_back({due, interfaceNumber, {report.begin(), report.end()}});
         if (!thread_.joinable()) {
-            thread_ = std::jthread([this](std::stop_token stop) { run(stop); });
+            thread_ = std::jthread(
+                [queue = queue_](std::stop_token stop) { run(*queue, std::move(stop)); });
         }
     }
-    changed_.notify_all();
+    queue_->changed.notify_all();
 }
 
 bool DeferredReports::empty() const {
-    std::lock_guard lock(mutex_);
-    return items_.empty() && !delivering_;
+    std::lock_guard lock(queue_->mutex);
+    return queue_->items.empty() && !queue_->delivering;
 }
 
 void DeferredReports::clear() {
-    std::lock_guard lock(mutex_);
-    items_.clear();
+    std::lock_guard lock(queue_->mutex);
+    queue_->items.clear();
 }
 
-void DeferredReports::run(std::stop_token stop) {
-    std::unique_lock lock(mutex_);
+void DeferredReports::run(Queue& queue, std::stop_token stop) {
+    std::unique_lock lock(queue.mutex);
     while (!stop.stop_requested()) {
-        if (items_.empty()) {
-            changed_.wait(lock, stop, [&] { return !items_.empty(); });
+        if (queue.items.empty()) {
+            queue.changed.wait(lock, stop, [&] { return !queue.items.empty(); });
             continue;
         }
-        const SteadyClock::time_point due = items_.front().due;
+        const SteadyClock::time_point due = queue.items.front().due;
         if (SteadyClock::now() < due) {
             // Woken early by a new report or a clear: look at the queue again.
-            changed_.wait_until(lock, stop, due, [] { return false; });
+            queue.changed.wait_until(lock, stop, due, [] { return false; });
             continue;
         }
-        Item item = std::move(items_.front());
-        items_.pop_front();
-        delivering_ = true;
+        Item item = std::move(queue.items.front());
+        queue.items.pop_front();
+        queue.delivering = true;
         lock.unlock();
-        deliver_(item.interfaceNumber, item.report);
+        queue.deliver(item.interfaceNumber, item.report);
         lock.lock();
-        delivering_ = false;
+        queue.delivering = false;
     }
 }
 

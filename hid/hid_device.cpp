@@ -29,11 +29,18 @@ int remainingMs(int timeoutMs, SteadyClock::time_point begin) {
     return spent >= timeoutMs ? 0 : timeoutMs - static_cast<int>(spent);
 }
 
+// What a closed device reports: no collection, no capabilities.
+std::shared_ptr<const HidPreparsedData> noPreparsedData() {
+    static const auto none = std::make_shared<const HidPreparsedData>();
+    return none;
+}
+
 } // namespace
 
 CHidDevice::CHidDevice() : CHidDevice(defaultHidBackend()) {}
 
-CHidDevice::CHidDevice(platform::HidBackend& backend) : backend_(backend) {}
+CHidDevice::CHidDevice(platform::HidBackend& backend)
+    : backend_(backend), preparsed_(noPreparsedData()) {}
 
 CHidDevice::~CHidDevice() {
     Close();
@@ -112,7 +119,8 @@ bool CHidDevice::openConnection() {
         return failOpen(HidOpenResult::kNotFound, "the device has no such collection");
     }
     connection->usesReportIds = descriptor.usesReportIds;
-    connection->preparsed = std::move(descriptor.collections[static_cast<size_t>(index)]);
+    connection->preparsed = std::make_shared<const HidPreparsedData>(
+        std::move(descriptor.collections[static_cast<size_t>(index)]));
     preparsed_ = connection->preparsed;
     attributes_ = {info.vendorId, info.productId, info.versionNumber};
     std::lock_guard lock(mutex_);
@@ -124,10 +132,10 @@ void CHidDevice::loadCapabilities() {
     for (size_t i = 0; i < kHidReportTypeCount; ++i) {
         const auto type = static_cast<HidReportType>(i);
         HidReportSet& set = sets_[i];
-        set.report.assign(preparsed_.reportByteLength(type), 0);
-        set.buttonCaps = preparsed_.of(type).buttonCaps;
-        set.valueCaps = preparsed_.of(type).valueCaps;
-        set.data = buildUsageDataList(type, preparsed_);
+        set.report.assign(preparsed_->reportByteLength(type), 0);
+        set.buttonCaps = preparsed_->of(type).buttonCaps;
+        set.valueCaps = preparsed_->of(type).valueCaps;
+        set.data = buildUsageDataList(type, *preparsed_);
     }
     interfaceNumber_ = parseInterfaceNumber(path_);
     collectionNumber_ = parseCollectionNumber(path_);
@@ -140,7 +148,8 @@ bool CHidDevice::Reopen() {
 
 void CHidDevice::Cancel() {
     std::lock_guard lock(mutex_);
-    if (connection_ && activeTransfers_ > 0) {
+    // Also without a transfer in progress: the channel keeps the signal for the next wait.
+    if (connection_) {
         connection_->channel->cancel();
     }
 }
@@ -160,7 +169,8 @@ void CHidDevice::Close() {
         }
     }
     connection.reset();
-    preparsed_ = {};
+    // A reader still decoding with the old data holds its own reference to it.
+    preparsed_ = noPreparsedData();
     attributes_ = {};
     for (auto& set : sets_) {
         set = {};
@@ -209,7 +219,7 @@ bool CHidDevice::Read(uint32_t length, uint32_t& bytesRead, uint8_t* buffer, uin
             result = connection->channel->read({buffer, length}, remainingMs(timeout, begin), got);
             // Reports of the node's other collections are not ours to see.
             if (result == HidIoResult::kOk &&
-                !connection->preparsed.ownsReport(HidReportType::kInput, buffer[0])) {
+                !connection->preparsed->ownsReport(HidReportType::kInput, buffer[0])) {
                 continue;
             }
         } else {

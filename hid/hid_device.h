@@ -60,7 +60,9 @@ public:
     // Ends a pending read or write at once with failure, waits until it has left, then frees
     // everything. Safe while another thread waits in Read or Write, and when nothing is open.
     void Close();
-    // Ends one pending read or write at once with failure (like setting the cancel event).
+    // Ends one pending read or write at once with failure (like setting the cancel event). When
+    // none is in progress, the next one ends at once instead, so a stop that comes just before a
+    // read starts is not lost; the signal lasts until a transfer takes it or the next Open.
     void Cancel();
     bool IsOpen() const;
 
@@ -77,9 +79,13 @@ public:
                                   uint32_t reportLength, const HidPreparsedData& preparsed);
 
     const std::wstring& path() const { return path_; }
-    const HidCaps& caps() const { return preparsed_.caps; }
+    const HidCaps& caps() const { return preparsed_->caps; }
     const HidAttributes& attributes() const { return attributes_; }
-    const HidPreparsedData& preparsedData() const { return preparsed_; }
+    // Valid until the next Open or Close; for use on the thread that opens and closes.
+    const HidPreparsedData& preparsedData() const { return *preparsed_; }
+    // The same data, kept alive for as long as the caller holds it: for a reader on another
+    // thread, which may still be decoding a report while the device is closed.
+    std::shared_ptr<const HidPreparsedData> sharedPreparsedData() const { return preparsed_; }
     HidReportSet& input() { return sets_[0]; }
     HidReportSet& output() { return sets_[1]; }
     HidReportSet& feature() { return sets_[2]; }
@@ -98,7 +104,7 @@ private:
     struct Connection {
         std::unique_ptr<platform::HidChannel> channel;
         bool usesReportIds = false;
-        HidPreparsedData preparsed;
+        std::shared_ptr<const HidPreparsedData> preparsed;
     };
 
     bool openConnection();
@@ -116,7 +122,7 @@ private:
     bool overlapped_ = false;
     bool shareReadOnly_ = false;
     std::wstring path_;
-    HidPreparsedData preparsed_;
+    std::shared_ptr<const HidPreparsedData> preparsed_; // never null; empty while closed
     HidAttributes attributes_;
     HidReportSet sets_[kHidReportTypeCount];
     uint32_t interfaceNumber_ = 0;

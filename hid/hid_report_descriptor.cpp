@@ -1,5 +1,7 @@
 #include "hid/hid_report_descriptor.h"
 
+#include "platform/hid_backend.h"
+
 #include <algorithm>
 #include <map>
 #include <optional>
@@ -18,6 +20,7 @@ constexpr size_t kMaxPushDepth = 32;
 constexpr size_t kMaxUsagesPerItem = 4096;
 constexpr size_t kMaxCapsPerType = 4096;
 constexpr uint32_t kMaxDataIndex = 0xFFFF;
+constexpr size_t kMaxLinkCollections = 0xFFFF; // their count and indices are 16-bit
 
 enum ItemType : uint8_t { kMain = 0, kGlobal = 1, kLocal = 2 };
 
@@ -105,6 +108,11 @@ public:
 
     bool run() {
         result_ = {};
+        if (bytes_.size() > platform::kHidMaxReportDescriptorSize) {
+            return fail("the descriptor has " + std::to_string(bytes_.size()) +
+                        " bytes; a report descriptor has at most " +
+                        std::to_string(platform::kHidMaxReportDescriptorSize));
+        }
         size_t pos = 0;
         while (pos < bytes_.size()) {
             Item item;
@@ -338,6 +346,9 @@ private:
             dataIndices_.fill(0);
             nesting_.push_back(0);
             return true;
+        }
+        if (links_.size() >= kMaxLinkCollections) {
+            return fail("too many collections in one top-level collection");
         }
         links_.push_back(node);
         nesting_.push_back(static_cast<uint16_t>(links_.size() - 1));

@@ -103,8 +103,9 @@ struct HidReportDescriptor {
     bool usesReportIds = false;
 };
 
-// Parses a report descriptor. On a malformed descriptor (truncated item, unbalanced collections,
-// absurd sizes, main items outside a collection, ...) returns false with a reason in error.
+// Parses a report descriptor. On a malformed descriptor (longer than the platform allows,
+// truncated item, unbalanced collections, absurd sizes, main items outside a collection, ...)
+// returns false with a reason in error.
 bool parseHidReportDescriptor(std::span<const uint8_t> bytes, HidReportDescriptor& result,
                               std::string& error);
 

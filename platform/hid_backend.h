@@ -36,6 +36,9 @@ enum class HidIoResult { kOk, kTimedOut, kCancelled, kDisconnected, kFailed };
 
 inline constexpr int kHidInfiniteTimeout = -1;
 
+// The longest report descriptor a HID device can have (the kernel's HID_MAX_DESCRIPTOR_SIZE).
+inline constexpr size_t kHidMaxReportDescriptorSize = 4096;
+
 std::string_view describeHidOpenResult(HidOpenResult result);
 std::string_view describeHidIoResult(HidIoResult result);
 

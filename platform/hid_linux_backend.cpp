@@ -42,7 +42,7 @@ bool LinuxHidBackend::readNode(const std::string& name, HidNodeInfo& info) const
     }
     SysfsHidIds ids;
     if (!readSysfsHidIds(device / "uevent", ids) ||
-        !readSysfsBinary(device / "report_descriptor", info.reportDescriptor)) {
+        !readSysfsReportDescriptor(device / "report_descriptor", info.reportDescriptor)) {
         return false;
     }
     info.node = (devRoot_ / name).string();

@@ -1,11 +1,27 @@
 #include "platform/hid_sysfs.h"
 
-#include <fstream>
-#include <iterator>
+#include "base/file_io.h"
+#include "platform/hid_backend.h"
+
+#include <linux/hid.h>
+#include <sstream>
 #include <string>
 
 namespace morva::platform {
 namespace {
+
+static_assert(kHidMaxReportDescriptorSize == HID_MAX_DESCRIPTOR_SIZE);
+
+// A text attribute fills at most one page; 64 KiB is the largest page Linux runs with.
+constexpr size_t kMaxTextAttributeBytes = 64 * 1024;
+
+std::optional<std::string> readTextAttribute(const std::filesystem::path& file) {
+    FileReadResult read = readRegularFile(file, kMaxTextAttributeBytes);
+    if (!read.ok()) {
+        return std::nullopt;
+    }
+    return std::move(read.content);
+}
 
 std::optional<uint32_t> parseHex(const std::string& text) {
     if (text.empty() || text.size() > 8) {
@@ -31,7 +47,11 @@ std::optional<uint32_t> parseHex(const std::string& text) {
 } // namespace
 
 bool readSysfsHidIds(const std::filesystem::path& ueventFile, SysfsHidIds& ids) {
-    std::ifstream in(ueventFile);
+    const std::optional<std::string> text = readTextAttribute(ueventFile);
+    if (!text) {
+        return false;
+    }
+    std::istringstream in(*text);
     std::string line;
     while (std::getline(in, line)) {
         if (!line.starts_with("HID_ID=")) {
@@ -57,19 +77,20 @@ bool readSysfsHidIds(const std::filesystem::path& ueventFile, SysfsHidIds& ids) 
     return false;
 }
 
-bool readSysfsBinary(const std::filesystem::path& file, std::vector<uint8_t>& bytes) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
+bool readSysfsReportDescriptor(const std::filesystem::path& file, std::vector<uint8_t>& bytes) {
+    bytes.clear();
+    const FileReadResult read = readRegularFile(file, kHidMaxReportDescriptorSize);
+    if (!read.ok()) {
         return false;
     }
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    bytes.assign(read.content.begin(), read.content.end());
     return !bytes.empty();
 }
 
 std::optional<int> readSysfsHex(const std::filesystem::path& file) {
-    std::ifstream in(file);
+    const std::optional<std::string> content = readTextAttribute(file);
     std::string text;
-    if (!(in >> text)) {
+    if (!content || !(std::istringstream(*content) >> text)) {
         return std::nullopt;
     }
     const auto value = parseHex(text);

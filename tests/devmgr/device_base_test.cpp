@@ -10,6 +10,7 @@
 #include <array>
 #include <atomic>
 #include <mutex>
+#include <thread>
 
 namespace morva::devmgr::test {
 namespace {
@@ -301,6 +302,23 @@ TEST_F(DeviceBaseTest, ShowFunctionPanelsSelectsThePagesOfEachKind) {
     }
 }
 
+// Sends one input report after another on an interface of a device until it is destroyed.
+class ReportStream {
+public:
+    ReportStream(std::shared_ptr<emulator::EmulatedHidDevice> device, int interfaceNumber,
+                 std::vector<uint8_t> report)
+        : thread_([device = std::move(device), interfaceNumber,
+                   report = std::move(report)](std::stop_token stop) {
+              while (!stop.stop_requested()) {
+                  device->queueInputReport(interfaceNumber, report);
+                  std::this_thread::yield();
+              }
+          }) {}
+
+private:
+    std::jthread thread_;
+};
+
 class DeviceTimerTest : public DeviceBaseTest {
 protected:
     void SetUp() override {
@@ -412,6 +430,22 @@ TEST_F(DeviceTimerTest, TheEventThreadPostsTheCodesOfTheCompanionInterface) {
     EXPECT_FALSE(keyboard->eventChannelOpen());
     EXPECT_FALSE(keyboard->eventThreadRunning());
     EXPECT_TRUE(keyboard->eventPath().empty());
+}
+
+// A close can come while the event thread decodes a report: what the thread decodes with must
+// outlive the close. (The thread sanitizer sees the use of freed memory otherwise.)
+TEST_F(DeviceTimerTest, TheEventChannelClosesSafelyWhileReportsStreamIn) {
+    const ReportStream stream(bus.device(busId), 1,
+                              {emulator::kEventReportId, 0x05, 0x05, 0x00, 0x00});
+    for (int round = 0; round < 20; ++round) {
+        SCOPED_TRACE(testing::Message() << "round " << round);
+        keyboard->codes.clear();
+        ASSERT_TRUE(keyboard->OpenEventChannel(slotOf(3, kRoleCompanion)));
+        ASSERT_TRUE(loop.runUntil([&] { return !keyboard->codes.empty(); }));
+        EXPECT_EQ(keyboard->codes.front(), 0x0505);
+        keyboard->CloseEventChannel();
+        EXPECT_FALSE(keyboard->eventThreadRunning());
+    }
 }
 
 TEST_F(DeviceTimerTest, TheEventThreadEndsWhenItsInterfaceIsPulledOut) {

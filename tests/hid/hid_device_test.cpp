@@ -200,6 +200,28 @@ TEST_P(HidDeviceIo, CancelEndsAPendingReadButLeavesTheDeviceOpen) {
     EXPECT_TRUE(device_->Read(64, n, buffer, 1000));
 }
 
+// A reader's stop can come after its last look at the stop flag but before its read starts: the
+// cancellation waits for that read instead of being lost, ends only that one, and does not
+// outlive the open.
+TEST_P(HidDeviceIo, ACancelBeforeAReadStartsEndsThatReadWhenItComes) {
+    ASSERT_TRUE(openVendor());
+    std::vector<uint8_t> reply(64, 0);
+    reply[0] = 0x04;
+    uint8_t buffer[64];
+    uint32_t got = 99;
+
+    device_->Cancel();
+    transport_->deviceSends(reply);
+    EXPECT_FALSE(device_->Read(64, got, buffer, kHidInfinite)) << "the waiting report is not read";
+    EXPECT_EQ(got, 0u);
+    EXPECT_TRUE(device_->Read(64, got, buffer, 1000)) << "the next read gets it";
+
+    device_->Cancel();
+    ASSERT_TRUE(device_->Reopen());
+    transport_->deviceSends(reply);
+    EXPECT_TRUE(device_->Read(64, got, buffer, 1000)) << "an open starts without a cancellation";
+}
+
 TEST_P(HidDeviceIo, ReadsSkipTheReportsOfTheNodesOtherCollections) {
     ASSERT_TRUE(openVendor());
     transport_->deviceSends({0x03, 0x01, 0x04, 0x00, 0x00}); // the consumer collection's

@@ -6,7 +6,9 @@
 #include "tests/support/temp_dir.h"
 
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace morva {
@@ -49,6 +51,11 @@ protected:
         fs::create_directories(sys() / "class/hidraw" / name);
         fs::create_directory_symlink(hidDevice, sys() / "class/hidraw" / name / "device");
         writeFile(dev() / name, "");
+    }
+
+    // The HID device of the keyboard's vendor interface (hidraw1).
+    fs::path vendorHidDevice() const {
+        return sys() / "devices/pci0000:00/0000:00:14.0/usb1/1-2/1-2:1.1/0003:0C45:8501.0002";
     }
 
     void addKeyboard() {
@@ -162,6 +169,76 @@ TEST_F(FakeSysfs, ANodeWithoutPermissionSaysSoAndHowToFixIt) {
     CHidDevice device(backend);
     EXPECT_FALSE(device.Open(interfaces[4].path, true, true, true, false));
     EXPECT_EQ(device.lastOpenResult(), platform::HidOpenResult::kAccessDenied);
+}
+
+// An attribute of the vendor interface's node replaced by something that is not a small regular
+// file: listing the nodes neither blocks on it nor reads it without end.
+struct HostileAttributeCase {
+    const char* what;
+    const char* attribute; // below the HID device; "../" reaches the USB interface
+    std::function<void(const fs::path&)> make;
+    bool nodeListed;
+};
+
+void PrintTo(const HostileAttributeCase& hostile, std::ostream* out) {
+    *out << hostile.what;
+}
+
+void makeFifo(const fs::path& path) {
+    fs::remove(path);
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0) << path;
+}
+
+void linkToEndlessDevice(const fs::path& path) {
+    fs::remove(path);
+    fs::create_symlink("/dev/zero", path);
+}
+
+class HostileSysfs : public FakeSysfs,
+                     public ::testing::WithParamInterface<HostileAttributeCase> {};
+
+TEST_P(HostileSysfs, AnAttributeThatIsNoSmallRegularFileIsNotRead) {
+    addKeyboard();
+    GetParam().make(vendorHidDevice() / GetParam().attribute);
+    platform::LinuxHidBackend backend(sys(), dev());
+    std::vector<platform::HidNodeInfo> nodes;
+    ASSERT_TRUE(backend.enumerate(nodes));
+    ASSERT_EQ(nodes.size(), GetParam().nodeListed ? 2u : 1u);
+    EXPECT_EQ(fs::path(nodes[0].node).filename(), "hidraw0");
+    if (GetParam().nodeListed) {
+        EXPECT_EQ(nodes[1].reportDescriptor, emulator::controlInterfaceDescriptor());
+        EXPECT_EQ(nodes[1].interfaceNumber, -1) << "the unreadable number is unknown";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    HidLinuxBackend, HostileSysfs,
+    ::testing::Values(
+        HostileAttributeCase{"DescriptorIsAFifo", "report_descriptor", makeFifo, false},
+        HostileAttributeCase{"DescriptorIsAnEndlessDevice", "report_descriptor",
+                             linkToEndlessDevice, false},
+        HostileAttributeCase{"DescriptorIsLongerThanAnyDescriptor", "report_descriptor",
+                             [](const fs::path& path) {
+                                 writeBytes(path,
+                                            std::vector<uint8_t>(
+                                                platform::kHidMaxReportDescriptorSize + 1, 0x04));
+                             },
+                             false},
+        HostileAttributeCase{"UeventIsAFifo", "uevent", makeFifo, false},
+        HostileAttributeCase{"InterfaceNumberIsAFifo", "../bInterfaceNumber", makeFifo, true},
+        HostileAttributeCase{"InterfaceNumberIsAnEndlessDevice", "../bInterfaceNumber",
+                             linkToEndlessDevice, true}),
+    [](const auto& param) { return std::string(param.param.what); });
+
+TEST_F(FakeSysfs, ADescriptorOfTheLargestSizeIsReadWhole) {
+    addKeyboard();
+    const std::vector<uint8_t> largest(platform::kHidMaxReportDescriptorSize, 0x04);
+    writeBytes(vendorHidDevice() / "report_descriptor", largest);
+    platform::LinuxHidBackend backend(sys(), dev());
+    std::vector<platform::HidNodeInfo> nodes;
+    ASSERT_TRUE(backend.enumerate(nodes));
+    ASSERT_EQ(nodes.size(), 2u);
+    EXPECT_EQ(nodes[1].reportDescriptor, largest);
 }
 
 TEST(HidLinuxBackend, AccessDeniedAdviceNamesTheNodeAndTheFix) {

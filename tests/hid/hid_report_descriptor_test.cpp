@@ -3,6 +3,7 @@
 #include "hid/hid_report_descriptor.h"
 #include "hid/hid_usage_data.h"
 #include "hid_test_support.h"
+#include "platform/hid_backend.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -262,6 +263,46 @@ INSTANTIATE_TEST_SUITE_P(
             name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
         return name;
     });
+
+// One top-level collection holding `nested` empty collections, filled up to `length` bytes with
+// one-byte Usage Page items.
+std::vector<uint8_t> collectionsOfLength(size_t nested, size_t length) {
+    std::vector<uint8_t> bytes = {0xA1, 0x01};
+    for (size_t i = 0; i < nested; ++i) {
+        bytes.insert(bytes.end(), {0xA0, 0xC0});
+    }
+    bytes.resize(length - 1, 0x04);
+    bytes.push_back(0xC0);
+    return bytes;
+}
+
+class DescriptorLength : public ::testing::TestWithParam<size_t> {};
+
+TEST_P(DescriptorLength, OnlyDescriptorsUpToTheKernelsLimitAreParsed) {
+    const size_t length = GetParam();
+    HidReportDescriptor result;
+    std::string error;
+    const bool accepted = length <= platform::kHidMaxReportDescriptorSize;
+    EXPECT_EQ(parseHidReportDescriptor(collectionsOfLength(1, length), result, error), accepted)
+        << error;
+    if (!accepted) {
+        EXPECT_NE(error.find(std::to_string(length) + " bytes"), std::string::npos) << error;
+        EXPECT_NE(error.find("at most 4096"), std::string::npos) << error;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(HidDescriptors, DescriptorLength,
+                         ::testing::Values(5, 4096, 4097, 1024 * 1024));
+
+TEST(HidDescriptors, EveryCollectionOfTheLargestDescriptorIsCounted) {
+    // 2046 nested collections take 4095 bytes: with the top-level one, 2047 link collections.
+    const std::vector<uint8_t> bytes = collectionsOfLength(2046, 4095);
+    HidReportDescriptor result;
+    std::string error;
+    ASSERT_TRUE(parseHidReportDescriptor(bytes, result, error)) << error;
+    ASSERT_EQ(result.collections.size(), 1u);
+    EXPECT_EQ(result.collections[0].caps.numberLinkCollectionNodes, 2047);
+}
 
 TEST(HidDescriptors, PushAndPopRestoreTheGlobals) {
     // Page 1 with five 1-bit fields is pushed; page 9 with three fields is used for buttons;

@@ -5,9 +5,11 @@
 #include "tests/support/temp_dir.h"
 
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <json/reader.h>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace morva {
@@ -78,6 +80,87 @@ TEST(Morvactl, HidDescriptorReadsHexArgumentsHexFilesAndBinaryFiles) {
     EXPECT_EQ(raw.json()["collections"].size(), 4u);
     EXPECT_EQ(raw.json()["collections"][3]["usagePage"].asString(), "0xFF1C");
 }
+
+// A descriptor that is too long, or a path that is not a regular file, is refused with a reason,
+// without reading more than a descriptor's text can take and without waiting on a FIFO.
+struct RefusedDescriptorCase {
+    const char* what;
+    // Prepares what the command gets in a fresh folder; returns its arguments after "descriptor".
+    std::function<cli::Arguments(const std::filesystem::path& folder)> prepare;
+    int exitCode;
+    const char* reason;
+};
+
+void PrintTo(const RefusedDescriptorCase& refused, std::ostream* out) {
+    *out << refused.what;
+}
+
+std::string hexWords(size_t count) {
+    std::string text;
+    for (size_t i = 0; i < count; ++i) {
+        text += "04 ";
+    }
+    return text;
+}
+
+cli::Arguments fileOf(const std::filesystem::path& file, const std::string& content) {
+    std::ofstream(file, std::ios::binary) << content;
+    return {file.string()};
+}
+
+class RefusedDescriptor : public ::testing::TestWithParam<RefusedDescriptorCase> {};
+
+TEST_P(RefusedDescriptor, SaysWhy) {
+    test::TempDir dir;
+    cli::Arguments arguments{"hid", "descriptor"};
+    for (const auto& argument : GetParam().prepare(dir.path())) {
+        arguments.push_back(argument);
+    }
+    const test::MorvactlRun run = morvactl(arguments);
+    EXPECT_EQ(run.exitCode, GetParam().exitCode) << run.err;
+    EXPECT_NE(run.err.find(GetParam().reason), std::string::npos) << run.err;
+    EXPECT_TRUE(run.out.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Morvactl, RefusedDescriptor,
+    ::testing::Values(
+        RefusedDescriptorCase{"HexArgumentsBeyondTheLimit",
+                              [](const std::filesystem::path&) {
+                                  cli::Arguments words(4097, "04");
+                                  return words;
+                              },
+                              1,
+                              "the descriptor has 4097 bytes; a report descriptor has at most "
+                              "4096"},
+        RefusedDescriptorCase{"HexFileBeyondTheLimit",
+                              [](const std::filesystem::path& folder) {
+                                  return fileOf(folder / "text", hexWords(4097));
+                              },
+                              1, "the descriptor has 4097 bytes"},
+        RefusedDescriptorCase{"RawFileBeyondTheLimit",
+                              [](const std::filesystem::path& folder) {
+                                  return fileOf(folder / "raw", std::string(4097, '\x04'));
+                              },
+                              1, "the descriptor has 4097 bytes"},
+        RefusedDescriptorCase{"FileOfAMegabyte",
+                              [](const std::filesystem::path& folder) {
+                                  return fileOf(folder / "big", std::string(1 << 20, '\x04'));
+                              },
+                              2,
+                              "is larger than 32768 bytes; a report descriptor has at most 4096"},
+        RefusedDescriptorCase{"Fifo",
+                              [](const std::filesystem::path& folder) {
+                                  const auto fifo = folder / "fifo";
+                                  EXPECT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+                                  return cli::Arguments{fifo.string()};
+                              },
+                              2, "fifo: not a regular file"},
+        RefusedDescriptorCase{
+            "Folder",
+            [](const std::filesystem::path& folder) { return cli::Arguments{folder.string()}; }, 2,
+            ": not a regular file"}),
+    [](const auto& param) { return std::string(param.param.what); });
 
 TEST(Morvactl, MistakesExitWithAReason) {
     const test::MorvactlRun bad = morvactl({"hid", "descriptor", "05", "01", "a1", "01"});
