@@ -1,6 +1,6 @@
 #include "base/trace.h"
 #include "cli/command_groups.h"
-#include "cli/demo_devices.h"
+#include "emulator/demo_devices.h"
 #include "emulator/emulated_hid_bus.h"
 #include "hid/hid_default_backend.h"
 
@@ -137,7 +137,7 @@ int runMorvactl(const Arguments& commandLine, std::ostream& out, std::ostream& e
                               commandLine.end());
     emulator::EmulatedHidBus demoBus;
     if (options.demo) {
-        plugDemoDevices(demoBus);
+        emulator::plugDemoDevices(demoBus);
     }
     CliContext context{options.demo ? static_cast<platform::HidBackend&>(demoBus)
                                     : defaultHidBackend(),

@@ -21,8 +21,13 @@ Interfaces mouseInterfaces() {
 } // namespace
 
 std::shared_ptr<FirmwareHidDevice> makeEmulatedKeyboard(const emu::FirmwareConfig& config) {
+    return makeEmulatedKeyboard(kKeyboardVendorId, kKeyboardProductId, config);
+}
+
+std::shared_ptr<FirmwareHidDevice> makeEmulatedKeyboard(uint16_t vendorId, uint16_t productId,
+                                                        const emu::FirmwareConfig& config) {
     return std::make_shared<FirmwareHidDevice>(
-        kKeyboardVendorId, kKeyboardProductId, kEmulatedVersion,
+        vendorId, productId, kEmulatedVersion,
         Interfaces{{0, bootKeyboardDescriptor()},
                    {kControlInterface, controlInterfaceDescriptor()}},
         std::make_unique<emu::KeyboardFirmware>(config), kControlWiring);

@@ -22,6 +22,10 @@ inline constexpr int kHeadsetInterface = 3;
 // 0x0C45:0x8501.
 std::shared_ptr<FirmwareHidDevice>
 makeEmulatedKeyboard(const emu::FirmwareConfig& config = emu::KeyboardFirmware::defaultConfig());
+// A keyboard of another model: the same interfaces and firmware under other identifiers.
+std::shared_ptr<FirmwareHidDevice>
+makeEmulatedKeyboard(uint16_t vendorId, uint16_t productId,
+                     const emu::FirmwareConfig& config = emu::KeyboardFirmware::defaultConfig());
 // The models whose table rows carry identifiers 0:0.
 std::shared_ptr<FirmwareHidDevice>
 makeEmulatedMouse(const emu::FirmwareConfig& config = emu::MouseFirmware::defaultConfig());

@@ -5,8 +5,8 @@
 #include "app/single_instance.h"
 #include "app/skin_settings.h"
 #include "base/trace.h"
+#include "emulator/demo_devices.h"
 #include "emulator/emulated_hid_bus.h"
-#include "emulator/emulated_models.h"
 #include "frontend/qt/qt_desktop.h"
 #include "frontend/qt/qt_event_loop.h"
 #include "frontend/qt/qt_host.h"
@@ -23,15 +23,6 @@
 namespace morva::qt {
 namespace {
 
-// The devices --demo attaches: one of every emulated model.
-void plugEveryModel(emulator::EmulatedHidBus& bus) {
-    bus.plug(emulator::makeEmulatedKeyboard());
-    bus.plug(emulator::makeEmulatedMouse());
-    bus.plug(emulator::makeEmulatedWirelessMouse());
-    bus.plug(emulator::makeEmulatedMousePad());
-    bus.plug(emulator::makeEmulatedHeadset());
-}
-
 class GuiProgram final : public app::StartupSteps {
 public:
     GuiProgram(QApplication& application, bool demo) : application_(application) {
@@ -41,7 +32,7 @@ public:
             return app::showMessageBox(toolkit_, owner, title, text, false, buttons);
         });
         if (demo) {
-            plugEveryModel(demoBus_);
+            emulator::plugDemoDevices(demoBus_);
             setDefaultHidBackend(&demoBus_);
         }
     }

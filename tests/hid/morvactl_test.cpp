@@ -25,9 +25,15 @@ TEST(Morvactl, DemoDevicesAssignsTheSlotsOfTheEmulatedDevices) {
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const auto slots = run.jsonLines();
     ASSERT_EQ(slots.size(), 9u);
+    // One device per device-tab row, in row order: every slot is filled, each by its own device.
+    const int expectedDevice[] = {2, 2, 1, 1, 3, 3, 4, 5, 5};
     for (Json::ArrayIndex i = 0; i < slots.size(); ++i) {
         EXPECT_EQ(slots[i]["slot"].asUInt(), i);
-        EXPECT_EQ(slots[i]["assigned"].asBool(), i <= 6) << "slot " << i;
+        EXPECT_TRUE(slots[i]["assigned"].asBool()) << "slot " << i;
+        EXPECT_NE(slots[i]["path"].asString().find("#emulated-device-" +
+                                                   std::to_string(expectedDevice[i])),
+                  std::string::npos)
+            << "slot " << i << ": " << slots[i]["path"].asString();
     }
     EXPECT_EQ(slots[0]["type"].asString(), "keyboard");
     EXPECT_EQ(slots[0]["vendor"].asString(), "0x0C45");
@@ -49,7 +55,8 @@ TEST(Morvactl, DemoHidListMarksTheSupportedInterfaces) {
             }
         }
     }
-    EXPECT_EQ(supported, 7) << "keyboard, mouse and mouse pad twice each, the headset once";
+    EXPECT_EQ(supported, 9) << "the keyboard, the mouse, the mouse pad and the other keyboard "
+                               "twice each, the headset once";
 }
 
 TEST(Morvactl, HidDescriptorReadsHexArgumentsHexFilesAndBinaryFiles) {

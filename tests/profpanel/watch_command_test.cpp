@@ -35,13 +35,13 @@ std::set<std::string> withoutNode(const std::vector<std::string>& lines, size_t 
     return result;
 }
 
-// The demo plugs a keyboard, a mouse, a mouse pad and a headset (seven interfaces), then pulls
-// the keyboard out and plugs it in again. --events ends the watch after that many lines; --for
-// is only the safety net here.
+// The demo plugs one device per device-tab row (nine interfaces), then pulls the first, the
+// mouse, out and plugs it in again. --events ends the watch after that many lines; --for is only
+// the safety net here.
 TEST(WatchCommand, DemoShowsTheDevicesComeAndGo) {
-    const WatchRun run = watch({"--demo", "watch", "--for", "30", "--events", "11"});
+    const WatchRun run = watch({"--demo", "watch", "--for", "30", "--events", "13"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    ASSERT_EQ(run.lines.size(), 12u) << testing::PrintToString(run.lines);
+    ASSERT_EQ(run.lines.size(), 14u) << testing::PrintToString(run.lines);
     EXPECT_NE(run.lines[0].find("watching the HID devices"), std::string::npos);
 
     const std::set<std::string> firstPass = {
@@ -52,17 +52,19 @@ TEST(WatchCommand, DemoShowsTheDevicesComeAndGo) {
         "attached mouse pad primary, slot 4, 0x0000:0x0000",
         "attached mouse pad companion, slot 5, 0x0000:0x0000",
         "attached headset primary, slot 6, 0x0000:0x0000",
+        "attached keyboard primary, slot 7, 0x0000:0x0000",
+        "attached keyboard companion, slot 8, 0x0000:0x0000",
     };
-    EXPECT_EQ(withoutNode(run.lines, 1, 8), firstPass);
-    EXPECT_EQ(withoutNode(run.lines, 8, 10),
-              (std::set<std::string>{"detached keyboard primary, slot 0, 0x0C45:0x8501",
-                                     "detached keyboard companion, slot 1, 0x0C45:0x8501"}));
+    EXPECT_EQ(withoutNode(run.lines, 1, 10), firstPass);
     EXPECT_EQ(withoutNode(run.lines, 10, 12),
-              (std::set<std::string>{"attached keyboard primary, slot 0, 0x0C45:0x8501",
-                                     "attached keyboard companion, slot 1, 0x0C45:0x8501"}));
-    // A detached interface is named as it was when it came; the keyboard comes back as a new node.
-    EXPECT_NE(run.lines[8].substr(run.lines[8].rfind(", ")),
-              run.lines[10].substr(run.lines[10].rfind(", ")));
+              (std::set<std::string>{"detached mouse primary, slot 2, 0x0000:0x0000",
+                                     "detached mouse companion, slot 3, 0x0000:0x0000"}));
+    EXPECT_EQ(withoutNode(run.lines, 12, 14),
+              (std::set<std::string>{"attached mouse primary, slot 2, 0x0000:0x0000",
+                                     "attached mouse companion, slot 3, 0x0000:0x0000"}));
+    // A detached interface is named as it was when it came; the mouse comes back as a new node.
+    EXPECT_NE(run.lines[10].substr(run.lines[10].rfind(", ")),
+              run.lines[12].substr(run.lines[12].rfind(", ")));
 }
 
 TEST(WatchCommand, ForEndsTheWatch) {

@@ -1,6 +1,6 @@
 // Every emulated model answers through the whole stack with its own firmware.
-#include "cli/demo_devices.h"
 #include "device/command_channel.h"
+#include "emulator/demo_devices.h"
 #include "emulator/emulated_models.h"
 #include "tests/wire/wire_test_support.h"
 
@@ -93,9 +93,12 @@ TEST(WireModels, HeadsetLightingReportsReachItsFirmwareAndEventsDoNotDisturbComm
 
 TEST(WireModels, TheDemoDevicesAnswerWithTheirFirmware) {
     emulator::EmulatedHidBus bus;
-    cli::plugDemoDevices(bus);
-    ASSERT_EQ(bus.deviceCount(), 4u);
-    const auto keyboard = emulator::firmwareDeviceOf(bus, 1);
+    emulator::plugDemoDevices(bus);
+    ASSERT_EQ(bus.deviceCount(), 5u) << "one for each device-tab row";
+    EXPECT_NE(emulator::firmwareDeviceOf(bus, 1)->firmwareAs<emu::MouseFirmware>(), nullptr);
+    EXPECT_NE(emulator::firmwareDeviceOf(bus, 3)->firmwareAs<emu::MousePadFirmware>(), nullptr);
+    EXPECT_NE(emulator::firmwareDeviceOf(bus, 5)->firmwareAs<emu::KeyboardFirmware>(), nullptr);
+    const auto keyboard = emulator::firmwareDeviceOf(bus, 2);
     ASSERT_NE(keyboard, nullptr);
     ASSERT_NE(keyboard->firmwareAs<emu::KeyboardFirmware>(), nullptr);
     EXPECT_NE(emulator::firmwareDeviceOf(bus, 4)->firmwareAs<emu::HeadsetFirmware>(), nullptr);
@@ -104,10 +107,10 @@ TEST(WireModels, TheDemoDevicesAnswerWithTheirFirmware) {
     // Its unplug fault pulls it out of the demo bus.
     test::NoPauseClock clock;
     DeviceCommandChannel channel(bus, clock);
-    ASSERT_TRUE(channel.open(test::pathOnBus(bus, 1, 1, 4)));
+    ASSERT_TRUE(channel.open(test::pathOnBus(bus, 2, 1, 4)));
     keyboard->firmware().injectFault(emu::FaultKind::Unplug);
     EXPECT_EQ(channel.beginTransaction(), kResultWriteFailed);
-    EXPECT_EQ(bus.deviceCount(), 3u);
+    EXPECT_EQ(bus.deviceCount(), 4u);
 }
 
 } // namespace
