@@ -10,15 +10,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The running program's own folder holds what it ships: protected from the start, before anyone
-// asks where the program's data lives.
-fs::path executableFolder() {
-    std::error_code error;
-    const fs::path executable = fs::read_symlink("/proc/self/exe", error);
-    return error ? fs::path() : executable.parent_path();
-}
-
 struct ProtectedFolders {
+    // The running program's own folder holds what it ships: protected from the start, before
+    // anyone asks where the program's data lives.
     ProtectedFolders() {
         if (fs::path own = executableFolder(); !own.empty()) {
             folders.push_back(std::move(own));
@@ -43,6 +37,12 @@ fs::path resolved(const fs::path& path) {
 }
 
 } // namespace
+
+fs::path executableFolder() {
+    std::error_code error;
+    const fs::path executable = fs::read_symlink("/proc/self/exe", error);
+    return error ? fs::path() : executable.parent_path();
+}
 
 bool isSameOrInside(const fs::path& path, const fs::path& folder) {
     if (path.empty() || folder.empty()) {

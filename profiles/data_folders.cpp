@@ -26,16 +26,6 @@ ProgramFolderOverride& programFolderOverride() {
     return instance;
 }
 
-fs::path executableFolder() {
-    std::error_code error;
-    const fs::path executable = fs::read_symlink("/proc/self/exe", error);
-    if (error) {
-        trace("programFolder: cannot read /proc/self/exe: %s\n", error.message().c_str());
-        return fs::current_path(error);
-    }
-    return executable.parent_path();
-}
-
 // A device folder name is one path component: no separators, not "." or "..".
 bool isPlainFolderName(std::string_view name) {
     return !name.empty() && name != "." && name != ".." &&
@@ -60,7 +50,16 @@ fs::path programFolder() {
             return state.folder;
         }
     }
-    static const fs::path folder = executableFolder();
+    // Without /proc the working folder is the best guess.
+    static const fs::path folder = [] {
+        fs::path own = executableFolder();
+        if (own.empty()) {
+            trace("programFolder: cannot read /proc/self/exe\n");
+            std::error_code error;
+            own = fs::current_path(error);
+        }
+        return own;
+    }();
     return folder;
 }
 
