@@ -250,7 +250,7 @@ void CMainWnd::OnDefaultButton() {
     }
     device->LoadDefaultKeyList();
     device->WriteCurrentKeyTable(0);
-    device->WriteSettings(0, 0, 1, screen_.cx, screen_.cy);
+    device->WriteSettings({.screenWidth = screen_.cx, .screenHeight = screen_.cy});
 }
 
 void CMainWnd::OnInputSettings(int which) {

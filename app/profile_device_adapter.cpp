@@ -20,7 +20,7 @@ int ProfileDeviceAdapter::applyFullProfileWrite(ProfileWriteReason /*reason*/) {
     device_->ApplyProfile();
     device_->ValidateMacroKeys();
     device_->RefreshPage();
-    device_->WriteSettings(0, 0, 1, screen.cx, screen.cy);
+    device_->WriteSettings({.screenWidth = screen.cx, .screenHeight = screen.cy});
     const int macros = device_->WriteMacros();
     device_->WriteCurrentKeyTable(0);
     return macros;

@@ -342,13 +342,12 @@ int CKestraneUSBDevice::WriteKeyTable(int /*profileIndex*/, std::vector<KeyAssig
     return 0;
 }
 
-int CKestraneUSBDevice::WriteSettings(int /*profileIndex*/, int /*a*/, int /*b*/, int /*c*/,
-                                      int /*d*/) {
+int CKestraneUSBDevice::WriteSettings(const SettingsWriteRequest& /*request*/) {
     return 0;
 }
 
-void CKestraneUSBDevice::SetLightSettings(uint32_t w0, uint32_t w1, uint32_t w2, uint32_t w3) {
-    lightSettings_ = unpackLightInfo(PackedLightInfo{w0, w1, w2, static_cast<uint16_t>(w3)});
+void CKestraneUSBDevice::SetLightSettings(const PackedLightInfo& packed) {
+    lightSettings_ = unpackLightInfo(packed);
 }
 
 bool CKestraneUSBDevice::FindFunctionSwitches() {

@@ -117,6 +117,15 @@ public:
     // 8-bit counter step: up wraps to 0 at the limit, down wraps to limit - step.
     static uint8_t StepValue(bool direction, uint8_t limit, uint8_t value, uint8_t step);
 
+    // What "write settings" takes besides the device's own state.
+    struct SettingsWriteRequest {
+        int profileIndex = 0; // the main window passes 0
+        int unused = 0;       // carried, read by no device
+        int flag = 1;         // the flag byte of the mouse's settings block
+        int screenWidth = 0;  // the primary screen, in pixels
+        int screenHeight = 0;
+    };
+
     // --- Virtual operations, in slot order --------------------------------------------------
     virtual void BindPage();                               // 1
     virtual int LoadLightSettings();                       // 2
@@ -144,22 +153,22 @@ public:
     virtual int WriteKeyTable(int profileIndex, std::vector<KeyAssignmentRecord> keys);    // 24
     virtual int WriteCurrentKeyTable(int /*profileIndex*/) { return 0; }                   // 25
     virtual int WriteMacros() { return 0; }                                                // 26
-    virtual int WriteSettings(int profileIndex, int a, int b, int c, int d);               // 27
+    virtual int WriteSettings(const SettingsWriteRequest& request);                        // 27
     virtual void LoadPanelLists() {}                                                       // 28
     virtual void SetPositionMap(std::map<int, int> map) { positionMap_ = std::move(map); } // 29
-    virtual void ReactiveKeyStart(int /*position*/) {}             // 30 reactive-effect helpers
-    virtual void ReactiveStep() {}                                 // 31
-    virtual void ReactiveColumnStep() {}                           // 32
-    virtual void ReactiveReset() {}                                // 33
-    virtual void ShowFunctionPanels(int kind);                     // 34
-    virtual int GetFunctionKind() const { return functionMode_; }  // 35
-    virtual void ResolveProfilePaths() {}                          // 36
-    virtual std::string GetProfilePath() const { return {}; }      // 37
-    virtual void SaveProfile() {}                                  // 38
-    virtual void SetModelIndex(int index) { modelIndex_ = index; } // 39
-    virtual int GetModelIndex() const { return modelIndex_; }      // 40
-    virtual void SetLightSettings(uint32_t w0, uint32_t w1, uint32_t w2, uint32_t w3); // 41
-    virtual void SetSelectedKey(int index) { selectedKey_ = index; }                   // 42
+    virtual void ReactiveKeyStart(int /*position*/) {}               // 30 reactive-effect helpers
+    virtual void ReactiveStep() {}                                   // 31
+    virtual void ReactiveColumnStep() {}                             // 32
+    virtual void ReactiveReset() {}                                  // 33
+    virtual void ShowFunctionPanels(int kind);                       // 34
+    virtual int GetFunctionKind() const { return functionMode_; }    // 35
+    virtual void ResolveProfilePaths() {}                            // 36
+    virtual std::string GetProfilePath() const { return {}; }        // 37
+    virtual void SaveProfile() {}                                    // 38
+    virtual void SetModelIndex(int index) { modelIndex_ = index; }   // 39
+    virtual int GetModelIndex() const { return modelIndex_; }        // 40
+    virtual void SetLightSettings(const PackedLightInfo& packed);    // 41
+    virtual void SetSelectedKey(int index) { selectedKey_ = index; } // 42
 
     // --- Tab timers -------------------------------------------------------------------------
     // Starts a one-shot tab timer; false without a tab in a window.

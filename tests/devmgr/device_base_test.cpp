@@ -186,7 +186,7 @@ TEST(DeviceBaseState, BaseOperationsReportNothingDone) {
     EXPECT_EQ(device.WriteKeyTable(0, std::vector<KeyAssignmentRecord>(3)), 0);
     EXPECT_EQ(device.WriteCurrentKeyTable(0), 0);
     EXPECT_EQ(device.WriteMacros(), 0);
-    EXPECT_EQ(device.WriteSettings(0, 0, 1, 1920, 1080), 0);
+    EXPECT_EQ(device.WriteSettings({.screenWidth = 1920, .screenHeight = 1080}), 0);
     EXPECT_EQ(device.GetProfilePath(), "");
     EXPECT_EQ(device.GetFunctionKind(), 1);
     EXPECT_EQ(device.selectedKey(), -1);
@@ -194,7 +194,7 @@ TEST(DeviceBaseState, BaseOperationsReportNothingDone) {
     device.SetModelIndex(4);
     EXPECT_EQ(device.GetModelIndex(), 4);
     // The four words are the record's bytes in order.
-    device.SetLightSettings(0x04030201, 0x08070605, 0x0C0B0A09, 0x0E0D);
+    device.SetLightSettings(PackedLightInfo{0x04030201, 0x08070605, 0x0C0B0A09, 0x0E0D});
     EXPECT_EQ(device.lightSettings().mode, 1);
     EXPECT_EQ(device.lightSettings().blue, 8);
     EXPECT_EQ(device.lightSettings().customGroup, 12);

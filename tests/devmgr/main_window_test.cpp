@@ -36,9 +36,10 @@ public:
         calls.push_back("WriteCurrentKeyTable " + std::to_string(profileIndex));
         return 0;
     }
-    int WriteSettings(int p, int a, int b, int c, int d) override {
-        calls.push_back("WriteSettings " + std::to_string(p) + " " + std::to_string(a) + " " +
-                        std::to_string(b) + " " + std::to_string(c) + " " + std::to_string(d));
+    int WriteSettings(const SettingsWriteRequest& r) override {
+        calls.push_back("WriteSettings " + std::to_string(r.profileIndex) + " " +
+                        std::to_string(r.unused) + " " + std::to_string(r.flag) + " " +
+                        std::to_string(r.screenWidth) + " " + std::to_string(r.screenHeight));
         return 0;
     }
     void HandleEventCode(uint16_t code) override { codes.push_back(code); }
