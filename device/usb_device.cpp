@@ -47,52 +47,22 @@ constexpr uint32_t kWhite = 0xFFFFFF;
 CKestraneUSBDevice::CKestraneUSBDevice() : CKestraneUSBDevice(0) {}
 
 CKestraneUSBDevice::CKestraneUSBDevice(uint16_t ownType)
-    : command_(std::make_unique<DeviceCommandChannel>()),
-      event_(std::make_unique<DeviceCommandChannel>()), deviceType_(ownType),
-      life_(std::make_shared<CKestraneUSBDevice*>(this)) {}
+    : deviceType_(ownType), life_(std::make_shared<CKestraneUSBDevice*>(this)) {}
 
 CKestraneUSBDevice::~CKestraneUSBDevice() {
     *life_ = nullptr;
-    // The event thread reads through the event channel: end it before the channels go.
-    event_->close();
-    eventThread_.stop();
-    command_->close();
 }
 
 bool CKestraneUSBDevice::UseHidBackend(platform::HidBackend& backend, Clock& clock) {
-    if (command_->isOpen() || commandHid().IsOpen() || eventOpen_ || eventHid().IsOpen()) {
-        return false;
-    }
-    command_ = std::make_unique<DeviceCommandChannel>(backend, clock);
-    event_ = std::make_unique<DeviceCommandChannel>(backend, clock);
-    return true;
-}
-
-DeviceCommandChannel& CKestraneUSBDevice::commandChannel() {
-    return *command_;
-}
-DeviceCommandChannel& CKestraneUSBDevice::eventChannel() {
-    return *event_;
-}
-// Channels made with a backend always own their HID device.
-CHidDevice& CKestraneUSBDevice::commandHid() {
-    return *command_->hidDevice();
-}
-CHidDevice& CKestraneUSBDevice::eventHid() {
-    return *event_->hidDevice();
+    return link_.useHidBackend(backend, clock);
 }
 
 bool CKestraneUSBDevice::OpenCommandChannel(const InterfaceSlot& slot) {
-    if (!command_->open(slot.path)) {
+    if (!link_.openCommand(slot)) {
         return false;
     }
-    command_->setWireless(slot.deviceType == kDeviceWirelessMouse);
     SetSlotRecord(slot);
     return true;
-}
-
-void CKestraneUSBDevice::CloseCommandChannel() {
-    command_->close();
 }
 
 bool CKestraneUSBDevice::OpenEventChannel(const InterfaceSlot& /*slot*/) {
@@ -100,76 +70,34 @@ bool CKestraneUSBDevice::OpenEventChannel(const InterfaceSlot& /*slot*/) {
 }
 
 void CKestraneUSBDevice::CloseEventChannel() {
-    eventOpen_ = false;
-    event_->close(); // ends the pending read of the event thread
-    eventThread_.stop();
-    eventPath_.clear();
+    link_.closeEvent();
 }
 
 bool CKestraneUSBDevice::StopWorkers(TickMs timeoutMs) {
-    eventHid().Cancel();
-    return eventThread_.stop(timeoutMs);
+    return link_.stopWorkers(timeoutMs);
 }
 
 bool CKestraneUSBDevice::StartEventThread(const InterfaceSlot& slot) {
-    if (eventOpen_) {
-        return false;
-    }
-    // Only the event channel's HID device is used: its open flag stays clear, so no command
-    // is ever sent on the companion interface.
-    CHidDevice& hid = eventHid();
-    if (!hid.Open(slot.path, true, true, true, false)) {
-        trace("device %s: the event interface cannot be opened: %s\n", deviceName_.c_str(),
-              hid.lastOpenError().c_str());
-        return false;
-    }
-    eventPath_ = slot.path;
-    eventOpen_ = true;
-    // Taken here, on the thread that also closes: a close while the thread decodes a report
-    // must not free what it decodes with.
-    eventThread_.start([this, preparsed = hid.sharedPreparsedData()](std::stop_token stop) {
-        EventThreadBody(stop, *preparsed);
-    });
-    return true;
-}
-
-void CKestraneUSBDevice::EventThreadBody(std::stop_token stop, const HidPreparsedData& preparsed) {
-    CHidDevice& hid = eventHid();
-    std::stop_callback cancelRead(stop, [&hid] { hid.Cancel(); });
-    std::vector<uint8_t> report(
-        std::max<size_t>(preparsed.reportByteLength(HidReportType::kInput), 1));
-    std::vector<HidUsageData> usages = buildUsageDataList(HidReportType::kInput, preparsed);
+    // Event codes go to the interface thread, and only while this device still exists.
     EventLoop* loop = mainWindow_ != nullptr ? &mainWindow_->toolkit().loop() : nullptr;
-    while (!stop.stop_requested()) {
-        uint32_t bytesRead = 0;
-        if (!hid.Read(static_cast<uint32_t>(report.size()), bytesRead, report.data(),
-                      kHidInfinite)) {
-            // Without a time-out a read fails only when it was cancelled, the channel closed or
-            // the interface went away: in every case the thread has nothing left to read.
-            break;
+    std::weak_ptr<CKestraneUSBDevice*> life = life_;
+    auto postToDevice = [loop, life](uint16_t code) {
+        if (loop == nullptr) {
+            return;
         }
-        if (!CHidDevice::DecodeInputReport(usages, report.data(), bytesRead, preparsed)) {
-            continue;
-        }
-        // The event code is the first usage of the first input button item.
-        uint16_t code = 0;
-        for (const HidUsageData& item : usages) {
-            if (item.isButton != 0) {
-                code = item.usages.empty() ? 0 : item.usages.front();
-                break;
-            }
-        }
-        if (code == 0 || loop == nullptr) {
-            continue;
-        }
-        std::weak_ptr<CKestraneUSBDevice*> life = life_;
         loop->post([life, code] {
             if (const auto alive = life.lock(); alive && *alive != nullptr) {
                 (*alive)->HandleEventCode(code);
             }
         });
+    };
+    std::string error;
+    if (!link_.startEventReader(slot.path, std::move(postToDevice), error)) {
+        trace("device %s: the event interface cannot be opened: %s\n", deviceName_.c_str(),
+              error.c_str());
+        return false;
     }
-    trace("MS设备同步线程设定退出");
+    return true;
 }
 
 void CKestraneUSBDevice::SetKeyCount(int count) {

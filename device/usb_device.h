@@ -2,6 +2,7 @@
 
 #include "base/worker.h"
 #include "device/command_channel.h"
+#include "device/device_link.h"
 #include "hid/hid_device.h"
 #include "hid/hid_model_tables.h"
 #include "profiles/basic_profiledata.h"
@@ -71,25 +72,25 @@ public:
     // Both channels use this backend and clock from now on (the default backend otherwise).
     // Only while both are closed; false otherwise.
     bool UseHidBackend(platform::HidBackend& backend, Clock& clock);
-    DeviceCommandChannel& commandChannel();
-    DeviceCommandChannel& eventChannel();
-    CHidDevice& commandHid();
-    CHidDevice& eventHid();
+    DeviceCommandChannel& commandChannel() { return link_.command(); }
+    DeviceCommandChannel& eventChannel() { return link_.event(); }
+    CHidDevice& commandHid() { return link_.commandHid(); }
+    CHidDevice& eventHid() { return link_.eventHid(); }
     // Attach of the primary interface: opens the command channel's HID interface on the slot's
     // path for reading and writing; on success sets the channel open (and wireless for type 6)
     // and stores the slot record. False when the interface cannot be opened.
     bool OpenCommandChannel(const InterfaceSlot& slot);
     // Detach of the primary interface: clears the open flag and closes the interface, which
     // ends a pending transfer.
-    void CloseCommandChannel();
+    void CloseCommandChannel() { link_.closeCommand(); }
     // Companion attach and detach; the device classes open the event channel and run the event
     // thread. The base has no event thread: false.
     virtual bool OpenEventChannel(const InterfaceSlot& slot);
     virtual void CloseEventChannel();
-    bool eventChannelOpen() const { return eventOpen_.load(); }
-    bool eventThreadRunning() const { return eventThread_.running(); }
+    bool eventChannelOpen() const { return link_.eventOpen(); }
+    bool eventThreadRunning() const { return link_.eventReaderRunning(); }
     // The path the event channel was opened on (empty while closed).
-    const std::wstring& eventPath() const { return eventPath_; }
+    const std::wstring& eventPath() const { return link_.eventPath(); }
     // Ends the event thread with the bounded wait; true when it ended in time.
     virtual bool StopWorkers(TickMs timeoutMs = 1000);
 
@@ -240,11 +241,10 @@ protected:
 
 private:
     void ApplyPowerDisplay();
-    void EventThreadBody(std::stop_token stop, const HidPreparsedData& preparsed);
     bool FindFunctionSwitches();
 
-    std::unique_ptr<DeviceCommandChannel> command_;
-    std::unique_ptr<DeviceCommandChannel> event_;
+    // The channels and the event reader. Declared first, so they are the last to go.
+    DeviceLink link_;
     ui::ControlRef lightPanel_;
     ui::ControlRef profilePanel_;
     ui::ControlRef selectPanel_;
@@ -273,9 +273,6 @@ private:
     int mousePageValue_ = -1;
     InterfaceSlot slotRecord_;
     int modelIndex_ = 0;
-    std::atomic<bool> eventOpen_ = false;
-    std::wstring eventPath_;
-    Worker eventThread_{"DeviceEventThread"};
     // Lets posted event codes see that the device is gone.
     std::shared_ptr<CKestraneUSBDevice*> life_;
 };
