@@ -3,7 +3,7 @@
 #include "base/text.h"
 #include "base/trace.h"
 #include "profiles/data_folders.h"
-#include "profiles/panel/device_profile_ui.h"
+#include "profiles/panel/profile_panel_binding.h"
 #include "ui/controls/device_key_button.h"
 #include "ui/controls/mp_device_power.h"
 #include "ui/toolkit/option.h"
@@ -413,12 +413,12 @@ void CKestraneUSBDevice::BindDevicePage(CBasicProfiledata& profile) {
     SetLightPanel(findDescendant(kLightPanelName));
     profile.SetDefaultProfilePath(DefaultProfilePath());
     // The profile panel keeps the model's profile list; its selection is the current profile.
-    if (auto* panel = dynamic_cast<CDeviceProfileUI*>(profilePanel())) {
+    if (ProfilePanelBinding* panel = profilePanelBinding()) {
         if (!deviceName_.empty()) {
-            panel->InitProfiles(UserDataFolder(), DefaultProfilePath(), deviceType_);
+            panel->BindProfiles(UserDataFolder(), DefaultProfilePath(), deviceType_);
             profileId_ = panel->GetSelectedIdentifier();
         }
-        panel->SelectTab(1);
+        panel->ShowTab(1);
     }
     ResolveProfilePathsOf(profile);
     if (!profile.GetProfilePath().empty()) {

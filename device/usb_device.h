@@ -6,6 +6,7 @@
 #include "hid/hid_device.h"
 #include "hid/hid_model_tables.h"
 #include "profiles/basic_profiledata.h"
+#include "profiles/panel/profile_panel_binding.h"
 #include "profiles/profile_records.h"
 #include "ui/toolkit/container.h"
 #include "ui/toolkit/control_factory.h"
@@ -196,6 +197,10 @@ public:
     ui::Control* selectPanel() const { return selectPanel_.get(); }
     ui::Control* lightPanel() const { return lightPanel_.get(); }
     ui::Control* profilePanel() const { return profilePanel_.get(); }
+    // The profile panel as the device uses it; null when the page has none.
+    ProfilePanelBinding* profilePanelBinding() const {
+        return dynamic_cast<ProfilePanelBinding*>(profilePanel_.get());
+    }
     void SetLightPanel(ui::Control* panel);
     void SetProfilePanel(ui::Control* panel);
     ui::Control* keyButton(size_t position) const;

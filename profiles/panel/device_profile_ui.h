@@ -2,6 +2,7 @@
 
 #include "profiles/list/profile_list.h"
 #include "profiles/list/timestamp_id.h"
+#include "profiles/panel/profile_panel_binding.h"
 #include "ui/toolkit/container.h"
 
 #include <filesystem>
@@ -24,7 +25,7 @@ namespace morva {
 //
 // Every operation needs InitProfiles first; before it they change nothing and report
 // ProfileStatus::NoSelection.
-class CDeviceProfileUI : public ui::HorizontalLayout {
+class CDeviceProfileUI : public ui::HorizontalLayout, public ProfilePanelBinding {
 public:
     // The skin tag, and the name the control factory knows the class by.
     static constexpr std::string_view kSkinTag = "DeviceProfile";
@@ -56,7 +57,15 @@ public:
     // The combo's selection; -1 when none.
     int GetSelectedIndex() const;
     // The identifier of the selected profile; empty when none.
-    std::string GetSelectedIdentifier() const;
+    std::string GetSelectedIdentifier() const override;
+
+    // ProfilePanelBinding: InitProfiles with the system's clock, and SelectTab without notifying.
+    ProfileResult BindProfiles(const std::filesystem::path& deviceFolder,
+                               const std::filesystem::path& defaultProfilePath,
+                               int deviceType) override {
+        return InitProfiles(deviceFolder, defaultProfilePath, deviceType);
+    }
+    void ShowTab(int number) override { SelectTab(number, false); }
     // The path of the selected profile's file; empty when none.
     std::filesystem::path GetSelectedProfilePath() const;
 
