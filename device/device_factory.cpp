@@ -1,10 +1,10 @@
 #include "device/device_factory.h"
 
 #include "base/text.h"
-#include "device/hs6533_device.h"
-#include "device/keyboard_device.h"
-#include "device/mouse_device.h"
-#include "device/mouse_pad_device.h"
+#include "device/headset/hs6533_device.h"
+#include "device/keyboard/keyboard_device.h"
+#include "device/mouse/mouse_device.h"
+#include "device/mousepad/mouse_pad_device.h"
 
 namespace morva {
 

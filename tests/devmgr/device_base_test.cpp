@@ -1,5 +1,5 @@
-#include "device/keyboard_device.h"
-#include "device/mouse_pad_device.h"
+#include "device/keyboard/keyboard_device.h"
+#include "device/mousepad/mouse_pad_device.h"
 #include "emulator/emulated_descriptors.h"
 #include "emulator/emulated_models.h"
 #include "profiles/data_folders.h"

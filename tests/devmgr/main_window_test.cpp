@@ -1,5 +1,5 @@
 #include "app/main_window.h"
-#include "device/keyboard_device.h"
+#include "device/keyboard/keyboard_device.h"
 #include "emulator/emulated_descriptors.h"
 #include "emulator/emulated_models.h"
 #include "hid/device_scanner.h"

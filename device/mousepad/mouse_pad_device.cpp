@@ -1,4 +1,4 @@
-#include "device/mouse_pad_device.h"
+#include "device/mousepad/mouse_pad_device.h"
 
 namespace morva {
 

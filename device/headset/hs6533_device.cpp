@@ -1,4 +1,4 @@
-#include "device/hs6533_device.h"
+#include "device/headset/hs6533_device.h"
 
 namespace morva {
 

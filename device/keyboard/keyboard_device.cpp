@@ -1,4 +1,4 @@
-#include "device/keyboard_device.h"
+#include "device/keyboard/keyboard_device.h"
 
 namespace morva {
 

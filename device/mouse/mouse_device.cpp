@@ -1,4 +1,4 @@
-#include "device/mouse_device.h"
+#include "device/mouse/mouse_device.h"
 
 namespace morva {
 
