@@ -141,10 +141,12 @@ void CMainWnd::ShowProfileNotices() {
                              &devices_.mousePadDevices(), &devices_.headsetDevices()}) {
         for (CKestraneUSBDevice* device : *list) {
             auto* panel = dynamic_cast<CDeviceProfileUI*>(device->profilePanel());
-            const std::string key =
-                panel != nullptr ? profileNoticeMessageKey(panel->TakeStartNotice()) : "";
-            if (!key.empty()) {
-                ShowMessage(key, ui::MessageBoxButtons::Ok);
+            const ProfileNotice listNotice =
+                panel != nullptr ? panel->TakeStartNotice() : ProfileNotice::None;
+            for (const ProfileNotice notice : {listNotice, device->TakeStartNotice()}) {
+                if (const std::string key = profileNoticeMessageKey(notice); !key.empty()) {
+                    ShowMessage(key, ui::MessageBoxButtons::Ok);
+                }
             }
         }
     }

@@ -79,7 +79,7 @@ public:
     // once. (The display adjustment that follows is the window chrome's: its timer 1011.)
     void Initialise();
     bool initialised() const { return initialised_; }
-    // Tells the user what loading the profiles found (a list that had to be made anew).
+    // Tells the user what loading the profiles found (a list made anew, a profile repaired).
     void ShowProfileNotices();
     // Window destruction: hides the window, ends the scan thread, the devices' workers and the
     // control-panel thread with the bounded wait each.

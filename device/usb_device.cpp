@@ -12,6 +12,7 @@
 
 #include <charconv>
 #include <optional>
+#include <utility>
 
 namespace morva {
 
@@ -423,7 +424,14 @@ void CKestraneUSBDevice::BindDevicePage(CBasicProfiledata& profile) {
     ResolveProfilePathsOf(profile);
     if (!profile.GetProfilePath().empty()) {
         profile.LoadDeviceEntry(profile.GetProfilePath());
+        if (profile.LastLoadFoundDamage()) {
+            startNotice_ = ProfileNotice::ProfileRepaired;
+        }
     }
+}
+
+ProfileNotice CKestraneUSBDevice::TakeStartNotice() {
+    return std::exchange(startNotice_, ProfileNotice::None);
 }
 
 void CKestraneUSBDevice::ResolveProfilePathsOf(CBasicProfiledata& profile) {

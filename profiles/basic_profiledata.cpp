@@ -100,7 +100,9 @@ void CBasicProfiledata::SetDefaultProfilePath(const fs::path& path) {
 }
 
 Json::Value CBasicProfiledata::LoadDeviceEntry(const fs::path& path) {
-    Json::Value document = profiles::readProfileDocument(path);
+    profiles::ProfileRead read = profiles::readProfileFile(path);
+    lastLoadFoundDamage_ = read.broken;
+    Json::Value document = std::move(read.document);
     deviceEntry_ = profiles::deviceEntryOf(document, entryIndex_);
     if (!deviceEntry_.isObject()) {
         const Json::Value defaults = readjsonFile(defaultProfilePath_);

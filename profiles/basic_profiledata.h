@@ -37,6 +37,8 @@ public:
     // object or has no device entry (an object) there is repaired: the entry comes from the
     // default profile file and the file is written with it. Returns a copy of the held entry.
     Json::Value LoadDeviceEntry(const std::filesystem::path& path);
+    // The last load found a file that could not be read: it was kept as ".bad" and repaired.
+    bool LastLoadFoundDamage() const { return lastLoadFoundDamage_; }
     // The held device entry (null until loaded).
     const Json::Value& DeviceEntry() const { return deviceEntry_; }
 
@@ -78,6 +80,7 @@ private:
     LightInfoRecord lightInfo_;
     std::vector<LightInfoRecord> ledList_;
     Json::Value deviceEntry_;
+    bool lastLoadFoundDamage_ = false;
     std::filesystem::path lightConfigPath_;
     std::vector<LedEffectStep> effectSteps_;
     Json::Value lightConfig_;

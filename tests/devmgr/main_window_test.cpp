@@ -178,6 +178,31 @@ protected:
     }
 };
 
+// A keyboard whose selected profile another run left damaged.
+class MainWindowWithDamagedProfileTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        const auto folder = dataHome.path() / "QT4410-VIGOR MORVA" / "keyboard";
+        std::filesystem::create_directories(folder);
+        std::ofstream(folder / "2020_01_01_00_00_00_001.Json") << "{ damaged";
+        std::ofstream(folder / "ProfileList.ini")
+            << R"({"profilelist": [{"profilename": "Mine", "profileUUID": )"
+               R"("2020_01_01_00_00_00_001"}], "profileselect": 0})";
+        MainWindowTest::SetUp();
+    }
+};
+
+TEST_F(MainWindowWithDamagedProfileTest, TheUserIsToldTheProfileWasRepaired) {
+    loop.runPending();
+    ASSERT_EQ(host.messageBoxes.size(), 1u);
+    EXPECT_EQ(host.messageBoxes[0], toolkit.language()
+                                        .lookup("message_text_profile_repaired")
+                                        .value_or("message_text_profile_repaired"));
+    const auto folder = dataHome.path() / "QT4410-VIGOR MORVA" / "keyboard";
+    EXPECT_TRUE(std::filesystem::exists(folder / "2020_01_01_00_00_00_001.Json.bad"));
+    EXPECT_TRUE(keyboard()->profile().DeviceEntry().isObject()) << "repaired from the default";
+}
+
 TEST_F(MainWindowWithDamagedListTest, TheUserIsToldTheListWasMadeAnew) {
     loop.runPending();
     ASSERT_EQ(host.messageBoxes.size(), 1u);
