@@ -49,11 +49,11 @@ int languageIndexForId(const std::vector<LanguageEntry>& list, std::optional<int
     return found == list.end() ? 0 : static_cast<int>(found - list.begin());
 }
 
-int readLanguageIndex(const SettingsStore& store, const std::filesystem::path& listFile) {
+int readLanguageIndex(const platform::SettingsStore& store, const std::filesystem::path& listFile) {
     return languageIndexForId(readLanguageList(listFile), store.readInt(kLanguageValueName));
 }
 
-bool storeLanguageIdentifier(SettingsStore& store, int32_t id) {
+bool storeLanguageIdentifier(platform::SettingsStore& store, int32_t id) {
     if (!store.writeInt(kLanguageValueName, id)) {
         return false;
     }

@@ -32,10 +32,10 @@ std::vector<LanguageEntry> readLanguageList(const std::filesystem::path& listFil
 int languageIndexForId(const std::vector<LanguageEntry>& list, std::optional<int32_t> id);
 
 // The index of the stored language in the list file; 0 when anything is missing.
-int readLanguageIndex(const SettingsStore& store, const std::filesystem::path& listFile);
+int readLanguageIndex(const platform::SettingsStore& store, const std::filesystem::path& listFile);
 
 // Keeps the identifier (not the index: reordering the list keeps the user's language).
-bool storeLanguageIdentifier(SettingsStore& store, int32_t id);
+bool storeLanguageIdentifier(platform::SettingsStore& store, int32_t id);
 
 // The fonts shared by all windows. Nothing is italic.
 struct FontSpec {
@@ -80,7 +80,8 @@ public:
 // The main window's current language: applies a language by index and stores the choice.
 class LanguageSelector {
 public:
-    LanguageSelector(std::filesystem::path listFile, SettingsStore& store, LanguageTarget& target)
+    LanguageSelector(std::filesystem::path listFile, platform::SettingsStore& store,
+                     LanguageTarget& target)
         : listFile_(std::move(listFile)), store_(store), target_(target) {}
 
     int currentIndex() const { return currentIndex_; }
@@ -93,7 +94,7 @@ public:
 
 private:
     std::filesystem::path listFile_;
-    SettingsStore& store_;
+    platform::SettingsStore& store_;
     LanguageTarget& target_;
     int currentIndex_ = -1;
 };

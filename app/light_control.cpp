@@ -44,7 +44,7 @@ std::string_view lightControlButtonText(int32_t lightControl) {
 }
 
 void sendAnnounce(uint32_t wParam, int32_t lParam) {
-    ipc::sendInstanceMessage(ipc::MessageKind::Announce, wParam, lParam);
+    platform::sendInstanceMessage(platform::MessageKind::Announce, wParam, lParam);
 }
 
 } // namespace morva

@@ -268,7 +268,7 @@ void CMainWnd::OnInputSettings(int which) {
         if (open) {
             open(which);
         } else {
-            openDesktopInputSettings(which);
+            platform::openDesktopInputSettings(which);
         }
     });
 }

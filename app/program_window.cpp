@@ -21,7 +21,7 @@ ProgramWindow::ProgramWindow(ui::Toolkit& toolkit, WindowSystem& system, Program
                    [this](const SkinChangedParam& p) { applySkinToRoot(window(), p); }),
       core_(toolkit_, coreCallbacks(), config_.devices),
       chrome_(core_.window(), core_.router(), system_, chromeHooks()) {
-    shellRouter_.setForwardTarget([this](const ipc::Message& m) {
+    shellRouter_.setForwardTarget([this](const platform::Message& m) {
         if (settingsOpen()) {
             settingsWindow_->onForwardMessage(m);
         }
@@ -102,7 +102,7 @@ bool ProgramWindow::create() {
     return true;
 }
 
-void ProgramWindow::onShellMessage(const ipc::Message& message) {
+void ProgramWindow::onShellMessage(const platform::Message& message) {
     shellRouter_.route(message);
 }
 

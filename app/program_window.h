@@ -23,9 +23,9 @@ namespace morva::app {
 // What the program window needs from the program around it.
 struct ProgramWindowConfig {
     std::filesystem::path programFolder;
-    SettingsStore* settings = nullptr;    // the stored language choice; required
-    SkinSettings* skinSettings = nullptr; // "main.ini"; required
-    MainWindowConfig devices;             // where the devices are found, the clock, the scan
+    platform::SettingsStore* settings = nullptr; // the stored language choice; required
+    SkinSettings* skinSettings = nullptr;        // "main.ini"; required
+    MainWindowConfig devices;                    // where the devices are found, the clock, the scan
     // Tells the other programs of the user (the announce message); empty: sendAnnounce.
     LightControl::Announce announce;
     // After every applied language (the front-end repaints).
@@ -51,7 +51,7 @@ public:
     bool create();
 
     // A message from another process of the user (instance, forward, light control).
-    void onShellMessage(const ipc::Message& message);
+    void onShellMessage(const platform::Message& message);
     // The desktop's power signal: true before the system sleeps, false when it has woken.
     void onPowerEvent(bool suspending);
 

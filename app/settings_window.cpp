@@ -60,7 +60,7 @@ void CSettingsWnd::fillLanguages(int currentLanguage) {
     combo->selectItem(currentLanguage, false);
 }
 
-void CSettingsWnd::onForwardMessage(const ipc::Message& message) {
+void CSettingsWnd::onForwardMessage(const platform::Message& message) {
     // The update page acts on it; until then it is kept and traced.
     trace("settings window: forward message %u %d\n", message.wParam, message.lParam);
     lastForward_ = message;

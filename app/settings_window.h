@@ -28,8 +28,8 @@ public:
     ui::Window& window() { return *window_; }
 
     // The forward message of another process, while the window is open.
-    void onForwardMessage(const ipc::Message& message);
-    const std::optional<ipc::Message>& lastForwardMessage() const { return lastForward_; }
+    void onForwardMessage(const platform::Message& message);
+    const std::optional<platform::Message>& lastForwardMessage() const { return lastForward_; }
 
 private:
     void fillLanguages(int currentLanguage);
@@ -38,7 +38,7 @@ private:
     std::vector<LanguageEntry> languages_;
     ApplyLanguage apply_;
     std::unique_ptr<ui::Window> window_;
-    std::optional<ipc::Message> lastForward_;
+    std::optional<platform::Message> lastForward_;
 };
 
 } // namespace morva::app

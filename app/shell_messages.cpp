@@ -4,24 +4,24 @@
 
 namespace morva {
 
-void ShellMessageRouter::route(const ipc::Message& message) {
+void ShellMessageRouter::route(const platform::Message& message) {
     switch (message.kind) {
-    case ipc::MessageKind::Instance:
+    case platform::MessageKind::Instance:
         trace("软件标示 %d，%xd%xd\n", static_cast<int>(message.kind), message.wParam,
               static_cast<unsigned>(message.lParam));
         if (onInstance_) {
             onInstance_(message.wParam, message.lParam);
         }
         return;
-    case ipc::MessageKind::Forward:
+    case platform::MessageKind::Forward:
         if (forwardTarget_) {
             forwardTarget_(message);
         }
         return;
-    case ipc::MessageKind::LightControl:
+    case platform::MessageKind::LightControl:
         lightControl_.onLightControlMessage(message.wParam, message.lParam);
         return;
-    case ipc::MessageKind::Announce:
+    case platform::MessageKind::Announce:
         // Our own announcements are for other programs.
         return;
     }

@@ -12,7 +12,7 @@ namespace morva {
 class ShellMessageRouter {
 public:
     using InstanceHandler = std::function<void(uint32_t wParam, int32_t lParam)>;
-    using ForwardTarget = std::function<void(const ipc::Message&)>;
+    using ForwardTarget = std::function<void(const platform::Message&)>;
 
     ShellMessageRouter(InstanceHandler onInstance, LightControl& lightControl)
         : onInstance_(std::move(onInstance)), lightControl_(lightControl) {}
@@ -21,7 +21,7 @@ public:
     void setForwardTarget(ForwardTarget target) { forwardTarget_ = std::move(target); }
     void clearForwardTarget() { forwardTarget_ = nullptr; }
 
-    void route(const ipc::Message& message);
+    void route(const platform::Message& message);
 
 private:
     InstanceHandler onInstance_;

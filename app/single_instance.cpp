@@ -18,29 +18,29 @@ constexpr auto kRetryPause = std::chrono::milliseconds(20);
 
 SingleInstance::SingleInstance(std::string socketPath) : server_(std::move(socketPath)) {}
 
-SingleInstance::SingleInstance(std::string socketPath, ipc::MessageServer::Limits limits)
+SingleInstance::SingleInstance(std::string socketPath, platform::MessageServer::Limits limits)
     : server_(std::move(socketPath), limits) {}
 
 SingleInstance::StartResult SingleInstance::claimOrWake() {
     for (int attempt = 0; attempt < kClaimAttempts; ++attempt) {
         switch (server_.listen()) {
-        case ipc::MessageServer::ListenResult::Listening:
+        case platform::MessageServer::ListenResult::Listening:
             return StartResult::First;
-        case ipc::MessageServer::ListenResult::Failed:
+        case platform::MessageServer::ListenResult::Failed:
             return StartResult::Failed;
-        case ipc::MessageServer::ListenResult::NameInUse:
+        case platform::MessageServer::ListenResult::NameInUse:
             break;
         }
-        const ipc::Message wake{ipc::MessageKind::Instance, 0, 1};
-        switch (ipc::sendMessage(server_.socketPath(), wake)) {
-        case ipc::SendResult::Sent:
+        const platform::Message wake{platform::MessageKind::Instance, 0, 1};
+        switch (platform::sendMessage(server_.socketPath(), wake)) {
+        case platform::SendResult::Sent:
             return StartResult::WokeRunningInstance;
-        case ipc::SendResult::ReceiverNotOurs:
+        case platform::SendResult::ReceiverNotOurs:
             return StartResult::NameHeldByOtherUser;
-        case ipc::SendResult::Failed:
+        case platform::SendResult::Failed:
             return StartResult::Failed;
-        case ipc::SendResult::NoReceiver:
-        case ipc::SendResult::ReceiverBusy:
+        case platform::SendResult::NoReceiver:
+        case platform::SendResult::ReceiverBusy:
             std::this_thread::sleep_for(kRetryPause);
             break;
         }
@@ -49,7 +49,7 @@ SingleInstance::StartResult SingleInstance::claimOrWake() {
     return StartResult::Failed;
 }
 
-bool SingleInstance::serve(EventLoop& loop, ipc::MessageServer::Handler handler) {
+bool SingleInstance::serve(EventLoop& loop, platform::MessageServer::Handler handler) {
     return server_.start(loop, std::move(handler));
 }
 

@@ -20,19 +20,19 @@ public:
         Failed,              // no socket could be set up: start unguarded (see the trace)
     };
 
-    explicit SingleInstance(std::string socketPath = ipc::instanceSocketPath());
-    SingleInstance(std::string socketPath, ipc::MessageServer::Limits limits);
+    explicit SingleInstance(std::string socketPath = platform::instanceSocketPath());
+    SingleInstance(std::string socketPath, platform::MessageServer::Limits limits);
 
     StartResult claimOrWake();
     // Delivers the instance, forward and light-control messages to the handler on the loop's
     // thread. Only after claimOrWake() returned First.
-    bool serve(EventLoop& loop, ipc::MessageServer::Handler handler);
+    bool serve(EventLoop& loop, platform::MessageServer::Handler handler);
     void stop() { server_.stop(); }
 
-    const ipc::MessageServer& server() const { return server_; }
+    const platform::MessageServer& server() const { return server_; }
 
 private:
-    ipc::MessageServer server_;
+    platform::MessageServer server_;
 };
 
 const char* describe(SingleInstance::StartResult result);

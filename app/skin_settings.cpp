@@ -143,7 +143,7 @@ template <typename T> std::optional<T> parseNumber(const std::optional<std::stri
 } // namespace
 
 SkinSettings SkinSettings::forUser() {
-    return SkinSettings(userDataFolder() / "main.ini");
+    return SkinSettings(platform::userDataFolder() / "main.ini");
 }
 
 bool SkinSettings::recordPreset(const std::string& image) {

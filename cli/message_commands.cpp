@@ -10,16 +10,16 @@ namespace {
 
 struct MessageCommand {
     std::string_view name;
-    ipc::MessageKind kind;
+    platform::MessageKind kind;
     uint32_t defaultWParam;
     int32_t defaultLParam;
 };
 
 // The instance message of a second start is (0, 1); the others have no defaults worth guessing.
 constexpr MessageCommand kCommands[] = {
-    {"instance", ipc::MessageKind::Instance, 0, 1},
-    {"forward", ipc::MessageKind::Forward, 0, 0},
-    {"light-control", ipc::MessageKind::LightControl, 0, 0},
+    {"instance", platform::MessageKind::Instance, 0, 1},
+    {"forward", platform::MessageKind::Forward, 0, 0},
+    {"light-control", platform::MessageKind::LightControl, 0, 0},
 };
 
 template <typename T> bool parseNumber(const std::string& text, T& value) {
@@ -40,7 +40,7 @@ int runMessageCommands(CliContext& context, const Arguments& arguments) {
             command = &candidate;
         }
     }
-    const bool needsParameters = command && command->kind != ipc::MessageKind::Instance;
+    const bool needsParameters = command && command->kind != platform::MessageKind::Instance;
     if (!command || (arguments.size() != 1 && arguments.size() != 3) ||
         (needsParameters && arguments.size() != 3)) {
         return kExitUsage;
@@ -52,9 +52,10 @@ int runMessageCommands(CliContext& context, const Arguments& arguments) {
         context.err << "morvactl: wParam and lParam must be numbers\n";
         return kExitUsage;
     }
-    const ipc::SendResult result = ipc::sendInstanceMessage(command->kind, wParam, lParam);
-    if (result != ipc::SendResult::Sent) {
-        context.err << "morvactl: message not sent: " << ipc::describe(result) << "\n";
+    const platform::SendResult result =
+        platform::sendInstanceMessage(command->kind, wParam, lParam);
+    if (result != platform::SendResult::Sent) {
+        context.err << "morvactl: message not sent: " << platform::describe(result) << "\n";
         return kExitFailure;
     }
     context.out << "sent " << command->name << " " << wParam << " " << lParam << "\n";

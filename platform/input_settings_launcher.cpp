@@ -10,7 +10,7 @@
 
 extern char** environ;
 
-namespace morva {
+namespace morva::platform {
 
 namespace {
 
@@ -48,4 +48,4 @@ bool openDesktopInputSettings(int which) {
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-} // namespace morva
+} // namespace morva::platform

@@ -1,9 +1,9 @@
 #pragma once
 
-namespace morva {
+namespace morva::platform {
 
 // The desktop's own keyboard (0) or mouse (1) settings, opened beside the program. Returns
 // whether the launch was started; the settings program runs on by itself.
 bool openDesktopInputSettings(int which);
 
-} // namespace morva
+} // namespace morva::platform

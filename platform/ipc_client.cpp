@@ -7,7 +7,7 @@
 #include <cstring>
 #include <unistd.h>
 
-namespace morva::ipc {
+namespace morva::platform {
 
 const char* describe(SendResult result) {
     switch (result) {
@@ -74,4 +74,4 @@ SendResult sendInstanceMessage(MessageKind kind, uint32_t wParam, int32_t lParam
     return sendMessage(socketPathFor(kind), Message{kind, wParam, lParam});
 }
 
-} // namespace morva::ipc
+} // namespace morva::platform

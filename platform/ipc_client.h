@@ -6,7 +6,7 @@
 
 // The sending side: any process of the user (a second start, the command-line tool, an updater)
 // hands a message to the running program. No GUI library is needed.
-namespace morva::ipc {
+namespace morva::platform {
 
 enum class SendResult {
     Sent,            // the packet is in the receiver's queue
@@ -31,4 +31,4 @@ std::string socketPathFor(MessageKind kind);
 // for announcements, every other kind to the running instance.
 SendResult sendInstanceMessage(MessageKind kind, uint32_t wParam, int32_t lParam);
 
-} // namespace morva::ipc
+} // namespace morva::platform

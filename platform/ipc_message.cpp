@@ -2,7 +2,7 @@
 
 #include <unistd.h>
 
-namespace morva::ipc {
+namespace morva::platform {
 namespace {
 
 constexpr uint8_t kMagic[4] = {'M', 'R', 'V', 'A'};
@@ -110,4 +110,4 @@ std::string announceSocketPath() {
     return folder ? announceSocketPath(*folder) : std::string();
 }
 
-} // namespace morva::ipc
+} // namespace morva::platform

@@ -12,7 +12,7 @@
 
 // The messages other processes of the same user send to the running program, and the messages
 // it announces to them. Each travels as one fixed-size packet over a local socket.
-namespace morva::ipc {
+namespace morva::platform {
 
 // The application title: the name of the single-instance socket and of the instance message.
 inline constexpr const char* kInstanceName = kApplicationTitle;
@@ -66,4 +66,4 @@ std::string announceSocketPath(const std::filesystem::path& runtimeFolder);
 std::string instanceSocketPath();
 std::string announceSocketPath();
 
-} // namespace morva::ipc
+} // namespace morva::platform

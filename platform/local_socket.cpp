@@ -7,7 +7,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-namespace morva::ipc {
+namespace morva::platform {
 
 void UniqueFd::reset(int fd) {
     if (fd_ >= 0) {
@@ -86,4 +86,4 @@ std::optional<uid_t> peerUid(int fd) {
     return credentials.uid;
 }
 
-} // namespace morva::ipc
+} // namespace morva::platform

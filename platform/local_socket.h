@@ -9,7 +9,7 @@
 // Small helpers for sequenced-packet sockets (each packet keeps its boundaries) bound to a file in
 // the user's private runtime folder: unlike a name in the abstract namespace, which every user of
 // the machine shares, no other user can take it first.
-namespace morva::ipc {
+namespace morva::platform {
 
 // Owns a file descriptor; closes it at the end.
 class UniqueFd {
@@ -73,4 +73,4 @@ UniqueFd lockFolderOf(const std::string& path);
 // The user id of the process at the other end of a connected socket.
 std::optional<uid_t> peerUid(int fd);
 
-} // namespace morva::ipc
+} // namespace morva::platform

@@ -12,7 +12,7 @@
 #include <unistd.h>
 #include <vector>
 
-namespace morva::ipc {
+namespace morva::platform {
 
 struct MessageServer::Client {
     UniqueFd fd;
@@ -277,4 +277,4 @@ void MessageServer::readClient(Client& client) {
     loop_->post([handler = handler_, message] { handler(message); });
 }
 
-} // namespace morva::ipc
+} // namespace morva::platform

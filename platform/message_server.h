@@ -13,7 +13,7 @@
 #include <stop_token>
 #include <string>
 
-namespace morva::ipc {
+namespace morva::platform {
 
 // Receives messages on a sequenced-packet socket file. A worker accepts connections and reads one
 // packet from each; a packet from another user or one that is not a valid message is dropped. No
@@ -93,4 +93,4 @@ private:
     Worker worker_{"message server"};
 };
 
-} // namespace morva::ipc
+} // namespace morva::platform

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <sys/stat.h>
 
-namespace morva {
+namespace morva::platform {
 
 std::string privateFolderProblem(const std::filesystem::path& folder, uid_t uid) {
     struct stat info {};
@@ -41,4 +41,4 @@ std::string makePrivateFolder(const std::filesystem::path& folder, uid_t uid) {
     return privateFolderProblem(folder, uid);
 }
 
-} // namespace morva
+} // namespace morva::platform

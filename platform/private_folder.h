@@ -6,7 +6,7 @@
 
 // Folders that only one user may enter: what the sockets of the running program live in, so that
 // no other user can bind or replace them.
-namespace morva {
+namespace morva::platform {
 
 // Why `folder` is not a private folder of `uid`; empty when it is a real directory (not a
 // symbolic link) that `uid` owns with mode 0700.
@@ -17,4 +17,4 @@ std::string privateFolderProblem(const std::filesystem::path& folder, uid_t uid)
 // anything. Empty when the folder can be used, else why not.
 std::string makePrivateFolder(const std::filesystem::path& folder, uid_t uid);
 
-} // namespace morva
+} // namespace morva::platform

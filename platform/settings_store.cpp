@@ -7,7 +7,7 @@
 
 #include <system_error>
 
-namespace morva {
+namespace morva::platform {
 namespace {
 
 constexpr const char* kSettingsFileName = "settings.json";
@@ -65,4 +65,4 @@ template <typename T> bool SettingsStore::write(const std::string& name, const T
     return writejsonFile(file_, root);
 }
 
-} // namespace morva
+} // namespace morva::platform

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-namespace morva {
+namespace morva::platform {
 
 // The program's own small settings (the language choice): a JSON object of named values in one
 // file, "settings.json" in "$XDG_CONFIG_HOME/QT4410-VIGOR MORVA/". Every read reads the file and
@@ -34,4 +34,4 @@ private:
     std::filesystem::path file_;
 };
 
-} // namespace morva
+} // namespace morva::platform

@@ -7,7 +7,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
-namespace morva {
+namespace morva::platform {
 namespace {
 
 // The base folder an XDG variable names; relative values are invalid and ignored.
@@ -62,4 +62,4 @@ std::optional<std::filesystem::path> userRuntimeFolder() {
     return userRuntimeFolder(std::getenv("XDG_RUNTIME_DIR"), "/tmp", ::getuid());
 }
 
-} // namespace morva
+} // namespace morva::platform

@@ -6,7 +6,7 @@
 #include <optional>
 #include <sys/types.h>
 
-namespace morva {
+namespace morva::platform {
 
 // "$XDG_CONFIG_HOME/QT4410-VIGOR MORVA" (default ~/.config): the settings store's folder.
 std::filesystem::path userConfigFolder();
@@ -26,4 +26,4 @@ std::optional<std::filesystem::path> userRuntimeFolder(const char* xdgRuntimeDir
                                                        const std::filesystem::path& fallbackParent,
                                                        uid_t uid);
 
-} // namespace morva
+} // namespace morva::platform

@@ -87,7 +87,7 @@ bool isInsideDefaultDataFolder(const fs::path& path) {
 }
 
 fs::path applicationFolder() {
-    const fs::path folder = userDataFolder();
+    const fs::path folder = platform::userDataFolder();
     // The base folder too, as the desktop would make it when it does not exist yet.
     std::error_code error;
     fs::create_directories(folder, error);

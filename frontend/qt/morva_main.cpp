@@ -61,7 +61,7 @@ public:
     }
 
     void serveMessages() override {
-        instance_.serve(loop_, [this](const ipc::Message& m) {
+        instance_.serve(loop_, [this](const platform::Message& m) {
             if (window_) {
                 window_->onShellMessage(m);
             }
@@ -109,7 +109,7 @@ private:
     QtRenderer renderer_{toolkit_};
     QtWindowSystem windowSystem_{renderer_};
     SingleInstance instance_;
-    SettingsStore settings_ = SettingsStore::forUser();
+    platform::SettingsStore settings_ = platform::SettingsStore::forUser();
     SkinSettings skinSettings_ = SkinSettings::forUser();
     std::unique_ptr<app::ProgramWindow> window_;
     std::unique_ptr<PowerMonitor> power_;

@@ -67,7 +67,7 @@ protected:
     }
 
     std::filesystem::path runtime = std::filesystem::path(MORVA_RUNTIME_DIR);
-    SettingsStore settings{dataHome.path() / "settings.json"};
+    platform::SettingsStore settings{dataHome.path() / "settings.json"};
     SkinSettings skinSettings{dataHome.path() / "main.ini"};
     morva::test::FakeWindowSystem system;
     std::vector<std::pair<uint32_t, int32_t>> announced;
@@ -115,7 +115,8 @@ TEST_F(ProgramWindowTest, LightControlFromTheButtonAndFromAnotherProgram) {
         int32_t expected;
     };
     for (const Case& c : {Case{1, 1, 1}, Case{2, 0, 1}, Case{1, 5, 1}, Case{1, 0, 0}}) {
-        program->onShellMessage(ipc::Message{ipc::MessageKind::LightControl, c.wParam, c.lParam});
+        program->onShellMessage(
+            platform::Message{platform::MessageKind::LightControl, c.wParam, c.lParam});
         EXPECT_EQ(deviceOfTab(kKeyboardTab).lightOutput(), c.expected)
             << c.wParam << "/" << c.lParam;
     }
@@ -182,14 +183,14 @@ TEST_F(ProgramWindowTest, SettingsChangeTheLanguageAndCloseWithTheWindow) {
     EXPECT_EQ(settings.readInt(kLanguageValueName), kEnglishId);
 
     // Another program's forward message reaches the open settings window.
-    program->onShellMessage(ipc::Message{ipc::MessageKind::Forward, 7, 9});
+    program->onShellMessage(platform::Message{platform::MessageKind::Forward, 7, 9});
     EXPECT_EQ(program->settingsWindow()->lastForwardMessage(),
-              (ipc::Message{ipc::MessageKind::Forward, 7, 9}));
+              (platform::Message{platform::MessageKind::Forward, 7, 9}));
 
     click("closebtn");
     EXPECT_FALSE(program->settingsOpen());
     EXPECT_FALSE(window().visible()); // hidden to the tray
-    program->onShellMessage(ipc::Message{ipc::MessageKind::Instance, 0, 1});
+    program->onShellMessage(platform::Message{platform::MessageKind::Instance, 0, 1});
     EXPECT_TRUE(window().visible());
 }
 

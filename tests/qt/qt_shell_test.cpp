@@ -253,7 +253,7 @@ TEST_F(QtTest, LanguageSwitchAppliesFontsAndTextsToTheWidgets) {
     morva::test::TempDir dir;
     const auto listFile = dir.path() / "Language.config";
     ASSERT_TRUE(writejsonFile(listFile, languageList()));
-    SettingsStore store(dir.path() / "settings.json");
+    platform::SettingsStore store(dir.path() / "settings.json");
     auto main = window("MainWnd");
     ASSERT_TRUE(main->loadSkin("XML_MAIN"));
     main->show();
@@ -315,8 +315,8 @@ TEST_F(QtTest, MorvactlSendsTheLightControlMessage) {
     if (instance.claimOrWake() != SingleInstance::StartResult::First) {
         GTEST_SKIP() << "the program runs in this session";
     }
-    std::vector<ipc::Message> received;
-    ASSERT_TRUE(instance.serve(loop, [&](const ipc::Message& m) { received.push_back(m); }));
+    std::vector<platform::Message> received;
+    ASSERT_TRUE(instance.serve(loop, [&](const platform::Message& m) { received.push_back(m); }));
     std::ostringstream out;
     std::ostringstream err;
     EXPECT_EQ(cli::runMorvactl({"message", "light-control", "1", "0"}, out, err), cli::kExitOk)
@@ -324,8 +324,8 @@ TEST_F(QtTest, MorvactlSendsTheLightControlMessage) {
     EXPECT_EQ(cli::runMorvactl({"message", "instance"}, out, err), cli::kExitOk) << err.str();
     EXPECT_EQ(cli::runMorvactl({"message", "forward", "x", "0"}, out, err), cli::kExitUsage);
     ASSERT_TRUE(waitFor([&] { return received.size() == 2; }));
-    EXPECT_EQ(received[0], (ipc::Message{ipc::MessageKind::LightControl, 1, 0}));
-    EXPECT_EQ(received[1], (ipc::Message{ipc::MessageKind::Instance, 0, 1}));
+    EXPECT_EQ(received[0], (platform::Message{platform::MessageKind::LightControl, 1, 0}));
+    EXPECT_EQ(received[1], (platform::Message{platform::MessageKind::Instance, 0, 1}));
     instance.stop();
 }
 

@@ -107,7 +107,7 @@ TEST_F(HeadlessTest, SettingsWindowOffersTheLanguages) {
     loop.runPending();
     EXPECT_THAT(applied, ElementsAre(0));
 
-    settings.onForwardMessage({ipc::MessageKind::Forward, 7, 9});
+    settings.onForwardMessage({platform::MessageKind::Forward, 7, 9});
     ASSERT_TRUE(settings.lastForwardMessage().has_value());
     EXPECT_EQ(settings.lastForwardMessage()->wParam, 7u);
 

@@ -44,8 +44,8 @@ int main(int argc, char** argv) {
     morva::ThreadEventLoop loop;
     morva::LightControl lightControl(nullptr, nullptr);
     int served = 0;
-    const bool serving = instance.serve(loop, [&](const morva::ipc::Message& message) {
-        if (message.kind == morva::ipc::MessageKind::LightControl) {
+    const bool serving = instance.serve(loop, [&](const morva::platform::Message& message) {
+        if (message.kind == morva::platform::MessageKind::LightControl) {
             lightControl.onLightControlMessage(message.wParam, message.lParam);
         }
         std::printf("message %d %u %d light %d\n", static_cast<int>(message.kind), message.wParam,

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-namespace morva::ipc {
+namespace morva::platform {
 namespace {
 
 TEST(IpcMessageTest, EveryKindSurvivesEncodingWithExtremeParameters) {
@@ -92,4 +92,4 @@ TEST(IpcMessageTest, TheSocketsAreFilesInTheRuntimeFolder) {
 }
 
 } // namespace
-} // namespace morva::ipc
+} // namespace morva::platform

@@ -64,7 +64,7 @@ protected:
 
     test::TempDir dir_;
     std::filesystem::path listFile_ = languageListPath(dir_.path());
-    SettingsStore store_{dir_.path() / "config" / "settings.json"};
+    platform::SettingsStore store_{dir_.path() / "config" / "settings.json"};
     RecordingTarget target_;
     LanguageSelector selector_{listFile_, store_, target_};
 };
@@ -206,7 +206,7 @@ TEST_F(LanguageSelectorTest, AStoredIdentifierNoLongerListedFallsBackToTheFirstE
 
 TEST(LanguageSelectorWithoutListTest, TheFontsAreStillBuiltAndNothingIsStored) {
     test::TempDir dir;
-    SettingsStore store(dir.path() / "settings.json");
+    platform::SettingsStore store(dir.path() / "settings.json");
     RecordingTarget target;
     LanguageSelector selector(dir.path() / "missing" / "Language.config", store, target);
     selector.applyStored();

@@ -71,19 +71,19 @@ TEST(AnnounceTest, ListenersOfTheAnnounceNameReceiveIt) {
     // colliding with a running program, so the same way is checked on a private socket.
     const std::string name = test::uniqueSocketPath("announce");
     VirtualEventLoop loop;
-    ipc::MessageServer listener(name);
-    ASSERT_EQ(listener.listen(), ipc::MessageServer::ListenResult::Listening);
-    std::vector<ipc::Message> received;
-    ASSERT_TRUE(listener.start(loop, [&](const ipc::Message& m) { received.push_back(m); }));
+    platform::MessageServer listener(name);
+    ASSERT_EQ(listener.listen(), platform::MessageServer::ListenResult::Listening);
+    std::vector<platform::Message> received;
+    ASSERT_TRUE(listener.start(loop, [&](const platform::Message& m) { received.push_back(m); }));
     LightControl control(nullptr, [&](uint32_t wParam, int32_t lParam) {
-        ipc::sendMessage(name, {ipc::MessageKind::Announce, wParam, lParam});
+        platform::sendMessage(name, {platform::MessageKind::Announce, wParam, lParam});
     });
     control.announceStart();
     ASSERT_TRUE(loop.runUntil([&] { return received.size() == 1; }, 10'000));
     control.toggle();
     ASSERT_TRUE(loop.runUntil([&] { return received.size() == 2; }, 10'000));
-    EXPECT_EQ(received, (std::vector<ipc::Message>{{ipc::MessageKind::Announce, 1, 1},
-                                                   {ipc::MessageKind::Announce, 1, 0}}));
+    EXPECT_EQ(received, (std::vector<platform::Message>{{platform::MessageKind::Announce, 1, 1},
+                                                        {platform::MessageKind::Announce, 1, 0}}));
 }
 
 } // namespace

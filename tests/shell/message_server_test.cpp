@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-namespace morva::ipc {
+namespace morva::platform {
 namespace {
 
 using test::connectRaw;
@@ -250,4 +250,4 @@ TEST(IpcClientTest, AnnouncementsGoToTheAnnounceSocketAndTheRestToTheInstance) {
 }
 
 } // namespace
-} // namespace morva::ipc
+} // namespace morva::platform

@@ -13,13 +13,13 @@ TEST(SettingsStoreTest, ValuesSurviveANewStoreAndKeepEachOther) {
     test::TempDir dir;
     const auto file = dir.path() / "folder that does not exist yet" / "settings.json";
     {
-        SettingsStore store(file);
+        platform::SettingsStore store(file);
         EXPECT_FALSE(store.readInt("LANGUAGE"));
         ASSERT_TRUE(store.writeInt("LANGUAGE", 1033));
         ASSERT_TRUE(store.writeString("other", "text"));
         ASSERT_TRUE(store.writeInt("LANGUAGE", -5));
     }
-    const SettingsStore reopened(file);
+    const platform::SettingsStore reopened(file);
     EXPECT_EQ(reopened.readInt("LANGUAGE"), -5);
     EXPECT_EQ(reopened.readString("other"), "text");
     EXPECT_FALSE(reopened.readInt("other")) << "a value of another type reads as missing";
@@ -33,7 +33,7 @@ TEST(SettingsStoreTest, ADamagedFileReadsAsEmptyAndIsReplacedOnWrite) {
     for (const char* content : {"{ not json", "[1, 2, 3]", "\"text\""}) {
         SCOPED_TRACE(content);
         std::ofstream(file) << content;
-        SettingsStore store(file);
+        platform::SettingsStore store(file);
         EXPECT_FALSE(store.readInt("LANGUAGE"));
         ASSERT_TRUE(store.writeInt("LANGUAGE", 7));
         EXPECT_EQ(store.readInt("LANGUAGE"), 7);
@@ -44,14 +44,15 @@ TEST(SettingsStoreTest, AnUnwritableFolderReportsFailure) {
     test::TempDir dir;
     const auto blocker = dir.path() / "a file";
     std::ofstream(blocker) << "x";
-    SettingsStore store(blocker / "settings.json");
+    platform::SettingsStore store(blocker / "settings.json");
     EXPECT_FALSE(store.writeInt("LANGUAGE", 1));
 }
 
 TEST(SettingsStoreTest, TheUserStoreIsInTheConfigFolder) {
     test::TempDir dir;
     test::EnvOverride config("XDG_CONFIG_HOME", dir.path().c_str());
-    EXPECT_EQ(SettingsStore::forUser().file(), dir.path() / "QT4410-VIGOR MORVA" / "settings.json");
+    EXPECT_EQ(platform::SettingsStore::forUser().file(),
+              dir.path() / "QT4410-VIGOR MORVA" / "settings.json");
 }
 
 } // namespace

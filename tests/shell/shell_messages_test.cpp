@@ -7,8 +7,8 @@
 namespace morva {
 namespace {
 
-using ipc::Message;
-using ipc::MessageKind;
+using platform::Message;
+using platform::MessageKind;
 
 class ShellMessageRouterTest : public ::testing::Test {
 protected:

@@ -22,9 +22,9 @@ extern char** environ;
 namespace morva {
 namespace {
 
-using ipc::Message;
-using ipc::MessageKind;
-using ipc::SendResult;
+using platform::Message;
+using platform::MessageKind;
+using platform::SendResult;
 
 constexpr int kLineTimeoutMs = 10'000;
 
@@ -133,7 +133,7 @@ TEST(SingleInstanceTest, SecondStartExitsZeroAndTheFirstGetsTheInstanceMessage) 
     const std::vector<int> expectedLight = {1, 0, 0, 1};
     for (size_t i = 0; i < lightMessages.size(); ++i) {
         const Message& message = lightMessages[i];
-        ASSERT_EQ(ipc::sendMessage(name, message), SendResult::Sent);
+        ASSERT_EQ(platform::sendMessage(name, message), SendResult::Sent);
         EXPECT_EQ(first.readLine(),
                   lineFor(message.kind, message.wParam, message.lParam, expectedLight[i]));
     }
@@ -189,7 +189,7 @@ TEST(SingleInstanceTest, TheSocketOfACrashedInstanceDoesNotBlockTheNextStart) {
     VirtualEventLoop loop;
     int woken = 0;
     ASSERT_TRUE(next.serve(loop, [&](const Message&) { ++woken; }));
-    ASSERT_EQ(ipc::sendMessage(path, {MessageKind::Instance, 0, 1}), SendResult::Sent);
+    ASSERT_EQ(platform::sendMessage(path, {MessageKind::Instance, 0, 1}), SendResult::Sent);
     ASSERT_TRUE(loop.runUntil([&] { return woken == 1; }, kLineTimeoutMs));
 }
 
@@ -218,7 +218,7 @@ TEST(SingleInstanceTest, AnotherUserCanNeitherTakeNorReachTheInstanceSocket) {
     ASSERT_TRUE(stranger.started());
     EXPECT_EQ(stranger.readLine(), describe(SingleInstance::StartResult::Failed));
     EXPECT_EQ(stranger.exitCode(), 1);
-    ASSERT_EQ(ipc::sendMessage(path, {MessageKind::Forward, 1, 1}), SendResult::Sent);
+    ASSERT_EQ(platform::sendMessage(path, {MessageKind::Forward, 1, 1}), SendResult::Sent);
     ASSERT_TRUE(loop.runUntil([&] { return !received.empty(); }, kLineTimeoutMs));
     EXPECT_EQ(received, (std::vector<Message>{{MessageKind::Forward, 1, 1}}));
     EXPECT_EQ(instance.server().counters().rejectedPeers, 0u) << "the stranger got through";

@@ -28,7 +28,7 @@ TEST(UserFoldersTest, XdgVariablesWhenAbsoluteElseTheHomeDefaults) {
     };
     for (const FolderCase& c : configCases) {
         test::EnvOverride config("XDG_CONFIG_HOME", c.xdgValue);
-        EXPECT_EQ(userConfigFolder(), c.expected) << (c.xdgValue ? c.xdgValue : "unset");
+        EXPECT_EQ(platform::userConfigFolder(), c.expected) << (c.xdgValue ? c.xdgValue : "unset");
     }
     const std::vector<FolderCase> dataCases = {
         {"/tmp/data", "/tmp/data/QT4410-VIGOR MORVA"},
@@ -37,7 +37,7 @@ TEST(UserFoldersTest, XdgVariablesWhenAbsoluteElseTheHomeDefaults) {
     };
     for (const FolderCase& c : dataCases) {
         test::EnvOverride data("XDG_DATA_HOME", c.xdgValue);
-        EXPECT_EQ(userDataFolder(), c.expected) << (c.xdgValue ? c.xdgValue : "unset");
+        EXPECT_EQ(platform::userDataFolder(), c.expected) << (c.xdgValue ? c.xdgValue : "unset");
     }
 }
 
@@ -95,8 +95,8 @@ TEST(RuntimeFolderTest, OnlyARealFolderOfTheUserThatNobodyElseMayEnterIsUsed) {
         const RuntimePlace place{root.path()};
         fs::create_directory(place.fallbackParent);
         c.prepare(place);
-        const auto chosen = userRuntimeFolder(c.setVariable ? place.xdg.c_str() : nullptr,
-                                              place.fallbackParent, ::getuid());
+        const auto chosen = platform::userRuntimeFolder(c.setVariable ? place.xdg.c_str() : nullptr,
+                                                        place.fallbackParent, ::getuid());
         if (c.chosen == nullptr) {
             EXPECT_FALSE(chosen) << *chosen;
             continue;
@@ -109,7 +109,7 @@ TEST(RuntimeFolderTest, OnlyARealFolderOfTheUserThatNobodyElseMayEnterIsUsed) {
 TEST(RuntimeFolderTest, TheFallbackIsMadeWithMode0700WhateverTheUmask) {
     test::TempDir root;
     const mode_t oldMask = ::umask(0777);
-    const auto chosen = userRuntimeFolder(nullptr, root.path(), ::getuid());
+    const auto chosen = platform::userRuntimeFolder(nullptr, root.path(), ::getuid());
     ::umask(oldMask);
     ASSERT_TRUE(chosen);
     struct stat info {};
@@ -130,7 +130,7 @@ TEST(RuntimeFolderTest, AFolderOfAnotherUserIsRefused) {
     makeFolder(place.fallback, 0700);
     ASSERT_EQ(::chown(place.xdg.c_str(), kOtherUser, kOtherUser), 0);
     ASSERT_EQ(::chown(place.fallback.c_str(), kOtherUser, kOtherUser), 0);
-    EXPECT_FALSE(userRuntimeFolder(place.xdg.c_str(), place.fallbackParent, ::getuid()));
+    EXPECT_FALSE(platform::userRuntimeFolder(place.xdg.c_str(), place.fallbackParent, ::getuid()));
 }
 
 } // namespace
