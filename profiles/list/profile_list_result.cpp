@@ -78,8 +78,8 @@ const char* describeProfileNotice(ProfileNotice notice) {
     case ProfileNotice::None:
         return "";
     case ProfileNotice::ListRebuilt:
-        return "the profile list could not be read; it was kept as ProfileList.ini.bad and made "
-               "anew from the profile files";
+        return "the profile list could not be read, so it was made anew from the profile files; "
+               "if it held anything, a copy is kept as ProfileList.ini.bad";
     case ProfileNotice::ProfileRepaired:
         return "the profile file could not be read; it was kept with the ending .bad and the "
                "default settings were used";

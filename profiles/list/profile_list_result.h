@@ -28,8 +28,8 @@ enum class ProfileStatus {
 // Something the user should know although the operation went through.
 enum class ProfileNotice {
     None,
-    // The list file could not be read; it was kept as ".bad" and the list was made anew from the
-    // profile files in the folder.
+    // The list file could not be read; the list was made anew from the profile files in the
+    // folder, and a list file with content was kept as ".bad".
     ListRebuilt,
     // A profile file could not be read; it was kept as ".bad" and the default settings were used.
     ProfileRepaired,
