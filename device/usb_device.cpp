@@ -116,13 +116,8 @@ void CKestraneUSBDevice::SetLedCount(int count) {
     if (count != ledCount_) {
         ledCount_ = count;
         ledButtons_.resize(static_cast<size_t>(count));
-        ledColours_.resize(static_cast<size_t>(count));
-        ledEffectState_.resize(static_cast<size_t>(count));
     }
-    for (LedEffectState& state : ledEffectState_) {
-        state.fill(0);
-    }
-    std::fill(ledColours_.begin(), ledColours_.end(), 0u);
+    lighting_.reset(static_cast<size_t>(count));
 }
 
 void CKestraneUSBDevice::SetPowerDisplay(int flag) {
@@ -214,7 +209,7 @@ void CKestraneUSBDevice::BindPage() {
         ledCount_ = 0;
         keyButtons_.clear();
         ledButtons_.clear();
-        ledColours_.clear();
+        lighting_.reset(0);
         return;
     }
     ui::Container* panel = nullptr;
@@ -254,14 +249,14 @@ int CKestraneUSBDevice::LoadLightSettings() {
 }
 
 void CKestraneUSBDevice::SetLedColour(int index, uint32_t colour) {
-    if (index >= 0 && index < ledCount_ && static_cast<size_t>(index) < ledColours_.size()) {
-        ledColours_[static_cast<size_t>(index)] = colour;
+    if (index >= 0 && index < ledCount_ && static_cast<size_t>(index) < lighting_.colours.size()) {
+        lighting_.colours[static_cast<size_t>(index)] = colour;
     }
 }
 
 uint32_t CKestraneUSBDevice::GetLedColour(int index) const {
-    if (index >= 0 && index < ledCount_ && static_cast<size_t>(index) < ledColours_.size()) {
-        return ledColours_[static_cast<size_t>(index)];
+    if (index >= 0 && index < ledCount_ && static_cast<size_t>(index) < lighting_.colours.size()) {
+        return lighting_.colours[static_cast<size_t>(index)];
     }
     return 0;
 }
@@ -276,7 +271,7 @@ int CKestraneUSBDevice::WriteSettings(const SettingsWriteRequest& /*request*/) {
 }
 
 void CKestraneUSBDevice::SetLightSettings(const PackedLightInfo& packed) {
-    lightSettings_ = unpackLightInfo(packed);
+    lighting_.settings = unpackLightInfo(packed);
 }
 
 bool CKestraneUSBDevice::FindFunctionSwitches() {
@@ -357,9 +352,9 @@ bool CKestraneUSBDevice::tabSelected() const {
 }
 
 void CKestraneUSBDevice::RepaintPreview() {
-    for (size_t i = 0; i < ledButtons_.size() && i < ledColours_.size(); ++i) {
+    for (size_t i = 0; i < ledButtons_.size() && i < lighting_.colours.size(); ++i) {
         if (auto* button = dynamic_cast<ui::CDeviceKeyButtonUI*>(ledButtons_[i].get())) {
-            const uint32_t colour = ledColours_[i];
+            const uint32_t colour = lighting_.colours[i];
             button->setLed(colour & 0xFFFFFFu, static_cast<uint8_t>(colour >> 24), true);
         }
     }
@@ -380,7 +375,7 @@ void CKestraneUSBDevice::HandleTabTimer(int id) {
         break;
     case kLightingRefresh:
         LightingRefresh();
-        if (tabSelected() && previewActive_ != 0) {
+        if (tabSelected() && lighting_.previewActive != 0) {
             RepaintPreview();
         }
         if (commandChannel().isOpen()) {

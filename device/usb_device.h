@@ -2,6 +2,7 @@
 
 #include "base/worker.h"
 #include "device/command_channel.h"
+#include "device/device_lighting.h"
 #include "device/device_link.h"
 #include "hid/hid_device.h"
 #include "hid/hid_model_tables.h"
@@ -58,11 +59,11 @@ public:
     static constexpr std::string_view kKeyButtonClass = "DeviceKeyButton";
     static constexpr std::string_view kFunctionSwitchName = "device_function_switch";
     static constexpr std::string_view kKeyFunctionSwitchName = "device_key_function_switch";
-    static constexpr size_t kLedEffectStateSize = 14;
-    static constexpr size_t kReactiveKeyBytes = 126;
-    static constexpr size_t kReactiveColumnBytes = 23;
+    static constexpr size_t kLedEffectStateSize = DeviceLighting::kLedEffectStateSize;
+    static constexpr size_t kReactiveKeyBytes = DeviceLighting::kReactiveKeyBytes;
+    static constexpr size_t kReactiveColumnBytes = DeviceLighting::kReactiveColumnBytes;
 
-    using LedEffectState = std::array<uint8_t, kLedEffectStateSize>;
+    using LedEffectState = DeviceLighting::LedEffectState;
 
     CKestraneUSBDevice();
     ~CKestraneUSBDevice() override;
@@ -210,13 +211,13 @@ public:
     ui::Control* ledButton(size_t position) const;
     size_t keyButtonSlots() const { return keyButtons_.size(); }
     size_t ledButtonSlots() const { return ledButtons_.size(); }
-    const std::vector<LedEffectState>& ledEffectState() const { return ledEffectState_; }
-    const LightInfoRecord& lightSettings() const { return lightSettings_; }
+    const std::vector<LedEffectState>& ledEffectState() const { return lighting_.effectState; }
+    const LightInfoRecord& lightSettings() const { return lighting_.settings; }
     const std::map<int, int>& positionMap() const { return positionMap_; }
-    int lightOutput() const { return lightOutput_.load(); }
-    void setLightOutput(int flag) { lightOutput_ = flag; }
-    int previewActive() const { return previewActive_.load(); }
-    void setPreviewActive(int flag) { previewActive_ = flag; }
+    int lightOutput() const { return lighting_.output.load(); }
+    void setLightOutput(int flag) { lighting_.output = flag; }
+    int previewActive() const { return lighting_.previewActive.load(); }
+    void setPreviewActive(int flag) { lighting_.previewActive = flag; }
     // The tab's "device_select" option is selected.
     bool tabSelected() const;
     // Paints the LED buttons from the LED colours (the tab's preview).
@@ -242,10 +243,7 @@ protected:
 
     std::map<int, int> keyMap_;
     std::map<int, int> ledMap_;
-    std::vector<uint32_t> ledColours_;
-    LightInfoRecord lightSettings_;
-    std::array<uint8_t, kReactiveKeyBytes> reactiveKeys_{};
-    std::array<uint8_t, kReactiveColumnBytes> reactiveColumns_{};
+    DeviceLighting lighting_;
 
 private:
     void ApplyPowerDisplay();
@@ -275,9 +273,6 @@ private:
     std::vector<ui::ControlRef> keyButtons_;
     std::vector<ui::ControlRef> ledButtons_;
     std::map<int, int> positionMap_;
-    std::vector<LedEffectState> ledEffectState_;
-    std::atomic<int> lightOutput_ = 1;
-    std::atomic<int> previewActive_ = 1;
     int powerDisplay_ = 0;
     int mousePageValue_ = -1;
     InterfaceSlot slotRecord_;
