@@ -20,42 +20,43 @@ Interfaces mouseInterfaces() {
 
 } // namespace
 
-std::shared_ptr<FirmwareHidDevice> makeEmulatedKeyboard(const emu::FirmwareConfig& config) {
+std::shared_ptr<FirmwareHidDevice> makeEmulatedKeyboard(const emulator::FirmwareConfig& config) {
     return makeEmulatedKeyboard(kKeyboardVendorId, kKeyboardProductId, config);
 }
 
 std::shared_ptr<FirmwareHidDevice> makeEmulatedKeyboard(uint16_t vendorId, uint16_t productId,
-                                                        const emu::FirmwareConfig& config) {
+                                                        const emulator::FirmwareConfig& config) {
     return std::make_shared<FirmwareHidDevice>(
         vendorId, productId, kEmulatedVersion,
         Interfaces{{0, bootKeyboardDescriptor()},
                    {kControlInterface, controlInterfaceDescriptor()}},
-        std::make_unique<emu::KeyboardFirmware>(config), kControlWiring);
+        std::make_unique<emulator::KeyboardFirmware>(config), kControlWiring);
 }
 
-std::shared_ptr<FirmwareHidDevice> makeEmulatedMouse(const emu::FirmwareConfig& config) {
+std::shared_ptr<FirmwareHidDevice> makeEmulatedMouse(const emulator::FirmwareConfig& config) {
     return std::make_shared<FirmwareHidDevice>(0, 0, kEmulatedVersion, mouseInterfaces(),
-                                               std::make_unique<emu::MouseFirmware>(config),
+                                               std::make_unique<emulator::MouseFirmware>(config),
                                                kControlWiring);
 }
 
-std::shared_ptr<FirmwareHidDevice> makeEmulatedWirelessMouse(const emu::FirmwareConfig& config) {
+std::shared_ptr<FirmwareHidDevice>
+makeEmulatedWirelessMouse(const emulator::FirmwareConfig& config) {
     // A receiver: the same interfaces as the wired mouse, reached through the dongle.
-    return std::make_shared<FirmwareHidDevice>(0, 0, kEmulatedVersion, mouseInterfaces(),
-                                               std::make_unique<emu::WirelessMouseFirmware>(config),
-                                               kControlWiring);
+    return std::make_shared<FirmwareHidDevice>(
+        0, 0, kEmulatedVersion, mouseInterfaces(),
+        std::make_unique<emulator::WirelessMouseFirmware>(config), kControlWiring);
 }
 
-std::shared_ptr<FirmwareHidDevice> makeEmulatedMousePad(const emu::FirmwareConfig& config) {
+std::shared_ptr<FirmwareHidDevice> makeEmulatedMousePad(const emulator::FirmwareConfig& config) {
     return std::make_shared<FirmwareHidDevice>(
         0, 0, kEmulatedVersion, Interfaces{{kControlInterface, controlInterfaceDescriptor()}},
-        std::make_unique<emu::MousePadFirmware>(config), kControlWiring);
+        std::make_unique<emulator::MousePadFirmware>(config), kControlWiring);
 }
 
-std::shared_ptr<FirmwareHidDevice> makeEmulatedHeadset(const emu::FirmwareConfig& config) {
+std::shared_ptr<FirmwareHidDevice> makeEmulatedHeadset(const emulator::FirmwareConfig& config) {
     return std::make_shared<FirmwareHidDevice>(
         0, 0, kEmulatedVersion, Interfaces{{kHeadsetInterface, headsetDescriptor()}},
-        std::make_unique<emu::HeadsetFirmware>(config), kHeadsetWiring);
+        std::make_unique<emulator::HeadsetFirmware>(config), kHeadsetWiring);
 }
 
 } // namespace morva::emulator

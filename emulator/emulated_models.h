@@ -20,21 +20,21 @@ inline constexpr int kControlInterface = 1;
 inline constexpr int kHeadsetInterface = 3;
 
 // 0x0C45:0x8501.
-std::shared_ptr<FirmwareHidDevice>
-makeEmulatedKeyboard(const emu::FirmwareConfig& config = emu::KeyboardFirmware::defaultConfig());
+std::shared_ptr<FirmwareHidDevice> makeEmulatedKeyboard(
+    const emulator::FirmwareConfig& config = emulator::KeyboardFirmware::defaultConfig());
 // A keyboard of another model: the same interfaces and firmware under other identifiers.
-std::shared_ptr<FirmwareHidDevice>
-makeEmulatedKeyboard(uint16_t vendorId, uint16_t productId,
-                     const emu::FirmwareConfig& config = emu::KeyboardFirmware::defaultConfig());
+std::shared_ptr<FirmwareHidDevice> makeEmulatedKeyboard(
+    uint16_t vendorId, uint16_t productId,
+    const emulator::FirmwareConfig& config = emulator::KeyboardFirmware::defaultConfig());
 // The models whose table rows carry identifiers 0:0.
-std::shared_ptr<FirmwareHidDevice>
-makeEmulatedMouse(const emu::FirmwareConfig& config = emu::MouseFirmware::defaultConfig());
-// Its firmware is an emu::WirelessMouseFirmware (link state of the receiver).
+std::shared_ptr<FirmwareHidDevice> makeEmulatedMouse(
+    const emulator::FirmwareConfig& config = emulator::MouseFirmware::defaultConfig());
+// Its firmware is an emulator::WirelessMouseFirmware (link state of the receiver).
 std::shared_ptr<FirmwareHidDevice> makeEmulatedWirelessMouse(
-    const emu::FirmwareConfig& config = emu::WirelessMouseFirmware::defaultConfig());
-std::shared_ptr<FirmwareHidDevice>
-makeEmulatedMousePad(const emu::FirmwareConfig& config = emu::MousePadFirmware::defaultConfig());
-std::shared_ptr<FirmwareHidDevice>
-makeEmulatedHeadset(const emu::FirmwareConfig& config = emu::HeadsetFirmware::defaultConfig());
+    const emulator::FirmwareConfig& config = emulator::WirelessMouseFirmware::defaultConfig());
+std::shared_ptr<FirmwareHidDevice> makeEmulatedMousePad(
+    const emulator::FirmwareConfig& config = emulator::MousePadFirmware::defaultConfig());
+std::shared_ptr<FirmwareHidDevice> makeEmulatedHeadset(
+    const emulator::FirmwareConfig& config = emulator::HeadsetFirmware::defaultConfig());
 
 } // namespace morva::emulator

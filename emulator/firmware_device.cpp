@@ -6,7 +6,7 @@ namespace morva::emulator {
 
 FirmwareHidDevice::FirmwareHidDevice(uint16_t vendorId, uint16_t productId, uint16_t versionNumber,
                                      std::vector<Interface> interfaces,
-                                     std::unique_ptr<emu::CommandFirmware> firmware,
+                                     std::unique_ptr<emulator::CommandFirmware> firmware,
                                      const Wiring& wiring)
     : EmulatedHidDevice(vendorId, productId, versionNumber, std::move(interfaces)), wiring_(wiring),
       firmware_(std::move(firmware)),
@@ -14,7 +14,7 @@ FirmwareHidDevice::FirmwareHidDevice(uint16_t vendorId, uint16_t productId, uint
           queueInputReport(interfaceNumber, report);
       }) {
     firmware_->setConsumerSink(
-        [this](const emu::ConsumerReport& report) { sendConsumerReport(report); });
+        [this](const emulator::ConsumerReport& report) { sendConsumerReport(report); });
     firmware_->setUnplugCallback([this] { unplugged(); });
 }
 
@@ -31,7 +31,7 @@ bool FirmwareHidDevice::onOutputReport(int interfaceNumber, std::span<const uint
         return true;
     }
     std::lock_guard lock(firmwareMutex_);
-    const emu::FirmwareResponse response = firmware_->receiveOutputReport(report);
+    const emulator::FirmwareResponse response = firmware_->receiveOutputReport(report);
     if (response.accepted) {
         // Under the lock, so replies to successive requests keep their order.
         sendReplies(response, firmware_->latencyMs());
@@ -39,7 +39,8 @@ bool FirmwareHidDevice::onOutputReport(int interfaceNumber, std::span<const uint
     return response.accepted;
 }
 
-void FirmwareHidDevice::sendReplies(const emu::FirmwareResponse& response, uint32_t latencyMs) {
+void FirmwareHidDevice::sendReplies(const emulator::FirmwareResponse& response,
+                                    uint32_t latencyMs) {
     const bool inline_ = latencyMs == 0 && deferred_.empty();
     const auto due = DeferredReports::SteadyClock::now() + std::chrono::milliseconds(latencyMs);
     for (const CommandPacket& reply : response.replyList()) {
@@ -51,7 +52,7 @@ void FirmwareHidDevice::sendReplies(const emu::FirmwareResponse& response, uint3
     }
 }
 
-void FirmwareHidDevice::sendConsumerReport(const emu::ConsumerReport& report) {
+void FirmwareHidDevice::sendConsumerReport(const emulator::ConsumerReport& report) {
     std::vector<uint8_t> padded(std::max(report.size(), wiring_.consumerReportLength), 0);
     std::copy(report.begin(), report.end(), padded.begin());
     queueInputReport(wiring_.consumerInterface, padded);

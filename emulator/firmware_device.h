@@ -26,7 +26,7 @@ public:
 
     FirmwareHidDevice(uint16_t vendorId, uint16_t productId, uint16_t versionNumber,
                       std::vector<Interface> interfaces,
-                      std::unique_ptr<emu::CommandFirmware> firmware, const Wiring& wiring);
+                      std::unique_ptr<emulator::CommandFirmware> firmware, const Wiring& wiring);
     ~FirmwareHidDevice() override;
 
     bool onOutputReport(int interfaceNumber, std::span<const uint8_t> report) override;
@@ -34,7 +34,7 @@ public:
     // The firmware, for tests to preset and inspect its memory and arm faults. Direct access is
     // safe between exchanges (while no other thread writes to the device); withFirmware runs fn
     // under the lock that every output report takes.
-    emu::CommandFirmware& firmware() { return *firmware_; }
+    emulator::CommandFirmware& firmware() { return *firmware_; }
     template <typename Firmware> Firmware* firmwareAs() {
         return dynamic_cast<Firmware*>(firmware_.get());
     }
@@ -50,13 +50,13 @@ public:
     bool repliesDelivered() const { return deferred_.empty(); }
 
 private:
-    void sendReplies(const emu::FirmwareResponse& response, uint32_t latencyMs);
-    void sendConsumerReport(const emu::ConsumerReport& report);
+    void sendReplies(const emulator::FirmwareResponse& response, uint32_t latencyMs);
+    void sendConsumerReport(const emulator::ConsumerReport& report);
     void unplugged();
 
     Wiring wiring_;
     std::mutex firmwareMutex_;
-    std::unique_ptr<emu::CommandFirmware> firmware_;
+    std::unique_ptr<emulator::CommandFirmware> firmware_;
     std::function<void()> unplugHandler_; // guarded by firmwareMutex_
     DeferredReports deferred_;            // last: its thread stops before the rest goes
 };

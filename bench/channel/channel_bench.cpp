@@ -34,8 +34,8 @@ struct KeyboardRig {
         frame.resize(378);
         std::iota(frame.begin(), frame.end(), uint8_t{0});
     }
-    emu::KeyboardFirmware firmware;
-    emu::DirectFirmwareTransport transport{firmware};
+    emulator::KeyboardFirmware firmware;
+    emulator::DirectFirmwareTransport transport{firmware};
     NoPauseClock clock;
     DeviceCommandChannel channel{transport, clock};
     std::vector<uint8_t> table;
@@ -60,7 +60,7 @@ struct BusKeyboardRig {
         frame.resize(378);
         std::iota(frame.begin(), frame.end(), uint8_t{0});
     }
-    emu::CommandFirmware& firmware() { return keyboard->firmware(); }
+    emulator::CommandFirmware& firmware() { return keyboard->firmware(); }
 
     emulator::EmulatedHidBus bus;
     std::shared_ptr<emulator::FirmwareHidDevice> keyboard = emulator::makeEmulatedKeyboard();

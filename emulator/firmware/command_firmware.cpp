@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace morva::emu {
+namespace morva::emulator {
 namespace {
 
 size_t areaSize(size_t length, size_t stride, size_t profiles) {
@@ -240,4 +240,4 @@ uint8_t CommandFirmware::execute(std::span<const uint8_t, kPacketSize> request,
     }
 }
 
-} // namespace morva::emu
+} // namespace morva::emulator

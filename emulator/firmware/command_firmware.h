@@ -16,7 +16,7 @@
 // The firmware side of the command protocol, for the emulated devices: it answers 64-byte
 // request packets from its memory, which tests read and preset. Pure and synchronous: the
 // caller (a transport) serialises the calls and delivers the replies.
-namespace morva::emu {
+namespace morva::emulator {
 
 // What the device information record says about the device, and how many profiles it keeps.
 struct FirmwareConfig {
@@ -200,4 +200,4 @@ private:
 // data is added by the caller.
 CommandPacket replyTo(std::span<const uint8_t, kPacketSize> request, uint8_t status);
 
-} // namespace morva::emu
+} // namespace morva::emulator

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace morva::emu {
+namespace morva::emulator {
 
 bool DirectFirmwareTransport::finish(bool isWrite, uint32_t timeoutMs, Outcome outcome) {
     if (recordTransfers_) {
@@ -121,4 +121,4 @@ size_t DirectFirmwareTransport::unreadReplies() const {
     return inbox_.size();
 }
 
-} // namespace morva::emu
+} // namespace morva::emulator

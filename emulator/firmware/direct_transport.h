@@ -10,7 +10,7 @@
 #include <mutex>
 #include <vector>
 
-namespace morva::emu {
+namespace morva::emulator {
 
 // A transport that hands each written report straight to a firmware object and delivers its
 // replies, for tests and benchmarks that need no HID bus. Time is simulated: latency and
@@ -69,4 +69,4 @@ private:
     uint64_t nowMs_ = 0;
 };
 
-} // namespace morva::emu
+} // namespace morva::emulator

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace morva::emu {
+namespace morva::emulator {
 namespace {
 
 template <size_t Count>
@@ -24,4 +24,4 @@ void loadMouseFactoryKeys(std::span<uint8_t> keyTable) {
     loadCodes(keyTable, MouseButtonTable());
 }
 
-} // namespace morva::emu
+} // namespace morva::emulator

@@ -8,7 +8,7 @@
 // The key tables the emulated devices leave the factory with: device key k holds the factory
 // code of on-screen position k, so a fresh device maps every position to the key of the same
 // number.
-namespace morva::emu {
+namespace morva::emulator {
 
 inline constexpr size_t kKeyboardFactoryKeys = kKeyPositionCount;
 inline constexpr size_t kMouseFactoryButtons = kMouseButtonCount;
@@ -17,4 +17,4 @@ inline constexpr size_t kMouseFactoryButtons = kMouseButtonCount;
 void loadKeyboardFactoryKeys(std::span<uint8_t> keyTable);
 void loadMouseFactoryKeys(std::span<uint8_t> keyTable);
 
-} // namespace morva::emu
+} // namespace morva::emulator

@@ -1,6 +1,6 @@
 #include "emulator/firmware/firmware_faults.h"
 
-namespace morva::emu {
+namespace morva::emulator {
 
 void FaultSchedule::arm(FaultKind kind, int command, uint32_t nth) {
     armed_.push_back({kind, command, nth == 0 ? 1 : nth});
@@ -23,4 +23,4 @@ std::vector<FaultKind> FaultSchedule::take(uint8_t command) {
     return fired;
 }
 
-} // namespace morva::emu
+} // namespace morva::emulator

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace morva::emu {
+namespace morva::emulator {
 
 // Misbehaviour a test can ask of an emulated device, each for one chosen request.
 enum class FaultKind {
@@ -39,4 +39,4 @@ private:
     std::vector<Armed> armed_;
 };
 
-} // namespace morva::emu
+} // namespace morva::emulator

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace morva::emu {
+namespace morva::emulator {
 
 HeadsetFirmware::HeadsetFirmware(const FirmwareConfig& config) : MousePadFirmware(config) {
     for (uint8_t target : kTargets) {
@@ -40,4 +40,4 @@ FirmwareResponse HeadsetFirmware::handleOtherReport(std::span<const uint8_t> rep
     return {};
 }
 
-} // namespace morva::emu
+} // namespace morva::emulator

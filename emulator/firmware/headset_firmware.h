@@ -5,7 +5,7 @@
 #include <array>
 #include <map>
 
-namespace morva::emu {
+namespace morva::emulator {
 
 // The headset's vendor side: a pad's settings and status, and the 17-byte lighting reports
 // (report id 0xFF, target, register block, 0, channel values) that set its 13 LEDs.
@@ -34,4 +34,4 @@ private:
     size_t rejectedReports_ = 0;
 };
 
-} // namespace morva::emu
+} // namespace morva::emulator

@@ -2,7 +2,7 @@
 
 #include "emulator/firmware/factory_tables.h"
 
-namespace morva::emu {
+namespace morva::emulator {
 
 FirmwareConfig KeyboardFirmware::defaultConfig() {
     return {.keyCount = static_cast<uint8_t>(kKeyboardFactoryKeys), .macroUnits = 32};
@@ -22,4 +22,4 @@ KeyboardFirmware::KeyboardFirmware(const FirmwareConfig& config)
     loadKeyboardFactoryKeys(keyTable());
 }
 
-} // namespace morva::emu
+} // namespace morva::emulator

@@ -2,7 +2,7 @@
 
 #include "emulator/firmware/command_firmware.h"
 
-namespace morva::emu {
+namespace morva::emulator {
 
 // Key table and LED-index table, settings blocks of 30 bytes every 26 bytes, macro memory,
 // custom light pages of 512 bytes, live frames.
@@ -18,4 +18,4 @@ public:
     explicit KeyboardFirmware(const FirmwareConfig& config = defaultConfig());
 };
 
-} // namespace morva::emu
+} // namespace morva::emulator

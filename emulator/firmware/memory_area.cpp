@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace morva::emu {
+namespace morva::emulator {
 
 std::span<uint8_t> MemoryArea::slice(size_t offset, size_t length) {
     if (!fits(offset, length)) {
@@ -27,4 +27,4 @@ bool MemoryArea::write(size_t offset, std::span<const uint8_t> data) {
     return true;
 }
 
-} // namespace morva::emu
+} // namespace morva::emulator

@@ -5,7 +5,7 @@
 #include <span>
 #include <vector>
 
-namespace morva::emu {
+namespace morva::emulator {
 
 // One addressable memory of an emulated device (settings, key table, macro image, ...).
 // Accesses that do not fit inside it are refused, as the device would refuse them.
@@ -31,4 +31,4 @@ private:
     std::vector<uint8_t> bytes_;
 };
 
-} // namespace morva::emu
+} // namespace morva::emulator

@@ -2,7 +2,7 @@
 
 #include "emulator/firmware/factory_tables.h"
 
-namespace morva::emu {
+namespace morva::emulator {
 
 FirmwareConfig MouseFirmware::defaultConfig() {
     return {.keyCount = static_cast<uint8_t>(kMouseFactoryButtons),
@@ -40,4 +40,4 @@ uint8_t WirelessMouseFirmware::execute(std::span<const uint8_t, kPacketSize> req
     return MouseFirmware::execute(request, reply);
 }
 
-} // namespace morva::emu
+} // namespace morva::emulator

@@ -2,7 +2,7 @@
 
 #include "emulator/firmware/command_firmware.h"
 
-namespace morva::emu {
+namespace morva::emulator {
 
 // Key table, settings blocks of 71 bytes every 128 (written as their first 66), macro and
 // gun-key memory, DPI data in the device information, live frames.
@@ -35,4 +35,4 @@ private:
     bool linked_ = true;
 };
 
-} // namespace morva::emu
+} // namespace morva::emulator

@@ -1,6 +1,6 @@
 #include "emulator/firmware/mouse_pad_firmware.h"
 
-namespace morva::emu {
+namespace morva::emulator {
 
 FirmwareConfig MousePadFirmware::defaultConfig() {
     return {};
@@ -16,4 +16,4 @@ MemoryLayout MousePadFirmware::memoryLayout() {
 MousePadFirmware::MousePadFirmware(const FirmwareConfig& config)
     : CommandFirmware(config, memoryLayout()) {}
 
-} // namespace morva::emu
+} // namespace morva::emulator

@@ -2,7 +2,7 @@
 
 #include "emulator/firmware/command_firmware.h"
 
-namespace morva::emu {
+namespace morva::emulator {
 
 // Settings read as 30 bytes every 26 and written as 21 bytes every 64, the 6-byte status,
 // live frames. No keys, no macros.
@@ -18,4 +18,4 @@ public:
     explicit MousePadFirmware(const FirmwareConfig& config = defaultConfig());
 };
 
-} // namespace morva::emu
+} // namespace morva::emulator

@@ -15,8 +15,8 @@
 namespace morva {
 namespace {
 
-using emu::DirectFirmwareTransport;
-using emu::FaultKind;
+using emulator::DirectFirmwareTransport;
+using emulator::FaultKind;
 using Outcome = DirectFirmwareTransport::Outcome;
 
 // Pauses return at once and are remembered.
@@ -60,8 +60,8 @@ std::vector<uint8_t> pattern(size_t size, uint8_t start) {
     return bytes;
 }
 
-emu::FirmwareConfig keyboardWithKeys(uint8_t keys) {
-    emu::FirmwareConfig config = emu::KeyboardFirmware::defaultConfig();
+emulator::FirmwareConfig keyboardWithKeys(uint8_t keys) {
+    emulator::FirmwareConfig config = emulator::KeyboardFirmware::defaultConfig();
     config.keyCount = keys;
     return config;
 }
@@ -96,7 +96,7 @@ protected:
         return {firmware.keyTable().begin(), firmware.keyTable().end()};
     }
 
-    mutable emu::KeyboardFirmware firmware{keyboardWithKeys(110)};
+    mutable emulator::KeyboardFirmware firmware{keyboardWithKeys(110)};
     DirectFirmwareTransport transport{firmware};
     RecordingClock clock;
     DeviceCommandChannel channel{transport, clock};
@@ -298,7 +298,7 @@ TEST_F(ChannelTest, AWrongEchoIsFollowedByExactlyOneMoreRead) {
         {"wrong echo and nothing after it", {FaultKind::WrongEcho}, kResultNoReply, false, 0},
     };
     for (const auto& c : cases) {
-        emu::KeyboardFirmware device(keyboardWithKeys(110));
+        emulator::KeyboardFirmware device(keyboardWithKeys(110));
         DirectFirmwareTransport link(device);
         DeviceCommandChannel ch(link, clock);
         ch.setOpen(true);
@@ -323,7 +323,7 @@ TEST_F(ChannelTest, AFailureStatusEndsTheTransferAfterTheChunksBeforeIt) {
     } cases[] = {{FaultKind::StatusFE, kResultStatusFE}, {FaultKind::StatusFF, kResultStatusFF}};
     const std::vector<uint8_t> table = pattern(330, 100);
     for (const auto& c : cases) {
-        emu::KeyboardFirmware device(keyboardWithKeys(110));
+        emulator::KeyboardFirmware device(keyboardWithKeys(110));
         const std::vector<uint8_t> before(device.keyTable().begin(), device.keyTable().end());
         DirectFirmwareTransport link(device);
         DeviceCommandChannel ch(link, clock);
@@ -414,7 +414,7 @@ TEST_F(ChannelTest, LatencyIsWaitedForWithinTheTimeOut) {
 }
 
 TEST(WirelessChannel, UsesFiveSecondTimeOutsAndNeverSendsLiveFrames) {
-    emu::WirelessMouseFirmware mouse;
+    emulator::WirelessMouseFirmware mouse;
     DirectFirmwareTransport transport(mouse);
     RecordingClock clock;
     DeviceCommandChannel channel(transport, clock);
@@ -439,7 +439,7 @@ TEST(WirelessChannel, UsesFiveSecondTimeOutsAndNeverSendsLiveFrames) {
 }
 
 TEST(WirelessChannel, WiredChannelsUseOneSecondTimeOuts) {
-    emu::MouseFirmware mouse;
+    emulator::MouseFirmware mouse;
     DirectFirmwareTransport transport(mouse);
     RecordingClock clock;
     DeviceCommandChannel channel(transport, clock);
@@ -454,7 +454,7 @@ TEST(WirelessChannel, WiredChannelsUseOneSecondTimeOuts) {
 }
 
 TEST_F(ChannelTest, LinkCheckIsTrueOnlyForALinkedReceiver) {
-    emu::WirelessMouseFirmware mouse;
+    emulator::WirelessMouseFirmware mouse;
     DirectFirmwareTransport link(mouse);
     DeviceCommandChannel ch(link, clock);
     ch.setOpen(true);

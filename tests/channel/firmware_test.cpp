@@ -11,7 +11,7 @@
 #include <numeric>
 #include <vector>
 
-namespace morva::emu {
+namespace morva::emulator {
 namespace {
 
 std::vector<uint8_t> pattern(size_t size, uint8_t start) {
@@ -397,4 +397,4 @@ TEST(DirectTransport, AnUnpluggedDeviceFailsEveryTransfer) {
 }
 
 } // namespace
-} // namespace morva::emu
+} // namespace morva::emulator

@@ -34,7 +34,7 @@ TEST(KeyPositionTable, HoldsTheFactoryCodeOfEachPosition) {
 // every position to the key of the same number.
 TEST(KeyPositionTable, IsWhatTheEmulatedKeyboardLeavesTheFactoryWith) {
     std::vector<uint8_t> keyTable(kKeyPositionCount * 3 + 6, 0xEE);
-    emu::loadKeyboardFactoryKeys(keyTable);
+    emulator::loadKeyboardFactoryKeys(keyTable);
     for (size_t k = 0; k < kKeyPositionCount; ++k) {
         const AssignmentCode stored = {keyTable[k * 3], keyTable[k * 3 + 1], keyTable[k * 3 + 2]};
         EXPECT_EQ(stored, KeyPositionTable()[k]) << "key " << k;

@@ -125,7 +125,7 @@ TEST(MorvactlInfo, AFailedReadIsReportedAndTheTransactionStillEnds) {
     emulator::EmulatedHidBus bus;
     const auto keyboard = emulator::makeEmulatedKeyboard();
     emulator::plugFirmwareDevice(bus, keyboard);
-    keyboard->firmware().injectFault(emu::FaultKind::StatusFF, command::kReadDeviceInfo);
+    keyboard->firmware().injectFault(emulator::FaultKind::StatusFF, command::kReadDeviceInfo);
     std::ostringstream out;
     std::ostringstream err;
     cli::CliContext context{bus, false, out, err};

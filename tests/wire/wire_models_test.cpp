@@ -64,7 +64,7 @@ TEST(WireModels, TheReceiverAnswersTheLinkCheckWithTheMousesLinkState) {
     ASSERT_TRUE(channel.open(test::pathOnBus(bus, id, 1, 4)));
     channel.setWireless(true);
     EXPECT_TRUE(channel.checkLink());
-    receiver->firmwareAs<emu::WirelessMouseFirmware>()->setLinked(false);
+    receiver->firmwareAs<emulator::WirelessMouseFirmware>()->setLinked(false);
     EXPECT_FALSE(channel.checkLink());
 }
 
@@ -80,12 +80,12 @@ TEST(WireModels, HeadsetLightingReportsReachItsFirmwareAndEventsDoNotDisturbComm
     std::array<uint8_t, 17> lighting{0xFF, 0x22, 0xAA, 0x00, 0x11, 0x22,
                                      0x33, 0x44, 0x55, 0x66, 0x77};
     ASSERT_TRUE(channel.hidDevice()->SetOutputReport(lighting.data(), lighting.size()));
-    auto* firmware = headset->firmwareAs<emu::HeadsetFirmware>();
+    auto* firmware = headset->firmwareAs<emulator::HeadsetFirmware>();
     EXPECT_EQ(firmware->lightingReportsReceived(), 1u);
     EXPECT_EQ(firmware->ledColour(0x22, 0)[0], 0x11);
     EXPECT_EQ(firmware->ledColour(0x22, 6)[0], 0x77);
 
-    headset->withFirmware([](emu::CommandFirmware& f) { f.sendKeyDown(3); });
+    headset->withFirmware([](emulator::CommandFirmware& f) { f.sendKeyDown(3); });
     DeviceInfoRecord info;
     EXPECT_EQ(channel.readDeviceInfo(info), kResultOk) << "the event report is no reply";
     EXPECT_EQ(info, headset->firmware().deviceInfo());
@@ -95,20 +95,22 @@ TEST(WireModels, TheDemoDevicesAnswerWithTheirFirmware) {
     emulator::EmulatedHidBus bus;
     emulator::plugDemoDevices(bus);
     ASSERT_EQ(bus.deviceCount(), 5u) << "one for each device-tab row";
-    EXPECT_NE(emulator::firmwareDeviceOf(bus, 1)->firmwareAs<emu::MouseFirmware>(), nullptr);
-    EXPECT_NE(emulator::firmwareDeviceOf(bus, 3)->firmwareAs<emu::MousePadFirmware>(), nullptr);
-    EXPECT_NE(emulator::firmwareDeviceOf(bus, 5)->firmwareAs<emu::KeyboardFirmware>(), nullptr);
+    EXPECT_NE(emulator::firmwareDeviceOf(bus, 1)->firmwareAs<emulator::MouseFirmware>(), nullptr);
+    EXPECT_NE(emulator::firmwareDeviceOf(bus, 3)->firmwareAs<emulator::MousePadFirmware>(),
+              nullptr);
+    EXPECT_NE(emulator::firmwareDeviceOf(bus, 5)->firmwareAs<emulator::KeyboardFirmware>(),
+              nullptr);
     const auto keyboard = emulator::firmwareDeviceOf(bus, 2);
     ASSERT_NE(keyboard, nullptr);
-    ASSERT_NE(keyboard->firmwareAs<emu::KeyboardFirmware>(), nullptr);
-    EXPECT_NE(emulator::firmwareDeviceOf(bus, 4)->firmwareAs<emu::HeadsetFirmware>(), nullptr);
+    ASSERT_NE(keyboard->firmwareAs<emulator::KeyboardFirmware>(), nullptr);
+    EXPECT_NE(emulator::firmwareDeviceOf(bus, 4)->firmwareAs<emulator::HeadsetFirmware>(), nullptr);
     EXPECT_EQ(emulator::firmwareDeviceOf(bus, 9), nullptr);
 
     // Its unplug fault pulls it out of the demo bus.
     test::NoPauseClock clock;
     DeviceCommandChannel channel(bus, clock);
     ASSERT_TRUE(channel.open(test::pathOnBus(bus, 2, 1, 4)));
-    keyboard->firmware().injectFault(emu::FaultKind::Unplug);
+    keyboard->firmware().injectFault(emulator::FaultKind::Unplug);
     EXPECT_EQ(channel.beginTransaction(), kResultWriteFailed);
     EXPECT_EQ(bus.deviceCount(), 4u);
 }

@@ -13,7 +13,7 @@
 namespace morva {
 namespace {
 
-using emu::FaultKind;
+using emulator::FaultKind;
 using SteadyClock = std::chrono::steady_clock;
 
 long long msSince(SteadyClock::time_point begin) {
@@ -50,7 +50,7 @@ protected:
         EXPECT_TRUE(channel.setBlockLength(static_cast<uint16_t>(firmware().keyTable().size())));
     }
 
-    emu::CommandFirmware& firmware() { return keyboard->firmware(); }
+    emulator::CommandFirmware& firmware() { return keyboard->firmware(); }
     std::wstring vendorPath() { return test::pathOnBus(bus, id, 1, 4); }
     std::wstring consumerPath() { return test::pathOnBus(bus, id, 1, 3); }
     std::vector<uint8_t> keyTable() {
@@ -211,7 +211,7 @@ TEST_F(WireTest, ConsumerReportsArriveOnTheCompanionCollectionOnly) {
     CHidDevice events(bus);
     ASSERT_TRUE(events.Open(consumerPath(), true, false, true, false));
     ASSERT_EQ(events.caps().inputReportByteLength, 5);
-    keyboard->withFirmware([](emu::CommandFirmware& f) {
+    keyboard->withFirmware([](emulator::CommandFirmware& f) {
         f.sendKeyDown(7);
         f.sendKeyUp(7);
         f.sendSynchronisationRequest();
