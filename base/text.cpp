@@ -41,6 +41,10 @@ void appendWide(std::wstring& out, char32_t cp) {
     }
 }
 
+char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 // Decodes one UTF-8 sequence starting at text[i]; advances i past what it consumed.
 char32_t decodeUtf8(std::string_view text, size_t& i) {
     const auto lead = static_cast<unsigned char>(text[i++]);
@@ -104,26 +108,36 @@ std::wstring Utf8ToWide(std::string_view text) {
 
 std::string toLowerAscii(std::string_view text) {
     std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), [](char c) {
-        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    });
-    return out;
-}
-
-std::u32string foldCase(std::string_view text) {
-    std::u32string out;
-    out.reserve(text.size());
-    size_t i = 0;
-    while (i < text.size()) {
-        const char32_t c = decodeUtf8(text, i);
-        out.push_back(
-            static_cast<char32_t>(u_foldCase(static_cast<UChar32>(c), U_FOLD_CASE_DEFAULT)));
-    }
+    std::transform(out.begin(), out.end(), out.begin(), lowerAscii);
     return out;
 }
 
 bool equalsIgnoreCase(std::string_view a, std::string_view b) {
-    return foldCase(a) == foldCase(b);
+    // Walks both texts in step without copying: control and attribute names, compared on every
+    // notification, are ASCII and never reach the folding table. Simple case folding maps one
+    // character to one, so the texts stay in step.
+    size_t i = 0;
+    size_t j = 0;
+    while (i < a.size() && j < b.size()) {
+        const auto byteA = static_cast<unsigned char>(a[i]);
+        const auto byteB = static_cast<unsigned char>(b[j]);
+        if (byteA < 0x80 && byteB < 0x80) {
+            if (lowerAscii(static_cast<char>(byteA)) != lowerAscii(static_cast<char>(byteB))) {
+                return false;
+            }
+            ++i;
+            ++j;
+            continue;
+        }
+        const auto foldedA =
+            u_foldCase(static_cast<UChar32>(decodeUtf8(a, i)), U_FOLD_CASE_DEFAULT);
+        const auto foldedB =
+            u_foldCase(static_cast<UChar32>(decodeUtf8(b, j)), U_FOLD_CASE_DEFAULT);
+        if (foldedA != foldedB) {
+            return false;
+        }
+    }
+    return i == a.size() && j == b.size();
 }
 
 } // namespace morva

@@ -11,10 +11,8 @@ std::string WideToUtf8(std::wstring_view text);
 std::wstring Utf8ToWide(std::string_view text);
 
 std::string toLowerAscii(std::string_view text);
-// The text with every character replaced by its simple case folding, so that texts which differ
-// only in case (in any script: "Été" and "éTÉ") fold to the same code points.
-std::u32string foldCase(std::string_view text);
-// Whether two UTF-8 texts are equal ignoring case (simple case folding).
+// Whether two UTF-8 texts are equal ignoring case in any script ("Été" and "éTÉ"), by Unicode
+// simple case folding.
 bool equalsIgnoreCase(std::string_view a, std::string_view b);
 
 } // namespace morva
