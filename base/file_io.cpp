@@ -211,9 +211,15 @@ int removeTemporaryWriteFiles(const fs::path& folder) {
 }
 
 bool keepBrokenFileCopy(const fs::path& path) {
+    std::error_code error;
+    // Only a regular file with content holds anything of the user's; a FIFO must not be copied.
+    const bool hasContent = fs::is_regular_file(fs::symlink_status(path, error)) &&
+                            fs::file_size(path, error) > 0 && !error;
+    if (!hasContent) {
+        return false;
+    }
     fs::path kept = path;
     kept += kBrokenFileSuffix;
-    std::error_code error;
     fs::remove(kept, error);
     // A second name for the same bytes costs no space, so it works on a full disk too.
     if (::link(path.c_str(), kept.c_str()) != 0) {
@@ -221,7 +227,7 @@ bool keepBrokenFileCopy(const fs::path& path) {
         if (error) {
             trace("%s cannot be read and could not be kept aside: %s\n", path.string().c_str(),
                   error.message().c_str());
-            return false;
+            return true;
         }
     }
     trace("%s cannot be read; a copy is kept as %s\n", path.string().c_str(),

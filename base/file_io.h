@@ -52,7 +52,8 @@ bool isTemporaryWriteFileName(std::string_view fileName);
 int removeTemporaryWriteFiles(const std::filesystem::path& folder);
 
 // Keeps a copy of a file that is about to be repaired as <name>.bad (replacing an older copy), so
-// the repair never destroys what the user had. The original stays where it is.
+// the repair never destroys what the user had. The original stays where it is. False when there
+// was nothing to keep: no regular file, or an empty one.
 bool keepBrokenFileCopy(const std::filesystem::path& path);
 inline constexpr std::string_view kBrokenFileSuffix = ".bad";
 

@@ -54,11 +54,7 @@ template <typename T> bool SettingsStore::write(const std::string& name, const T
     Json::Value root = read.value;
     // A damaged file is replaced rather than left blocking every later write; a copy is kept.
     if (!root.isObject()) {
-        if (read.status != JsonReadStatus::Missing &&
-            std::filesystem::is_regular_file(file_, error) &&
-            std::filesystem::file_size(file_, error) > 0) {
-            keepBrokenFileCopy(file_);
-        }
+        keepBrokenFileCopy(file_);
         root = Json::Value(Json::objectValue);
     }
     root[name] = value;

@@ -6,8 +6,6 @@
 #include "profiles/data_folders.h"
 #include "profiles/json_edit.h"
 
-#include <system_error>
-
 namespace morva::profiles {
 
 namespace fs = std::filesystem;
@@ -25,12 +23,8 @@ ProfileRead readProfileFile(const fs::path& path) {
     if (read.status == JsonReadStatus::Missing) {
         return result;
     }
-    std::error_code error;
-    const bool hasContent = fs::is_regular_file(path, error) && fs::file_size(path, error) > 0;
-    if (hasContent && !error) {
-        keepBrokenFileCopy(path);
-    }
-    result.broken = hasContent || read.status == JsonReadStatus::Unreadable;
+    const bool keptContent = keepBrokenFileCopy(path);
+    result.broken = keptContent || read.status == JsonReadStatus::Unreadable;
     return result;
 }
 

@@ -19,12 +19,6 @@ namespace fs = std::filesystem;
 // How many milliseconds an identifier may move on when others have taken the current one.
 constexpr int kIdentifierAttempts = 100000;
 
-bool isRegularFileWithContent(const fs::path& path) {
-    std::error_code error;
-    return fs::is_regular_file(fs::symlink_status(path, error)) && fs::file_size(path, error) > 0 &&
-           !error;
-}
-
 // Whether a list file that was read holds no list at all (as opposed to none yet).
 bool isDamagedList(const JsonReadResult& read, const ProfileListContents& contents) {
     switch (read.status) {
@@ -78,9 +72,7 @@ ProfileList::ListState ProfileList::readList(SelectionRule rule) {
 ProfileList::ListState ProfileList::rebuildList(bool listWasDamaged) {
     ListState list;
     if (listWasDamaged) {
-        if (isRegularFileWithContent(listFilePath())) {
-            keepBrokenFileCopy(listFilePath());
-        }
+        keepBrokenFileCopy(listFilePath());
         list.notice = ProfileNotice::ListRebuilt;
     }
     entries_ = profilesInFolder();
