@@ -16,9 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// How many milliseconds an identifier may move on when others have taken the current one.
-constexpr int kIdentifierAttempts = 100000;
-
 // Whether a list file that was read holds no list at all (as opposed to none yet).
 bool isDamagedList(const JsonReadResult& read, const ProfileListContents& contents) {
     switch (read.status) {
@@ -139,24 +136,20 @@ std::vector<ProfileEntry> ProfileList::profilesInFolder() const {
 
 std::string ProfileList::createProfileFile(const std::string& name, Json::Value document,
                                            ProfileStatus& status) const {
-    // Another program may make a profile in the same millisecond: creating the file claims the
-    // identifier, and a taken one moves on by a millisecond.
-    LocalTimestamp time = timeSource_.now();
-    for (int attempt = 0; attempt < kIdentifierAttempts; ++attempt, time = nextMillisecond(time)) {
-        const std::string identifier = formatTimestampId(time);
-        if (isListed(identifier)) {
-            continue;
-        }
-        stampProfileDocument(document, name, identifier);
-        const FileWriteStatus written = createJsonDocument(profileFilePath(identifier), document);
-        if (written == FileWriteStatus::Exists) {
-            continue;
-        }
-        status = profileStatusOf(written);
-        return written == FileWriteStatus::Ok ? identifier : std::string();
-    }
-    status = ProfileStatus::WriteFailed;
-    return {};
+    // Another program may make a profile in the same millisecond: creating the file is what claims
+    // an identifier, so the check for a taken one tries to create it.
+    FileWriteStatus written = FileWriteStatus::Failed;
+    const std::string identifier =
+        makeUniqueTimestampId(timeSource_, [&](const std::string& candidate) {
+            if (isListed(candidate)) {
+                return true;
+            }
+            stampProfileDocument(document, name, candidate);
+            written = createJsonDocument(profileFilePath(candidate), document);
+            return written == FileWriteStatus::Exists;
+        });
+    status = profileStatusOf(written);
+    return written == FileWriteStatus::Ok ? identifier : std::string();
 }
 
 Json::Value ProfileList::selectedProfileOrDefault(ProfileNotice& notice) const {

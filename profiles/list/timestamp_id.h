@@ -39,7 +39,8 @@ LocalTimestamp nextMillisecond(const LocalTimestamp& time);
 
 // A timestamp identifier for the current time that the predicate does not report as taken. Two
 // things made within the same millisecond must not share a file, so a taken identifier moves on
-// by one millisecond until a free one is found.
+// by one millisecond until a free one is found. The predicate may claim the identifier as it
+// checks it (by creating its file), so that two processes never end with the same one.
 std::string makeUniqueTimestampId(const LocalTimeSource& source,
                                   const std::function<bool(const std::string&)>& isTaken);
 
