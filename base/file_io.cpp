@@ -1,6 +1,7 @@
 #include "base/file_io.h"
 
 #include "base/trace.h"
+#include "base/unique_fd.h"
 #include "base/write_protection.h"
 
 #include <cerrno>
@@ -18,21 +19,6 @@ namespace fs = std::filesystem;
 constexpr mode_t kNewFileMode = 0644;
 constexpr std::string_view kTemporaryMarker = ".tmp-";
 constexpr size_t kTemporaryRandomLength = 6; // mkstemp's XXXXXX
-
-class FdCloser {
-public:
-    explicit FdCloser(int fd) : fd_(fd) {}
-    ~FdCloser() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    FdCloser(const FdCloser&) = delete;
-    FdCloser& operator=(const FdCloser&) = delete;
-
-private:
-    int fd_;
-};
 
 bool writeAll(int fd, std::string_view content) {
     while (!content.empty()) {
@@ -97,16 +83,15 @@ std::string writeTemporaryFile(const fs::path& path, std::string_view content, m
 FileReadResult readRegularFile(const fs::path& path, size_t maxBytes) {
     FileReadResult result;
     // Non-blocking, so a FIFO in place of the file cannot hold the program up at the open.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) {
+    const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (!fd.valid()) {
         result.status = errno == ENOENT || errno == ENOTDIR ? FileReadStatus::Missing
                         : errno == ENXIO                    ? FileReadStatus::NotRegular
                                                             : FileReadStatus::Failed;
         return result;
     }
-    const FdCloser closer(fd);
     struct stat info {};
-    if (::fstat(fd, &info) != 0) {
+    if (::fstat(fd.get(), &info) != 0) {
         result.status = FileReadStatus::Failed;
         return result;
     }
@@ -116,7 +101,7 @@ FileReadResult readRegularFile(const fs::path& path, size_t maxBytes) {
     }
     // The size the file system reports is not trusted (sysfs reports a page for every
     // attribute): the read itself stops past the limit.
-    result.status = readAll(fd, maxBytes, result.content);
+    result.status = readAll(fd.get(), maxBytes, result.content);
     if (!result.ok()) {
         result.content.clear();
     }

@@ -8,6 +8,7 @@
 #include <sys/file.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 
 namespace morva {
 namespace {
@@ -17,15 +18,15 @@ constexpr std::chrono::milliseconds kRetryInterval(10);
 } // namespace
 
 FolderLock::FolderLock(const std::filesystem::path& folder, std::chrono::milliseconds patience) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) {
+    UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!fd.valid()) {
         trace("cannot open %s to lock it: %s\n", folder.string().c_str(), std::strerror(errno));
         return;
     }
     const auto deadline = std::chrono::steady_clock::now() + patience;
     for (;;) {
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-            fd_ = fd;
+        if (::flock(fd.get(), LOCK_EX | LOCK_NB) == 0) {
+            fd_ = std::move(fd);
             return;
         }
         const int error = errno;
@@ -34,16 +35,9 @@ FolderLock::FolderLock(const std::filesystem::path& folder, std::chrono::millise
             busy_ = error == EWOULDBLOCK;
             trace("cannot lock %s: %s\n", folder.string().c_str(),
                   error == EWOULDBLOCK ? "another program keeps it locked" : std::strerror(error));
-            ::close(fd);
             return;
         }
         std::this_thread::sleep_for(kRetryInterval);
-    }
-}
-
-FolderLock::~FolderLock() {
-    if (fd_ >= 0) {
-        ::close(fd_); // releases the lock
     }
 }
 

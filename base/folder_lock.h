@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/unique_fd.h"
+
 #include <chrono>
 #include <filesystem>
 
@@ -12,17 +14,16 @@ class FolderLock {
 public:
     explicit FolderLock(const std::filesystem::path& folder,
                         std::chrono::milliseconds patience = std::chrono::seconds(5));
-    ~FolderLock();
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;
 
     // False when the folder could not be opened or another process held it all the while.
-    bool locked() const { return fd_ >= 0; }
+    bool locked() const { return fd_.valid(); }
     // Not locked because another process held the lock longer than the patience.
     bool busy() const { return busy_; }
 
 private:
-    int fd_ = -1;
+    UniqueFd fd_; // closing it releases the lock
     bool busy_ = false;
 };
 

@@ -3,18 +3,9 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <filesystem>
-#include <sys/file.h>
 #include <unistd.h>
 
 namespace morva::platform {
-
-void UniqueFd::reset(int fd) {
-    if (fd_ >= 0) {
-        ::close(fd_);
-    }
-    fd_ = fd;
-}
 
 std::optional<SocketAddress> socketAddress(const std::string& path) {
     SocketAddress result;
@@ -58,22 +49,6 @@ Listener probeListener(const SocketAddress& address) {
     default:
         return Listener::Unknown;
     }
-}
-
-UniqueFd lockFolderOf(const std::string& path) {
-    const std::string folder = std::filesystem::path(path).parent_path().string();
-    UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!fd.valid()) {
-        return fd;
-    }
-    int locked;
-    do {
-        locked = ::flock(fd.get(), LOCK_EX);
-    } while (locked != 0 && errno == EINTR);
-    if (locked != 0) {
-        fd.reset();
-    }
-    return fd;
 }
 
 std::optional<uid_t> peerUid(int fd) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/unique_fd.h"
+
 #include <optional>
 #include <string>
 #include <sys/socket.h>
@@ -10,35 +12,6 @@
 // the user's private runtime folder: unlike a name in the abstract namespace, which every user of
 // the machine shares, no other user can take it first.
 namespace morva::platform {
-
-// Owns a file descriptor; closes it at the end.
-class UniqueFd {
-public:
-    UniqueFd() = default;
-    explicit UniqueFd(int fd) : fd_(fd) {}
-    ~UniqueFd() { reset(); }
-    UniqueFd(UniqueFd&& other) noexcept : fd_(other.release()) {}
-    UniqueFd& operator=(UniqueFd&& other) noexcept {
-        if (this != &other) {
-            reset(other.release());
-        }
-        return *this;
-    }
-    UniqueFd(const UniqueFd&) = delete;
-    UniqueFd& operator=(const UniqueFd&) = delete;
-
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-    int release() {
-        const int fd = fd_;
-        fd_ = -1;
-        return fd;
-    }
-    void reset(int fd = -1);
-
-private:
-    int fd_ = -1;
-};
 
 struct SocketAddress {
     sockaddr_un address{};
@@ -64,11 +37,6 @@ enum class Listener {
 
 // Whether a process listens on the socket file at `address`.
 Listener probeListener(const SocketAddress& address);
-
-// An exclusive lock on the folder that holds `path`, held while the descriptor lives; an invalid
-// one (errno set) when the folder cannot be opened. Processes that claim or remove socket files
-// of one folder under it never take each other's live socket for a stale one.
-UniqueFd lockFolderOf(const std::string& path);
 
 // The user id of the process at the other end of a connected socket.
 std::optional<uid_t> peerUid(int fd);

@@ -1,5 +1,6 @@
 #include "platform/message_server.h"
 
+#include "base/folder_lock.h"
 #include "base/trace.h"
 
 #include <algorithm>
@@ -52,10 +53,9 @@ MessageServer::ListenResult MessageServer::listen() {
         return ListenResult::Failed;
     }
     // Another start may be looking at the same file: the stale check and the bind are one step.
-    const UniqueFd lock = lockFolderOf(socketPath_);
-    if (!lock.valid()) {
-        trace("ipc: cannot lock the folder of \"%s\": %s\n", socketPath_.c_str(),
-              std::strerror(errno));
+    const FolderLock lock(std::filesystem::path(socketPath_).parent_path());
+    if (!lock.locked()) {
+        trace("ipc: cannot lock the folder of \"%s\"\n", socketPath_.c_str());
         return ListenResult::Failed;
     }
     const ListenResult first = bindAndListen(*address);
@@ -126,7 +126,7 @@ void MessageServer::removeSocketFile() {
     if (!boundFile_) {
         return;
     }
-    const UniqueFd lock = lockFolderOf(socketPath_);
+    const FolderLock lock(std::filesystem::path(socketPath_).parent_path());
     struct stat current {};
     // A later server may have replaced the file after this one stopped listening: leave it.
     if (::lstat(socketPath_.c_str(), &current) == 0 && current.st_dev == boundFile_->device &&

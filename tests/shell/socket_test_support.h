@@ -24,9 +24,9 @@ inline std::string uniqueSocketPath(const std::string& purpose) {
 }
 
 // A client that connects and sends what the test says, bypassing the message encoder.
-inline platform::UniqueFd connectRaw(const std::string& socketPath) {
+inline UniqueFd connectRaw(const std::string& socketPath) {
     const auto address = platform::socketAddress(socketPath);
-    platform::UniqueFd fd = platform::packetSocket(false);
+    UniqueFd fd = platform::packetSocket(false);
     if (!address || !fd.valid() ||
         ::connect(fd.get(), reinterpret_cast<const sockaddr*>(&address->address),
                   address->length) != 0) {
