@@ -137,17 +137,11 @@ void CMainWnd::Initialise() {
 }
 
 void CMainWnd::ShowProfileNotices() {
-    for (const auto* list : {&devices_.keyboardDevices(), &devices_.mouseDevices(),
-                             &devices_.mousePadDevices(), &devices_.headsetDevices()}) {
-        for (CKestraneUSBDevice* device : *list) {
-            auto* panel = dynamic_cast<CDeviceProfileUI*>(device->profilePanel());
-            const ProfileNotice listNotice =
-                panel != nullptr ? panel->TakeStartNotice() : ProfileNotice::None;
-            for (const ProfileNotice notice : {listNotice, device->TakeStartNotice()}) {
-                if (const std::string key = profileNoticeMessageKey(notice); !key.empty()) {
-                    ShowMessage(key, ui::MessageBoxButtons::Ok);
-                }
-            }
+    for (const CDeviceOptionUI* tab : devices_.tabs()) {
+        CKestraneUSBDevice* device = tab->device();
+        for (const ProfileNotice notice :
+             device != nullptr ? device->TakeStartNotices() : std::vector<ProfileNotice>{}) {
+            ShowMessage(profileNoticeMessageKey(notice), ui::MessageBoxButtons::Ok);
         }
     }
 }

@@ -8,7 +8,6 @@
 #include "ui/toolkit/tray_icon.h"
 
 namespace morva::app {
-namespace {} // namespace
 
 ProgramWindow::ProgramWindow(ui::Toolkit& toolkit, WindowSystem& system, ProgramWindowConfig config)
     : toolkit_(toolkit), system_(system), config_(std::move(config)),

@@ -236,20 +236,4 @@ const char* describeFileReadStatus(FileReadStatus status) {
     return "unknown";
 }
 
-const char* describeFileWriteStatus(FileWriteStatus status) {
-    switch (status) {
-    case FileWriteStatus::Ok:
-        return "written";
-    case FileWriteStatus::ReadOnly:
-        return "the file is read-only";
-    case FileWriteStatus::Protected:
-        return "the program's own folder is never written";
-    case FileWriteStatus::Exists:
-        return "a file of that name exists already";
-    case FileWriteStatus::Failed:
-        return "the system refused the write (disk full or no permission?)";
-    }
-    return "unknown";
-}
-
 } // namespace morva

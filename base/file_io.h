@@ -58,6 +58,5 @@ bool keepBrokenFileCopy(const std::filesystem::path& path);
 inline constexpr std::string_view kBrokenFileSuffix = ".bad";
 
 const char* describeFileReadStatus(FileReadStatus status);
-const char* describeFileWriteStatus(FileWriteStatus status);
 
 } // namespace morva

@@ -411,7 +411,11 @@ void CKestraneUSBDevice::BindDevicePage(CBasicProfiledata& profile) {
     // The profile panel keeps the model's profile list; its selection is the current profile.
     if (ProfilePanelBinding* panel = profilePanelBinding()) {
         if (!deviceName_.empty()) {
-            panel->BindProfiles(UserDataFolder(), DefaultProfilePath(), deviceType_);
+            const ProfileResult bound =
+                panel->BindProfiles(UserDataFolder(), DefaultProfilePath(), deviceType_);
+            if (bound.notice != ProfileNotice::None) {
+                startNotices_.push_back(bound.notice);
+            }
             profileId_ = panel->GetSelectedIdentifier();
         }
         panel->ShowTab(1);
@@ -420,13 +424,13 @@ void CKestraneUSBDevice::BindDevicePage(CBasicProfiledata& profile) {
     if (!profile.GetProfilePath().empty()) {
         profile.LoadDeviceEntry(profile.GetProfilePath());
         if (profile.LastLoadFoundDamage()) {
-            startNotice_ = ProfileNotice::ProfileRepaired;
+            startNotices_.push_back(ProfileNotice::ProfileRepaired);
         }
     }
 }
 
-ProfileNotice CKestraneUSBDevice::TakeStartNotice() {
-    return std::exchange(startNotice_, ProfileNotice::None);
+std::vector<ProfileNotice> CKestraneUSBDevice::TakeStartNotices() {
+    return std::exchange(startNotices_, {});
 }
 
 void CKestraneUSBDevice::ResolveProfilePathsOf(CBasicProfiledata& profile) {

@@ -183,9 +183,9 @@ public:
     const std::string& pageDescription() const { return pageXml_; }
     ui::Window* mainWindow() const { return mainWindow_; }
     const std::string& profileId() const { return profileId_; }
-    // What the user should be told about loading the page's profile (a damaged file repaired),
-    // once.
-    ProfileNotice TakeStartNotice();
+    // What the user should be told about loading the page's profiles (a list made anew, a
+    // damaged profile repaired), once.
+    std::vector<ProfileNotice> TakeStartNotices();
     const std::string& lightFolderName() const { return lightFolderName_; }
     const std::string& deviceName() const { return deviceName_; }
     uint16_t deviceType() const { return deviceType_; }
@@ -261,7 +261,7 @@ private:
     std::string pageXml_;
     ui::Window* mainWindow_ = nullptr;
     std::string profileId_;
-    ProfileNotice startNotice_ = ProfileNotice::None;
+    std::vector<ProfileNotice> startNotices_;
     std::string lightFolderName_;
     std::string deviceName_;
     uint16_t deviceType_ = 0;

@@ -10,8 +10,6 @@
 // entries, next to whatever else the root carries ("profilename", "profileUUID", ...).
 namespace morva::profiles {
 
-inline constexpr std::string_view kBrokenFileSuffix = morva::kBrokenFileSuffix;
-
 struct ProfileRead {
     Json::Value document; // a JSON object, or null
     // The file is there but holds no JSON object (or cannot be read): whatever is written next

@@ -52,7 +52,6 @@ ProfileResult CDeviceProfileUI::InitProfiles(const std::filesystem::path& device
         trace("CDeviceProfileUI: loading the profiles of %s: %s\n", deviceFolder.string().c_str(),
               describeProfileStatus(loaded.status));
     }
-    startNotice_ = loaded.notice;
     fillCombo();
     showSelection();
     applyTabVisibility();
@@ -125,21 +124,10 @@ ProfileResult CDeviceProfileUI::SelectProfile(int index, bool notify) {
     return selected;
 }
 
-ProfileResult CDeviceProfileUI::RefreshProfiles() {
-    if (!list_) {
-        return notInitialised();
-    }
-    return mirrored(list_->refresh());
-}
-
 ProfileResult CDeviceProfileUI::mirrored(ProfileResult result) {
     fillCombo();
     showSelection();
     return result;
-}
-
-ProfileNotice CDeviceProfileUI::TakeStartNotice() {
-    return std::exchange(startNotice_, ProfileNotice::None);
 }
 
 int CDeviceProfileUI::GetSelectedIndex() const {

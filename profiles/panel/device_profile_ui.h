@@ -48,11 +48,6 @@ public:
     // Selects the combo entry (sending "itemselect" only with notify), shows its name in the edit
     // and stores the choice in the list file.
     ProfileResult SelectProfile(int index, bool notify);
-    // Re-reads the list file (other programs change it too) and shows it, keeping the selected
-    // profile selected while it exists.
-    ProfileResult RefreshProfiles();
-    // What the user should be told about loading the profiles (a rebuilt list), once.
-    ProfileNotice TakeStartNotice();
 
     // The combo's selection; -1 when none.
     int GetSelectedIndex() const;
@@ -119,7 +114,6 @@ private:
 
     std::unique_ptr<ProfileList> list_;
     int deviceType_ = 0;
-    ProfileNotice startNotice_ = ProfileNotice::None;
 };
 
 // Lets skins make the panel from the tag "DeviceProfile" through the toolkit's factory.

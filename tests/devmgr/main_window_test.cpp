@@ -212,6 +212,7 @@ TEST_F(MainWindowWithDamagedListTest, TheUserIsToldTheListWasMadeAnew) {
     auto* panel = dynamic_cast<CDeviceProfileUI*>(keyboard()->profilePanel());
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(panel->profileCombo()->itemText(0), "Mine");
+    EXPECT_TRUE(keyboard()->TakeStartNotices().empty()) << "told once";
 }
 
 TEST_F(MainWindowTest, AttachingAKeyboardShowsAndSelectsItsTabAndConnects500MsLater) {

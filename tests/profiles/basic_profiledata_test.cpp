@@ -65,7 +65,7 @@ TEST_F(BasicProfileTest, ProfileThatIsNotJsonIsRepairedAndKeptAsBad) {
 
     EXPECT_EQ(profileOnDisk()["Device"][0]["LightInfo"]["SelectItem"], 4);
     std::filesystem::path kept = profilePath;
-    kept += profiles::kBrokenFileSuffix;
+    kept += kBrokenFileSuffix;
     EXPECT_EQ(test::readText(kept), broken);
 }
 
@@ -171,7 +171,7 @@ TEST_F(BasicProfileTest, SaveOverAFileThatIsNotJsonKeepsItAsBad) {
 
     EXPECT_EQ(profileOnDisk()["Device"][0]["LightInfo"]["SelectItem"], 4);
     std::filesystem::path kept = profilePath;
-    kept += profiles::kBrokenFileSuffix;
+    kept += kBrokenFileSuffix;
     EXPECT_EQ(test::readText(kept), "{ not json");
 }
 

@@ -300,13 +300,12 @@ TEST_F(PanelRoutes, ADamagedProfileIsRepairedWithAWord) {
     EXPECT_TRUE(std::filesystem::exists(deviceFolder() / "id0.Json.bad"));
 }
 
-TEST_F(PanelRoutes, ARebuiltListIsAStartNotice) {
+TEST_F(PanelRoutes, LoadingADamagedListSaysItWasRebuilt) {
     writeList({"Alpha"}, 0);
     std::ofstream(deviceFolder() / "ProfileList.ini") << "{ damaged";
-    init();
+    const ProfileResult loaded = panel->InitProfiles(deviceFolder(), defaultProfile(), 1, clock);
     EXPECT_EQ(comboNames(), (std::vector<std::string>{"Alpha"}));
-    EXPECT_EQ(panel->TakeStartNotice(), ProfileNotice::ListRebuilt);
-    EXPECT_EQ(panel->TakeStartNotice(), ProfileNotice::None) << "told once";
+    EXPECT_EQ(loaded.notice, ProfileNotice::ListRebuilt);
 }
 
 TEST_F(PanelRoutes, ImportNamesTheProfileFreely) {
