@@ -48,9 +48,11 @@ struct GlobalOptions {
     bool help = false;
 };
 
+constexpr std::array<std::string_view, 4> kGlobalOptions = {"--demo", "--trace", "--help", "-h"};
+
 bool isGlobalOption(std::string_view argument) {
-    return argument == "--demo" || argument == "--trace" || argument == "--help" ||
-           argument == "-h";
+    return std::find(kGlobalOptions.begin(), kGlobalOptions.end(), argument) !=
+           kGlobalOptions.end();
 }
 
 // Options go before the command and "--" ends them, so whatever follows the command is its own

@@ -57,28 +57,34 @@ int targetOfSlot(CliContext& context, const SlotScan& scan, size_t index, Target
     return kExitOk;
 }
 
-int targetOfType(CliContext& context, const SlotScan& scan, uint16_t type, Target& target) {
+// The first connected slot the predicate accepts; `what` names the device when there is none.
+template <typename Accepts>
+int targetOfFirst(CliContext& context, const SlotScan& scan, std::string_view what,
+                  const Accepts& accepts, Target& target) {
     for (size_t i = 0; i < scan.slots.size(); ++i) {
-        const InterfaceSlot& slot = scan.slots[i];
-        if (slot.deviceType == type && slot.role == kRolePrimary && slot.connected != 0) {
+        if (scan.slots[i].connected != 0 && accepts(scan.slots[i])) {
             takeSlot(scan, i, target);
             return kExitOk;
         }
     }
-    context.err << "morvactl: no " << deviceTypeName(type) << " is connected\n";
+    context.err << "morvactl: no " << what << " is connected\n";
     return kExitFailure;
+}
+
+int targetOfType(CliContext& context, const SlotScan& scan, uint16_t type, Target& target) {
+    return targetOfFirst(
+        context, scan, deviceTypeName(type),
+        [type](const InterfaceSlot& slot) {
+            return slot.deviceType == type && slot.role == kRolePrimary;
+        },
+        target);
 }
 
 int targetOfTab(CliContext& context, const SlotScan& scan, const DeviceTabRow& tab,
                 Target& target) {
-    for (size_t i = 0; i < scan.slots.size(); ++i) {
-        if (scan.slots[i].connected != 0 && slotMatchesTab(scan.slots[i], tab)) {
-            takeSlot(scan, i, target);
-            return kExitOk;
-        }
-    }
-    context.err << "morvactl: no " << tab.tabName << " is connected\n";
-    return kExitFailure;
+    return targetOfFirst(
+        context, scan, tab.tabName,
+        [&tab](const InterfaceSlot& slot) { return slotMatchesTab(slot, tab); }, target);
 }
 
 // A path needs no slot; when one holds it, its type is known (and with it the wireless flag).
