@@ -3,6 +3,7 @@
 #include "base/trace.h"
 #include "device/usb_device.h"
 #include "ui/controls/mp_device_power.h"
+#include "ui/toolkit/language_store.h"
 #include "ui/toolkit/option.h"
 #include "ui/toolkit/toolkit.h"
 
@@ -25,9 +26,10 @@ bool isMouseType(uint16_t type) {
 } // namespace
 
 DeviceManager::DeviceManager(ui::Window& window, ui::CreateControlFn createControl,
-                             platform::HidBackend& backend, Clock& clock, DeviceManagerHooks hooks)
+                             platform::HidBackend& backend, Clock& clock, DeviceManagerHooks hooks,
+                             const DeviceModelCatalog& models)
     : window_(window), createControl_(std::move(createControl)), backend_(backend), clock_(clock),
-      hooks_(std::move(hooks)) {}
+      hooks_(std::move(hooks)), models_(models), slots_(models.supportedInterfaces()) {}
 
 DeviceManager::~DeviceManager() {
     StopWorkers();
@@ -35,16 +37,30 @@ DeviceManager::~DeviceManager() {
 
 int DeviceManager::BuildPages() {
     int built = 0;
-    for (size_t row = 0; row < DeviceTabTable().size(); ++row) {
+    for (size_t row = 0; row < models_.tabs().size(); ++row) {
         built += BuildPage(row) ? 1 : 0;
     }
     return built;
 }
 
+std::optional<std::string> DeviceManager::ModelNameText(std::string_view key,
+                                                        std::string_view language) const {
+    if (!key.starts_with(kModelNameKeyPrefix)) {
+        return std::nullopt;
+    }
+    key.remove_prefix(kModelNameKeyPrefix.size());
+    for (const DeviceModel& model : models_.models()) {
+        if (model.tabName == key) {
+            return model.displayName(language);
+        }
+    }
+    return std::nullopt;
+}
+
 bool DeviceManager::BuildPage(size_t tabRow) {
-    const DeviceTabRow& tabInfo = DeviceTabTable()[tabRow];
-    const DevicePageRow& pageInfo = DevicePageTable()[tabRow];
-    const auto& supported = SupportedInterfaceTable();
+    const DeviceTabRow& tabInfo = models_.tabs()[tabRow];
+    const DevicePageRow& pageInfo = models_.pages()[tabRow];
+    const auto& supported = models_.supportedInterfaces();
     const auto match =
         std::find_if(supported.begin(), supported.end(),
                      [&](const InterfaceSlot& s) { return slotMatchesTab(s, tabInfo); });
@@ -64,8 +80,7 @@ bool DeviceManager::BuildPage(size_t tabRow) {
     auto* page = dynamic_cast<CKestraneUSBDevice*>(pageControl.get());
     auto* tab = dynamic_cast<CDeviceOptionUI*>(tabControl.get());
     if (!power || page == nullptr || tab == nullptr) {
-        trace("device manager: the page of \"%s\" cannot be built\n",
-              std::string(tabInfo.tabName).c_str());
+        trace("device manager: the page of \"%s\" cannot be built\n", tabInfo.tabName.c_str());
         return false;
     }
 
@@ -76,7 +91,7 @@ bool DeviceManager::BuildPage(size_t tabRow) {
     powerWidgets_.push_back(widget);
 
     page->UseHidBackend(backend_, clock_);
-    page->SetPageDescription(std::string(pageInfo.pageXml));
+    page->SetPageDescription(pageInfo.pageXml);
     page->SetMainWindow(&window_);
     page->SetKeyCount(pageInfo.keyCount);
     page->SetLedCount(pageInfo.ledCount);
@@ -85,11 +100,11 @@ bool DeviceManager::BuildPage(size_t tabRow) {
         page->SetMousePageValue(pageInfo.mousePageValue);
     }
     page->SetProfileIdentifier({});
-    page->SetDeviceName(std::string(tabInfo.tabName));
+    page->SetDeviceName(tabInfo.tabName);
     page->SetPowerWidget(widget);
     page->SetSlotRecord(*match);
     page->SetModelIndex(tabInfo.modelIndex);
-    page->SetLightFolderName(std::string(pageInfo.lightFolder));
+    page->SetLightFolderName(pageInfo.lightFolder);
     page->BindPage();
 
     deviceSwitch->add(std::move(pageControl));
@@ -100,14 +115,15 @@ bool DeviceManager::BuildPage(size_t tabRow) {
     deviceBar->add(std::move(tabControl));
     tab->setSynchronised(false);
     if (ui::Option* option = tab->option()) {
-        option->setGroup(std::string(tabInfo.headerControl));
+        option->setGroup(tabInfo.headerControl);
         option->bindTabLayout(std::string(kDeviceSwitchName), deviceSwitch->indexOf(page));
     }
-    tab->setPowerContainer(std::string(tabInfo.powerContainer), powerSwitch->indexOf(widget));
+    tab->setPowerContainer(tabInfo.powerContainer, powerSwitch->indexOf(widget));
     tab->setTypeImages(tabInfo.deviceType, tabInfo.role);
     tab->setTabVisible(false);
     if (auto* name = tab->findDescendant(CDeviceOptionUI::kNameLabelName)) {
-        name->setText(std::string(tabInfo.tabName));
+        name->setText(
+            ui::LanguageStore::makeKey(std::string(kModelNameKeyPrefix) + tabInfo.tabName));
     }
     tab->setDevice(page);
     tab->setSelectPanel(page->selectPanel());

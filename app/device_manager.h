@@ -2,6 +2,7 @@
 
 #include "app/device_option.h"
 #include "base/clock.h"
+#include "hid/device_model_catalog.h"
 #include "hid/device_scan_thread.h"
 #include "hid/hid_model_tables.h"
 #include "hid/hid_slot_list.h"
@@ -12,6 +13,8 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace morva {
@@ -46,9 +49,11 @@ public:
     static constexpr std::string_view kPowerWidgetXml = "XML\\CustomControlXML\\MpDevicePower.xml";
 
     // The window holds the main skin; createControl is the main window's creation callback; the
-    // devices open their interfaces on the backend.
+    // devices open their interfaces on the backend. One page per model of the catalog, which
+    // must outlive the manager.
     DeviceManager(ui::Window& window, ui::CreateControlFn createControl,
-                  platform::HidBackend& backend, Clock& clock, DeviceManagerHooks hooks = {});
+                  platform::HidBackend& backend, Clock& clock, DeviceManagerHooks hooks = {},
+                  const DeviceModelCatalog& models = installedDeviceModels());
     ~DeviceManager();
     DeviceManager(const DeviceManager&) = delete;
     DeviceManager& operator=(const DeviceManager&) = delete;
@@ -56,6 +61,10 @@ public:
     // One page, power widget and hidden tab per row of the device-tab table, in table order.
     // Returns how many were built.
     int BuildPages();
+    // The display name of a model in a language, for the language key its tab's name label
+    // shows (kModelNameKeyPrefix + tab name); nothing for other keys.
+    std::optional<std::string> ModelNameText(std::string_view key, std::string_view language) const;
+    static constexpr std::string_view kModelNameKeyPrefix = "device_model_name:";
     // Starts the scan thread; its attach and removal reach the window as WM_DEVICE_ATTACHED and
     // WM_DEVICE_DETACHED.
     bool StartScanThread();
@@ -115,6 +124,7 @@ private:
     platform::HidBackend& backend_;
     Clock& clock_;
     DeviceManagerHooks hooks_;
+    const DeviceModelCatalog& models_;
     SlotList slots_;
     std::vector<CKestraneUSBDevice*> mice_;
     std::vector<CKestraneUSBDevice*> keyboards_;

@@ -60,12 +60,18 @@ CMainWnd::CMainWnd(ui::Toolkit& toolkit, MainWindowCallbacks callbacks, MainWind
           window_, [this](std::string_view tag) { return CreateControl(tag); }, backend_, clock_,
           DeviceManagerHooks{callbacks_.closeSettingsAndAbout, callbacks_.endRecording,
                              callbacks_.setKeyEditButtonsEnabled,
-                             callbacks_.showSynchronisationOption, callbacks_.firstScanPassDone}),
+                             callbacks_.showSynchronisationOption, callbacks_.firstScanPassDone},
+          config.models != nullptr ? *config.models : installedDeviceModels()),
       profileDevice_([this] { return screen_; }) {
     RegisterFactoryClasses();
+    // The device bar's name labels show the models' display names in the current language.
+    toolkit_.language().setTextQuery([this](std::string_view key) {
+        return devices_.ModelNameText(key, toolkit_.language().language());
+    });
 }
 
 CMainWnd::~CMainWnd() {
+    toolkit_.language().setTextQuery({});
     StopWorkers();
 }
 

@@ -49,6 +49,8 @@ struct MainWindowConfig {
     // Whether initialisation starts the scan thread (a harness may send the attach and removal
     // messages itself instead).
     bool scanDevices = true;
+    // The supported models; null: the models shipped with the program. Must outlive the window.
+    const DeviceModelCatalog* models = nullptr;
 };
 
 // The core of the program's main window, without any GUI library: the window model built from

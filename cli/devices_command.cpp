@@ -2,6 +2,7 @@
 #include "cli/command_groups.h"
 #include "cli/hid_json.h"
 #include "cli/slot_scan.h"
+#include "hid/device_model_catalog.h"
 
 // morvactl devices: one discovery pass, then every slot and whether it is assigned.
 namespace morva::cli {
@@ -10,6 +11,12 @@ namespace {
 Json::Value slotToJson(size_t index, const InterfaceSlot& slot) {
     Json::Value json(Json::objectValue);
     json["slot"] = static_cast<Json::UInt>(index);
+    const DeviceModelCatalog& models = installedDeviceModels();
+    if (index < models.supportedInterfaces().size()) {
+        const DeviceModel& model = models.models()[models.modelOfInterface(index)];
+        json["model"] = model.tabName;
+        json["name"] = model.displayName("en_US");
+    }
     json["type"] = deviceTypeName(slot.deviceType);
     json["role"] = slot.role == kRoleCompanion ? "companion" : "primary";
     json["vendor"] = hex16(slot.vendorId);

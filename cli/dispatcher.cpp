@@ -2,6 +2,7 @@
 #include "cli/command_groups.h"
 #include "emulator/demo_devices.h"
 #include "emulator/emulated_hid_bus.h"
+#include "hid/device_model_catalog.h"
 #include "hid/hid_default_backend.h"
 
 #include <algorithm>
@@ -137,6 +138,11 @@ int runMorvactl(const Arguments& commandLine, std::ostream& out, std::ostream& e
     }
     const Arguments arguments(commandLine.begin() + static_cast<std::ptrdiff_t>(*commandAt) + 1,
                               commandLine.end());
+    if (!installedDeviceModelsError().empty()) {
+        err << "morvactl: the supported device models are unknown: " << installedDeviceModelsError()
+            << "\n";
+        return kExitFailure;
+    }
     emulator::EmulatedHidBus demoBus;
     if (options.demo) {
         emulator::plugDemoDevices(demoBus);

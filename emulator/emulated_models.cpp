@@ -33,30 +33,53 @@ std::shared_ptr<FirmwareHidDevice> makeEmulatedKeyboard(uint16_t vendorId, uint1
         std::make_unique<emulator::KeyboardFirmware>(config), kControlWiring);
 }
 
-std::shared_ptr<FirmwareHidDevice> makeEmulatedMouse(const emulator::FirmwareConfig& config) {
-    return std::make_shared<FirmwareHidDevice>(0, 0, kEmulatedVersion, mouseInterfaces(),
-                                               std::make_unique<emulator::MouseFirmware>(config),
-                                               kControlWiring);
+std::shared_ptr<FirmwareHidDevice> makeEmulatedMouse(const emulator::FirmwareConfig& config,
+                                                     EmulatedIds ids) {
+    return std::make_shared<FirmwareHidDevice>(
+        ids.vendorId, ids.productId, kEmulatedVersion, mouseInterfaces(),
+        std::make_unique<emulator::MouseFirmware>(config), kControlWiring);
 }
 
-std::shared_ptr<FirmwareHidDevice>
-makeEmulatedWirelessMouse(const emulator::FirmwareConfig& config) {
+std::shared_ptr<FirmwareHidDevice> makeEmulatedWirelessMouse(const emulator::FirmwareConfig& config,
+                                                             EmulatedIds ids) {
     // A receiver: the same interfaces as the wired mouse, reached through the dongle.
     return std::make_shared<FirmwareHidDevice>(
-        0, 0, kEmulatedVersion, mouseInterfaces(),
+        ids.vendorId, ids.productId, kEmulatedVersion, mouseInterfaces(),
         std::make_unique<emulator::WirelessMouseFirmware>(config), kControlWiring);
 }
 
-std::shared_ptr<FirmwareHidDevice> makeEmulatedMousePad(const emulator::FirmwareConfig& config) {
+std::shared_ptr<FirmwareHidDevice> makeEmulatedMousePad(const emulator::FirmwareConfig& config,
+                                                        EmulatedIds ids) {
     return std::make_shared<FirmwareHidDevice>(
-        0, 0, kEmulatedVersion, Interfaces{{kControlInterface, controlInterfaceDescriptor()}},
+        ids.vendorId, ids.productId, kEmulatedVersion,
+        Interfaces{{kControlInterface, controlInterfaceDescriptor()}},
         std::make_unique<emulator::MousePadFirmware>(config), kControlWiring);
 }
 
-std::shared_ptr<FirmwareHidDevice> makeEmulatedHeadset(const emulator::FirmwareConfig& config) {
-    return std::make_shared<FirmwareHidDevice>(
-        0, 0, kEmulatedVersion, Interfaces{{kHeadsetInterface, headsetDescriptor()}},
-        std::make_unique<emulator::HeadsetFirmware>(config), kHeadsetWiring);
+std::shared_ptr<FirmwareHidDevice> makeEmulatedHeadset(const emulator::FirmwareConfig& config,
+                                                       EmulatedIds ids) {
+    return std::make_shared<FirmwareHidDevice>(ids.vendorId, ids.productId, kEmulatedVersion,
+                                               Interfaces{{kHeadsetInterface, headsetDescriptor()}},
+                                               std::make_unique<emulator::HeadsetFirmware>(config),
+                                               kHeadsetWiring);
+}
+
+std::shared_ptr<FirmwareHidDevice> makeEmulatedModel(const DeviceModel& model) {
+    const EmulatedIds ids{model.vendorId, model.productId};
+    switch (model.deviceType) {
+    case kDeviceKeyboard:
+        return makeEmulatedKeyboard(ids.vendorId, ids.productId);
+    case kDeviceMouse:
+        return makeEmulatedMouse(emulator::MouseFirmware::defaultConfig(), ids);
+    case kDeviceWirelessMouse:
+        return makeEmulatedWirelessMouse(emulator::WirelessMouseFirmware::defaultConfig(), ids);
+    case kDeviceMousePad:
+        return makeEmulatedMousePad(emulator::MousePadFirmware::defaultConfig(), ids);
+    case kDeviceHeadset:
+        return makeEmulatedHeadset(emulator::HeadsetFirmware::defaultConfig(), ids);
+    default:
+        return nullptr;
+    }
 }
 
 } // namespace morva::emulator

@@ -1,12 +1,14 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
-// The static tables that describe the supported models: which HID interfaces are supported,
-// the device-bar tab and the page of each model, and the product records of the update check.
+// The tables that describe the supported models: which HID interfaces are supported, the
+// device-bar tab and the page of each model, and the product records of the update check. They
+// are built from the device models file (hid/device_model_catalog.h); the functions below give
+// the tables of the models shipped with the program.
 namespace morva {
 
 enum DeviceType : uint16_t {
@@ -39,14 +41,11 @@ struct InterfaceSlot {
     bool isFree() const { return connected == 0 && path.empty(); }
 };
 
-inline constexpr size_t kSupportedInterfaceCount = 9;
-const std::array<InterfaceSlot, kSupportedInterfaceCount>& SupportedInterfaceTable();
-
 struct DeviceTabRow {
-    std::string_view tabXml;
-    std::string_view headerControl;
-    std::string_view powerContainer;
-    std::string_view tabName;
+    std::string tabXml;
+    std::string headerControl;
+    std::string powerContainer;
+    std::string tabName;
     int modelIndex = 0;
     uint16_t vendorId = 0;
     uint16_t productId = 0;
@@ -54,24 +53,14 @@ struct DeviceTabRow {
     uint16_t role = 0;
 };
 
-inline constexpr size_t kDeviceTabCount = 5;
-const std::array<DeviceTabRow, kDeviceTabCount>& DeviceTabTable();
-
-// The tab row whose tab name is `name`, ignoring case; null for none.
-const DeviceTabRow* findDeviceTab(std::string_view name);
-// Whether a slot belongs to a tab row: the row's vendor, product, device type and role.
-bool slotMatchesTab(const InterfaceSlot& slot, const DeviceTabRow& row);
-
 struct DevicePageRow {
     int ledCount = 0;
     int keyCount = 0;
     int powerDisplay = 0;
     int mousePageValue = 0;
-    std::string_view pageXml;
-    std::string_view lightFolder;
+    std::string pageXml;
+    std::string lightFolder;
 };
-
-const std::array<DevicePageRow, kDeviceTabCount>& DevicePageTable();
 
 struct ProductRecord {
     int kind = 0;     // 0 the software itself, 1 or 2 device firmware
@@ -82,9 +71,22 @@ struct ProductRecord {
     std::string firstName;
     std::string secondName;
     std::string versionText;
+    // The device-tab row whose device's version the record carries; -1 for the software itself.
+    int tabRow = -1;
 };
 
-inline constexpr size_t kProductCount = 5;
-const std::array<ProductRecord, kProductCount>& ProductTable();
+// The shipped models' tables. Empty when the models file could not be read (the front ends
+// refuse to start then, saying why).
+const std::vector<InterfaceSlot>& SupportedInterfaceTable();
+const std::vector<DeviceTabRow>& DeviceTabTable();
+// Index-aligned with the device-tab table.
+const std::vector<DevicePageRow>& DevicePageTable();
+// One record per model that has one, in tab order, and the software's record last.
+const std::vector<ProductRecord>& ProductTable();
+
+// The shipped tab row whose tab name is `name`, ignoring case; null for none.
+const DeviceTabRow* findDeviceTab(std::string_view name);
+// Whether a slot belongs to a tab row: the row's vendor, product, device type and role.
+bool slotMatchesTab(const InterfaceSlot& slot, const DeviceTabRow& row);
 
 } // namespace morva

@@ -6,9 +6,11 @@ std::vector<ProductRecord> buildProductList(const std::function<uint32_t(size_t 
                                             uint32_t softwareVersion) {
     const auto& table = ProductTable();
     std::vector<ProductRecord> list(table.begin(), table.end());
-    for (size_t k = 0; k < list.size(); ++k) {
-        const bool last = k + 1 == list.size();
-        list[k].versionNumber = last ? softwareVersion : (tabVersion ? tabVersion(k) : 0);
+    for (ProductRecord& record : list) {
+        const bool software = record.tabRow < 0;
+        record.versionNumber = software     ? softwareVersion
+                               : tabVersion ? tabVersion(static_cast<size_t>(record.tabRow))
+                                            : 0;
     }
     return list;
 }

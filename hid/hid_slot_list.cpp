@@ -16,10 +16,9 @@ bool sameInterfaceAndUsage(const InterfaceSlot& a, const InterfaceSlot& b) {
 
 } // namespace
 
-SlotList::SlotList() {
-    const auto& table = SupportedInterfaceTable();
-    slots_.assign(table.begin(), table.end());
-}
+SlotList::SlotList() : SlotList(SupportedInterfaceTable()) {}
+
+SlotList::SlotList(std::vector<InterfaceSlot> table) : table_(std::move(table)), slots_(table_) {}
 
 size_t SlotList::size() const {
     std::lock_guard lock(mutex_);
@@ -48,8 +47,7 @@ bool SlotList::isAssigned(const std::wstring& path) const {
 }
 
 bool SlotList::preMatch(const InterfaceSlot& key) const {
-    const auto& table = SupportedInterfaceTable();
-    const bool inTable = std::any_of(table.begin(), table.end(),
+    const bool inTable = std::any_of(table_.begin(), table_.end(),
                                      [&](const auto& row) { return sameInterface(row, key); });
     std::lock_guard lock(mutex_);
     return inTable && std::any_of(slots_.begin(), slots_.end(), [&](const auto& slot) {
@@ -58,10 +56,9 @@ bool SlotList::preMatch(const InterfaceSlot& key) const {
 }
 
 int SlotList::assign(InterfaceSlot& key) {
-    const auto& table = SupportedInterfaceTable();
-    const auto row = std::find_if(table.begin(), table.end(),
+    const auto row = std::find_if(table_.begin(), table_.end(),
                                   [&](const auto& r) { return sameInterfaceAndUsage(r, key); });
-    if (row == table.end()) {
+    if (row == table_.end()) {
         return -1;
     }
     key.deviceType = row->deviceType;

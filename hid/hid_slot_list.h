@@ -14,7 +14,9 @@ namespace morva {
 // half-written path.
 class SlotList {
 public:
+    // A copy of the shipped models' supported-interface table.
     SlotList();
+    explicit SlotList(std::vector<InterfaceSlot> table);
 
     size_t size() const;
     InterfaceSlot at(size_t index) const;
@@ -36,6 +38,7 @@ public:
     void modify(size_t index, const std::function<void(InterfaceSlot&)>& change);
 
 private:
+    std::vector<InterfaceSlot> table_; // set once at construction: read without the lock
     mutable std::mutex mutex_;
     std::vector<InterfaceSlot> slots_;
 };

@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Writes the default data that ships in resources/DefaultData.
 
-The files are regular enough to be generated from the device tables: run this script after
-changing a table and commit its output. With --texts it prints instead the language texts
+The files are regular enough to be generated from the device models file (resources/
+device_models.json) and the tables below: run this script after changing either and commit its
+output. With --texts it prints instead the language texts
 (key, English, simplified Chinese) that the names in default_light.json refer to.
 """
 
@@ -56,14 +57,13 @@ EQ_PRESETS = [
     [2, 1, -2, -4, -8, 4, 12, 16, 18, 15],
 ]
 
-# Device folder name -> (model index, LED count) of the device tables.
-DEVICES = {
-    "mouse": (1, 6),
-    "keyboard": (0, 126),
-    "MousePad": (2, 15),
-    "HD": (3, 13),
-    "keyboard123": (4, 126),
-}
+MODELS_FILE = ROOT / "resources" / "device_models.json"
+
+
+def read_models():
+    """The models of the models file, as (tab name, device type, model index, LED count)."""
+    models = json.loads(MODELS_FILE.read_text(encoding="utf-8"))["models"]
+    return [(m["tabName"], m["deviceType"], m["modelIndex"], m["ledCount"]) for m in models]
 
 # Effect names by effect code: (language key suffix, English, Chinese, visible). Codes that run
 # a user effect file instead of a built-in effect are hidden.
@@ -91,13 +91,14 @@ PAD_EFFECTS = [
 ]
 PAD_HIDDEN = {5}
 SIDE_EFFECTS = [("Spectrum", "光谱"), ("Breathing", "呼吸"), ("Static", "常亮"), ("Off", "关闭")]
+# Lighting areas by device type.
 AREAS = {
     "keyboard": [("Main keys", "主键区"), ("Side light", "侧灯")],
     "mouse": [("Logo", "标志"), ("Wheel", "滚轮"), ("Side", "侧边")],
-    "MousePad": [("Edge", "边缘")],
-    "HD": [("Ear cups", "耳罩")],
+    "mousePad": [("Edge", "边缘")],
+    "headset": [("Ear cups", "耳罩")],
 }
-AREAS["keyboard123"] = AREAS["keyboard"]
+AREAS["wirelessMouse"] = AREAS["mouse"]
 
 LANGUAGES = [
     {"Language_ID": 2052, "Language_name": "zh_CN", "Language_file": "lan_cn.xml",
@@ -209,8 +210,9 @@ def pad_entry(leds):
     return {"LightInfo": light_info(0, 2, 1, 1, (0, 255, 0)), "LightList": light_list(leds)}
 
 
-ENTRIES = {"keyboard": keyboard_entry, "keyboard123": keyboard_entry, "mouse": mouse_entry,
-           "HD": headset_entry, "MousePad": pad_entry}
+# The default profile entry of each device type.
+ENTRIES = {"keyboard": keyboard_entry, "mouse": mouse_entry, "wirelessMouse": mouse_entry,
+           "headset": headset_entry, "mousePad": pad_entry}
 
 
 def effect_key(family, code):
@@ -222,22 +224,23 @@ def effect_list(family, names, hidden):
             for code in range(len(names))]
 
 
-def default_light():
+def default_light(models):
     by_model = {}
-    for name, (model, _) in DEVICES.items():
-        if name.startswith("keyboard"):
+    for _, device_type, model, _ in models:
+        if device_type == "keyboard":
             effects = effect_list("keyboard", KEYBOARD_EFFECTS, KEYBOARD_HIDDEN)
             side = effect_list("side", SIDE_EFFECTS, set())
-        elif name == "mouse":
+        elif device_type in ("mouse", "wirelessMouse"):
             effects, side = effect_list("mouse", MOUSE_EFFECTS, set()), []
         else:
             effects, side = effect_list("pad", PAD_EFFECTS, PAD_HIDDEN), []
-        areas = [{"LightName": area_key(english)} for english, _ in AREAS[name]]
+        areas = [{"LightName": area_key(english)} for english, _ in AREAS[device_type]]
         by_model[model] = (effects, side, areas)
-    models = range(len(by_model))
-    return {"DefaultLightName": [by_model[m][0] for m in models],
-            "SideDefaultLightName": [by_model[m][1] for m in models],
-            "AreaLightName": [by_model[m][2] for m in models]}
+    # Indexed by model index; an index no model has stays null, which readers leave alone.
+    indices = range(max(by_model) + 1)
+    return {"DefaultLightName": [by_model.get(m, (None,) * 3)[0] for m in indices],
+            "SideDefaultLightName": [by_model.get(m, (None,) * 3)[1] for m in indices],
+            "AreaLightName": [by_model.get(m, (None,) * 3)[2] for m in indices]}
 
 
 def area_key(english):
@@ -331,9 +334,10 @@ def main():
             print("\t".join(row))
         return
     OUT.mkdir(parents=True, exist_ok=True)
-    for name, (_, leds) in DEVICES.items():
-        write(OUT / f"{name}.Json", {"Device": [ENTRIES[name](leds)]})
-    write(OUT / "default_light.json", default_light())
+    models = read_models()
+    for name, device_type, _, leds in models:
+        write(OUT / f"{name}.Json", {"Device": [ENTRIES[device_type](leds)]})
+    write(OUT / "default_light.json", default_light(models))
     for number in range(4):
         write(OUT / f"ShootData_{number}.Shoot", gun_file(number))
     write(OUT / "Language.config", {"Language": LANGUAGES})

@@ -11,12 +11,15 @@
 #include "frontend/qt/qt_event_loop.h"
 #include "frontend/qt/qt_host.h"
 #include "frontend/qt/qt_renderer.h"
+#include "hid/device_model_catalog.h"
 #include "hid/hid_default_backend.h"
 #include "platform/settings_store.h"
 #include "platform/user_folders.h"
 #include "ui/toolkit/toolkit.h"
 
 #include <QApplication>
+#include <QMessageBox>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -129,6 +132,14 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QString::fromUtf8(morva::kApplicationTitle));
     // Closing to the tray must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);
+    if (const std::string& problem = morva::installedDeviceModelsError(); !problem.empty()) {
+        // Without the models no device could be recognised; say so rather than show an empty bar.
+        const QString text =
+            QString::fromUtf8("The supported device models are unknown: " + problem);
+        std::fprintf(stderr, "morva: %s\n", text.toUtf8().constData());
+        QMessageBox::critical(nullptr, QString::fromUtf8(morva::kApplicationTitle), text);
+        return 1;
+    }
     const auto paths = morva::app::startupPathsFor(morva::app::programFolderOfExecutable());
     morva::qt::GuiProgram program(application, demo);
     program.setProgramFolder(paths.programFolder);

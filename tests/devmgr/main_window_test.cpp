@@ -140,7 +140,11 @@ TEST_F(MainWindowTest, InitialisationBuildsHiddenTabsAndShowsTheNoDeviceNotice) 
     EXPECT_NE(kb->keyButton(125), nullptr);
     EXPECT_EQ(kb->tab(), &tab(kKeyboardTab));
     EXPECT_EQ(tab(kKeyboardTab).option()->group(), "tab_header_device");
-    EXPECT_EQ(tab(kKeyboardTab).findDescendant("device_select_name")->text(), "keyboard");
+    // The name label shows the model's display name in the current language.
+    toolkit.language().setLanguage("zh_CN");
+    EXPECT_EQ(tab(kHeadsetTab).findDescendant("device_select_name")->text(), "耳机");
+    toolkit.language().setLanguage("en_US");
+    EXPECT_EQ(tab(kHeadsetTab).findDescendant("device_select_name")->text(), "Headset");
     EXPECT_EQ(tab(kKeyboardTab).option()->stateImage("normalimage"),
               "common/device_ico/kb_device_normal.png");
     EXPECT_EQ(tab(kHeadsetTab).option()->stateImage("selectedimage"),
