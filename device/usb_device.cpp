@@ -411,12 +411,12 @@ void CKestraneUSBDevice::BindDevicePage(CBasicProfiledata& profile) {
     // The profile panel keeps the model's profile list; its selection is the current profile.
     if (ProfilePanelBinding* panel = profilePanelBinding()) {
         if (!deviceName_.empty()) {
-            const ProfileResult bound =
+            BoundProfiles bound =
                 panel->BindProfiles(UserDataFolder(), DefaultProfilePath(), deviceType_);
-            if (bound.notice != ProfileNotice::None) {
-                startNotices_.push_back(bound.notice);
+            if (bound.outcome.notice != ProfileNotice::None) {
+                startNotices_.push_back(bound.outcome.notice);
             }
-            profileId_ = panel->GetSelectedIdentifier();
+            profileId_ = std::move(bound.selectedIdentifier);
         }
         panel->ShowTab(1);
     }

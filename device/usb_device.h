@@ -260,6 +260,9 @@ private:
     ui::ControlRef keyFunctionSwitch_;
     std::string pageXml_;
     ui::Window* mainWindow_ = nullptr;
+    // The active profile: the one applied to the device, whose file the profile object reads and
+    // writes. Only the profile panel sets it (BindProfiles' answer, then each activation through
+    // SetProfileIdentifier); it trails the panel's shown choice during the activation delay.
     std::string profileId_;
     std::vector<ProfileNotice> startNotices_;
     std::string lightFolderName_;

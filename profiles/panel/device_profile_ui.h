@@ -52,13 +52,14 @@ public:
     // The combo's selection; -1 when none.
     int GetSelectedIndex() const;
     // The identifier of the selected profile; empty when none.
-    std::string GetSelectedIdentifier() const override;
+    std::string GetSelectedIdentifier() const;
 
     // ProfilePanelBinding: InitProfiles with the system's clock, and SelectTab without notifying.
-    ProfileResult BindProfiles(const std::filesystem::path& deviceFolder,
+    BoundProfiles BindProfiles(const std::filesystem::path& deviceFolder,
                                const std::filesystem::path& defaultProfilePath,
                                int deviceType) override {
-        return InitProfiles(deviceFolder, defaultProfilePath, deviceType);
+        ProfileResult outcome = InitProfiles(deviceFolder, defaultProfilePath, deviceType);
+        return {std::move(outcome), GetSelectedIdentifier()};
     }
     void ShowTab(int number) override { SelectTab(number, false); }
     // The path of the selected profile's file; empty when none.
