@@ -7,12 +7,12 @@
 #include "ui/toolkit/option.h"
 #include "ui/toolkit/toolkit.h"
 
-namespace morva {
+namespace morva::app {
 
 namespace {
 
 // The slot identity a primary attach is matched by: everything but the path and its state.
-bool sameInterface(const InterfaceSlot& a, const InterfaceSlot& b) {
+bool sameInterface(const hid::InterfaceSlot& a, const hid::InterfaceSlot& b) {
     return a.vendorId == b.vendorId && a.productId == b.productId &&
            a.interfaceNumber == b.interfaceNumber && a.collectionNumber == b.collectionNumber &&
            a.deviceType == b.deviceType && a.role == b.role && a.usagePage == b.usagePage &&
@@ -20,14 +20,14 @@ bool sameInterface(const InterfaceSlot& a, const InterfaceSlot& b) {
 }
 
 bool isMouseType(uint16_t type) {
-    return type == kDeviceMouse || type == kDeviceWirelessMouse;
+    return type == hid::kDeviceMouse || type == hid::kDeviceWirelessMouse;
 }
 
 } // namespace
 
 DeviceManager::DeviceManager(ui::Window& window, ui::CreateControlFn createControl,
                              platform::HidBackend& backend, Clock& clock, DeviceManagerHooks hooks,
-                             const DeviceModelCatalog& models)
+                             const hid::DeviceModelCatalog& models)
     : window_(window), createControl_(std::move(createControl)), backend_(backend), clock_(clock),
       hooks_(std::move(hooks)), models_(models), slots_(models.supportedInterfaces()) {}
 
@@ -49,7 +49,7 @@ std::optional<std::string> DeviceManager::ModelNameText(std::string_view key,
         return std::nullopt;
     }
     key.remove_prefix(kModelNameKeyPrefix.size());
-    for (const DeviceModel& model : models_.models()) {
+    for (const hid::DeviceModel& model : models_.models()) {
         if (model.tabName == key) {
             return model.displayName(language);
         }
@@ -58,12 +58,12 @@ std::optional<std::string> DeviceManager::ModelNameText(std::string_view key,
 }
 
 bool DeviceManager::BuildPage(size_t tabRow) {
-    const DeviceTabRow& tabInfo = models_.tabs()[tabRow];
-    const DevicePageRow& pageInfo = models_.pages()[tabRow];
+    const hid::DeviceTabRow& tabInfo = models_.tabs()[tabRow];
+    const hid::DevicePageRow& pageInfo = models_.pages()[tabRow];
     const auto& supported = models_.supportedInterfaces();
     const auto match =
         std::find_if(supported.begin(), supported.end(),
-                     [&](const InterfaceSlot& s) { return slotMatchesTab(s, tabInfo); });
+                     [&](const hid::InterfaceSlot& s) { return hid::slotMatchesTab(s, tabInfo); });
     auto* deviceSwitch = window_.findAs<ui::TabLayout>(kDeviceSwitchName);
     auto* powerSwitch = window_.findAs<ui::TabLayout>(kPowerSwitchName);
     auto* deviceBar = window_.findAs<ui::Container>(kDeviceBarName);
@@ -77,7 +77,7 @@ bool DeviceManager::BuildPage(size_t tabRow) {
     std::unique_ptr<ui::Control> power = builder.build(kPowerWidgetXml, createControl_);
     std::unique_ptr<ui::Control> pageControl = builder.build(pageInfo.pageXml, createControl_);
     std::unique_ptr<ui::Control> tabControl = builder.build(tabInfo.tabXml, createControl_);
-    auto* page = dynamic_cast<CKestraneUSBDevice*>(pageControl.get());
+    auto* page = dynamic_cast<device::CKestraneUSBDevice*>(pageControl.get());
     auto* tab = dynamic_cast<CDeviceOptionUI*>(tabControl.get());
     if (!power || page == nullptr || tab == nullptr) {
         trace("device manager: the page of \"%s\" cannot be built\n", tabInfo.tabName.c_str());
@@ -131,16 +131,16 @@ bool DeviceManager::BuildPage(size_t tabRow) {
     return true;
 }
 
-std::vector<CKestraneUSBDevice*>* DeviceManager::ListOfType(uint16_t deviceType) {
+std::vector<device::CKestraneUSBDevice*>* DeviceManager::ListOfType(uint16_t deviceType) {
     switch (deviceType) {
-    case kDeviceKeyboard:
+    case hid::kDeviceKeyboard:
         return &keyboards_;
-    case kDeviceMouse:
-    case kDeviceWirelessMouse:
+    case hid::kDeviceMouse:
+    case hid::kDeviceWirelessMouse:
         return &mice_;
-    case kDeviceMousePad:
+    case hid::kDeviceMousePad:
         return &mousePads_;
-    case kDeviceHeadset:
+    case hid::kDeviceHeadset:
         return &headsets_;
     default:
         return nullptr;
@@ -152,9 +152,9 @@ bool DeviceManager::StartScanThread() {
         return scanThread_->running();
     }
     ui::Window* window = &window_;
-    scanEvents_ = std::make_unique<LoopScanEvents>(
+    scanEvents_ = std::make_unique<hid::LoopScanEvents>(
         window_.toolkit().loop(),
-        LoopScanEvents::Handlers{
+        hid::LoopScanEvents::Handlers{
             [window](size_t slot) {
                 window->sendMessage(WM_DEVICE_ATTACHED, static_cast<int64_t>(slot));
             },
@@ -162,7 +162,7 @@ bool DeviceManager::StartScanThread() {
                 window->sendMessage(WM_DEVICE_DETACHED, static_cast<int64_t>(slot));
             },
             hooks_.firstScanPassDone});
-    scanThread_ = std::make_unique<DeviceScanThread>(slots_, backend_, *scanEvents_, clock_);
+    scanThread_ = std::make_unique<hid::DeviceScanThread>(slots_, backend_, *scanEvents_, clock_);
     return scanThread_->start();
 }
 
@@ -174,18 +174,18 @@ void DeviceManager::StopWorkers(TickMs timeoutMs) {
         report(scanThread_->stop(timeoutMs));
     }
     for (auto* list : {&mice_, &keyboards_, &mousePads_, &headsets_}) {
-        for (CKestraneUSBDevice* device : *list) {
+        for (device::CKestraneUSBDevice* device : *list) {
             report(device->StopWorkers(timeoutMs));
         }
     }
 }
 
-CKestraneUSBDevice* DeviceManager::FindPrimaryDevice(const InterfaceSlot& slot) {
-    std::vector<CKestraneUSBDevice*>* list = ListOfType(slot.deviceType);
+device::CKestraneUSBDevice* DeviceManager::FindPrimaryDevice(const hid::InterfaceSlot& slot) {
+    std::vector<device::CKestraneUSBDevice*>* list = ListOfType(slot.deviceType);
     if (list == nullptr) {
         return nullptr;
     }
-    for (CKestraneUSBDevice* device : *list) {
+    for (device::CKestraneUSBDevice* device : *list) {
         if (sameInterface(device->slotRecord(), slot)) {
             return device;
         }
@@ -197,14 +197,14 @@ void DeviceManager::Attach(size_t slotIndex) {
     if (slotIndex >= slots_.size()) {
         return;
     }
-    const InterfaceSlot slot = slots_.at(slotIndex);
-    if (slot.role == kRoleCompanion) {
-        std::vector<CKestraneUSBDevice*>* list = ListOfType(slot.deviceType);
+    const hid::InterfaceSlot slot = slots_.at(slotIndex);
+    if (slot.role == hid::kRoleCompanion) {
+        std::vector<device::CKestraneUSBDevice*>* list = ListOfType(slot.deviceType);
         if (list == nullptr) {
             return;
         }
-        for (CKestraneUSBDevice* device : *list) {
-            const InterfaceSlot& record = device->slotRecord();
+        for (device::CKestraneUSBDevice* device : *list) {
+            const hid::InterfaceSlot& record = device->slotRecord();
             if (!device->eventChannelOpen() && record.vendorId == slot.vendorId &&
                 record.productId == slot.productId && record.deviceType == slot.deviceType) {
                 if (device->OpenEventChannel(slot)) {
@@ -215,10 +215,10 @@ void DeviceManager::Attach(size_t slotIndex) {
         }
         return;
     }
-    if (slot.role != kRolePrimary) {
+    if (slot.role != hid::kRolePrimary) {
         return;
     }
-    CKestraneUSBDevice* device = FindPrimaryDevice(slot);
+    device::CKestraneUSBDevice* device = FindPrimaryDevice(slot);
     if (device == nullptr || device->commandChannel().isOpen()) {
         return;
     }
@@ -230,15 +230,15 @@ void DeviceManager::Attach(size_t slotIndex) {
     }
     const bool anyVisible = visibleTabCount() > 0;
     ShowTab(index, true, !anyVisible);
-    device->StartTabTimer(tab_timer::kConnect, tab_timer::kConnectDelayMs);
+    device->StartTabTimer(device::tab_timer::kConnect, device::tab_timer::kConnectDelayMs);
 }
 
 void DeviceManager::Detach(size_t slotIndex) {
     if (slotIndex >= slots_.size()) {
         return;
     }
-    const InterfaceSlot slot = slots_.at(slotIndex);
-    if (slot.role == kRoleCompanion) {
+    const hid::InterfaceSlot slot = slots_.at(slotIndex);
+    if (slot.role == hid::kRoleCompanion) {
         const auto found = companions_.find(slotIndex);
         if (found != companions_.end()) {
             found->second->CloseEventChannel();
@@ -246,10 +246,10 @@ void DeviceManager::Detach(size_t slotIndex) {
         }
         return;
     }
-    if (slot.role != kRolePrimary) {
+    if (slot.role != hid::kRolePrimary) {
         return;
     }
-    CKestraneUSBDevice* device = FindPrimaryDevice(slot);
+    device::CKestraneUSBDevice* device = FindPrimaryDevice(slot);
     if (device == nullptr) {
         return;
     }
@@ -262,18 +262,18 @@ void DeviceManager::Detach(size_t slotIndex) {
 
 void DeviceManager::Resynchronise() {
     for (size_t i = 0; i < slots_.size(); ++i) {
-        const InterfaceSlot slot = slots_.at(i);
+        const hid::InterfaceSlot slot = slots_.at(i);
         const bool present = slot.connected != 0;
         bool attached = false;
         bool stale = false;
-        if (slot.role == kRolePrimary) {
-            CKestraneUSBDevice* device = FindPrimaryDevice(slot);
+        if (slot.role == hid::kRolePrimary) {
+            device::CKestraneUSBDevice* device = FindPrimaryDevice(slot);
             if (device == nullptr) {
                 continue;
             }
             attached = device->commandChannel().isOpen();
             stale = attached && (!present || device->slotRecord().path != slot.path);
-        } else if (slot.role == kRoleCompanion) {
+        } else if (slot.role == hid::kRoleCompanion) {
             const auto found = companions_.find(i);
             attached = found != companions_.end();
             stale = attached && (!present || found->second->eventPath() != slot.path);
@@ -287,7 +287,7 @@ void DeviceManager::Resynchronise() {
     }
 }
 
-CDeviceOptionUI* DeviceManager::TabOf(const CKestraneUSBDevice* device) const {
+CDeviceOptionUI* DeviceManager::TabOf(const device::CKestraneUSBDevice* device) const {
     for (CDeviceOptionUI* tab : tabs_) {
         if (tab->device() == device) {
             return tab;
@@ -447,14 +447,14 @@ void DeviceManager::TabSelected(CDeviceOptionUI& tab) {
     SelectPowerPage(tab);
 }
 
-CKestraneUSBDevice* DeviceManager::CurrentDevice() const {
+device::CKestraneUSBDevice* DeviceManager::CurrentDevice() const {
     const int selected = SelectedVisibleTab();
     return selected < 0 ? nullptr : tabs_[static_cast<size_t>(selected)]->device();
 }
 
 void DeviceManager::SetLightOutput(int flag) {
     for (auto* list : {&mice_, &mousePads_, &keyboards_}) {
-        for (CKestraneUSBDevice* device : *list) {
+        for (device::CKestraneUSBDevice* device : *list) {
             device->setLightOutput(flag);
         }
     }
@@ -462,7 +462,7 @@ void DeviceManager::SetLightOutput(int flag) {
 
 void DeviceManager::SetPreviewActive(int flag) {
     for (auto* list : {&mice_, &mousePads_, &keyboards_}) {
-        for (CKestraneUSBDevice* device : *list) {
+        for (device::CKestraneUSBDevice* device : *list) {
             device->setPreviewActive(flag);
         }
     }
@@ -470,7 +470,7 @@ void DeviceManager::SetPreviewActive(int flag) {
 
 void DeviceManager::SetSynchronisedLightingVisibility(bool moreThanOneTabVisible) {
     for (auto* list : {&mice_, &keyboards_, &mousePads_, &headsets_}) {
-        for (CKestraneUSBDevice* device : *list) {
+        for (device::CKestraneUSBDevice* device : *list) {
             if (hooks_.showSynchronisationOption) {
                 hooks_.showSynchronisationOption(*device, moreThanOneTabVisible);
             }
@@ -482,7 +482,7 @@ void DeviceManager::SetSynchronisedLightingVisibility(bool moreThanOneTabVisible
 }
 
 void DeviceManager::SetEditLock(bool withDeviceBar, bool released) {
-    CKestraneUSBDevice* current = CurrentDevice();
+    device::CKestraneUSBDevice* current = CurrentDevice();
     if (withDeviceBar) {
         if (ui::Control* bar = window_.find(kDeviceBarName)) {
             bar->setEnabled(released);
@@ -492,11 +492,12 @@ void DeviceManager::SetEditLock(bool withDeviceBar, bool released) {
         }
     }
     if (current != nullptr &&
-        (current->deviceType() == kDeviceKeyboard || current->deviceType() == kDeviceMouse) &&
+        (current->deviceType() == hid::kDeviceKeyboard ||
+         current->deviceType() == hid::kDeviceMouse) &&
         hooks_.setKeyEditButtonsEnabled) {
         hooks_.setKeyEditButtonsEnabled(*current, !released);
     }
     editLock_ = !released;
 }
 
-} // namespace morva
+} // namespace morva::app

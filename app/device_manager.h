@@ -17,9 +17,11 @@
 #include <string>
 #include <vector>
 
-namespace morva {
-
+namespace morva::device {
 class CKestraneUSBDevice;
+}
+
+namespace morva::app {
 
 // What the device manager asks of the rest of the main window.
 struct DeviceManagerHooks {
@@ -29,9 +31,9 @@ struct DeviceManagerHooks {
     // edit lock is on).
     std::function<void()> endRecording;
     // The key-assignment panel's edit buttons of a keyboard or mouse page (edit lock).
-    std::function<void(CKestraneUSBDevice&, bool enabled)> setKeyEditButtonsEnabled;
+    std::function<void(device::CKestraneUSBDevice&, bool enabled)> setKeyEditButtonsEnabled;
     // Shows or hides the synchronisation option of a device's lighting panel.
-    std::function<void(CKestraneUSBDevice&, bool visible)> showSynchronisationOption;
+    std::function<void(device::CKestraneUSBDevice&, bool visible)> showSynchronisationOption;
     // The scan thread's first enumerating pass has ended (its instance message).
     std::function<void()> firstScanPassDone;
 };
@@ -53,7 +55,7 @@ public:
     // must outlive the manager.
     DeviceManager(ui::Window& window, ui::CreateControlFn createControl,
                   platform::HidBackend& backend, Clock& clock, DeviceManagerHooks hooks = {},
-                  const DeviceModelCatalog& models = installedDeviceModels());
+                  const hid::DeviceModelCatalog& models = hid::installedDeviceModels());
     ~DeviceManager();
     DeviceManager(const DeviceManager&) = delete;
     DeviceManager& operator=(const DeviceManager&) = delete;
@@ -87,7 +89,7 @@ public:
     void TabSelected(CDeviceOptionUI& tab);
 
     // The device of the first tab that is visible and selected, or null.
-    CKestraneUSBDevice* CurrentDevice() const;
+    device::CKestraneUSBDevice* CurrentDevice() const;
     int currentTab() const { return currentTab_; }
     uint16_t currentTabType() const { return currentTabType_; }
     uint16_t currentTabRole() const { return currentTabRole_; }
@@ -98,13 +100,13 @@ public:
     void SetEditLock(bool withDeviceBar, bool released);
     bool editLocked() const { return editLock_; }
 
-    SlotList& slots() { return slots_; }
+    hid::SlotList& slots() { return slots_; }
     const std::vector<CDeviceOptionUI*>& tabs() const { return tabs_; }
     const std::vector<ui::Control*>& powerWidgets() const { return powerWidgets_; }
-    const std::vector<CKestraneUSBDevice*>& mouseDevices() const { return mice_; }
-    const std::vector<CKestraneUSBDevice*>& keyboardDevices() const { return keyboards_; }
-    const std::vector<CKestraneUSBDevice*>& mousePadDevices() const { return mousePads_; }
-    const std::vector<CKestraneUSBDevice*>& headsetDevices() const { return headsets_; }
+    const std::vector<device::CKestraneUSBDevice*>& mouseDevices() const { return mice_; }
+    const std::vector<device::CKestraneUSBDevice*>& keyboardDevices() const { return keyboards_; }
+    const std::vector<device::CKestraneUSBDevice*>& mousePadDevices() const { return mousePads_; }
+    const std::vector<device::CKestraneUSBDevice*>& headsetDevices() const { return headsets_; }
     int visibleTabCount() const;
     // Shows "No_device_Link" exactly while no tab is visible, and the device pages otherwise.
     void UpdateNoDeviceNotice();
@@ -113,9 +115,9 @@ public:
 
 private:
     bool BuildPage(size_t tabRow);
-    std::vector<CKestraneUSBDevice*>* ListOfType(uint16_t deviceType);
-    CKestraneUSBDevice* FindPrimaryDevice(const InterfaceSlot& slot);
-    CDeviceOptionUI* TabOf(const CKestraneUSBDevice* device) const;
+    std::vector<device::CKestraneUSBDevice*>* ListOfType(uint16_t deviceType);
+    device::CKestraneUSBDevice* FindPrimaryDevice(const hid::InterfaceSlot& slot);
+    CDeviceOptionUI* TabOf(const device::CKestraneUSBDevice* device) const;
     void SelectPowerPage(const CDeviceOptionUI& tab);
     int SelectedVisibleTab() const;
 
@@ -124,22 +126,22 @@ private:
     platform::HidBackend& backend_;
     Clock& clock_;
     DeviceManagerHooks hooks_;
-    const DeviceModelCatalog& models_;
-    SlotList slots_;
-    std::vector<CKestraneUSBDevice*> mice_;
-    std::vector<CKestraneUSBDevice*> keyboards_;
-    std::vector<CKestraneUSBDevice*> mousePads_;
-    std::vector<CKestraneUSBDevice*> headsets_;
+    const hid::DeviceModelCatalog& models_;
+    hid::SlotList slots_;
+    std::vector<device::CKestraneUSBDevice*> mice_;
+    std::vector<device::CKestraneUSBDevice*> keyboards_;
+    std::vector<device::CKestraneUSBDevice*> mousePads_;
+    std::vector<device::CKestraneUSBDevice*> headsets_;
     std::vector<CDeviceOptionUI*> tabs_;
     std::vector<ui::Control*> powerWidgets_;
     // Which device opened its event channel on a companion slot.
-    std::map<size_t, CKestraneUSBDevice*> companions_;
+    std::map<size_t, device::CKestraneUSBDevice*> companions_;
     int currentTab_ = -1;
     uint16_t currentTabType_ = 0;
     uint16_t currentTabRole_ = 0;
     bool editLock_ = false;
-    std::unique_ptr<LoopScanEvents> scanEvents_;
-    std::unique_ptr<DeviceScanThread> scanThread_;
+    std::unique_ptr<hid::LoopScanEvents> scanEvents_;
+    std::unique_ptr<hid::DeviceScanThread> scanThread_;
 };
 
-} // namespace morva
+} // namespace morva::app

@@ -2,7 +2,7 @@
 
 #include "device/usb_device.h"
 
-namespace morva {
+namespace morva::app {
 
 namespace {
 
@@ -68,7 +68,7 @@ void CDeviceOptionUI::handleEvent(const ui::UiEvent& e) {
     ui::HorizontalLayout::handleEvent(e);
 }
 
-void CDeviceOptionUI::setDevice(CKestraneUSBDevice* device) {
+void CDeviceOptionUI::setDevice(device::CKestraneUSBDevice* device) {
     device_ = device;
     if (device != nullptr) {
         device->SetTab(this);
@@ -122,4 +122,4 @@ void CDeviceOptionUI::applyImages() {
     select->setStateImage("selectedimage", selected);
 }
 
-} // namespace morva
+} // namespace morva::app

@@ -7,9 +7,11 @@
 #include <string>
 #include <string_view>
 
-namespace morva {
-
+namespace morva::device {
 class CKestraneUSBDevice;
+}
+
+namespace morva::app {
 
 // The four pictures of a device-bar tab and the language key of its type name.
 struct DeviceTypeImages {
@@ -41,8 +43,8 @@ public:
     bool isSelected() const;
 
     // Gives the tab its device, which stores the tab in turn.
-    void setDevice(CKestraneUSBDevice* device);
-    CKestraneUSBDevice* device() const { return device_; }
+    void setDevice(device::CKestraneUSBDevice* device);
+    device::CKestraneUSBDevice* device() const { return device_; }
     void setSelectPanel(ui::Control* panel);
     ui::Control* selectPanel() const { return selectPanel_.get(); }
 
@@ -71,7 +73,7 @@ protected:
 private:
     void applyImages();
 
-    CKestraneUSBDevice* device_ = nullptr;
+    device::CKestraneUSBDevice* device_ = nullptr;
     ui::ControlRef selectPanel_;
     std::string powerContainer_;
     int powerIndex_ = -1;
@@ -83,4 +85,4 @@ private:
     static DeviceTypeImages unknownImages();
 };
 
-} // namespace morva
+} // namespace morva::app

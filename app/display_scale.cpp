@@ -6,7 +6,7 @@
 #include <array>
 #include <cmath>
 
-namespace morva {
+namespace morva::app {
 namespace {
 
 constexpr std::array kSupportedDpis = {48, 72, 96, 120, 144, 168, 192};
@@ -38,4 +38,4 @@ DisplayAdjustment displayAdjustmentForMonitor(int monitorWidth, int monitorHeigh
     return adjustment;
 }
 
-} // namespace morva
+} // namespace morva::app

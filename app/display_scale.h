@@ -1,6 +1,6 @@
 #pragma once
 
-namespace morva {
+namespace morva::app {
 
 inline constexpr int kBaseDpi = 96;
 inline constexpr int kLargeMonitorDpi = 144;
@@ -27,4 +27,4 @@ int supportedDpiOrBase(int dpi);
 
 DisplayAdjustment displayAdjustmentForMonitor(int monitorWidth, int monitorHeight);
 
-} // namespace morva
+} // namespace morva::app

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-namespace morva {
+namespace morva::app {
 namespace {
 
 bool needsOwnFontTable(int index) {
@@ -113,4 +113,4 @@ bool LanguageSelector::apply(int index) {
     return true;
 }
 
-} // namespace morva
+} // namespace morva::app

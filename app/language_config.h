@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace morva {
+namespace morva::app {
 
 // One entry of "Language.config"; its position in the list is the language index.
 struct LanguageEntry {
@@ -99,4 +99,4 @@ private:
     int currentIndex_ = -1;
 };
 
-} // namespace morva
+} // namespace morva::app

@@ -2,7 +2,7 @@
 
 #include "platform/ipc_client.h"
 
-namespace morva {
+namespace morva::app {
 
 LightControl::LightControl(Output output, Announce announce)
     : output_(std::move(output)), announce_(std::move(announce)) {}
@@ -47,4 +47,4 @@ void sendAnnounce(uint32_t wParam, int32_t lParam) {
     platform::sendInstanceMessage(platform::MessageKind::Announce, wParam, lParam);
 }
 
-} // namespace morva
+} // namespace morva::app

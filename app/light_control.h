@@ -4,7 +4,7 @@
 #include <functional>
 #include <string_view>
 
-namespace morva {
+namespace morva::app {
 
 // Whether this program drives the devices' lighting (1) or has handed it to another program (0).
 // The user toggles it with "control_light_status"; another program sets it with the
@@ -41,4 +41,4 @@ std::string_view lightControlButtonText(int32_t lightControl);
 // Announces to the programs of this user that listen for it; nobody listening is fine.
 void sendAnnounce(uint32_t wParam, int32_t lParam);
 
-} // namespace morva
+} // namespace morva::app

@@ -16,7 +16,7 @@
 #include <array>
 #include <utility>
 
-namespace morva {
+namespace morva::app {
 
 namespace {
 
@@ -53,7 +53,7 @@ template <typename T> ui::ControlFactory::Maker maker() {
 
 CMainWnd::CMainWnd(ui::Toolkit& toolkit, MainWindowCallbacks callbacks, MainWindowConfig config)
     : toolkit_(toolkit), callbacks_(std::move(callbacks)),
-      backend_(config.backend != nullptr ? *config.backend : defaultHidBackend()),
+      backend_(config.backend != nullptr ? *config.backend : hid::defaultHidBackend()),
       clock_(config.clock != nullptr ? *config.clock : RealClock::instance()),
       scanDevices_(config.scanDevices), window_(toolkit),
       devices_(
@@ -61,7 +61,7 @@ CMainWnd::CMainWnd(ui::Toolkit& toolkit, MainWindowCallbacks callbacks, MainWind
           DeviceManagerHooks{callbacks_.closeSettingsAndAbout, callbacks_.endRecording,
                              callbacks_.setKeyEditButtonsEnabled,
                              callbacks_.showSynchronisationOption, callbacks_.firstScanPassDone},
-          config.models != nullptr ? *config.models : installedDeviceModels()),
+          config.models != nullptr ? *config.models : hid::installedDeviceModels()),
       profileDevice_([this] { return screen_; }) {
     RegisterFactoryClasses();
     // The device bar's name labels show the models' display names in the current language.
@@ -81,8 +81,8 @@ void CMainWnd::RegisterFactoryClasses() {
     factory.registerClass(ui::CDeviceKeyButtonUI::kClassName, maker<ui::CDeviceKeyButtonUI>());
     factory.registerClass("CDeviceOptionUI", maker<CDeviceOptionUI>());
     factory.registerClass("CMpDevicePowerUI", maker<ui::CMpDevicePowerUI>());
-    registerDeviceProfileClass(factory);
-    registerDeviceClasses(factory);
+    profiles::registerDeviceProfileClass(factory);
+    device::registerDeviceClasses(factory);
 }
 
 bool CMainWnd::Create() {
@@ -94,7 +94,7 @@ bool CMainWnd::Create() {
 }
 
 std::unique_ptr<ui::Control> CMainWnd::CreateControl(std::string_view tag) {
-    if (auto device = createDeviceForTag(tag)) {
+    if (auto device = device::createDeviceForTag(tag)) {
         return device;
     }
     if (equalsIgnoreCase(tag, ui::CSelectPanelUI::kClassName)) {
@@ -103,8 +103,8 @@ std::unique_ptr<ui::Control> CMainWnd::CreateControl(std::string_view tag) {
     if (equalsIgnoreCase(tag, ui::CDeviceKeyButtonUI::kClassName)) {
         return std::make_unique<ui::CDeviceKeyButtonUI>();
     }
-    if (equalsIgnoreCase(tag, CDeviceProfileUI::kSkinTag)) {
-        return std::make_unique<CDeviceProfileUI>();
+    if (equalsIgnoreCase(tag, profiles::CDeviceProfileUI::kSkinTag)) {
+        return std::make_unique<profiles::CDeviceProfileUI>();
     }
     for (std::string_view panel : kPanelsBuiltAsContainers) {
         if (equalsIgnoreCase(tag, panel)) {
@@ -144,10 +144,11 @@ void CMainWnd::Initialise() {
 
 void CMainWnd::ShowProfileNotices() {
     for (const CDeviceOptionUI* tab : devices_.tabs()) {
-        CKestraneUSBDevice* device = tab->device();
-        for (const ProfileNotice notice :
-             device != nullptr ? device->TakeStartNotices() : std::vector<ProfileNotice>{}) {
-            ShowMessage(profileNoticeMessageKey(notice), ui::MessageBoxButtons::Ok);
+        device::CKestraneUSBDevice* device = tab->device();
+        for (const profiles::ProfileNotice notice : device != nullptr
+                                                        ? device->TakeStartNotices()
+                                                        : std::vector<profiles::ProfileNotice>{}) {
+            ShowMessage(profiles::profileNoticeMessageKey(notice), ui::MessageBoxButtons::Ok);
         }
     }
 }
@@ -163,9 +164,10 @@ void CMainWnd::StopWorkers() {
     controlPanelThread_.stop();
 }
 
-CDeviceProfileUI* CMainWnd::CurrentProfilePanel() const {
-    CKestraneUSBDevice* device = const_cast<DeviceManager&>(devices_).CurrentDevice();
-    return device != nullptr ? dynamic_cast<CDeviceProfileUI*>(device->profilePanel()) : nullptr;
+profiles::CDeviceProfileUI* CMainWnd::CurrentProfilePanel() const {
+    device::CKestraneUSBDevice* device = const_cast<DeviceManager&>(devices_).CurrentDevice();
+    return device != nullptr ? dynamic_cast<profiles::CDeviceProfileUI*>(device->profilePanel())
+                             : nullptr;
 }
 
 void CMainWnd::RegisterRoutes() {
@@ -188,7 +190,7 @@ void CMainWnd::RegisterRoutes() {
 
     profileRoutes_ = registerProfilePanelRoutes(
         router_, [this] { return CurrentProfilePanel(); },
-        [this]() -> ProfilePanelDevice* {
+        [this]() -> profiles::ProfilePanelDevice* {
             profileDevice_.bind(devices_.CurrentDevice());
             return profileDevice_.device() != nullptr ? &profileDevice_ : nullptr;
         },
@@ -220,19 +222,20 @@ void CMainWnd::OnTabOptionSelected(const ui::Notification& n) {
 }
 
 void CMainWnd::OnFunctionTab(int kind) {
-    CKestraneUSBDevice* device = devices_.CurrentDevice();
+    device::CKestraneUSBDevice* device = devices_.CurrentDevice();
     if (device == nullptr) {
         return;
     }
     device->ShowFunctionPanels(kind);
-    if (auto* panel = dynamic_cast<CDeviceProfileUI*>(device->profilePanel())) {
+    if (auto* panel = dynamic_cast<profiles::CDeviceProfileUI*>(device->profilePanel())) {
         panel->SelectTab(kind, false);
     }
 }
 
 int CMainWnd::ShowMessage(std::string_view textKey, ui::MessageBoxButtons buttons) {
     if (callbacks_.messageBox) {
-        return callbacks_.messageBox(&window_, PanelMessage{std::string(textKey), true, buttons});
+        return callbacks_.messageBox(&window_,
+                                     profiles::PanelMessage{std::string(textKey), true, buttons});
     }
     const std::string text = toolkit_.language().lookup(textKey).value_or(std::string(textKey));
     return toolkit_.host().messageBox(&window_, kTitle, text, buttons);
@@ -246,7 +249,7 @@ void CMainWnd::OnDefaultButton() {
         return;
     }
     // The box ran modally: take the current device anew.
-    CKestraneUSBDevice* device = devices_.CurrentDevice();
+    device::CKestraneUSBDevice* device = devices_.CurrentDevice();
     if (device == nullptr) {
         return;
     }
@@ -273,4 +276,4 @@ void CMainWnd::OnInputSettings(int which) {
     });
 }
 
-} // namespace morva
+} // namespace morva::app

@@ -15,7 +15,7 @@
 #include <memory>
 #include <string_view>
 
-namespace morva {
+namespace morva::app {
 
 // What the main window's core asks of the program around it (the entry point and the
 // front-end). Every member may be empty.
@@ -34,11 +34,11 @@ struct MainWindowCallbacks {
     // Empty: openDesktopInputSettings.
     std::function<void(int which)> openInputSettings;
     // The skinned message box; empty: the host's native box with the language text.
-    PanelMessageBox messageBox;
+    profiles::PanelMessageBox messageBox;
     // The key-assignment panel's edit buttons (edit lock) and the lighting panel's
     // synchronisation option, once those panels exist.
-    std::function<void(CKestraneUSBDevice&, bool enabled)> setKeyEditButtonsEnabled;
-    std::function<void(CKestraneUSBDevice&, bool visible)> showSynchronisationOption;
+    std::function<void(device::CKestraneUSBDevice&, bool enabled)> setKeyEditButtonsEnabled;
+    std::function<void(device::CKestraneUSBDevice&, bool visible)> showSynchronisationOption;
 };
 
 struct MainWindowConfig {
@@ -50,7 +50,7 @@ struct MainWindowConfig {
     // messages itself instead).
     bool scanDevices = true;
     // The supported models; null: the models shipped with the program. Must outlive the window.
-    const DeviceModelCatalog* models = nullptr;
+    const hid::DeviceModelCatalog* models = nullptr;
 };
 
 // The core of the program's main window, without any GUI library: the window model built from
@@ -97,7 +97,7 @@ public:
     // Primary screen size stored at initialisation (written with the device settings).
     ui::Size screenSize() const { return screen_; }
     // The profile panel's event handling; null before Create.
-    ProfilePanelRoutes* profileRoutes() const { return profileRoutes_.get(); }
+    profiles::ProfilePanelRoutes* profileRoutes() const { return profileRoutes_.get(); }
 
 private:
     void RegisterFactoryClasses();
@@ -107,7 +107,7 @@ private:
     void OnDefaultButton();
     void OnInputSettings(int which);
     int ShowMessage(std::string_view textKey, ui::MessageBoxButtons buttons);
-    CDeviceProfileUI* CurrentProfilePanel() const;
+    profiles::CDeviceProfileUI* CurrentProfilePanel() const;
 
     ui::Toolkit& toolkit_;
     MainWindowCallbacks callbacks_;
@@ -118,10 +118,10 @@ private:
     ui::NotificationRouter router_;
     DeviceManager devices_;
     ProfileDeviceAdapter profileDevice_;
-    std::shared_ptr<ProfilePanelRoutes> profileRoutes_;
+    std::shared_ptr<profiles::ProfilePanelRoutes> profileRoutes_;
     Worker controlPanelThread_{"ControlPanelThread"};
     ui::Size screen_;
     bool initialised_ = false;
 };
 
-} // namespace morva
+} // namespace morva::app

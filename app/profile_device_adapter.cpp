@@ -2,7 +2,7 @@
 
 #include "device/usb_device.h"
 
-namespace morva {
+namespace morva::app {
 
 void ProfileDeviceAdapter::setProfileIdentifier(const std::string& identifier) {
     if (device_ == nullptr) {
@@ -12,7 +12,7 @@ void ProfileDeviceAdapter::setProfileIdentifier(const std::string& identifier) {
     device_->ResolveProfilePaths();
 }
 
-int ProfileDeviceAdapter::applyFullProfileWrite(ProfileWriteReason /*reason*/) {
+int ProfileDeviceAdapter::applyFullProfileWrite(profiles::ProfileWriteReason /*reason*/) {
     if (device_ == nullptr) {
         return 0;
     }
@@ -26,4 +26,4 @@ int ProfileDeviceAdapter::applyFullProfileWrite(ProfileWriteReason /*reason*/) {
     return macros;
 }
 
-} // namespace morva
+} // namespace morva::app

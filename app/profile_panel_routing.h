@@ -5,18 +5,19 @@
 
 #include <memory>
 
-namespace morva {
+namespace morva::app {
 
 // Registers the profile panel's events on the main window's router. The returned object handles
 // them; the routes keep it alive, and the caller may keep it too, to cancel a waiting activation.
-inline std::shared_ptr<ProfilePanelRoutes>
+inline std::shared_ptr<profiles::ProfilePanelRoutes>
 registerProfilePanelRoutes(ui::NotificationRouter& router,
-                           ProfilePanelRoutes::PanelSource currentPanel,
-                           ProfilePanelRoutes::DeviceSource currentDevice, ui::Host& host,
-                           EventLoop& loop, PanelMessageBox messageBox = {}) {
-    auto routes = std::make_shared<ProfilePanelRoutes>(
+                           profiles::ProfilePanelRoutes::PanelSource currentPanel,
+                           profiles::ProfilePanelRoutes::DeviceSource currentDevice, ui::Host& host,
+                           EventLoop& loop, profiles::PanelMessageBox messageBox = {}) {
+    auto routes = std::make_shared<profiles::ProfilePanelRoutes>(
         std::move(currentPanel), std::move(currentDevice), host, loop, std::move(messageBox));
-    for (const ProfilePanelRoutes::Route& route : ProfilePanelRoutes::routes()) {
+    for (const profiles::ProfilePanelRoutes::Route& route :
+         profiles::ProfilePanelRoutes::routes()) {
         router.on(route.type, route.controlName,
                   [routes, handler = route.handler](const ui::Notification& notification) {
                       ((*routes).*handler)(notification);
@@ -25,4 +26,4 @@ registerProfilePanelRoutes(ui::NotificationRouter& router,
     return routes;
 }
 
-} // namespace morva
+} // namespace morva::app

@@ -48,7 +48,7 @@ MainWindowCallbacks ProgramWindow::coreCallbacks() {
     callbacks.firstScanPassDone = [this] {
         chrome_.onInstanceMessage();
     };
-    callbacks.messageBox = [this](ui::Window* owner, const PanelMessage& message) {
+    callbacks.messageBox = [this](ui::Window* owner, const profiles::PanelMessage& message) {
         return showMessage(owner, message);
     };
     return callbacks;
@@ -191,7 +191,7 @@ void ProgramWindow::onLanguageChanged() {
     }
 }
 
-int ProgramWindow::showMessage(ui::Window* owner, const PanelMessage& message) {
+int ProgramWindow::showMessage(ui::Window* owner, const profiles::PanelMessage& message) {
     return showMessageBox(toolkit_, owner, "", message.text, message.textIsKey, message.buttons);
 }
 

@@ -75,7 +75,7 @@ private:
     void openSkinWindow();
     void closeSecondaryWindows();
     void onLanguageChanged();
-    int showMessage(ui::Window* owner, const PanelMessage& message);
+    int showMessage(ui::Window* owner, const profiles::PanelMessage& message);
 
     ui::Toolkit& toolkit_;
     WindowSystem& system_;

@@ -2,7 +2,7 @@
 
 #include "base/trace.h"
 
-namespace morva {
+namespace morva::app {
 
 void ShellMessageRouter::route(const platform::Message& message) {
     switch (message.kind) {
@@ -27,4 +27,4 @@ void ShellMessageRouter::route(const platform::Message& message) {
     }
 }
 
-} // namespace morva
+} // namespace morva::app

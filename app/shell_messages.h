@@ -5,7 +5,7 @@
 
 #include <functional>
 
-namespace morva {
+namespace morva::app {
 
 // Hands each message from another process to the part of the main window it is meant for.
 // Runs on the interface thread (the message server posts there).
@@ -29,4 +29,4 @@ private:
     ForwardTarget forwardTarget_;
 };
 
-} // namespace morva
+} // namespace morva::app

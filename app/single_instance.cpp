@@ -6,7 +6,7 @@
 #include <chrono>
 #include <thread>
 
-namespace morva {
+namespace morva::app {
 namespace {
 
 // The running instance may just be leaving, or have its queue full for a moment. A few short
@@ -67,4 +67,4 @@ const char* describe(SingleInstance::StartResult result) {
     return "unknown";
 }
 
-} // namespace morva
+} // namespace morva::app

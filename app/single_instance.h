@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace morva {
+namespace morva::app {
 
 // One running program per user session. The first start takes the instance socket (in the user's
 // private runtime folder) and serves the messages of other processes; a later start finds it
@@ -37,4 +37,4 @@ private:
 
 const char* describe(SingleInstance::StartResult result);
 
-} // namespace morva
+} // namespace morva::app

@@ -1,6 +1,6 @@
 #include "app/skin_choice.h"
 
-namespace morva {
+namespace morva::app {
 
 RootBackground rootBackgroundFor(const SkinChangedParam& param) {
     if (param.isColor != 0) {
@@ -38,4 +38,4 @@ bool SkinChooser::restoreRecorded() {
     return true;
 }
 
-} // namespace morva
+} // namespace morva::app

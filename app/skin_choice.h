@@ -4,7 +4,7 @@
 
 #include <functional>
 
-namespace morva {
+namespace morva::app {
 
 // The background "root" shows for a skin choice: a colour clears the image, an image clears
 // the colour.
@@ -39,4 +39,4 @@ private:
     Broadcast broadcast_;
 };
 
-} // namespace morva
+} // namespace morva::app

@@ -10,7 +10,7 @@
 #include <system_error>
 #include <vector>
 
-namespace morva {
+namespace morva::app {
 namespace {
 
 constexpr const char* kSection = "SKINIMAGE";
@@ -212,4 +212,4 @@ std::optional<SkinChangedParam> SkinSettings::recordedBackground() const {
     return std::nullopt;
 }
 
-} // namespace morva
+} // namespace morva::app

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-namespace morva {
+namespace morva::app {
 
 // The background a skin choice gives the main window's "root".
 struct SkinChangedParam {
@@ -53,4 +53,4 @@ private:
     std::filesystem::path file_;
 };
 
-} // namespace morva
+} // namespace morva::app

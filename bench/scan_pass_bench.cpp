@@ -14,7 +14,7 @@
 namespace morva {
 namespace {
 
-class NoMessages final : public ScanEvents {
+class NoMessages final : public hid::ScanEvents {
 public:
     bool deviceAttached(size_t, std::stop_token) override { return true; }
     bool deviceDetached(size_t, std::stop_token) override { return true; }
@@ -31,9 +31,9 @@ void ScanPassAllSlotsFreeNothingSupported(benchmark::State& state) {
                 {0, emulator::bootKeyboardDescriptor()},
                 {1, emulator::controlInterfaceDescriptor()}}));
     }
-    SlotList slots;
+    hid::SlotList slots;
     NoMessages events;
-    DeviceScanner scanner(slots, bus, events);
+    hid::DeviceScanner scanner(slots, bus, events);
     for (auto _ : state) {
         scanner.runPass();
     }
@@ -54,8 +54,8 @@ void ScanPassAllSlotsFreeDevicesArrive(benchmark::State& state) {
     NoMessages events;
     for (auto _ : state) {
         state.PauseTiming();
-        SlotList slots;
-        DeviceScanner scanner(slots, bus, events);
+        hid::SlotList slots;
+        hid::DeviceScanner scanner(slots, bus, events);
         state.ResumeTiming();
         scanner.runPass();
         benchmark::DoNotOptimize(slots);
@@ -71,9 +71,9 @@ void ScanPassAllSlotsTaken(benchmark::State& state) {
     bus.plug(emulator::makeEmulatedMousePad());
     bus.plug(emulator::makeEmulatedWirelessMouse());
     bus.plug(emulator::makeEmulatedHeadset());
-    SlotList slots;
+    hid::SlotList slots;
     NoMessages events;
-    DeviceScanner scanner(slots, bus, events);
+    hid::DeviceScanner scanner(slots, bus, events);
     scanner.runPass();
     if (slots.anySlotFree()) {
         state.SkipWithError("the devices should have taken every slot");
@@ -117,8 +117,8 @@ void ScanPassAllSlotsFreeSysfs(benchmark::State& state) {
     NoMessages events;
     for (auto _ : state) {
         state.PauseTiming();
-        SlotList slots;
-        DeviceScanner scanner(slots, backend, events);
+        hid::SlotList slots;
+        hid::DeviceScanner scanner(slots, backend, events);
         state.ResumeTiming();
         scanner.runPass();
         benchmark::DoNotOptimize(slots);

@@ -8,17 +8,17 @@
 namespace morva::cli {
 namespace {
 
-Json::Value slotToJson(size_t index, const InterfaceSlot& slot) {
+Json::Value slotToJson(size_t index, const hid::InterfaceSlot& slot) {
     Json::Value json(Json::objectValue);
     json["slot"] = static_cast<Json::UInt>(index);
-    const DeviceModelCatalog& models = installedDeviceModels();
+    const hid::DeviceModelCatalog& models = hid::installedDeviceModels();
     if (index < models.supportedInterfaces().size()) {
-        const DeviceModel& model = models.models()[models.modelOfInterface(index)];
+        const hid::DeviceModel& model = models.models()[models.modelOfInterface(index)];
         json["model"] = model.tabName;
         json["name"] = model.displayName("en_US");
     }
     json["type"] = deviceTypeName(slot.deviceType);
-    json["role"] = slot.role == kRoleCompanion ? "companion" : "primary";
+    json["role"] = slot.role == hid::kRoleCompanion ? "companion" : "primary";
     json["vendor"] = hex16(slot.vendorId);
     json["product"] = hex16(slot.productId);
     json["interface"] = slot.interfaceNumber;

@@ -138,9 +138,9 @@ int runMorvactl(const Arguments& commandLine, std::ostream& out, std::ostream& e
     }
     const Arguments arguments(commandLine.begin() + static_cast<std::ptrdiff_t>(*commandAt) + 1,
                               commandLine.end());
-    if (!installedDeviceModelsError().empty()) {
-        err << "morvactl: the supported device models are unknown: " << installedDeviceModelsError()
-            << "\n";
+    if (!hid::installedDeviceModelsError().empty()) {
+        err << "morvactl: the supported device models are unknown: "
+            << hid::installedDeviceModelsError() << "\n";
         return kExitFailure;
     }
     emulator::EmulatedHidBus demoBus;
@@ -148,7 +148,7 @@ int runMorvactl(const Arguments& commandLine, std::ostream& out, std::ostream& e
         emulator::plugDemoDevices(demoBus);
     }
     CliContext context{options.demo ? static_cast<platform::HidBackend&>(demoBus)
-                                    : defaultHidBackend(),
+                                    : hid::defaultHidBackend(),
                        options.demo, out, err, options.trace};
     std::optional<TraceToStream> tracing;
     if (options.trace) {

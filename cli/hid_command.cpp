@@ -12,12 +12,12 @@
 namespace morva::cli {
 namespace {
 
-int supportedRowOf(const HidInterfaceEntry& entry) {
-    const auto& table = SupportedInterfaceTable();
+int supportedRowOf(const hid::HidInterfaceEntry& entry) {
+    const auto& table = hid::SupportedInterfaceTable();
     const uint16_t interfaceNumber =
         entry.interfaceNumber < 0 ? 0 : static_cast<uint16_t>(entry.interfaceNumber);
     for (size_t row = 0; row < table.size(); ++row) {
-        const InterfaceSlot& r = table[row];
+        const hid::InterfaceSlot& r = table[row];
         if (r.vendorId == entry.vendorId && r.productId == entry.productId &&
             r.interfaceNumber == interfaceNumber && r.collectionNumber == entry.collectionNumber &&
             r.usagePage == entry.preparsed.caps.usagePage &&
@@ -32,7 +32,7 @@ int supportedRowOf(const HidInterfaceEntry& entry) {
 platform::HidOpenResult accessOf(platform::HidBackend& backend, const std::wstring& path) {
     std::string node;
     std::string instance;
-    if (!splitHidPath(path, node, instance)) {
+    if (!hid::splitHidPath(path, node, instance)) {
         return platform::HidOpenResult::kNotFound;
     }
     std::unique_ptr<platform::HidChannel> channel;
@@ -40,9 +40,9 @@ platform::HidOpenResult accessOf(platform::HidBackend& backend, const std::wstri
 }
 
 int listInterfaces(CliContext& context) {
-    std::vector<HidInterfaceEntry> interfaces;
-    std::vector<HidUnreadableNode> unreadable;
-    if (!listHidInterfaces(context.backend, interfaces, &unreadable)) {
+    std::vector<hid::HidInterfaceEntry> interfaces;
+    std::vector<hid::HidUnreadableNode> unreadable;
+    if (!hid::listHidInterfaces(context.backend, interfaces, &unreadable)) {
         context.err << "morvactl: cannot list the HID devices (is /sys mounted?)\n";
         return kExitFailure;
     }
@@ -74,8 +74,8 @@ int describeDescriptor(CliContext& context, const Arguments& arguments) {
         context.err << "morvactl: " << error << "\n";
         return kExitUsage;
     }
-    HidReportDescriptor descriptor;
-    if (!parseHidReportDescriptor(bytes, descriptor, error)) {
+    hid::HidReportDescriptor descriptor;
+    if (!hid::parseHidReportDescriptor(bytes, descriptor, error)) {
         context.err << "morvactl: bad report descriptor: " << error << "\n";
         return kExitFailure;
     }

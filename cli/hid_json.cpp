@@ -8,7 +8,7 @@
 namespace morva::cli {
 namespace {
 
-Json::Value capToJson(const HidReportCap& cap) {
+Json::Value capToJson(const hid::HidReportCap& cap) {
     Json::Value json(Json::objectValue);
     json["reportId"] = cap.reportId;
     json["usagePage"] = hex16(cap.usagePage);
@@ -37,7 +37,7 @@ Json::Value capToJson(const HidReportCap& cap) {
     return json;
 }
 
-Json::Value typeToJson(const HidReportTypeCaps& caps) {
+Json::Value typeToJson(const hid::HidReportTypeCaps& caps) {
     Json::Value json(Json::objectValue);
     Json::Value reports(Json::arrayValue);
     for (const auto& report : caps.reports) {
@@ -68,7 +68,7 @@ std::string hex16(uint16_t value) {
     return text;
 }
 
-Json::Value collectionToJson(const HidPreparsedData& collection, size_t index) {
+Json::Value collectionToJson(const hid::HidPreparsedData& collection, size_t index) {
     Json::Value json(Json::objectValue);
     json["index"] = static_cast<Json::UInt>(index);
     json["usagePage"] = hex16(collection.caps.usagePage);
@@ -78,13 +78,13 @@ Json::Value collectionToJson(const HidPreparsedData& collection, size_t index) {
     json["outputReportByteLength"] = collection.caps.outputReportByteLength;
     json["featureReportByteLength"] = collection.caps.featureReportByteLength;
     json["linkCollectionNodes"] = collection.caps.numberLinkCollectionNodes;
-    json["input"] = typeToJson(collection.of(HidReportType::kInput));
-    json["output"] = typeToJson(collection.of(HidReportType::kOutput));
-    json["feature"] = typeToJson(collection.of(HidReportType::kFeature));
+    json["input"] = typeToJson(collection.of(hid::HidReportType::kInput));
+    json["output"] = typeToJson(collection.of(hid::HidReportType::kOutput));
+    json["feature"] = typeToJson(collection.of(hid::HidReportType::kFeature));
     return json;
 }
 
-Json::Value descriptorToJson(const HidReportDescriptor& descriptor) {
+Json::Value descriptorToJson(const hid::HidReportDescriptor& descriptor) {
     Json::Value json(Json::objectValue);
     json["usesReportIds"] = descriptor.usesReportIds;
     Json::Value collections(Json::arrayValue);
@@ -95,7 +95,7 @@ Json::Value descriptorToJson(const HidReportDescriptor& descriptor) {
     return json;
 }
 
-Json::Value interfaceToJson(const HidInterfaceEntry& entry, int supportedRow) {
+Json::Value interfaceToJson(const hid::HidInterfaceEntry& entry, int supportedRow) {
     Json::Value json(Json::objectValue);
     json["path"] = WideToUtf8(entry.path);
     json["vendor"] = hex16(entry.vendorId);

@@ -42,13 +42,13 @@ int targetOfSlot(CliContext& context, const SlotScan& scan, size_t index, Target
                     << scan.slots.size() - 1 << ")\n";
         return kExitUsage;
     }
-    const InterfaceSlot& slot = scan.slots[index];
+    const hid::InterfaceSlot& slot = scan.slots[index];
     if (slot.connected == 0) {
         context.err << "morvactl: no device is connected in slot " << index << " ("
                     << deviceTypeName(slot.deviceType) << ")\n";
         return kExitFailure;
     }
-    if (slot.role == kRoleCompanion) {
+    if (slot.role == hid::kRoleCompanion) {
         context.err << "morvactl: slot " << index << " is the " << deviceTypeName(slot.deviceType)
                     << "'s companion collection, which carries no commands\n";
         return kExitFailure;
@@ -74,17 +74,17 @@ int targetOfFirst(CliContext& context, const SlotScan& scan, std::string_view wh
 int targetOfType(CliContext& context, const SlotScan& scan, uint16_t type, Target& target) {
     return targetOfFirst(
         context, scan, deviceTypeName(type),
-        [type](const InterfaceSlot& slot) {
-            return slot.deviceType == type && slot.role == kRolePrimary;
+        [type](const hid::InterfaceSlot& slot) {
+            return slot.deviceType == type && slot.role == hid::kRolePrimary;
         },
         target);
 }
 
-int targetOfTab(CliContext& context, const SlotScan& scan, const DeviceTabRow& tab,
+int targetOfTab(CliContext& context, const SlotScan& scan, const hid::DeviceTabRow& tab,
                 Target& target) {
     return targetOfFirst(
         context, scan, tab.tabName,
-        [&tab](const InterfaceSlot& slot) { return slotMatchesTab(slot, tab); }, target);
+        [&tab](const hid::InterfaceSlot& slot) { return hid::slotMatchesTab(slot, tab); }, target);
 }
 
 // A path needs no slot; when one holds it, its type is known (and with it the wireless flag).
@@ -102,7 +102,7 @@ int targetOfPath(const SlotScan& scan, const std::string& path, Target& target) 
 // it) for the devices of that tab's model.
 int resolveTarget(CliContext& context, const std::string& argument, Target& target) {
     const uint16_t type = deviceTypeOfName(argument);
-    const DeviceTabRow* tab = findDeviceTab(argument);
+    const hid::DeviceTabRow* tab = hid::findDeviceTab(argument);
     if (!isSlotNumber(argument) && type == 0 && tab == nullptr && !looksLikePath(argument)) {
         context.err << "morvactl: \"" << argument
                     << "\" is neither a slot number, a device type, a tab name nor an interface "
@@ -125,7 +125,7 @@ int resolveTarget(CliContext& context, const std::string& argument, Target& targ
     return targetOfPath(scan, argument, target);
 }
 
-std::string recordHex(const DeviceInfoRecord& info) {
+std::string recordHex(const device::DeviceInfoRecord& info) {
     std::string text;
     for (uint8_t byte : info.bytes) {
         char hex[4];
@@ -137,10 +137,11 @@ std::string recordHex(const DeviceInfoRecord& info) {
 }
 
 bool isMouse(uint16_t type) {
-    return type == kDeviceMouse || type == kDeviceWirelessMouse;
+    return type == hid::kDeviceMouse || type == hid::kDeviceWirelessMouse;
 }
 
-Json::Value infoToJson(const Target& target, const CHidDevice& hid, const DeviceInfoRecord& info) {
+Json::Value infoToJson(const Target& target, const hid::CHidDevice& hid,
+                       const device::DeviceInfoRecord& info) {
     Json::Value json(Json::objectValue);
     if (target.slot >= 0) {
         json["slot"] = target.slot;
@@ -168,24 +169,24 @@ Json::Value infoToJson(const Target& target, const CHidDevice& hid, const Device
 }
 
 bool succeeded(CliContext& context, const char* what, int result) {
-    if (result == kResultOk) {
+    if (result == device::kResultOk) {
         return true;
     }
-    context.err << "morvactl: " << what << " failed: " << describeCommandResult(result) << " ("
-                << result << ")\n";
+    context.err << "morvactl: " << what << " failed: " << device::describeCommandResult(result)
+                << " (" << result << ")\n";
     return false;
 }
 
-int openChannel(CliContext& context, DeviceCommandChannel& channel, const Target& target) {
+int openChannel(CliContext& context, device::DeviceCommandChannel& channel, const Target& target) {
     if (channel.open(target.path)) {
-        channel.setWireless(target.deviceType == kDeviceWirelessMouse);
+        channel.setWireless(target.deviceType == hid::kDeviceWirelessMouse);
         return kExitOk;
     }
-    const CHidDevice& hid = *channel.hidDevice();
+    const hid::CHidDevice& hid = *channel.hidDevice();
     if (hid.lastOpenResult() == platform::HidOpenResult::kAccessDenied) {
         std::string node;
         std::string instance;
-        splitHidPath(target.path, node, instance);
+        hid::splitHidPath(target.path, node, instance);
         context.err << platform::LinuxHidBackend::accessDeniedAdvice(node) << "\n";
     } else {
         context.err << "morvactl: cannot open " << WideToUtf8(target.path) << ": "
@@ -206,14 +207,14 @@ int runInfoCommand(CliContext& context, const Arguments& arguments) {
     if (const int resolved = resolveTarget(context, arguments[0], target); resolved != kExitOk) {
         return resolved;
     }
-    DeviceCommandChannel channel(context.backend);
+    device::DeviceCommandChannel channel(context.backend);
     if (const int opened = openChannel(context, channel, target); opened != kExitOk) {
         return opened;
     }
     if (!succeeded(context, "Begin transaction", channel.beginTransaction())) {
         return kExitFailure;
     }
-    DeviceInfoRecord info;
+    device::DeviceInfoRecord info;
     const bool read = succeeded(context, "read device information", channel.readDeviceInfo(info));
     // The transaction is ended even when the read failed, so the device is not left in it.
     const bool ended = succeeded(context, "End transaction", channel.endTransaction());

@@ -20,7 +20,7 @@ struct ProfileDevice {
 };
 
 std::optional<ProfileDevice> findProfileDevice(std::string_view name) {
-    if (const DeviceTabRow* row = findDeviceTab(name)) {
+    if (const hid::DeviceTabRow* row = hid::findDeviceTab(name)) {
         return ProfileDevice{std::string(row->tabName), row->deviceType};
     }
     return std::nullopt;
@@ -28,7 +28,7 @@ std::optional<ProfileDevice> findProfileDevice(std::string_view name) {
 
 std::string deviceNames() {
     std::string names;
-    for (const DeviceTabRow& row : DeviceTabTable()) {
+    for (const hid::DeviceTabRow& row : hid::DeviceTabTable()) {
         names += names.empty() ? "" : ", ";
         names += row.tabName;
     }
@@ -40,7 +40,7 @@ struct ProfileSession {
     CliContext& context;
     std::string operation;
     ProfileDevice device;
-    ProfileList& list;
+    profiles::ProfileList& list;
 
     // "2: Game": the number the list shows (from 1) and the name.
     std::string entryText(int index) const {
@@ -48,15 +48,16 @@ struct ProfileSession {
     }
 
     // What the user should know although the operation went through (a file kept as ".bad").
-    void note(const ProfileResult& result) const {
-        if (result.notice != ProfileNotice::None) {
-            context.err << "morvactl: note: " << describeProfileNotice(result.notice) << "\n";
+    void note(const profiles::ProfileResult& result) const {
+        if (result.notice != profiles::ProfileNotice::None) {
+            context.err << "morvactl: note: " << profiles::describeProfileNotice(result.notice)
+                        << "\n";
         }
     }
 
-    int fail(const ProfileResult& result) const {
+    int fail(const profiles::ProfileResult& result) const {
         context.err << "morvactl: profile " << operation << " " << device.folderName << ": "
-                    << describeProfileStatus(result.status) << "\n";
+                    << profiles::describeProfileStatus(result.status) << "\n";
         return kExitFailure;
     }
 };
@@ -70,7 +71,7 @@ struct ProfileArgument {
 };
 
 // A profile name, exact first, then ignoring case; -1 when it names none.
-int findProfileByName(const ProfileList& list, std::string_view wanted) {
+int findProfileByName(const profiles::ProfileList& list, std::string_view wanted) {
     const auto& entries = list.entries();
     for (const bool ignoreCase : {false, true}) {
         const auto found = std::find_if(entries.begin(), entries.end(), [&](const auto& entry) {
@@ -84,7 +85,7 @@ int findProfileByName(const ProfileList& list, std::string_view wanted) {
 }
 
 // A profile number as "list" shows it (from 1); -1 when there is no such profile.
-int findProfileByNumber(const ProfileList& list, std::string_view number) {
+int findProfileByNumber(const profiles::ProfileList& list, std::string_view number) {
     int value = 0;
     const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
     const bool whole = error == std::errc() && end == number.data() + number.size();
@@ -116,7 +117,7 @@ int selectProfile(ProfileSession& session, const ProfileArgument& wanted) {
                             << "\"" << wanted.text << "\"\n";
         return kExitFailure;
     }
-    const ProfileResult result = session.list.select(index);
+    const profiles::ProfileResult result = session.list.select(index);
     if (!result.ok()) {
         return session.fail(result);
     }
@@ -125,7 +126,7 @@ int selectProfile(ProfileSession& session, const ProfileArgument& wanted) {
 }
 
 int addProfile(ProfileSession& session, const ProfileArgument&) {
-    const ProfileResult result = session.list.add();
+    const profiles::ProfileResult result = session.list.add();
     if (!result.ok()) {
         return session.fail(result);
     }
@@ -136,7 +137,7 @@ int addProfile(ProfileSession& session, const ProfileArgument&) {
 
 int copyProfile(ProfileSession& session, const ProfileArgument&) {
     const int source = session.list.selectedIndex();
-    const ProfileResult result = session.list.copySelected();
+    const profiles::ProfileResult result = session.list.copySelected();
     if (!result.ok()) {
         return session.fail(result);
     }
@@ -150,7 +151,7 @@ int renameProfile(ProfileSession& session, const ProfileArgument& newName) {
     const int index = session.list.selectedIndex();
     const std::string oldName =
         index >= 0 ? session.list.entries()[static_cast<size_t>(index)].name : std::string();
-    const ProfileResult result = session.list.renameSelected(newName.text);
+    const profiles::ProfileResult result = session.list.renameSelected(newName.text);
     if (!result.ok()) {
         return session.fail(result);
     }
@@ -163,7 +164,7 @@ int renameProfile(ProfileSession& session, const ProfileArgument& newName) {
 int deleteProfile(ProfileSession& session, const ProfileArgument&) {
     const int index = session.list.selectedIndex();
     const std::string deleted = index >= 0 ? session.entryText(index) : std::string();
-    const ProfileResult result = session.list.deleteSelected();
+    const profiles::ProfileResult result = session.list.deleteSelected();
     if (!result.ok()) {
         return session.fail(result);
     }
@@ -173,7 +174,7 @@ int deleteProfile(ProfileSession& session, const ProfileArgument&) {
 }
 
 int resetProfile(ProfileSession& session, const ProfileArgument&) {
-    const ProfileResult result = session.list.resetSelected();
+    const profiles::ProfileResult result = session.list.resetSelected();
     if (!result.ok()) {
         return session.fail(result);
     }
@@ -183,7 +184,7 @@ int resetProfile(ProfileSession& session, const ProfileArgument&) {
 }
 
 int importProfile(ProfileSession& session, const ProfileArgument& file) {
-    const ProfileResult result = session.list.importFrom(file.text);
+    const profiles::ProfileResult result = session.list.importFrom(file.text);
     if (!result.ok()) {
         return session.fail(result);
     }
@@ -193,7 +194,7 @@ int importProfile(ProfileSession& session, const ProfileArgument& file) {
 }
 
 int exportProfile(ProfileSession& session, const ProfileArgument& file) {
-    const ProfileResult result = session.list.exportTo(file.text);
+    const profiles::ProfileResult result = session.list.exportTo(file.text);
     if (!result.ok()) {
         return session.fail(result);
     }
@@ -283,12 +284,13 @@ int runProfileCommands(CliContext& context, const Arguments& arguments) {
         return kExitUsage;
     }
 
-    const std::filesystem::path folder = folders::deviceDataFolder(device->folderName);
-    ProfileList list(folder, folders::defaultProfilePath(device->folderName), device->deviceType);
+    const std::filesystem::path folder = profiles::folders::deviceDataFolder(device->folderName);
+    profiles::ProfileList list(folder, profiles::folders::defaultProfilePath(device->folderName),
+                               device->deviceType);
     ProfileSession session{context, std::string(operation->name), *device, list};
-    if (const ProfileResult loaded = list.load(); !loaded.ok()) {
+    if (const profiles::ProfileResult loaded = list.load(); !loaded.ok()) {
         context.err << "morvactl: cannot read or create the profile list in " << folder.string()
-                    << ": " << describeProfileStatus(loaded.status) << "\n";
+                    << ": " << profiles::describeProfileStatus(loaded.status) << "\n";
         return kExitFailure;
     } else {
         session.note(loaded);

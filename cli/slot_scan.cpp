@@ -11,23 +11,23 @@ namespace morva::cli {
 namespace {
 
 // A pass run here has no interface thread to tell; the slots are read afterwards.
-class QuietScanEvents final : public ScanEvents {
+class QuietScanEvents final : public hid::ScanEvents {
 public:
     bool deviceAttached(size_t, std::stop_token) override { return true; }
     bool deviceDetached(size_t, std::stop_token) override { return true; }
     void firstPassDone() override {}
 };
 
-constexpr uint16_t kDeviceTypes[] = {kDeviceKeyboard, kDeviceMouse, kDeviceMousePad,
-                                     kDeviceWirelessMouse, kDeviceHeadset};
+constexpr uint16_t kDeviceTypes[] = {hid::kDeviceKeyboard, hid::kDeviceMouse, hid::kDeviceMousePad,
+                                     hid::kDeviceWirelessMouse, hid::kDeviceHeadset};
 
 } // namespace
 
 bool scanSlots(CliContext& context, SlotScan& scan) {
-    SlotList slots;
+    hid::SlotList slots;
     QuietScanEvents events;
-    DeviceScanner scanner(slots, context.backend, events);
-    if (scanner.runPass() == DeviceScanner::PassResult::kEnumerationFailed) {
+    hid::DeviceScanner scanner(slots, context.backend, events);
+    if (scanner.runPass() == hid::DeviceScanner::PassResult::kEnumerationFailed) {
         context.err << "morvactl: cannot list the HID devices\n";
         return false;
     }
@@ -36,12 +36,12 @@ bool scanSlots(CliContext& context, SlotScan& scan) {
     return true;
 }
 
-void explainProbeFailures(CliContext& context, const std::vector<ProbeFailure>& failures) {
+void explainProbeFailures(CliContext& context, const std::vector<hid::ProbeFailure>& failures) {
     std::set<std::string> explained;
     for (const auto& failure : failures) {
         std::string node;
         std::string instance;
-        splitHidPath(failure.path, node, instance);
+        hid::splitHidPath(failure.path, node, instance);
         if (!explained.insert(node).second) {
             continue;
         }
@@ -55,15 +55,15 @@ void explainProbeFailures(CliContext& context, const std::vector<ProbeFailure>& 
 
 const char* deviceTypeName(uint16_t type) {
     switch (type) {
-    case kDeviceKeyboard:
+    case hid::kDeviceKeyboard:
         return "keyboard";
-    case kDeviceMouse:
+    case hid::kDeviceMouse:
         return "mouse";
-    case kDeviceMousePad:
+    case hid::kDeviceMousePad:
         return "mouse pad";
-    case kDeviceWirelessMouse:
+    case hid::kDeviceWirelessMouse:
         return "wireless mouse";
-    case kDeviceHeadset:
+    case hid::kDeviceHeadset:
         return "headset";
     default:
         return "unknown";

@@ -11,14 +11,14 @@
 namespace morva::cli {
 
 struct SlotScan {
-    std::vector<InterfaceSlot> slots;
-    std::vector<ProbeFailure> probeFailures;
+    std::vector<hid::InterfaceSlot> slots;
+    std::vector<hid::ProbeFailure> probeFailures;
 };
 
 // False (after saying so on err) when the HID devices cannot be listed.
 bool scanSlots(CliContext& context, SlotScan& scan);
 // Tells why nodes could not be opened, once per node, with advice when access was denied.
-void explainProbeFailures(CliContext& context, const std::vector<ProbeFailure>& failures);
+void explainProbeFailures(CliContext& context, const std::vector<hid::ProbeFailure>& failures);
 
 // "keyboard", "mouse", "mouse pad", "wireless mouse", "headset" or "unknown".
 const char* deviceTypeName(uint16_t type);

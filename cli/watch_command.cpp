@@ -94,14 +94,14 @@ bool parseOptions(const Arguments& arguments, WatchOptions& options, std::ostrea
     return true;
 }
 
-std::string describeSlot(size_t index, const InterfaceSlot& slot) {
+std::string describeSlot(size_t index, const hid::InterfaceSlot& slot) {
     std::string node;
     std::string instance;
-    if (!splitHidPath(slot.path, node, instance)) {
+    if (!hid::splitHidPath(slot.path, node, instance)) {
         node = WideToUtf8(slot.path);
     }
     return std::string(deviceTypeName(slot.deviceType)) +
-           (slot.role == kRoleCompanion ? " companion" : " primary") + ", slot " +
+           (slot.role == hid::kRoleCompanion ? " companion" : " primary") + ", slot " +
            std::to_string(index) + ", " + hex16(slot.vendorId) + ":" + hex16(slot.productId) +
            ", " + node;
 }
@@ -165,11 +165,11 @@ class Watch {
 public:
     Watch(CliContext& context, const WatchOptions& options)
         : context_(context), options_(options),
-          events_(loop_, LoopScanEvents::Handlers{[this](size_t slot) { attached(slot); },
-                                                  [this](size_t slot) { detached(slot); },
-                                                  [this] {
-                                                      firstPassDone();
-                                                  }}),
+          events_(loop_, hid::LoopScanEvents::Handlers{[this](size_t slot) { attached(slot); },
+                                                       [this](size_t slot) { detached(slot); },
+                                                       [this] {
+                                                           firstPassDone();
+                                                       }}),
           scanThread_(slots_, context.backend, events_, RealClock::instance()) {
         if (context.demo) {
             if (auto* bus = dynamic_cast<emulator::EmulatedHidBus*>(&context.backend)) {
@@ -245,9 +245,9 @@ private:
     CliContext& context_;
     WatchOptions options_;
     ThreadEventLoop loop_;
-    SlotList slots_;
-    LoopScanEvents events_;
-    DeviceScanThread scanThread_;
+    hid::SlotList slots_;
+    hid::LoopScanEvents events_;
+    hid::DeviceScanThread scanThread_;
     std::optional<DemoSchedule> demo_;
     std::map<size_t, std::string> seen_;
     int eventsSeen_ = 0;

@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-namespace morva {
+namespace morva::device {
 namespace {
 
 constexpr std::string_view kLiveFrameDropped = "放弃灯光数据\n";
@@ -29,7 +29,7 @@ private:
 
 struct DeviceCommandChannel::OwnedHid {
     explicit OwnedHid(platform::HidBackend& backend) : device(backend), transport(device) {}
-    CHidDevice device;
+    hid::CHidDevice device;
     HidReportTransport transport;
 };
 
@@ -38,7 +38,7 @@ DeviceCommandChannel::makeOwnedHid(platform::HidBackend& backend) {
     return std::make_unique<OwnedHid>(backend);
 }
 
-DeviceCommandChannel::DeviceCommandChannel() : DeviceCommandChannel(defaultHidBackend()) {}
+DeviceCommandChannel::DeviceCommandChannel() : DeviceCommandChannel(hid::defaultHidBackend()) {}
 
 DeviceCommandChannel::DeviceCommandChannel(platform::HidBackend& backend, Clock& clock)
     : owned_(makeOwnedHid(backend)), transport_(owned_->transport), clock_(clock) {}
@@ -46,7 +46,7 @@ DeviceCommandChannel::DeviceCommandChannel(platform::HidBackend& backend, Clock&
 DeviceCommandChannel::DeviceCommandChannel(ReportTransport& transport, Clock& clock)
     : transport_(transport), clock_(clock) {}
 
-CHidDevice* DeviceCommandChannel::hidDevice() {
+hid::CHidDevice* DeviceCommandChannel::hidDevice() {
     return owned_ ? &owned_->device : nullptr;
 }
 
@@ -330,4 +330,4 @@ int DeviceCommandChannel::readStatus(uint16_t offset, std::span<uint8_t> status)
     return readTransfer(command::kReadStatus, offset, status, LockScope::Command);
 }
 
-} // namespace morva
+} // namespace morva::device

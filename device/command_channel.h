@@ -14,7 +14,7 @@
 #include <span>
 #include <string>
 
-namespace morva {
+namespace morva::device {
 
 // The command channel on a device's vendor interface: turns each command into 64-byte request
 // packets, waits for the reply to each, checks its status and copies returned data out.
@@ -46,7 +46,7 @@ public:
     bool open(const std::wstring& path);
     // The owned HID device (the event channel reads the companion interface through it);
     // nullptr for a channel over another transport.
-    CHidDevice* hidDevice();
+    hid::CHidDevice* hidDevice();
 
     // Set when the vendor interface was opened on attach; while clear nothing is sent.
     void setOpen(bool open) { open_ = open; }
@@ -133,4 +133,4 @@ private:
     std::mutex lightLock_;
 };
 
-} // namespace morva
+} // namespace morva::device

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace morva {
+namespace morva::device {
 
 uint16_t packetChecksum(std::span<const uint8_t, kPacketSize> packet) {
     uint32_t sum = 0;
@@ -98,4 +98,4 @@ std::string_view describeCommandResult(int result) {
     }
 }
 
-} // namespace morva
+} // namespace morva::device

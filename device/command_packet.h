@@ -8,7 +8,7 @@
 
 // The 64-byte command packets exchanged with a device's vendor interface: the request layout
 // with its checksum, the reply's echo and status bytes, and how a payload is cut into chunks.
-namespace morva {
+namespace morva::device {
 
 inline constexpr size_t kPacketSize = 64;
 inline constexpr size_t kChunkSize = 56; // data bytes carried by one packet
@@ -117,4 +117,4 @@ Chunk chunkAt(size_t total, uint16_t baseOffset, size_t index);
 // Whether every chunk's offset fits the 16-bit offset field.
 bool offsetsFit(size_t total, uint16_t baseOffset);
 
-} // namespace morva
+} // namespace morva::device

@@ -6,7 +6,7 @@
 #include "device/mouse/mouse_device.h"
 #include "device/mousepad/mouse_pad_device.h"
 
-namespace morva {
+namespace morva::device {
 
 namespace {
 template <typename T> std::unique_ptr<ui::Control> make() {
@@ -36,4 +36,4 @@ std::unique_ptr<ui::Control> createDeviceForTag(std::string_view tag) {
     return nullptr;
 }
 
-} // namespace morva
+} // namespace morva::device

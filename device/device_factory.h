@@ -6,7 +6,7 @@
 #include <memory>
 #include <string_view>
 
-namespace morva {
+namespace morva::device {
 
 // Registers the device classes the control factory creates by name: "CKestraneUSBDevice",
 // "CKestraneMousePadDevice" and "CKestraneHS6533Device".
@@ -16,4 +16,4 @@ void registerDeviceClasses(ui::ControlFactory& factory);
 // "KestraneMousePadDevice", "KestraneHS6533Device", compared without case), or null.
 std::unique_ptr<ui::Control> createDeviceForTag(std::string_view tag);
 
-} // namespace morva
+} // namespace morva::device

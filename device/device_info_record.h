@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <span>
 
-namespace morva {
+namespace morva::device {
 
 // The 34-byte record a device returns for command 0x03. Only a few bytes are interpreted; the
 // others are carried as they came.
@@ -53,4 +53,4 @@ private:
     }
 };
 
-} // namespace morva
+} // namespace morva::device

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace morva {
+namespace morva::device {
 
 // The lighting a device object carries: the colour of each LED, each LED's effect state, the
 // light settings, the marks of the reactive effects and the two flags the main window sets. The
@@ -21,7 +21,7 @@ struct DeviceLighting {
 
     std::vector<uint32_t> colours;           // 0xRRGGBB per LED
     std::vector<LedEffectState> effectState; // per LED
-    LightInfoRecord settings;
+    profiles::LightInfoRecord settings;
     std::array<uint8_t, kReactiveKeyBytes> reactiveKeys{};
     std::array<uint8_t, kReactiveColumnBytes> reactiveColumns{};
     std::atomic<int> output = 1;        // light control: 0 dark, 1 lit
@@ -34,4 +34,4 @@ struct DeviceLighting {
     }
 };
 
-} // namespace morva
+} // namespace morva::device

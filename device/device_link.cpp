@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-namespace morva {
+namespace morva::device {
 
 DeviceLink::DeviceLink()
     : command_(std::make_unique<DeviceCommandChannel>()),
@@ -27,11 +27,11 @@ bool DeviceLink::useHidBackend(platform::HidBackend& backend, Clock& clock) {
     return true;
 }
 
-bool DeviceLink::openCommand(const InterfaceSlot& slot) {
+bool DeviceLink::openCommand(const hid::InterfaceSlot& slot) {
     if (!command_->open(slot.path)) {
         return false;
     }
-    command_->setWireless(slot.deviceType == kDeviceWirelessMouse);
+    command_->setWireless(slot.deviceType == hid::kDeviceWirelessMouse);
     return true;
 }
 
@@ -42,7 +42,7 @@ bool DeviceLink::startEventReader(const std::wstring& path, EventSink sink, std:
     }
     // Only the event channel's HID device is used: its open flag stays clear, so no command is
     // ever sent on the companion interface.
-    CHidDevice& hid = eventHid();
+    hid::CHidDevice& hid = eventHid();
     if (!hid.Open(path, true, true, true, false)) {
         error = hid.lastOpenError();
         return false;
@@ -68,27 +68,28 @@ bool DeviceLink::stopWorkers(TickMs timeoutMs) {
     return eventReader_.stop(timeoutMs);
 }
 
-void DeviceLink::readEvents(std::stop_token stop, const HidPreparsedData& preparsed,
+void DeviceLink::readEvents(std::stop_token stop, const hid::HidPreparsedData& preparsed,
                             const EventSink& sink) {
-    CHidDevice& hid = eventHid();
+    hid::CHidDevice& hid = eventHid();
     std::stop_callback cancelRead(stop, [&hid] { hid.Cancel(); });
     std::vector<uint8_t> report(
-        std::max<size_t>(preparsed.reportByteLength(HidReportType::kInput), 1));
-    std::vector<HidUsageData> usages = buildUsageDataList(HidReportType::kInput, preparsed);
+        std::max<size_t>(preparsed.reportByteLength(hid::HidReportType::kInput), 1));
+    std::vector<hid::HidUsageData> usages =
+        hid::buildUsageDataList(hid::HidReportType::kInput, preparsed);
     while (!stop.stop_requested()) {
         uint32_t bytesRead = 0;
         if (!hid.Read(static_cast<uint32_t>(report.size()), bytesRead, report.data(),
-                      kHidInfinite)) {
+                      hid::kHidInfinite)) {
             // Without a time-out a read fails only when it was cancelled, the channel closed or
             // the interface went away: in every case the reader has nothing left to read.
             break;
         }
-        if (!CHidDevice::DecodeInputReport(usages, report.data(), bytesRead, preparsed)) {
+        if (!hid::CHidDevice::DecodeInputReport(usages, report.data(), bytesRead, preparsed)) {
             continue;
         }
         // The event code is the first usage of the first input button item.
         uint16_t code = 0;
-        for (const HidUsageData& item : usages) {
+        for (const hid::HidUsageData& item : usages) {
             if (item.isButton != 0) {
                 code = item.usages.empty() ? 0 : item.usages.front();
                 break;
@@ -101,4 +102,4 @@ void DeviceLink::readEvents(std::stop_token stop, const HidPreparsedData& prepar
     trace("MS设备同步线程设定退出");
 }
 
-} // namespace morva
+} // namespace morva::device

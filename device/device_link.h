@@ -12,7 +12,7 @@
 #include <memory>
 #include <string>
 
-namespace morva {
+namespace morva::device {
 
 // A device's two interfaces: the command channel on the vendor collection, and the companion
 // collection, whose reader thread decodes each input report into an event code. Knows nothing of
@@ -34,12 +34,12 @@ public:
     DeviceCommandChannel& command() { return *command_; }
     DeviceCommandChannel& event() { return *event_; }
     // Channels made with a backend always own their HID device.
-    CHidDevice& commandHid() { return *command_->hidDevice(); }
-    CHidDevice& eventHid() { return *event_->hidDevice(); }
+    hid::CHidDevice& commandHid() { return *command_->hidDevice(); }
+    hid::CHidDevice& eventHid() { return *event_->hidDevice(); }
 
     // Opens the command channel on the slot's path; a wireless mouse's channel never streams
     // live frames.
-    bool openCommand(const InterfaceSlot& slot);
+    bool openCommand(const hid::InterfaceSlot& slot);
     void closeCommand() { command_->close(); }
 
     // Opens the companion interface on the path and starts the reader thread. False, with why in
@@ -55,7 +55,8 @@ public:
     bool stopWorkers(TickMs timeoutMs);
 
 private:
-    void readEvents(std::stop_token stop, const HidPreparsedData& preparsed, const EventSink& sink);
+    void readEvents(std::stop_token stop, const hid::HidPreparsedData& preparsed,
+                    const EventSink& sink);
 
     std::unique_ptr<DeviceCommandChannel> command_;
     std::unique_ptr<DeviceCommandChannel> event_;
@@ -64,4 +65,4 @@ private:
     Worker eventReader_{"DeviceEventThread"};
 };
 
-} // namespace morva
+} // namespace morva::device

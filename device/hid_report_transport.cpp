@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <chrono>
 
-namespace morva {
+namespace morva::device {
 namespace {
 
 using SteadyClock = std::chrono::steady_clock;
 
 uint32_t remainingMs(uint32_t timeoutMs, SteadyClock::time_point begin) {
-    if (timeoutMs == kHidInfinite) {
+    if (timeoutMs == hid::kHidInfinite) {
         return timeoutMs;
     }
     const auto spent =
@@ -40,4 +40,4 @@ bool HidReportTransport::readReport(std::span<uint8_t, kPacketSize> report, uint
     }
 }
 
-} // namespace morva
+} // namespace morva::device

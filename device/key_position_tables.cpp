@@ -1,6 +1,6 @@
 #include "device/key_position_tables.h"
 
-namespace morva {
+namespace morva::device {
 namespace {
 
 // The codes come from the same table as the default profiles' key lists.
@@ -8,12 +8,12 @@ namespace {
 
 } // namespace
 
-const std::array<AssignmentCode, kKeyPositionCount>& KeyPositionTable() {
+const std::array<profiles::AssignmentCode, kKeyPositionCount>& KeyPositionTable() {
     return kFactoryKeyCodes;
 }
 
-const std::array<AssignmentCode, kMouseButtonCount>& MouseButtonTable() {
+const std::array<profiles::AssignmentCode, kMouseButtonCount>& MouseButtonTable() {
     return kFactoryMouseCodes;
 }
 
-} // namespace morva
+} // namespace morva::device

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-namespace morva {
+namespace morva::device {
 
 // What the command channel needs from an open vendor interface: whole 64-byte reports moved
 // with a time-out, and a way for another thread to end a pending transfer at once.
@@ -22,4 +22,4 @@ public:
     virtual void cancel() = 0;
 };
 
-} // namespace morva
+} // namespace morva::device

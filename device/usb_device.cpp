@@ -14,7 +14,7 @@
 #include <optional>
 #include <utility>
 
-namespace morva {
+namespace morva::device {
 
 namespace {
 
@@ -58,7 +58,7 @@ bool CKestraneUSBDevice::UseHidBackend(platform::HidBackend& backend, Clock& clo
     return link_.useHidBackend(backend, clock);
 }
 
-bool CKestraneUSBDevice::OpenCommandChannel(const InterfaceSlot& slot) {
+bool CKestraneUSBDevice::OpenCommandChannel(const hid::InterfaceSlot& slot) {
     if (!link_.openCommand(slot)) {
         return false;
     }
@@ -66,7 +66,7 @@ bool CKestraneUSBDevice::OpenCommandChannel(const InterfaceSlot& slot) {
     return true;
 }
 
-bool CKestraneUSBDevice::OpenEventChannel(const InterfaceSlot& /*slot*/) {
+bool CKestraneUSBDevice::OpenEventChannel(const hid::InterfaceSlot& /*slot*/) {
     return false;
 }
 
@@ -78,7 +78,7 @@ bool CKestraneUSBDevice::StopWorkers(TickMs timeoutMs) {
     return link_.stopWorkers(timeoutMs);
 }
 
-bool CKestraneUSBDevice::StartEventThread(const InterfaceSlot& slot) {
+bool CKestraneUSBDevice::StartEventThread(const hid::InterfaceSlot& slot) {
     // Event codes go to the interface thread, and only while this device still exists.
     EventLoop* loop = mainWindow_ != nullptr ? &mainWindow_->toolkit().loop() : nullptr;
     std::weak_ptr<CKestraneUSBDevice*> life = life_;
@@ -141,7 +141,7 @@ void CKestraneUSBDevice::ApplyPowerDisplay() {
     }
 }
 
-void CKestraneUSBDevice::SetSlotRecord(const InterfaceSlot& slot) {
+void CKestraneUSBDevice::SetSlotRecord(const hid::InterfaceSlot& slot) {
     slotRecord_ = slot;
     deviceType_ = slot.deviceType;
     role_ = slot.role;
@@ -175,15 +175,15 @@ void CKestraneUSBDevice::SetProfilePanel(ui::Control* panel) {
 }
 
 std::filesystem::path CKestraneUSBDevice::DefaultDataFolder() const {
-    return folders::defaultDataFolder();
+    return profiles::folders::defaultDataFolder();
 }
 
 std::filesystem::path CKestraneUSBDevice::DefaultProfilePath() const {
-    return folders::defaultProfilePath(deviceName_);
+    return profiles::folders::defaultProfilePath(deviceName_);
 }
 
 std::filesystem::path CKestraneUSBDevice::UserDataFolder() const {
-    return folders::deviceDataFolder(deviceName_);
+    return profiles::folders::deviceDataFolder(deviceName_);
 }
 
 uint8_t CKestraneUSBDevice::StepValue(bool direction, uint8_t limit, uint8_t value, uint8_t step) {
@@ -261,7 +261,8 @@ uint32_t CKestraneUSBDevice::GetLedColour(int index) const {
     return 0;
 }
 
-int CKestraneUSBDevice::WriteKeyTable(int /*profileIndex*/, std::vector<KeyAssignmentRecord> keys) {
+int CKestraneUSBDevice::WriteKeyTable(int /*profileIndex*/,
+                                      std::vector<profiles::KeyAssignmentRecord> keys) {
     keys.clear(); // the base only releases the list
     return 0;
 }
@@ -270,8 +271,8 @@ int CKestraneUSBDevice::WriteSettings(const SettingsWriteRequest& /*request*/) {
     return 0;
 }
 
-void CKestraneUSBDevice::SetLightSettings(const PackedLightInfo& packed) {
-    lighting_.settings = unpackLightInfo(packed);
+void CKestraneUSBDevice::SetLightSettings(const profiles::PackedLightInfo& packed) {
+    lighting_.settings = profiles::unpackLightInfo(packed);
 }
 
 bool CKestraneUSBDevice::FindFunctionSwitches() {
@@ -314,7 +315,7 @@ void CKestraneUSBDevice::ShowFunctionPanels(int kind) {
         keyFunctionPage = kUnchanged;
         break;
     case 4:
-        if (deviceType_ == kDeviceKeyboard || deviceType_ == kDeviceMouse) {
+        if (deviceType_ == hid::kDeviceKeyboard || deviceType_ == hid::kDeviceMouse) {
             functionPage = 3;
             keyFunctionPage = kUnchanged;
         } else {
@@ -403,17 +404,17 @@ void CKestraneUSBDevice::HandleTabTimer(int id) {
     }
 }
 
-void CKestraneUSBDevice::BindDevicePage(CBasicProfiledata& profile) {
+void CKestraneUSBDevice::BindDevicePage(profiles::CBasicProfiledata& profile) {
     CKestraneUSBDevice::BindPage();
     SetProfilePanel(findDescendant(kProfilePanelName));
     SetLightPanel(findDescendant(kLightPanelName));
     profile.SetDefaultProfilePath(DefaultProfilePath());
     // The profile panel keeps the model's profile list; its selection is the current profile.
-    if (ProfilePanelBinding* panel = profilePanelBinding()) {
+    if (profiles::ProfilePanelBinding* panel = profilePanelBinding()) {
         if (!deviceName_.empty()) {
-            BoundProfiles bound =
+            profiles::BoundProfiles bound =
                 panel->BindProfiles(UserDataFolder(), DefaultProfilePath(), deviceType_);
-            if (bound.outcome.notice != ProfileNotice::None) {
+            if (bound.outcome.notice != profiles::ProfileNotice::None) {
                 startNotices_.push_back(bound.outcome.notice);
             }
             profileId_ = std::move(bound.selectedIdentifier);
@@ -424,16 +425,16 @@ void CKestraneUSBDevice::BindDevicePage(CBasicProfiledata& profile) {
     if (!profile.GetProfilePath().empty()) {
         profile.LoadDeviceEntry(profile.GetProfilePath());
         if (profile.LastLoadFoundDamage()) {
-            startNotices_.push_back(ProfileNotice::ProfileRepaired);
+            startNotices_.push_back(profiles::ProfileNotice::ProfileRepaired);
         }
     }
 }
 
-std::vector<ProfileNotice> CKestraneUSBDevice::TakeStartNotices() {
+std::vector<profiles::ProfileNotice> CKestraneUSBDevice::TakeStartNotices() {
     return std::exchange(startNotices_, {});
 }
 
-void CKestraneUSBDevice::ResolveProfilePathsOf(CBasicProfiledata& profile) {
+void CKestraneUSBDevice::ResolveProfilePathsOf(profiles::CBasicProfiledata& profile) {
     if (deviceName_.empty()) {
         return;
     }
@@ -442,11 +443,12 @@ void CKestraneUSBDevice::ResolveProfilePathsOf(CBasicProfiledata& profile) {
         return;
     }
     if (!profileId_.empty()) {
-        profile.SetProfilePath(folder / (profileId_ + std::string(folders::kProfileExtension)));
+        profile.SetProfilePath(folder /
+                               (profileId_ + std::string(profiles::folders::kProfileExtension)));
     }
     if (!lightFolderName_.empty()) {
         profile.SetLightConfigPath(folder / (lightFolderName_ + ".config"));
     }
 }
 
-} // namespace morva
+} // namespace morva::device

@@ -26,7 +26,7 @@ namespace morva::ui {
 class Window;
 }
 
-namespace morva {
+namespace morva::device {
 
 // The tab timers that drive a device object. Each is a one-shot that re-arms itself.
 namespace tab_timer {
@@ -76,18 +76,18 @@ public:
     bool UseHidBackend(platform::HidBackend& backend, Clock& clock);
     DeviceCommandChannel& commandChannel() { return link_.command(); }
     DeviceCommandChannel& eventChannel() { return link_.event(); }
-    CHidDevice& commandHid() { return link_.commandHid(); }
-    CHidDevice& eventHid() { return link_.eventHid(); }
+    hid::CHidDevice& commandHid() { return link_.commandHid(); }
+    hid::CHidDevice& eventHid() { return link_.eventHid(); }
     // Attach of the primary interface: opens the command channel's HID interface on the slot's
     // path for reading and writing; on success sets the channel open (and wireless for type 6)
     // and stores the slot record. False when the interface cannot be opened.
-    bool OpenCommandChannel(const InterfaceSlot& slot);
+    bool OpenCommandChannel(const hid::InterfaceSlot& slot);
     // Detach of the primary interface: clears the open flag and closes the interface, which
     // ends a pending transfer.
     void CloseCommandChannel() { link_.closeCommand(); }
     // Companion attach and detach; the device classes open the event channel and run the event
     // thread. The base has no event thread: false.
-    virtual bool OpenEventChannel(const InterfaceSlot& slot);
+    virtual bool OpenEventChannel(const hid::InterfaceSlot& slot);
     virtual void CloseEventChannel();
     bool eventChannelOpen() const { return link_.eventOpen(); }
     bool eventThreadRunning() const { return link_.eventReaderRunning(); }
@@ -106,7 +106,7 @@ public:
     void SetProfileIdentifier(std::string id) { profileId_ = std::move(id); }
     void SetLightFolderName(std::string name) { lightFolderName_ = std::move(name); }
     void SetDeviceName(std::string name) { deviceName_ = std::move(name); }
-    void SetSlotRecord(const InterfaceSlot& slot);
+    void SetSlotRecord(const hid::InterfaceSlot& slot);
     // Stores the tab and lets its timers reach this device.
     void SetTab(ui::Control* tab);
     // The mouse page value of the device-page table; only the mouse reads it.
@@ -153,25 +153,26 @@ public:
     virtual void RefreshPage() {}                          // 21
     virtual void ValidateMacroKeys() {}                    // 22
     virtual void LoadDefaultKeyList() {}                   // 23
-    virtual int WriteKeyTable(int profileIndex, std::vector<KeyAssignmentRecord> keys);    // 24
+    virtual int WriteKeyTable(int profileIndex,
+                              std::vector<profiles::KeyAssignmentRecord> keys);            // 24
     virtual int WriteCurrentKeyTable(int /*profileIndex*/) { return 0; }                   // 25
     virtual int WriteMacros() { return 0; }                                                // 26
     virtual int WriteSettings(const SettingsWriteRequest& request);                        // 27
     virtual void LoadPanelLists() {}                                                       // 28
     virtual void SetPositionMap(std::map<int, int> map) { positionMap_ = std::move(map); } // 29
-    virtual void ReactiveKeyStart(int /*position*/) {}               // 30 reactive-effect helpers
-    virtual void ReactiveStep() {}                                   // 31
-    virtual void ReactiveColumnStep() {}                             // 32
-    virtual void ReactiveReset() {}                                  // 33
-    virtual void ShowFunctionPanels(int kind);                       // 34
-    virtual int GetFunctionKind() const { return functionMode_; }    // 35
-    virtual void ResolveProfilePaths() {}                            // 36
-    virtual std::string GetProfilePath() const { return {}; }        // 37
-    virtual void SaveProfile() {}                                    // 38
-    virtual void SetModelIndex(int index) { modelIndex_ = index; }   // 39
-    virtual int GetModelIndex() const { return modelIndex_; }        // 40
-    virtual void SetLightSettings(const PackedLightInfo& packed);    // 41
-    virtual void SetSelectedKey(int index) { selectedKey_ = index; } // 42
+    virtual void ReactiveKeyStart(int /*position*/) {}             // 30 reactive-effect helpers
+    virtual void ReactiveStep() {}                                 // 31
+    virtual void ReactiveColumnStep() {}                           // 32
+    virtual void ReactiveReset() {}                                // 33
+    virtual void ShowFunctionPanels(int kind);                     // 34
+    virtual int GetFunctionKind() const { return functionMode_; }  // 35
+    virtual void ResolveProfilePaths() {}                          // 36
+    virtual std::string GetProfilePath() const { return {}; }      // 37
+    virtual void SaveProfile() {}                                  // 38
+    virtual void SetModelIndex(int index) { modelIndex_ = index; } // 39
+    virtual int GetModelIndex() const { return modelIndex_; }      // 40
+    virtual void SetLightSettings(const profiles::PackedLightInfo& packed); // 41
+    virtual void SetSelectedKey(int index) { selectedKey_ = index; }        // 42
 
     // --- Tab timers -------------------------------------------------------------------------
     // Starts a one-shot tab timer; false without a tab in a window.
@@ -185,7 +186,7 @@ public:
     const std::string& profileId() const { return profileId_; }
     // What the user should be told about loading the page's profiles (a list made anew, a
     // damaged profile repaired), once.
-    std::vector<ProfileNotice> TakeStartNotices();
+    std::vector<profiles::ProfileNotice> TakeStartNotices();
     const std::string& lightFolderName() const { return lightFolderName_; }
     const std::string& deviceName() const { return deviceName_; }
     uint16_t deviceType() const { return deviceType_; }
@@ -195,15 +196,15 @@ public:
     int powerDisplay() const { return powerDisplay_; }
     int mousePageValue() const { return mousePageValue_; }
     int selectedKey() const { return selectedKey_; }
-    const InterfaceSlot& slotRecord() const { return slotRecord_; }
+    const hid::InterfaceSlot& slotRecord() const { return slotRecord_; }
     ui::Control* tab() const { return tab_.get(); }
     ui::Control* powerWidget() const { return powerWidget_.get(); }
     ui::Control* selectPanel() const { return selectPanel_.get(); }
     ui::Control* lightPanel() const { return lightPanel_.get(); }
     ui::Control* profilePanel() const { return profilePanel_.get(); }
     // The profile panel as the device uses it; null when the page has none.
-    ProfilePanelBinding* profilePanelBinding() const {
-        return dynamic_cast<ProfilePanelBinding*>(profilePanel_.get());
+    profiles::ProfilePanelBinding* profilePanelBinding() const {
+        return dynamic_cast<profiles::ProfilePanelBinding*>(profilePanel_.get());
     }
     void SetLightPanel(ui::Control* panel);
     void SetProfilePanel(ui::Control* panel);
@@ -212,7 +213,7 @@ public:
     size_t keyButtonSlots() const { return keyButtons_.size(); }
     size_t ledButtonSlots() const { return ledButtons_.size(); }
     const std::vector<LedEffectState>& ledEffectState() const { return lighting_.effectState; }
-    const LightInfoRecord& lightSettings() const { return lighting_.settings; }
+    const profiles::LightInfoRecord& lightSettings() const { return lighting_.settings; }
     const std::map<int, int>& positionMap() const { return positionMap_; }
     int lightOutput() const { return lighting_.output.load(); }
     void setLightOutput(int flag) { lighting_.output = flag; }
@@ -230,16 +231,16 @@ protected:
     // Opens the event channel's interface on the slot's path and starts the event thread,
     // which reads the companion interface's reports and posts each event code to the
     // interface thread (HandleEventCode). For the device classes.
-    bool StartEventThread(const InterfaceSlot& slot);
+    bool StartEventThread(const hid::InterfaceSlot& slot);
     // An event code arrived on the companion interface, on the interface thread. The reactions
     // to the codes come with each device's protocol.
     virtual void HandleEventCode(uint16_t /*code*/) {}
     // The device classes' bind: the base bind, then the panels found by name and the profile
     // object pointed at the model's default profile and the current profile file.
-    void BindDevicePage(CBasicProfiledata& profile);
+    void BindDevicePage(profiles::CBasicProfiledata& profile);
     // The profile file (user data folder + profile identifier + ".Json") and the light
     // configuration file (user data folder + light folder name + ".config").
-    void ResolveProfilePathsOf(CBasicProfiledata& profile);
+    void ResolveProfilePathsOf(profiles::CBasicProfiledata& profile);
 
     std::map<int, int> keyMap_;
     std::map<int, int> ledMap_;
@@ -264,7 +265,7 @@ private:
     // writes. Only the profile panel sets it (BindProfiles' answer, then each activation through
     // SetProfileIdentifier); it trails the panel's shown choice during the activation delay.
     std::string profileId_;
-    std::vector<ProfileNotice> startNotices_;
+    std::vector<profiles::ProfileNotice> startNotices_;
     std::string lightFolderName_;
     std::string deviceName_;
     uint16_t deviceType_ = 0;
@@ -278,10 +279,10 @@ private:
     std::map<int, int> positionMap_;
     int powerDisplay_ = 0;
     int mousePageValue_ = -1;
-    InterfaceSlot slotRecord_;
+    hid::InterfaceSlot slotRecord_;
     int modelIndex_ = 0;
     // Lets posted event codes see that the device is gone.
     std::shared_ptr<CKestraneUSBDevice*> life_;
 };
 
-} // namespace morva
+} // namespace morva::device

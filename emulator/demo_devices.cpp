@@ -5,8 +5,8 @@
 
 namespace morva::emulator {
 
-void plugDemoDevices(EmulatedHidBus& bus, const DeviceModelCatalog& models) {
-    for (const DeviceModel& model : models.models()) {
+void plugDemoDevices(EmulatedHidBus& bus, const hid::DeviceModelCatalog& models) {
+    for (const hid::DeviceModel& model : models.models()) {
         if (auto device = makeEmulatedModel(model)) {
             plugFirmwareDevice(bus, std::move(device));
         } else {

@@ -10,6 +10,6 @@ namespace morva::emulator {
 // slots in the order they arrive, so each lands on its own model's page and every slot of the
 // supported-interface table is filled.
 void plugDemoDevices(EmulatedHidBus& bus,
-                     const DeviceModelCatalog& models = installedDeviceModels());
+                     const hid::DeviceModelCatalog& models = hid::installedDeviceModels());
 
 } // namespace morva::emulator

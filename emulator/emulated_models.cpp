@@ -64,18 +64,18 @@ std::shared_ptr<FirmwareHidDevice> makeEmulatedHeadset(const emulator::FirmwareC
                                                kHeadsetWiring);
 }
 
-std::shared_ptr<FirmwareHidDevice> makeEmulatedModel(const DeviceModel& model) {
+std::shared_ptr<FirmwareHidDevice> makeEmulatedModel(const hid::DeviceModel& model) {
     const EmulatedIds ids{model.vendorId, model.productId};
     switch (model.deviceType) {
-    case kDeviceKeyboard:
+    case hid::kDeviceKeyboard:
         return makeEmulatedKeyboard(ids.vendorId, ids.productId);
-    case kDeviceMouse:
+    case hid::kDeviceMouse:
         return makeEmulatedMouse(emulator::MouseFirmware::defaultConfig(), ids);
-    case kDeviceWirelessMouse:
+    case hid::kDeviceWirelessMouse:
         return makeEmulatedWirelessMouse(emulator::WirelessMouseFirmware::defaultConfig(), ids);
-    case kDeviceMousePad:
+    case hid::kDeviceMousePad:
         return makeEmulatedMousePad(emulator::MousePadFirmware::defaultConfig(), ids);
-    case kDeviceHeadset:
+    case hid::kDeviceHeadset:
         return makeEmulatedHeadset(emulator::HeadsetFirmware::defaultConfig(), ids);
     default:
         return nullptr;

@@ -49,6 +49,6 @@ std::shared_ptr<FirmwareHidDevice> makeEmulatedHeadset(
 
 // A device of a model of the models file: its identifiers, its type's interfaces and firmware
 // with factory settings. Null for a type the emulator has no firmware for.
-std::shared_ptr<FirmwareHidDevice> makeEmulatedModel(const DeviceModel& model);
+std::shared_ptr<FirmwareHidDevice> makeEmulatedModel(const hid::DeviceModel& model);
 
 } // namespace morva::emulator

@@ -43,7 +43,7 @@ void FirmwareHidDevice::sendReplies(const emulator::FirmwareResponse& response,
                                     uint32_t latencyMs) {
     const bool inline_ = latencyMs == 0 && deferred_.empty();
     const auto due = DeferredReports::SteadyClock::now() + std::chrono::milliseconds(latencyMs);
-    for (const CommandPacket& reply : response.replyList()) {
+    for (const device::CommandPacket& reply : response.replyList()) {
         if (inline_) {
             queueInputReport(wiring_.commandInterface, reply);
         } else {

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <numeric>
 
-namespace morva {
+namespace morva::hid {
 namespace {
 
 InterfaceSlot slotOf(const DeviceModel& model, const ModelInterface& row) {
@@ -109,4 +109,4 @@ const std::string& installedDeviceModelsError() {
     return installed().error;
 }
 
-} // namespace morva
+} // namespace morva::hid

@@ -15,7 +15,7 @@
 //     DeviceModelFile file = readDeviceModelFile(path);   // or installedDeviceModels()
 //     if (!file.catalog) { report file.error; }
 //     SlotList slots(file.catalog->supportedInterfaces());
-namespace morva {
+namespace morva::hid {
 
 // One row of a model's supported interfaces; the model gives the identifiers and the type.
 struct ModelInterface {
@@ -93,4 +93,4 @@ DeviceModelFile readDeviceModelFile(const std::filesystem::path& path);
 const DeviceModelCatalog& installedDeviceModels();
 const std::string& installedDeviceModelsError();
 
-} // namespace morva
+} // namespace morva::hid

@@ -27,7 +27,7 @@
 //                 "secondName": "", "versionText": "" }
 //
 // Numbers that are identifiers may be written as "0x…" texts or as plain numbers.
-namespace morva {
+namespace morva::hid {
 namespace {
 
 constexpr int kMaxLightsOrKeys = 1024;
@@ -284,4 +284,4 @@ DeviceModelFile readDeviceModelFile(const std::filesystem::path& path) {
     return parsed;
 }
 
-} // namespace morva
+} // namespace morva::hid

@@ -2,7 +2,7 @@
 
 #include "base/trace.h"
 
-namespace morva {
+namespace morva::hid {
 namespace {
 
 constexpr TickMs kStopCheckMs = 1;
@@ -40,4 +40,4 @@ void DeviceScanThread::run(std::stop_token stop) {
     }
 }
 
-} // namespace morva
+} // namespace morva::hid

@@ -6,7 +6,7 @@
 
 #include <atomic>
 
-namespace morva {
+namespace morva::hid {
 
 // The polling worker of discovery: roughly ten passes a second, each after a 1 ms look at the
 // stop request, with a 100 ms pause after each pass.
@@ -32,4 +32,4 @@ private:
     Worker worker_{"DeviceScanThread"};
 };
 
-} // namespace morva
+} // namespace morva::hid

@@ -5,7 +5,7 @@
 #include "hid/hid_interface_list.h"
 #include "hid/hid_path.h"
 
-namespace morva {
+namespace morva::hid {
 
 LoopScanEvents::LoopScanEvents(EventLoop& loop, Handlers handlers)
     : loop_(loop), handlers_(std::move(handlers)) {}
@@ -131,4 +131,4 @@ bool DeviceScanner::detachVanishedInterfaces(std::stop_token stop) {
     return true;
 }
 
-} // namespace morva
+} // namespace morva::hid

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace morva {
+namespace morva::hid {
 
 // Where the scanner's messages go. Attach and removal are sent: they return once the interface
 // thread has handled them, or false when the stop token ended the wait first.
@@ -80,4 +80,4 @@ private:
     std::vector<ProbeFailure> probeFailures_;
 };
 
-} // namespace morva
+} // namespace morva::hid

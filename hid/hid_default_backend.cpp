@@ -4,7 +4,7 @@
 
 #include <atomic>
 
-namespace morva {
+namespace morva::hid {
 namespace {
 
 std::atomic<platform::HidBackend*> installed{nullptr};
@@ -25,4 +25,4 @@ void setDefaultHidBackend(platform::HidBackend* backend) {
     installed.store(backend);
 }
 
-} // namespace morva
+} // namespace morva::hid

@@ -2,7 +2,7 @@
 
 #include "platform/hid_backend.h"
 
-namespace morva {
+namespace morva::hid {
 
 // The backend that CHidDevice objects use unless given another: the system's (hidraw), or the
 // one a program installed (the emulated bus in demo mode). Install it before any device object
@@ -10,4 +10,4 @@ namespace morva {
 platform::HidBackend& defaultHidBackend();
 void setDefaultHidBackend(platform::HidBackend* backend); // nullptr: the system's again
 
-} // namespace morva
+} // namespace morva::hid

@@ -8,7 +8,7 @@
 
 #include <chrono>
 
-namespace morva {
+namespace morva::hid {
 namespace {
 
 using platform::HidIoResult;
@@ -286,4 +286,4 @@ bool CHidDevice::DecodeInputReport(std::vector<HidUsageData>& list, const uint8_
     return decodeInputReport(list, {report, reportLength}, preparsed);
 }
 
-} // namespace morva
+} // namespace morva::hid

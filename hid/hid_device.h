@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace morva {
+namespace morva::hid {
 
 inline constexpr uint32_t kHidInfinite = 0xFFFFFFFF;
 
@@ -138,4 +138,4 @@ private:
     std::atomic<uint32_t> writing_{0};
 };
 
-} // namespace morva
+} // namespace morva::hid

@@ -2,7 +2,7 @@
 
 #include "hid/hid_path.h"
 
-namespace morva {
+namespace morva::hid {
 
 bool interfacesOfNode(const platform::HidNodeInfo& node, std::vector<HidInterfaceEntry>& interfaces,
                       std::string& error) {
@@ -58,4 +58,4 @@ bool isHidPathPresent(platform::HidBackend& backend, std::wstring_view path) {
     return splitHidPath(path, node, instance) && backend.isPresent(node, instance);
 }
 
-} // namespace morva
+} // namespace morva::hid

@@ -8,7 +8,7 @@
 
 // The HID interfaces of the machine as the discovery code sees them: one entry per top-level
 // collection of every HID node, in node order and then in descriptor order.
-namespace morva {
+namespace morva::hid {
 
 struct HidInterfaceEntry {
     std::wstring path;
@@ -41,4 +41,4 @@ int collectionIndexOfPath(std::wstring_view path, const HidReportDescriptor& des
 // The removal check: is the interface of that path still present? Needs no access rights.
 bool isHidPathPresent(platform::HidBackend& backend, std::wstring_view path);
 
-} // namespace morva
+} // namespace morva::hid

@@ -2,7 +2,7 @@
 
 #include "hid/device_model_catalog.h"
 
-namespace morva {
+namespace morva::hid {
 
 const std::vector<InterfaceSlot>& SupportedInterfaceTable() {
     return installedDeviceModels().supportedInterfaces();
@@ -29,4 +29,4 @@ bool slotMatchesTab(const InterfaceSlot& slot, const DeviceTabRow& row) {
            slot.deviceType == row.deviceType && slot.role == row.role;
 }
 
-} // namespace morva
+} // namespace morva::hid

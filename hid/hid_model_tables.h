@@ -9,7 +9,7 @@
 // device-bar tab and the page of each model, and the product records of the update check. They
 // are built from the device models file (hid/device_model_catalog.h); the functions below give
 // the tables of the models shipped with the program.
-namespace morva {
+namespace morva::hid {
 
 enum DeviceType : uint16_t {
     kDeviceKeyboard = 1,
@@ -89,4 +89,4 @@ const DeviceTabRow* findDeviceTab(std::string_view name);
 // Whether a slot belongs to a tab row: the row's vendor, product, device type and role.
 bool slotMatchesTab(const InterfaceSlot& slot, const DeviceTabRow& row);
 
-} // namespace morva
+} // namespace morva::hid

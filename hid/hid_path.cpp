@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-namespace morva {
+namespace morva::hid {
 namespace {
 
 wchar_t lowerAscii(wchar_t c) {
@@ -95,4 +95,4 @@ bool splitHidPath(std::wstring_view path, std::string& node, std::string& instan
     return true;
 }
 
-} // namespace morva
+} // namespace morva::hid

@@ -9,7 +9,7 @@
 //   <node>#vid_0c45&pid_8501&mi_01&col04#<instance>
 // "&mi_" is left out for devices without a USB interface number and "&col" when the node has a
 // single top-level collection (collection number 0).
-namespace morva {
+namespace morva::hid {
 
 uint16_t parseVendorId(std::wstring_view path);
 uint16_t parseProductId(std::wstring_view path);
@@ -29,4 +29,4 @@ std::wstring formatHidPath(const HidPathParts& parts);
 // Node and instance of a path made by formatHidPath; false for any other text.
 bool splitHidPath(std::wstring_view path, std::string& node, std::string& instance);
 
-} // namespace morva
+} // namespace morva::hid

@@ -1,6 +1,6 @@
 #include "hid/hid_product_list.h"
 
-namespace morva {
+namespace morva::hid {
 
 std::vector<ProductRecord> buildProductList(const std::function<uint32_t(size_t tab)>& tabVersion,
                                             uint32_t softwareVersion) {
@@ -15,4 +15,4 @@ std::vector<ProductRecord> buildProductList(const std::function<uint32_t(size_t 
     return list;
 }
 
-} // namespace morva
+} // namespace morva::hid

@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-namespace morva {
+namespace morva::hid {
 
 // The product list handed to the update check and the about window: one record per product-table
 // row. A model's record carries the HID version number of the device on its tab when its command
@@ -15,4 +15,4 @@ namespace morva {
 std::vector<ProductRecord> buildProductList(const std::function<uint32_t(size_t tab)>& tabVersion,
                                             uint32_t softwareVersion);
 
-} // namespace morva
+} // namespace morva::hid

@@ -7,7 +7,7 @@
 #include <optional>
 #include <utility>
 
-namespace morva {
+namespace morva::hid {
 namespace {
 
 // Limits far above any real device, so a lying descriptor cannot make us allocate or loop
@@ -585,4 +585,4 @@ bool parseHidReportDescriptor(std::span<const uint8_t> bytes, HidReportDescripto
     return false;
 }
 
-} // namespace morva
+} // namespace morva::hid

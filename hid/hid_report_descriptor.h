@@ -10,7 +10,7 @@
 // them (one interface per top-level collection). Lengths count the report-ID byte even for
 // descriptors without report IDs, and byte positions start at 1 after that byte, so report
 // buffers look the same whether a device uses report IDs or not.
-namespace morva {
+namespace morva::hid {
 
 enum class HidReportType : uint8_t { kInput = 0, kOutput = 1, kFeature = 2 };
 inline constexpr size_t kHidReportTypeCount = 3;
@@ -109,4 +109,4 @@ struct HidReportDescriptor {
 bool parseHidReportDescriptor(std::span<const uint8_t> bytes, HidReportDescriptor& result,
                               std::string& error);
 
-} // namespace morva
+} // namespace morva::hid

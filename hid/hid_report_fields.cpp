@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <optional>
 
-namespace morva {
+namespace morva::hid {
 namespace {
 
 std::optional<uint32_t> extractBits(std::span<const uint8_t> report, uint32_t payloadBitOffset,
@@ -186,4 +186,4 @@ uint32_t getScaledUsageValue(HidReportType type, uint16_t usagePage, uint16_t us
     return HIDP_STATUS_SUCCESS;
 }
 
-} // namespace morva
+} // namespace morva::hid

@@ -8,7 +8,7 @@
 // Reading fields out of one report buffer by usage, as the platform's HID parser offers it.
 // Report buffers start with the report-ID byte (0 when the descriptor has no report IDs).
 // Results are HIDP_STATUS_* codes.
-namespace morva {
+namespace morva::hid {
 
 // How many usages getUsages can return at most for that report type and usage page
 // (0 = every page).
@@ -32,4 +32,4 @@ uint32_t getUsageValue(HidReportType type, uint16_t usagePage, uint16_t usage, u
 uint32_t getScaledUsageValue(HidReportType type, uint16_t usagePage, uint16_t usage, int32_t& value,
                              const HidPreparsedData& preparsed, std::span<const uint8_t> report);
 
-} // namespace morva
+} // namespace morva::hid

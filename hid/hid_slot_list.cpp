@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace morva {
+namespace morva::hid {
 namespace {
 
 bool sameInterface(const InterfaceSlot& a, const InterfaceSlot& b) {
@@ -90,4 +90,4 @@ void SlotList::modify(size_t index, const std::function<void(InterfaceSlot&)>& c
     }
 }
 
-} // namespace morva
+} // namespace morva::hid

@@ -6,7 +6,7 @@
 #include <mutex>
 #include <vector>
 
-namespace morva {
+namespace morva::hid {
 
 // The slot list: a copy of the supported-interface table whose slots get an interface assigned
 // while it is present. Slot indices are row indices. Only the scan thread assigns and releases
@@ -43,4 +43,4 @@ private:
     std::vector<InterfaceSlot> slots_;
 };
 
-} // namespace morva
+} // namespace morva::hid

@@ -4,7 +4,7 @@
 
 // Status codes of the report field accessors, with the values the platform HID parser of the
 // original target uses, so that traces read the same.
-namespace morva {
+namespace morva::hid {
 
 inline constexpr uint32_t HIDP_STATUS_SUCCESS = 0x00110000;
 inline constexpr uint32_t HIDP_STATUS_NULL = 0x80110001;
@@ -17,4 +17,4 @@ inline constexpr uint32_t HIDP_STATUS_BAD_LOG_PHY_VALUES = 0xC0110006;
 inline constexpr uint32_t HIDP_STATUS_BUFFER_TOO_SMALL = 0xC0110007;
 inline constexpr uint32_t HIDP_STATUS_INCOMPATIBLE_REPORT_ID = 0xC011000A;
 
-} // namespace morva
+} // namespace morva::hid

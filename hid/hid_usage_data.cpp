@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace morva {
+namespace morva::hid {
 namespace {
 
 HidUsageData buttonEntry(HidReportType type, const HidReportCap& cap,
@@ -89,4 +89,4 @@ bool decodeInputReport(std::vector<HidUsageData>& list, std::span<const uint8_t>
     return true;
 }
 
-} // namespace morva
+} // namespace morva::hid

@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-namespace morva {
+namespace morva::hid {
 
 // One entry of a usage data list: one button capability, or one usage of a value capability.
 struct HidUsageData {
@@ -39,4 +39,4 @@ std::vector<HidUsageData> buildUsageDataList(HidReportType type, const HidPrepar
 bool decodeInputReport(std::vector<HidUsageData>& list, std::span<const uint8_t> report,
                        const HidPreparsedData& preparsed);
 
-} // namespace morva
+} // namespace morva::hid

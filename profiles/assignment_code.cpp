@@ -1,6 +1,6 @@
 #include "profiles/assignment_code.h"
 
-namespace morva {
+namespace morva::profiles {
 
 int32_t encodeAssignmentCode(const AssignmentCode& code) {
     return code.kind * 65536 + code.first * 256 + code.second;
@@ -12,4 +12,4 @@ AssignmentCode decodeAssignmentCode(int32_t stored) {
                           static_cast<uint8_t>(bits)};
 }
 
-} // namespace morva
+} // namespace morva::profiles

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace morva {
+namespace morva::profiles {
 
 // What a key or button does: a function kind and two parameters (a macro: kind 0x70 or 0x71 and
 // its number; a keyboard key: 0x20, modifiers and usage). Devices hold it as three bytes in this
@@ -20,4 +20,4 @@ static_assert(sizeof(AssignmentCode) == 3);
 int32_t encodeAssignmentCode(const AssignmentCode& code);
 AssignmentCode decodeAssignmentCode(int32_t stored);
 
-} // namespace morva
+} // namespace morva::profiles

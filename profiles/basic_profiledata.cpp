@@ -2,12 +2,12 @@
 
 #include "base/folder_lock.h"
 #include "base/json_access.h"
+#include "base/json_edit.h"
 #include "base/json_file.h"
 #include "base/trace.h"
-#include "profiles/json_edit.h"
 #include "profiles/profile_document.h"
 
-namespace morva {
+namespace morva::profiles {
 namespace {
 
 namespace fs = std::filesystem;
@@ -208,4 +208,4 @@ void CBasicProfiledata::WriteKeyList(const std::vector<KeyAssignmentRecord>& key
     }
 }
 
-} // namespace morva
+} // namespace morva::profiles

@@ -7,7 +7,7 @@
 #include <json/value.h>
 #include <vector>
 
-namespace morva {
+namespace morva::profiles {
 
 // The profile object of a device: holds the device entry of the current profile file, decodes
 // its parts into records (Read…), encodes edited records back into it (Write…) and saves it.
@@ -89,4 +89,4 @@ private:
     uint32_t entryIndex_ = 0;
 };
 
-} // namespace morva
+} // namespace morva::profiles

@@ -11,7 +11,7 @@
 #include <system_error>
 #include <unistd.h>
 
-namespace morva::folders {
+namespace morva::profiles::folders {
 namespace {
 
 namespace fs = std::filesystem;
@@ -107,4 +107,4 @@ fs::path deviceDataFolder(std::string_view deviceFolderName) {
     return folder;
 }
 
-} // namespace morva::folders
+} // namespace morva::profiles::folders

@@ -9,7 +9,7 @@
 // lives in the per-user application folder under $XDG_DATA_HOME, with one folder per device model
 // (the device folder name of the device-tab table), so every device of one model shares its
 // profiles. Paths are returned without a trailing separator: append file names with operator/.
-namespace morva::folders {
+namespace morva::profiles::folders {
 
 inline constexpr std::string_view kDefaultDataFolderName = "DefaultData";
 inline constexpr std::string_view kProfileExtension = ".Json";
@@ -36,4 +36,4 @@ std::filesystem::path applicationFolder();
 // name is empty or is not a plain folder name.
 std::filesystem::path deviceDataFolder(std::string_view deviceFolderName);
 
-} // namespace morva::folders
+} // namespace morva::profiles::folders

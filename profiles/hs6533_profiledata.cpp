@@ -1,12 +1,12 @@
 #include "profiles/hs6533_profiledata.h"
 
 #include "base/json_access.h"
+#include "base/json_edit.h"
 #include "base/text.h"
-#include "profiles/json_edit.h"
 
 #include <optional>
 
-namespace morva {
+namespace morva::profiles {
 namespace {
 
 using json::intMember;
@@ -122,4 +122,4 @@ void CHs6533Profiledata::WriteCustomEqNames(const std::vector<std::wstring>& nam
     json::setMember(entry(), "CustomEQNameInfo", std::move(list));
 }
 
-} // namespace morva
+} // namespace morva::profiles

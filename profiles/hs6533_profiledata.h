@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace morva {
+namespace morva::profiles {
 
 // The profile object of a headset: adds the audio settings ("SystemSetStages"), the band values
 // of the preset equalisers ("EQHzValueInfo") and the named custom equalisers
@@ -43,4 +43,4 @@ private:
     HeadsetSystemRecord system_;
 };
 
-} // namespace morva
+} // namespace morva::profiles

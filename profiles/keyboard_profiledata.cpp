@@ -1,9 +1,9 @@
 #include "profiles/keyboard_profiledata.h"
 
 #include "base/json_access.h"
-#include "profiles/json_edit.h"
+#include "base/json_edit.h"
 
-namespace morva {
+namespace morva::profiles {
 namespace {
 
 using json::member;
@@ -101,4 +101,4 @@ void CKeyboardProfiledata::WriteCustomLightGroup(int32_t group) {
     json::objectMember(entry(), "CustomLightMode")["CustomLightModeGroupIndex"] = group;
 }
 
-} // namespace morva
+} // namespace morva::profiles

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace morva {
+namespace morva::profiles {
 
 // The profile object of a keyboard: adds the system settings ("SystemStages") and the custom
 // per-key light groups ("CustomLightMode").
@@ -34,4 +34,4 @@ private:
     int32_t customGroup_ = 0;
 };
 
-} // namespace morva
+} // namespace morva::profiles

@@ -1,10 +1,10 @@
 #include "profiles/mouse_profiledata.h"
 
 #include "base/json_access.h"
+#include "base/json_edit.h"
 #include "base/text.h"
-#include "profiles/json_edit.h"
 
-namespace morva {
+namespace morva::profiles {
 namespace {
 
 using json::member;
@@ -111,4 +111,4 @@ std::vector<CorrectionRecord> CMouseProfiledata::ReadCorrectInfo() {
     return corrections;
 }
 
-} // namespace morva
+} // namespace morva::profiles

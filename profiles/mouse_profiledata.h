@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace morva {
+namespace morva::profiles {
 
 // The profile object of a mouse: adds the DPI stages ("DPIStages"), the system settings
 // ("SystemStages" and "ReportStages") and the sensor corrections ("CorrectInfo", read only).
@@ -36,4 +36,4 @@ private:
     std::vector<CorrectionRecord> corrections_;
 };
 
-} // namespace morva
+} // namespace morva::profiles

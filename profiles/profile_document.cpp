@@ -1,10 +1,10 @@
 #include "profiles/profile_document.h"
 
 #include "base/json_access.h"
+#include "base/json_edit.h"
 #include "base/json_file.h"
 #include "base/trace.h"
 #include "profiles/data_folders.h"
-#include "profiles/json_edit.h"
 
 namespace morva::profiles {
 

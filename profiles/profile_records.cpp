@@ -1,6 +1,6 @@
 #include "profiles/profile_records.h"
 
-namespace morva {
+namespace morva::profiles {
 namespace {
 
 constexpr uint32_t bytesToWord(uint8_t b0, uint8_t b1, uint8_t b2, uint8_t b3) {
@@ -92,4 +92,4 @@ HeadsetSystemRecord HeadsetSystemRecord::fromValues(const std::array<int32_t, 8>
     return {v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]};
 }
 
-} // namespace morva
+} // namespace morva::profiles

@@ -8,7 +8,7 @@
 
 // The decoded forms of the parts of a profile's device entry. Field widths are those the devices
 // use; a wider number in the file keeps only its low bits.
-namespace morva {
+namespace morva::profiles {
 
 // One lighting choice: the profile's "LightInfo", or one element of "LightList".
 struct LightInfoRecord {
@@ -166,4 +166,4 @@ struct LedEffectStep {
 };
 static_assert(sizeof(LedEffectStep) == 24);
 
-} // namespace morva
+} // namespace morva::profiles

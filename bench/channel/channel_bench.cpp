@@ -37,7 +37,7 @@ struct KeyboardRig {
     emulator::KeyboardFirmware firmware;
     emulator::DirectFirmwareTransport transport{firmware};
     NoPauseClock clock;
-    DeviceCommandChannel channel{transport, clock};
+    device::DeviceCommandChannel channel{transport, clock};
     std::vector<uint8_t> table;
     std::vector<uint8_t> frame;
 };
@@ -47,8 +47,8 @@ struct BusKeyboardRig {
     BusKeyboardRig() {
         firmware().setRecordRequests(false);
         const auto id = emulator::plugFirmwareDevice(bus, keyboard);
-        std::vector<HidInterfaceEntry> entries;
-        listHidInterfaces(bus, entries);
+        std::vector<hid::HidInterfaceEntry> entries;
+        hid::listHidInterfaces(bus, entries);
         for (const auto& entry : entries) {
             if (entry.node == emulator::EmulatedHidBus::nodeName(id, 1) &&
                 entry.collectionNumber == 4) {
@@ -65,7 +65,7 @@ struct BusKeyboardRig {
     emulator::EmulatedHidBus bus;
     std::shared_ptr<emulator::FirmwareHidDevice> keyboard = emulator::makeEmulatedKeyboard();
     NoPauseClock clock;
-    DeviceCommandChannel channel{bus, clock};
+    device::DeviceCommandChannel channel{bus, clock};
     bool opened = false;
     std::vector<uint8_t> table;
     std::vector<uint8_t> frame;
@@ -94,12 +94,12 @@ template <typename Rig> void BM_KeyTableCommand(benchmark::State& state) {
         return;
     }
     for (auto _ : state) {
-        if (rig.channel.writeKeyTable(0, rig.table) != kResultOk) {
+        if (rig.channel.writeKeyTable(0, rig.table) != device::kResultOk) {
             state.SkipWithError("key-table write failed");
             break;
         }
     }
-    perExchange(state, chunkCount(rig.table.size()));
+    perExchange(state, device::chunkCount(rig.table.size()));
 }
 BENCHMARK(BM_KeyTableCommand<KeyboardRig>)->Name("Direct/KeyTableCommand");
 BENCHMARK(BM_KeyTableCommand<BusKeyboardRig>)->Name("FullStack/KeyTableCommand");
@@ -111,16 +111,16 @@ template <typename Rig> void BM_FullKeyTableWrite(benchmark::State& state) {
     if (!ready(state, rig)) {
         return;
     }
-    DeviceInfoRecord info;
+    device::DeviceInfoRecord info;
     for (auto _ : state) {
         const int results = rig.channel.readDeviceInfo(info) + rig.channel.beginTransaction() +
                             rig.channel.writeKeyTable(0, rig.table) + rig.channel.endTransaction();
-        if (results != 4 * kResultOk) {
+        if (results != 4 * device::kResultOk) {
             state.SkipWithError("an exchange failed");
             break;
         }
     }
-    perExchange(state, 3 + chunkCount(rig.table.size()));
+    perExchange(state, 3 + device::chunkCount(rig.table.size()));
 }
 BENCHMARK(BM_FullKeyTableWrite<KeyboardRig>)->Name("Direct/FullKeyTableWrite");
 BENCHMARK(BM_FullKeyTableWrite<BusKeyboardRig>)->Name("FullStack/FullKeyTableWrite");
@@ -132,12 +132,12 @@ template <typename Rig> void BM_LiveFrame378(benchmark::State& state) {
         return;
     }
     for (auto _ : state) {
-        if (rig.channel.sendLiveFrame(rig.frame) != kResultOk) {
+        if (rig.channel.sendLiveFrame(rig.frame) != device::kResultOk) {
             state.SkipWithError("live frame failed");
             break;
         }
     }
-    perExchange(state, chunkCount(rig.frame.size()));
+    perExchange(state, device::chunkCount(rig.frame.size()));
 }
 BENCHMARK(BM_LiveFrame378<KeyboardRig>)->Name("Direct/LiveFrame378");
 BENCHMARK(BM_LiveFrame378<BusKeyboardRig>)->Name("FullStack/LiveFrame378");

@@ -1,8 +1,8 @@
 #include "device/headset/hs6533_device.h"
 
-namespace morva {
+namespace morva::device {
 
-CKestraneHS6533Device::CKestraneHS6533Device() : CKestraneUSBDevice(kDeviceHeadset) {}
+CKestraneHS6533Device::CKestraneHS6533Device() : CKestraneUSBDevice(hid::kDeviceHeadset) {}
 
 CKestraneHS6533Device::~CKestraneHS6533Device() {
     // The event thread calls back into this object: end it while the object is whole.
@@ -13,7 +13,7 @@ void CKestraneHS6533Device::BindPage() {
     BindDevicePage(profile_);
 }
 
-bool CKestraneHS6533Device::OpenEventChannel(const InterfaceSlot& slot) {
+bool CKestraneHS6533Device::OpenEventChannel(const hid::InterfaceSlot& slot) {
     return StartEventThread(slot);
 }
 
@@ -25,4 +25,4 @@ std::string CKestraneHS6533Device::GetProfilePath() const {
     return profile_.GetProfilePath().string();
 }
 
-} // namespace morva
+} // namespace morva::device

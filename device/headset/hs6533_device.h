@@ -3,7 +3,7 @@
 #include "device/usb_device.h"
 #include "profiles/hs6533_profiledata.h"
 
-namespace morva {
+namespace morva::device {
 
 // The device object of an HS6533-kind headset (its HID side; the audio side comes with the audio
 // library). Its protocol operations come with its protocol; until then the base ones apply.
@@ -18,14 +18,14 @@ public:
     std::string_view className() const override { return kClassName; }
 
     void BindPage() override;
-    bool OpenEventChannel(const InterfaceSlot& slot) override;
+    bool OpenEventChannel(const hid::InterfaceSlot& slot) override;
     void ResolveProfilePaths() override;
     std::string GetProfilePath() const override;
 
-    CHs6533Profiledata& profile() { return profile_; }
+    profiles::CHs6533Profiledata& profile() { return profile_; }
 
 private:
-    CHs6533Profiledata profile_;
+    profiles::CHs6533Profiledata profile_;
 };
 
-} // namespace morva
+} // namespace morva::device

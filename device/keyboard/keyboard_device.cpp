@@ -1,8 +1,8 @@
 #include "device/keyboard/keyboard_device.h"
 
-namespace morva {
+namespace morva::device {
 
-CKestraneKeyboardDevice::CKestraneKeyboardDevice() : CKestraneUSBDevice(kDeviceKeyboard) {}
+CKestraneKeyboardDevice::CKestraneKeyboardDevice() : CKestraneUSBDevice(hid::kDeviceKeyboard) {}
 
 CKestraneKeyboardDevice::~CKestraneKeyboardDevice() {
     // The event thread calls back into this object: end it while the object is whole.
@@ -13,7 +13,7 @@ void CKestraneKeyboardDevice::BindPage() {
     BindDevicePage(profile_);
 }
 
-bool CKestraneKeyboardDevice::OpenEventChannel(const InterfaceSlot& slot) {
+bool CKestraneKeyboardDevice::OpenEventChannel(const hid::InterfaceSlot& slot) {
     return StartEventThread(slot);
 }
 
@@ -25,4 +25,4 @@ std::string CKestraneKeyboardDevice::GetProfilePath() const {
     return profile_.GetProfilePath().string();
 }
 
-} // namespace morva
+} // namespace morva::device

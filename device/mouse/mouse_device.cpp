@@ -1,8 +1,8 @@
 #include "device/mouse/mouse_device.h"
 
-namespace morva {
+namespace morva::device {
 
-CKestraneMouseDevice::CKestraneMouseDevice() : CKestraneUSBDevice(kDeviceMouse) {}
+CKestraneMouseDevice::CKestraneMouseDevice() : CKestraneUSBDevice(hid::kDeviceMouse) {}
 
 CKestraneMouseDevice::~CKestraneMouseDevice() {
     // The event thread calls back into this object: end it while the object is whole.
@@ -13,7 +13,7 @@ void CKestraneMouseDevice::BindPage() {
     BindDevicePage(profile_);
 }
 
-bool CKestraneMouseDevice::OpenEventChannel(const InterfaceSlot& slot) {
+bool CKestraneMouseDevice::OpenEventChannel(const hid::InterfaceSlot& slot) {
     return StartEventThread(slot);
 }
 
@@ -25,4 +25,4 @@ std::string CKestraneMouseDevice::GetProfilePath() const {
     return profile_.GetProfilePath().string();
 }
 
-} // namespace morva
+} // namespace morva::device

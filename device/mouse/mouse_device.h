@@ -3,7 +3,7 @@
 #include "device/usb_device.h"
 #include "profiles/mouse_profiledata.h"
 
-namespace morva {
+namespace morva::device {
 
 // The device object of a mouse, wired or behind a wireless receiver.
 // Its protocol operations come with its protocol; until then the base ones apply.
@@ -18,14 +18,14 @@ public:
     std::string_view className() const override { return kClassName; }
 
     void BindPage() override;
-    bool OpenEventChannel(const InterfaceSlot& slot) override;
+    bool OpenEventChannel(const hid::InterfaceSlot& slot) override;
     void ResolveProfilePaths() override;
     std::string GetProfilePath() const override;
 
-    CMouseProfiledata& profile() { return profile_; }
+    profiles::CMouseProfiledata& profile() { return profile_; }
 
 private:
-    CMouseProfiledata profile_;
+    profiles::CMouseProfiledata profile_;
 };
 
-} // namespace morva
+} // namespace morva::device

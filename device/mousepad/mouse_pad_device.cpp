@@ -1,8 +1,8 @@
 #include "device/mousepad/mouse_pad_device.h"
 
-namespace morva {
+namespace morva::device {
 
-CKestraneMousePadDevice::CKestraneMousePadDevice() : CKestraneUSBDevice(kDeviceMousePad) {}
+CKestraneMousePadDevice::CKestraneMousePadDevice() : CKestraneUSBDevice(hid::kDeviceMousePad) {}
 
 CKestraneMousePadDevice::~CKestraneMousePadDevice() {
     // The event thread calls back into this object: end it while the object is whole.
@@ -13,7 +13,7 @@ void CKestraneMousePadDevice::BindPage() {
     BindDevicePage(profile_);
 }
 
-bool CKestraneMousePadDevice::OpenEventChannel(const InterfaceSlot& slot) {
+bool CKestraneMousePadDevice::OpenEventChannel(const hid::InterfaceSlot& slot) {
     return StartEventThread(slot);
 }
 
@@ -25,4 +25,4 @@ std::string CKestraneMousePadDevice::GetProfilePath() const {
     return profile_.GetProfilePath().string();
 }
 
-} // namespace morva
+} // namespace morva::device

@@ -3,7 +3,7 @@
 #include "device/usb_device.h"
 #include "profiles/basic_profiledata.h"
 
-namespace morva {
+namespace morva::device {
 
 // The device object of a lit mouse pad.
 // Its protocol operations come with its protocol; until then the base ones apply.
@@ -18,14 +18,14 @@ public:
     std::string_view className() const override { return kClassName; }
 
     void BindPage() override;
-    bool OpenEventChannel(const InterfaceSlot& slot) override;
+    bool OpenEventChannel(const hid::InterfaceSlot& slot) override;
     void ResolveProfilePaths() override;
     std::string GetProfilePath() const override;
 
-    CBasicProfiledata& profile() { return profile_; }
+    profiles::CBasicProfiledata& profile() { return profile_; }
 
 private:
-    CBasicProfiledata profile_;
+    profiles::CBasicProfiledata profile_;
 };
 
-} // namespace morva
+} // namespace morva::device

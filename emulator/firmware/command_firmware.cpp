@@ -18,14 +18,15 @@ bool contains(const std::vector<FaultKind>& fired, FaultKind kind) {
 
 } // namespace
 
-CommandPacket replyTo(std::span<const uint8_t, kPacketSize> request, uint8_t status) {
-    CommandPacket reply{};
-    reply[packet_byte::kReportId] = kCommandReportId;
-    reply[packet_byte::kCommand] = packetCommand(request);
-    reply[packet_byte::kChunkLength] = packetChunkLength(request);
-    reply[packet_byte::kOffsetLow] = request[packet_byte::kOffsetLow];
-    reply[packet_byte::kOffsetHigh] = request[packet_byte::kOffsetHigh];
-    reply[packet_byte::kStatus] = status;
+device::CommandPacket replyTo(std::span<const uint8_t, device::kPacketSize> request,
+                              uint8_t status) {
+    device::CommandPacket reply{};
+    reply[device::packet_byte::kReportId] = device::kCommandReportId;
+    reply[device::packet_byte::kCommand] = device::packetCommand(request);
+    reply[device::packet_byte::kChunkLength] = device::packetChunkLength(request);
+    reply[device::packet_byte::kOffsetLow] = request[device::packet_byte::kOffsetLow];
+    reply[device::packet_byte::kOffsetHigh] = request[device::packet_byte::kOffsetHigh];
+    reply[device::packet_byte::kStatus] = status;
     return reply;
 }
 
@@ -36,7 +37,7 @@ CommandFirmware::CommandFirmware(const FirmwareConfig& config, const MemoryLayou
           areaSize(layout.settings.writeLength, layout.settings.writeStride, config.profileCount))),
       keyTable_(size_t{config.keyCount} * 3),
       ledIndexTable_(layout.ledIndexTable ? config.keyCount : 0),
-      macroMemory_(size_t{config.macroUnits} * DeviceInfoRecord::kMacroUnitBytes),
+      macroMemory_(size_t{config.macroUnits} * device::DeviceInfoRecord::kMacroUnitBytes),
       gunKeyMemory_(layout.gunKeyBytes), lightPages_(layout.lightPageSize * layout.lightPageCount),
       liveFrame_(layout.liveFrameBytes), status_(layout.statusBytes) {
     deviceInfo_.setKeyCount(config.keyCount);
@@ -93,14 +94,15 @@ void CommandFirmware::unplug() {
     }
 }
 
-bool CommandFirmware::wellFormed(std::span<const uint8_t, kPacketSize> request) {
-    return request[packet_byte::kReportId] == kCommandReportId &&
-           packetChunkLength(request) <= kChunkSize && hasValidChecksum(request);
+bool CommandFirmware::wellFormed(std::span<const uint8_t, device::kPacketSize> request) {
+    return request[device::packet_byte::kReportId] == device::kCommandReportId &&
+           device::packetChunkLength(request) <= device::kChunkSize &&
+           device::hasValidChecksum(request);
 }
 
 FirmwareResponse CommandFirmware::receiveOutputReport(std::span<const uint8_t> report) {
-    if (report.size() == kPacketSize && report[0] == kCommandReportId) {
-        return handleRequest(report.first<kPacketSize>());
+    if (report.size() == device::kPacketSize && report[0] == device::kCommandReportId) {
+        return handleRequest(report.first<device::kPacketSize>());
     }
     if (!plugged_) {
         return FirmwareResponse{.accepted = false};
@@ -112,13 +114,14 @@ FirmwareResponse CommandFirmware::handleOtherReport(std::span<const uint8_t> /*r
     return {};
 }
 
-FirmwareResponse CommandFirmware::handleRequest(std::span<const uint8_t, kPacketSize> request) {
+FirmwareResponse
+CommandFirmware::handleRequest(std::span<const uint8_t, device::kPacketSize> request) {
     FirmwareResponse response;
     if (!plugged_) {
         response.accepted = false;
         return response;
     }
-    const uint8_t command = packetCommand(request);
+    const uint8_t command = device::packetCommand(request);
     const std::vector<FaultKind> fired =
         faults_.empty() ? std::vector<FaultKind>{} : faults_.take(command);
     if (contains(fired, FaultKind::WriteFails)) {
@@ -139,104 +142,106 @@ FirmwareResponse CommandFirmware::handleRequest(std::span<const uint8_t, kPacket
     }
     for (FaultKind kind : fired) {
         if (kind == FaultKind::StrayReport) {
-            CommandPacket stray = replyTo(request, kStatusOk);
-            stray[packet_byte::kCommand] = static_cast<uint8_t>(~command);
+            device::CommandPacket stray = replyTo(request, kStatusOk);
+            stray[device::packet_byte::kCommand] = static_cast<uint8_t>(~command);
             response.add(stray);
         }
     }
 
-    CommandPacket reply;
+    device::CommandPacket reply;
     if (!wellFormed(request)) {
         ++malformedRequests_;
-        reply = replyTo(request, kStatusFailedFF);
+        reply = replyTo(request, device::kStatusFailedFF);
     } else if (contains(fired, FaultKind::StatusFF)) {
-        reply = replyTo(request, kStatusFailedFF);
+        reply = replyTo(request, device::kStatusFailedFF);
     } else if (contains(fired, FaultKind::StatusFE)) {
-        reply = replyTo(request, kStatusFailedFE);
+        reply = replyTo(request, device::kStatusFailedFE);
     } else {
         reply = replyTo(request, kStatusOk);
         const uint8_t status = execute(request, reply);
-        reply[packet_byte::kStatus] = status;
+        reply[device::packet_byte::kStatus] = status;
     }
     if (contains(fired, FaultKind::WrongEcho)) {
-        reply[packet_byte::kCommand] = static_cast<uint8_t>(~command);
+        reply[device::packet_byte::kCommand] = static_cast<uint8_t>(~command);
     }
-    sealPacket(reply);
+    device::sealPacket(reply);
     response.add(reply);
     return response;
 }
 
 uint8_t CommandFirmware::readInto(const MemoryArea& area,
-                                  std::span<const uint8_t, kPacketSize> request,
-                                  CommandPacket& reply) const {
-    const std::span<uint8_t> data =
-        std::span<uint8_t>(reply).subspan(packet_byte::kData, packetChunkLength(request));
-    return area.read(packetOffset(request), data) ? kStatusOk : kStatusFailedFF;
+                                  std::span<const uint8_t, device::kPacketSize> request,
+                                  device::CommandPacket& reply) const {
+    const std::span<uint8_t> data = std::span<uint8_t>(reply).subspan(
+        device::packet_byte::kData, device::packetChunkLength(request));
+    return area.read(device::packetOffset(request), data) ? kStatusOk : device::kStatusFailedFF;
 }
 
 uint8_t CommandFirmware::writeFrom(MemoryArea& area,
-                                   std::span<const uint8_t, kPacketSize> request) {
-    const std::span<const uint8_t> data = packetData(request).first(packetChunkLength(request));
-    return area.write(packetOffset(request), data) ? kStatusOk : kStatusFailedFF;
+                                   std::span<const uint8_t, device::kPacketSize> request) {
+    const std::span<const uint8_t> data =
+        device::packetData(request).first(device::packetChunkLength(request));
+    return area.write(device::packetOffset(request), data) ? kStatusOk : device::kStatusFailedFF;
 }
 
-uint8_t CommandFirmware::storeLiveFrame(std::span<const uint8_t, kPacketSize> request) {
-    const size_t offset = packetOffset(request);
+uint8_t CommandFirmware::storeLiveFrame(std::span<const uint8_t, device::kPacketSize> request) {
+    const size_t offset = device::packetOffset(request);
     if (offset == 0) {
         liveFrameLength_ = 0;
         ++liveFrames_;
     }
     const uint8_t status = writeFrom(liveFrame_, request);
     if (status == kStatusOk) {
-        liveFrameLength_ = std::max(liveFrameLength_, offset + packetChunkLength(request));
+        liveFrameLength_ = std::max(liveFrameLength_, offset + device::packetChunkLength(request));
     }
     return status;
 }
 
-uint8_t CommandFirmware::execute(std::span<const uint8_t, kPacketSize> request,
-                                 CommandPacket& reply) {
-    switch (packetCommand(request)) {
-    case command::kBeginTransaction:
+uint8_t CommandFirmware::execute(std::span<const uint8_t, device::kPacketSize> request,
+                                 device::CommandPacket& reply) {
+    switch (device::packetCommand(request)) {
+    case device::command::kBeginTransaction:
         inTransaction_ = true;
         ++transactionsBegun_;
         return kStatusOk;
-    case command::kEndTransaction:
+    case device::command::kEndTransaction:
         inTransaction_ = false;
         ++transactionsEnded_;
         return kStatusOk;
-    case command::kReadDeviceInfo: {
-        const std::span<uint8_t> data =
-            std::span<uint8_t>(reply).subspan(packet_byte::kData, packetChunkLength(request));
-        const size_t offset = packetOffset(request);
-        if (offset > DeviceInfoRecord::kSize || data.size() > DeviceInfoRecord::kSize - offset) {
-            return kStatusFailedFF;
+    case device::command::kReadDeviceInfo: {
+        const std::span<uint8_t> data = std::span<uint8_t>(reply).subspan(
+            device::packet_byte::kData, device::packetChunkLength(request));
+        const size_t offset = device::packetOffset(request);
+        if (offset > device::DeviceInfoRecord::kSize ||
+            data.size() > device::DeviceInfoRecord::kSize - offset) {
+            return device::kStatusFailedFF;
         }
         std::copy_n(deviceInfo_.bytes.begin() + static_cast<std::ptrdiff_t>(offset), data.size(),
                     data.begin());
         return kStatusOk;
     }
-    case command::kReadSettings:
+    case device::command::kReadSettings:
         return readInto(settings_, request, reply);
-    case command::kWriteSettings:
+    case device::command::kWriteSettings:
         return writeFrom(settings_, request);
-    case command::kReadKeyTable:
+    case device::command::kReadKeyTable:
         return readInto(keyTable_, request, reply);
-    case command::kWriteKeyTable:
+    case device::command::kWriteKeyTable:
         return writeFrom(keyTable_, request);
-    case command::kWriteLightFrame:
+    case device::command::kWriteLightFrame:
         return writeFrom(lightPages_, request);
-    case command::kLiveLightFrame:
+    case device::command::kLiveLightFrame:
         return storeLiveFrame(request);
-    case command::kWriteMacroImage:
+    case device::command::kWriteMacroImage:
         return writeFrom(macroMemory_, request);
-    case command::kWriteGunKeyData:
+    case device::command::kWriteGunKeyData:
         return writeFrom(gunKeyMemory_, request);
-    case command::kReadStatus:
+    case device::command::kReadStatus:
         return readInto(status_, request, reply);
-    case command::kReadLedIndexTable:
+    case device::command::kReadLedIndexTable:
         return readInto(ledIndexTable_, request, reply);
     default:
-        return kStatusFailedFF; // not a command this device knows
+        return device::kStatusFailedFF; // not a command this device knows
     }
 }
 

@@ -55,16 +55,16 @@ struct MemoryLayout {
 struct FirmwareResponse {
     static constexpr size_t kMaxReplies = 4;
     bool accepted = true;
-    std::array<CommandPacket, kMaxReplies> replies{};
+    std::array<device::CommandPacket, kMaxReplies> replies{};
     size_t replyCount = 0;
 
-    void add(const CommandPacket& reply) {
+    void add(const device::CommandPacket& reply) {
         if (replyCount < kMaxReplies) {
             replies[replyCount++] = reply;
         }
     }
-    std::span<const CommandPacket> replyList() const {
-        return std::span<const CommandPacket>(replies).first(replyCount);
+    std::span<const device::CommandPacket> replyList() const {
+        return std::span<const device::CommandPacket>(replies).first(replyCount);
     }
 };
 
@@ -87,7 +87,7 @@ public:
     CommandFirmware& operator=(const CommandFirmware&) = delete;
 
     // One request packet in, the replies out.
-    FirmwareResponse handleRequest(std::span<const uint8_t, kPacketSize> request);
+    FirmwareResponse handleRequest(std::span<const uint8_t, device::kPacketSize> request);
     // Any output report written to the vendor collection: command packets go to handleRequest,
     // other reports to the device type.
     FirmwareResponse receiveOutputReport(std::span<const uint8_t> report);
@@ -95,7 +95,7 @@ public:
     // Memory, as the host left it.
     const FirmwareConfig& config() const { return config_; }
     const MemoryLayout& layout() const { return layout_; }
-    DeviceInfoRecord& deviceInfo() { return deviceInfo_; }
+    device::DeviceInfoRecord& deviceInfo() { return deviceInfo_; }
     std::span<uint8_t> settingsMemory() { return settings_.bytes(); }
     // The block of a profile as the host reads it, and as the host writes it.
     std::span<uint8_t> settingsBlock(size_t profile);
@@ -116,7 +116,7 @@ public:
     size_t transactionsEnded() const { return transactionsEnded_; }
 
     // Every request that reached the device (also refused ones), while recording is on.
-    const std::vector<CommandPacket>& requests() const { return requests_; }
+    const std::vector<device::CommandPacket>& requests() const { return requests_; }
     void setRecordRequests(bool record) { recordRequests_ = record; }
     void clearRequests() { requests_.clear(); }
     // Requests refused for a bad report id, checksum or chunk length.
@@ -148,7 +148,8 @@ public:
 
 protected:
     // Carries out one well-formed request; returns the reply status and fills the reply's data.
-    virtual uint8_t execute(std::span<const uint8_t, kPacketSize> request, CommandPacket& reply);
+    virtual uint8_t execute(std::span<const uint8_t, device::kPacketSize> request,
+                            device::CommandPacket& reply);
     // Whether the device answers this command at all right now (a receiver without its mouse
     // answers only the link check).
     virtual bool answers(uint8_t /*command*/) const { return true; }
@@ -158,15 +159,15 @@ protected:
 private:
     void unplug();
     void sendConsumerEvent(uint16_t code);
-    static bool wellFormed(std::span<const uint8_t, kPacketSize> request);
-    uint8_t readInto(const MemoryArea& area, std::span<const uint8_t, kPacketSize> request,
-                     CommandPacket& reply) const;
-    uint8_t writeFrom(MemoryArea& area, std::span<const uint8_t, kPacketSize> request);
-    uint8_t storeLiveFrame(std::span<const uint8_t, kPacketSize> request);
+    static bool wellFormed(std::span<const uint8_t, device::kPacketSize> request);
+    uint8_t readInto(const MemoryArea& area, std::span<const uint8_t, device::kPacketSize> request,
+                     device::CommandPacket& reply) const;
+    uint8_t writeFrom(MemoryArea& area, std::span<const uint8_t, device::kPacketSize> request);
+    uint8_t storeLiveFrame(std::span<const uint8_t, device::kPacketSize> request);
 
     FirmwareConfig config_;
     MemoryLayout layout_;
-    DeviceInfoRecord deviceInfo_;
+    device::DeviceInfoRecord deviceInfo_;
     MemoryArea settings_;
     MemoryArea keyTable_;
     MemoryArea ledIndexTable_;
@@ -182,7 +183,7 @@ private:
     size_t transactionsBegun_ = 0;
     size_t transactionsEnded_ = 0;
 
-    std::vector<CommandPacket> requests_;
+    std::vector<device::CommandPacket> requests_;
     bool recordRequests_ = true;
     size_t malformedRequests_ = 0;
 
@@ -198,6 +199,7 @@ private:
 
 // A reply packet: report id, echoed command, the request's chunk length and offset, the status;
 // data is added by the caller.
-CommandPacket replyTo(std::span<const uint8_t, kPacketSize> request, uint8_t status);
+device::CommandPacket replyTo(std::span<const uint8_t, device::kPacketSize> request,
+                              uint8_t status);
 
 } // namespace morva::emulator

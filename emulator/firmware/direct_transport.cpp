@@ -11,7 +11,7 @@ bool DirectFirmwareTransport::finish(bool isWrite, uint32_t timeoutMs, Outcome o
     return outcome == Outcome::Done;
 }
 
-bool DirectFirmwareTransport::writeReport(std::span<const uint8_t, kPacketSize> report,
+bool DirectFirmwareTransport::writeReport(std::span<const uint8_t, device::kPacketSize> report,
                                           uint32_t timeoutMs) {
     std::lock_guard lock(mutex_);
     ++writes_;
@@ -26,14 +26,14 @@ bool DirectFirmwareTransport::writeReport(std::span<const uint8_t, kPacketSize> 
         return finish(true, timeoutMs, Outcome::Failed);
     }
     const uint64_t availableAt = nowMs_ + firmware_.latencyMs();
-    for (const CommandPacket& reply : response.replyList()) {
+    for (const device::CommandPacket& reply : response.replyList()) {
         inbox_.push_back({availableAt, reply});
     }
     changed_.notify_all();
     return finish(true, timeoutMs, Outcome::Done);
 }
 
-bool DirectFirmwareTransport::readReport(std::span<uint8_t, kPacketSize> report,
+bool DirectFirmwareTransport::readReport(std::span<uint8_t, device::kPacketSize> report,
                                          uint32_t timeoutMs) {
     std::unique_lock lock(mutex_);
     ++reads_;

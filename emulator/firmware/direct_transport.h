@@ -17,7 +17,7 @@ namespace morva::emulator {
 // time-outs advance a counter instead of the wall clock, so a silent device costs nothing,
 // unless real waits are asked for (then a read with nothing to deliver really waits, and
 // cancel() ends it).
-class DirectFirmwareTransport final : public ReportTransport {
+class DirectFirmwareTransport final : public device::ReportTransport {
 public:
     enum class Outcome { Done, Failed, TimedOut, Cancelled };
     struct Transfer {
@@ -28,8 +28,9 @@ public:
 
     explicit DirectFirmwareTransport(CommandFirmware& firmware) : firmware_(firmware) {}
 
-    bool writeReport(std::span<const uint8_t, kPacketSize> report, uint32_t timeoutMs) override;
-    bool readReport(std::span<uint8_t, kPacketSize> report, uint32_t timeoutMs) override;
+    bool writeReport(std::span<const uint8_t, device::kPacketSize> report,
+                     uint32_t timeoutMs) override;
+    bool readReport(std::span<uint8_t, device::kPacketSize> report, uint32_t timeoutMs) override;
     // Fails the pending and every later transfer until reopen().
     void cancel() override;
     void reopen();
@@ -51,7 +52,7 @@ public:
 private:
     struct Pending {
         uint64_t availableAt;
-        CommandPacket report;
+        device::CommandPacket report;
     };
     bool finish(bool isWrite, uint32_t timeoutMs, Outcome outcome);
 

@@ -6,7 +6,8 @@ namespace morva::emulator {
 namespace {
 
 template <size_t Count>
-void loadCodes(std::span<uint8_t> keyTable, const std::array<AssignmentCode, Count>& codes) {
+void loadCodes(std::span<uint8_t> keyTable,
+               const std::array<profiles::AssignmentCode, Count>& codes) {
     for (size_t k = 0; k < codes.size() && k * 3 + 3 <= keyTable.size(); ++k) {
         keyTable[k * 3] = codes[k].kind;
         keyTable[k * 3 + 1] = codes[k].first;
@@ -17,11 +18,11 @@ void loadCodes(std::span<uint8_t> keyTable, const std::array<AssignmentCode, Cou
 } // namespace
 
 void loadKeyboardFactoryKeys(std::span<uint8_t> keyTable) {
-    loadCodes(keyTable, KeyPositionTable());
+    loadCodes(keyTable, device::KeyPositionTable());
 }
 
 void loadMouseFactoryKeys(std::span<uint8_t> keyTable) {
-    loadCodes(keyTable, MouseButtonTable());
+    loadCodes(keyTable, device::MouseButtonTable());
 }
 
 } // namespace morva::emulator

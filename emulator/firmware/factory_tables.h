@@ -10,8 +10,8 @@
 // number.
 namespace morva::emulator {
 
-inline constexpr size_t kKeyboardFactoryKeys = kKeyPositionCount;
-inline constexpr size_t kMouseFactoryButtons = kMouseButtonCount;
+inline constexpr size_t kKeyboardFactoryKeys = device::kKeyPositionCount;
+inline constexpr size_t kMouseFactoryButtons = device::kMouseButtonCount;
 
 // Device key k gets factory code k; keys beyond the factory table stay empty.
 void loadKeyboardFactoryKeys(std::span<uint8_t> keyTable);

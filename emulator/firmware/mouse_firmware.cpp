@@ -28,13 +28,13 @@ WirelessMouseFirmware::WirelessMouseFirmware(const FirmwareConfig& config)
     : MouseFirmware(config) {}
 
 bool WirelessMouseFirmware::answers(uint8_t command) const {
-    return linked_ || command == command::kLinkCheck;
+    return linked_ || command == device::command::kLinkCheck;
 }
 
-uint8_t WirelessMouseFirmware::execute(std::span<const uint8_t, kPacketSize> request,
-                                       CommandPacket& reply) {
-    if (packetCommand(request) == command::kLinkCheck) {
-        reply[packet_byte::kData] = linked_ ? kLinkUp : 0x00;
+uint8_t WirelessMouseFirmware::execute(std::span<const uint8_t, device::kPacketSize> request,
+                                       device::CommandPacket& reply) {
+    if (device::packetCommand(request) == device::command::kLinkCheck) {
+        reply[device::packet_byte::kData] = linked_ ? device::kLinkUp : 0x00;
         return kStatusOk;
     }
     return MouseFirmware::execute(request, reply);

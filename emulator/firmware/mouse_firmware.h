@@ -28,7 +28,8 @@ public:
     bool isLinked() const { return linked_; }
 
 protected:
-    uint8_t execute(std::span<const uint8_t, kPacketSize> request, CommandPacket& reply) override;
+    uint8_t execute(std::span<const uint8_t, device::kPacketSize> request,
+                    device::CommandPacket& reply) override;
     bool answers(uint8_t command) const override;
 
 private:

@@ -36,26 +36,26 @@ public:
         });
         if (demo) {
             emulator::plugDemoDevices(demoBus_);
-            setDefaultHidBackend(&demoBus_);
+            hid::setDefaultHidBackend(&demoBus_);
         }
     }
 
     ~GuiProgram() override {
         window_.reset(); // its threads end before the demo devices go
-        setDefaultHidBackend(nullptr);
+        hid::setDefaultHidBackend(nullptr);
     }
 
     void loadPrivateFont(const std::filesystem::path& fontFile) override {
         const QString family = qt::loadPrivateFont(fontFile);
         if (!family.isEmpty()) {
-            renderer_.setFontFamilyAlias(kFontFace, family);
+            renderer_.setFontFamilyAlias(app::kFontFace, family);
             QFont font = QApplication::font();
             font.setFamily(family);
             QApplication::setFont(font);
         }
     }
 
-    SingleInstance::StartResult claimInstance() override { return instance_.claimOrWake(); }
+    app::SingleInstance::StartResult claimInstance() override { return instance_.claimOrWake(); }
 
     bool setupResources(const std::filesystem::path& skinFolder) override {
         renderer_.setSkinFolder(skinFolder);
@@ -111,9 +111,9 @@ private:
     QtHost host_;
     QtRenderer renderer_{toolkit_};
     QtWindowSystem windowSystem_{renderer_};
-    SingleInstance instance_;
+    app::SingleInstance instance_;
     platform::SettingsStore settings_ = platform::SettingsStore::forUser();
-    SkinSettings skinSettings_ = SkinSettings::forUser();
+    app::SkinSettings skinSettings_ = app::SkinSettings::forUser();
     std::unique_ptr<app::ProgramWindow> window_;
     std::unique_ptr<PowerMonitor> power_;
 };
@@ -132,7 +132,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QString::fromUtf8(morva::kApplicationTitle));
     // Closing to the tray must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);
-    if (const std::string& problem = morva::installedDeviceModelsError(); !problem.empty()) {
+    if (const std::string& problem = morva::hid::installedDeviceModelsError(); !problem.empty()) {
         // Without the models no device could be recognised; say so rather than show an empty bar.
         const QString text =
             QString::fromUtf8("The supported device models are unknown: " + problem);

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-namespace morva {
+namespace morva::profiles {
 
 ProfileActivationDebounce::ProfileActivationDebounce(EventLoop& loop, TickMs delayMs)
     : loop_(loop), delayMs_(delayMs) {}
@@ -34,4 +34,4 @@ void ProfileActivationDebounce::fire() {
     }
 }
 
-} // namespace morva
+} // namespace morva::profiles

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-namespace morva {
+namespace morva::profiles {
 
 // The main window's timer number for profile activation, and its delay after a profile choice.
 inline constexpr int kProfileActivationTimer = 1055;
@@ -37,4 +37,4 @@ private:
     Activation pending_;
 };
 
-} // namespace morva
+} // namespace morva::profiles

@@ -2,7 +2,7 @@
 
 #include "base/json_access.h"
 
-namespace morva {
+namespace morva::profiles {
 
 void stampProfileDocument(Json::Value& document, const std::string& name,
                           const std::string& identifier) {
@@ -36,4 +36,4 @@ void keepCustomEqualisers(Json::Value& document, const Json::Value& oldProfile) 
     }
 }
 
-} // namespace morva
+} // namespace morva::profiles

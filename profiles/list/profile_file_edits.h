@@ -4,7 +4,7 @@
 #include <string>
 
 // Changes the profile operations make to a whole profile document before writing it.
-namespace morva {
+namespace morva::profiles {
 
 // Sets the root "profilename" and "profileUUID"; anything that is no object becomes one holding
 // only those two (a missing default profile gives such a document, repaired when it is loaded).
@@ -15,4 +15,4 @@ void stampProfileDocument(Json::Value& document, const std::string& name,
 // "CustomEQHzValueInfo" of the device entry come from the old profile when it has them.
 void keepCustomEqualisers(Json::Value& document, const Json::Value& oldProfile);
 
-} // namespace morva
+} // namespace morva::profiles

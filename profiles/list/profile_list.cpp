@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <system_error>
 
-namespace morva {
+namespace morva::profiles {
 namespace {
 
 namespace fs = std::filesystem;
@@ -336,4 +336,4 @@ void ProfileList::setSelection(int index) {
         index >= 0 ? entries_[static_cast<size_t>(index)].identifier : std::string();
 }
 
-} // namespace morva
+} // namespace morva::profiles

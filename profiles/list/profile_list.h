@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-namespace morva {
+namespace morva::profiles {
 
 // Add stops here; copy and import have no limit.
 inline constexpr int kMaxProfilesForAdd = 50;
@@ -122,4 +122,4 @@ private:
 // The profile status a failed file write stands for.
 ProfileStatus profileStatusOf(FileWriteStatus status);
 
-} // namespace morva
+} // namespace morva::profiles

@@ -2,7 +2,7 @@
 
 #include "base/json_access.h"
 
-namespace morva {
+namespace morva::profiles {
 
 std::string profileFileName(std::string_view identifier) {
     return std::string(identifier) + kProfileFileExtension;
@@ -72,4 +72,4 @@ void setProfileListEntries(Json::Value& document, const std::vector<ProfileEntry
     document["profilelist"] = std::move(list);
 }
 
-} // namespace morva
+} // namespace morva::profiles

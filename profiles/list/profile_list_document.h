@@ -7,7 +7,7 @@
 
 // The profile list file of a device: a JSON document despite its extension, with "profilelist"
 // (one element per profile, in combo order) and "profileselect" (index of the selected profile).
-namespace morva {
+namespace morva::profiles {
 
 inline constexpr char kProfileListFileName[] = "ProfileList.ini";
 inline constexpr char kProfileFileExtension[] = ".Json";
@@ -45,4 +45,4 @@ bool profileListMatches(const Json::Value& document, const std::vector<ProfileEn
 // Replaces "profilelist" by the given entries; other members of the document stay.
 void setProfileListEntries(Json::Value& document, const std::vector<ProfileEntry>& entries);
 
-} // namespace morva
+} // namespace morva::profiles

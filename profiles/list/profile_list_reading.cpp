@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <system_error>
 
-namespace morva {
+namespace morva::profiles {
 namespace {
 
 namespace fs = std::filesystem;
@@ -164,4 +164,4 @@ ProfileStatus ProfileList::writeList(const Json::Value& document) const {
     return profileStatusOf(writeJsonDocument(listFilePath(), document));
 }
 
-} // namespace morva
+} // namespace morva::profiles

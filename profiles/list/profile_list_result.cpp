@@ -1,6 +1,6 @@
 #include "profiles/list/profile_list_result.h"
 
-namespace morva {
+namespace morva::profiles {
 
 const char* describeProfileStatus(ProfileStatus status) {
     switch (status) {
@@ -98,4 +98,4 @@ const char* profileNoticeMessageKey(ProfileNotice notice) {
     }
 }
 
-} // namespace morva
+} // namespace morva::profiles

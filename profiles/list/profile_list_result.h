@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace morva {
+namespace morva::profiles {
 
 // What a profile operation did, in terms a profile panel can show to the user.
 enum class ProfileStatus {
@@ -60,4 +60,4 @@ const char* describeProfileNotice(ProfileNotice notice);
 // The language text key of the notice; empty for None.
 const char* profileNoticeMessageKey(ProfileNotice notice);
 
-} // namespace morva
+} // namespace morva::profiles

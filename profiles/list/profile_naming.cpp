@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace morva {
+namespace morva::profiles {
 
 bool isProfileNameInUse(std::string_view name, const std::vector<std::string>& names) {
     return std::any_of(names.begin(), names.end(),
@@ -36,4 +36,4 @@ std::string importedProfileName(std::string_view name, const std::vector<std::st
     return candidate;
 }
 
-} // namespace morva
+} // namespace morva::profiles

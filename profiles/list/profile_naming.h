@@ -5,7 +5,7 @@
 #include <vector>
 
 // How new profile names are found. Names are compared ignoring case, as the profile combo does.
-namespace morva {
+namespace morva::profiles {
 
 bool isProfileNameInUse(std::string_view name, const std::vector<std::string>& names);
 
@@ -18,4 +18,4 @@ std::string copiedProfileName(std::string_view source, const std::vector<std::st
 // The imported name itself, then "<name>(1)", "<name>(2)", ... until no entry uses it.
 std::string importedProfileName(std::string_view name, const std::vector<std::string>& names);
 
-} // namespace morva
+} // namespace morva::profiles

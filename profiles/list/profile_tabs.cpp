@@ -1,6 +1,6 @@
 #include "profiles/list/profile_tabs.h"
 
-namespace morva {
+namespace morva::profiles {
 
 std::string_view profileTabOption(int number) {
     if (number < 1 || number > static_cast<int>(kProfileTabOptions.size())) {
@@ -35,4 +35,4 @@ std::vector<TabVisibility> profileTabVisibility(int deviceType) {
     }
 }
 
-} // namespace morva
+} // namespace morva::profiles

@@ -6,7 +6,7 @@
 
 // The function tabs of a device page, chosen from the profile panel, and which of them a device
 // type has.
-namespace morva {
+namespace morva::profiles {
 
 // Tab options numbered 1 to 8, in this order.
 inline constexpr std::array<std::string_view, 8> kProfileTabOptions = {
@@ -27,4 +27,4 @@ struct TabVisibility {
 // hidden, and the headset shows its audio tabs.
 std::vector<TabVisibility> profileTabVisibility(int deviceType);
 
-} // namespace morva
+} // namespace morva::profiles

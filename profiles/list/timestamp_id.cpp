@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <ctime>
 
-namespace morva {
+namespace morva::profiles {
 namespace {
 
 int daysInMonth(int year, int month) {
@@ -89,4 +89,4 @@ std::string makeUniqueTimestampId(const LocalTimeSource& source,
     return identifier;
 }
 
-} // namespace morva
+} // namespace morva::profiles

@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-namespace morva {
+namespace morva::profiles {
 
 // A local wall-clock time down to the millisecond, the raw material of timestamp identifiers.
 struct LocalTimestamp {
@@ -44,4 +44,4 @@ LocalTimestamp nextMillisecond(const LocalTimestamp& time);
 std::string makeUniqueTimestampId(const LocalTimeSource& source,
                                   const std::function<bool(const std::string&)>& isTaken);
 
-} // namespace morva
+} // namespace morva::profiles

@@ -9,7 +9,7 @@
 
 #include <utility>
 
-namespace morva {
+namespace morva::profiles {
 namespace {
 
 constexpr std::string_view kComboName = "device_profile_combo";
@@ -232,4 +232,4 @@ void registerDeviceProfileClass(ui::ControlFactory& factory) {
                           [] { return std::make_unique<CDeviceProfileUI>(); });
 }
 
-} // namespace morva
+} // namespace morva::profiles

@@ -16,7 +16,7 @@ class ControlFactory;
 class Edit;
 } // namespace morva::ui
 
-namespace morva {
+namespace morva::profiles {
 
 // The profile panel of a device page: the combo of the device's profiles, the name edit, the
 // fold-out menu of the less used operations and the function tabs of the page. The files are kept
@@ -120,4 +120,4 @@ private:
 // Lets skins make the panel from the tag "DeviceProfile" through the toolkit's factory.
 void registerDeviceProfileClass(ui::ControlFactory& factory);
 
-} // namespace morva
+} // namespace morva::profiles

@@ -1,6 +1,6 @@
 #include "profiles/panel/profile_messages.h"
 
-namespace morva {
+namespace morva::profiles {
 
 std::optional<MacroWriteMessage> macroWriteMessage(int writeMacrosResult) {
     if (writeMacrosResult == 0) {
@@ -33,4 +33,4 @@ std::string formatCountText(std::string_view format, int count) {
     return text;
 }
 
-} // namespace morva
+} // namespace morva::profiles

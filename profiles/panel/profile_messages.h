@@ -7,7 +7,7 @@
 #include <string_view>
 
 // The messages the profile panel shows, as language keys.
-namespace morva {
+namespace morva::profiles {
 
 inline constexpr char kRenameFailedMessageKey[] = "message_text_5";
 inline constexpr char kMacroWriteFailedMessageKey[] = "message_text_7";
@@ -27,4 +27,4 @@ std::optional<MacroWriteMessage> macroWriteMessage(int writeMacrosResult);
 // copied as it is. Language files are data, so they never reach printf.
 std::string formatCountText(std::string_view format, int count);
 
-} // namespace morva
+} // namespace morva::profiles

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-namespace morva {
+namespace morva::profiles {
 
 // What binding a panel to a model's profiles gave: how loading went and the profile the list
 // has selected, which becomes the device's profile.
@@ -30,4 +30,4 @@ public:
     virtual void ShowTab(int number) = 0;
 };
 
-} // namespace morva
+} // namespace morva::profiles

@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace morva {
+namespace morva::profiles {
 
 // Why a device writes a whole profile.
 enum class ProfileWriteReason {
@@ -28,4 +28,4 @@ public:
     virtual int applyFullProfileWrite(ProfileWriteReason reason) = 0;
 };
 
-} // namespace morva
+} // namespace morva::profiles

@@ -8,7 +8,7 @@
 
 #include <array>
 
-namespace morva {
+namespace morva::profiles {
 namespace {
 
 using R = ProfilePanelRoutes;
@@ -244,4 +244,4 @@ ui::Window* ProfilePanelRoutes::ownerWindow() const {
     return panel != nullptr ? panel->window() : nullptr;
 }
 
-} // namespace morva
+} // namespace morva::profiles

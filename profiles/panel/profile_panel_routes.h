@@ -15,7 +15,7 @@
 #include <string>
 #include <string_view>
 
-namespace morva {
+namespace morva::profiles {
 
 // The file filter of the profile import and export dialogs.
 inline constexpr char kProfileFileFilter[] = "Profile Files(*.json)";
@@ -92,4 +92,4 @@ private:
     ProfileActivationDebounce activation_;
 };
 
-} // namespace morva
+} // namespace morva::profiles

@@ -73,15 +73,15 @@ protected:
 
     std::vector<uint16_t> sentOffsets() const {
         std::vector<uint16_t> offsets;
-        for (const CommandPacket& p : firmware.requests()) {
-            offsets.push_back(packetOffset(p));
+        for (const device::CommandPacket& p : firmware.requests()) {
+            offsets.push_back(device::packetOffset(p));
         }
         return offsets;
     }
     std::vector<uint8_t> sentLengths() const {
         std::vector<uint8_t> lengths;
-        for (const CommandPacket& p : firmware.requests()) {
-            lengths.push_back(packetChunkLength(p));
+        for (const device::CommandPacket& p : firmware.requests()) {
+            lengths.push_back(device::packetChunkLength(p));
         }
         return lengths;
     }
@@ -99,26 +99,26 @@ protected:
     mutable emulator::KeyboardFirmware firmware{keyboardWithKeys(110)};
     DirectFirmwareTransport transport{firmware};
     RecordingClock clock;
-    DeviceCommandChannel channel{transport, clock};
+    device::DeviceCommandChannel channel{transport, clock};
 };
 
 TEST_F(ChannelTest, BeginAndEndTransactionAreSinglePacketsAndEndWaits10Ms) {
-    CommandPacket begin{0x04, 0x01, 0x00, 0x01};
-    CommandPacket end{0x04, 0x02, 0x00, 0x02};
+    device::CommandPacket begin{0x04, 0x01, 0x00, 0x01};
+    device::CommandPacket end{0x04, 0x02, 0x00, 0x02};
 
-    EXPECT_EQ(channel.beginTransaction(), kResultOk);
+    EXPECT_EQ(channel.beginTransaction(), device::kResultOk);
     EXPECT_TRUE(clock.sleeps.empty());
-    EXPECT_EQ(channel.endTransaction(), kResultOk);
+    EXPECT_EQ(channel.endTransaction(), device::kResultOk);
 
-    EXPECT_EQ(firmware.requests(), (std::vector<CommandPacket>{begin, end}));
+    EXPECT_EQ(firmware.requests(), (std::vector<device::CommandPacket>{begin, end}));
     EXPECT_EQ(clock.sleeps, (std::vector<TickMs>{10}));
     EXPECT_EQ(firmware.transactionsBegun(), 1u);
     EXPECT_EQ(firmware.transactionsEnded(), 1u);
 }
 
 TEST_F(ChannelTest, DeviceInformationIsOne34BytePacket) {
-    DeviceInfoRecord info;
-    EXPECT_EQ(channel.readDeviceInfo(info), kResultOk);
+    device::DeviceInfoRecord info;
+    EXPECT_EQ(channel.readDeviceInfo(info), device::kResultOk);
     EXPECT_EQ(sentLengths(), (std::vector<uint8_t>{34}));
     EXPECT_EQ(sentOffsets(), (std::vector<uint16_t>{0}));
     EXPECT_EQ(info, firmware.deviceInfo());
@@ -132,65 +132,65 @@ TEST_F(ChannelTest, ChunkedCommandsCarryRunningOffsetsAndTheRestInTheLastPacket)
     const std::span<const uint8_t> payload(data);
     const struct {
         const char* name;
-        std::function<int(DeviceCommandChannel&)> run;
+        std::function<int(device::DeviceCommandChannel&)> run;
         uint8_t command;
         std::vector<uint16_t> offsets;
         std::vector<uint8_t> lengths;
     } cases[] = {
         {"key table read",
          [&](auto& c) { return c.readKeyTable(buffer); },
-         command::kReadKeyTable,
+         device::command::kReadKeyTable,
          {0, 56, 112, 168, 224, 280},
          {56, 56, 56, 56, 56, 50}},
         {"key table write",
          [&](auto& c) { return c.writeKeyTable(0, payload); },
-         command::kWriteKeyTable,
+         device::command::kWriteKeyTable,
          {0, 56, 112, 168, 224, 280},
          {56, 56, 56, 56, 56, 50}},
         {"LED-index table",
          [&](auto& c) { return c.readLedIndexTable(buffer); },
-         command::kReadLedIndexTable,
+         device::command::kReadLedIndexTable,
          {0, 56},
          {56, 54}},
         {"settings read",
          [&](auto& c) { return c.readSettings(52, std::span(buffer).first(30)); },
-         command::kReadSettings,
+         device::command::kReadSettings,
          {52},
          {30}},
         {"settings write",
          [&](auto& c) { return c.writeSettings(26, payload.first(30)); },
-         command::kWriteSettings,
+         device::command::kWriteSettings,
          {26},
          {30}},
         {"light frame",
          [&](auto& c) { return c.writeLightFrame(2, 512, payload.first(330)); },
-         command::kWriteLightFrame,
+         device::command::kWriteLightFrame,
          {1024, 1080, 1136, 1192, 1248, 1304},
          {56, 56, 56, 56, 56, 50}},
         {"macro image",
          [&](auto& c) { return c.writeMacroImage(payload.first(60)); },
-         command::kWriteMacroImage,
+         device::command::kWriteMacroImage,
          {0, 56},
          {56, 4}},
         {"status",
          [&](auto& c) { return c.readStatus(0, std::span(buffer).first(6)); },
-         command::kReadStatus,
+         device::command::kReadStatus,
          {0},
          {6}},
         {"live frame",
          [&](auto& c) { return c.sendLiveFrame(payload.first(378)); },
-         command::kLiveLightFrame,
+         device::command::kLiveLightFrame,
          {0, 56, 112, 168, 224, 280, 336},
          {56, 56, 56, 56, 56, 56, 42}},
     };
     ASSERT_TRUE(channel.setBlockLength(330));
     for (const auto& c : cases) {
         firmware.clearRequests();
-        EXPECT_EQ(c.run(channel), kResultOk) << c.name;
+        EXPECT_EQ(c.run(channel), device::kResultOk) << c.name;
         EXPECT_EQ(sentOffsets(), c.offsets) << c.name;
         EXPECT_EQ(sentLengths(), c.lengths) << c.name;
-        for (const CommandPacket& p : firmware.requests()) {
-            EXPECT_EQ(packetCommand(p), c.command) << c.name;
+        for (const device::CommandPacket& p : firmware.requests()) {
+            EXPECT_EQ(device::packetCommand(p), c.command) << c.name;
         }
     }
 }
@@ -198,7 +198,7 @@ TEST_F(ChannelTest, ChunkedCommandsCarryRunningOffsetsAndTheRestInTheLastPacket)
 TEST_F(ChannelTest, KeyTableReadCopiesEveryChunkIntoPlace) {
     ASSERT_TRUE(channel.setBlockLength(330));
     std::vector<uint8_t> table(512, 0xEE);
-    EXPECT_EQ(channel.readKeyTable(table), kResultOk);
+    EXPECT_EQ(channel.readKeyTable(table), device::kResultOk);
     EXPECT_EQ(std::vector<uint8_t>(table.begin(), table.begin() + 330), keyTable());
     EXPECT_EQ(table[330], 0xEE);
 }
@@ -216,7 +216,7 @@ TEST_F(ChannelTest, ReadsReturnTheDevicesMemoryAtTheirOffsets) {
         const char* name;
         uint16_t offset;
         size_t length;
-        std::function<int(DeviceCommandChannel&, uint16_t, std::span<uint8_t>)> read;
+        std::function<int(device::DeviceCommandChannel&, uint16_t, std::span<uint8_t>)> read;
         std::vector<uint8_t> expected;
     } cases[] = {
         {"settings block of profile 2", 52, 30,
@@ -240,7 +240,7 @@ TEST_F(ChannelTest, ReadsReturnTheDevicesMemoryAtTheirOffsets) {
     };
     for (const auto& c : cases) {
         std::vector<uint8_t> out(c.length);
-        EXPECT_EQ(c.read(channel, c.offset, out), kResultOk) << c.name;
+        EXPECT_EQ(c.read(channel, c.offset, out), device::kResultOk) << c.name;
         EXPECT_EQ(out, c.expected) << c.name;
     }
 }
@@ -248,7 +248,7 @@ TEST_F(ChannelTest, ReadsReturnTheDevicesMemoryAtTheirOffsets) {
 TEST_F(ChannelTest, KeyTableWriteLandsInTheDevice) {
     ASSERT_TRUE(channel.setBlockLength(330));
     const std::vector<uint8_t> table = pattern(330, 3);
-    EXPECT_EQ(channel.writeKeyTable(0, table), kResultOk);
+    EXPECT_EQ(channel.writeKeyTable(0, table), device::kResultOk);
     EXPECT_EQ(keyTable(), table);
 }
 
@@ -265,18 +265,18 @@ TEST_F(ChannelTest, BlockLengthAbove512IsRefusedAndKept) {
 TEST_F(ChannelTest, ABufferSmallerThanTheBlockIsRefusedUnsent) {
     ASSERT_TRUE(channel.setBlockLength(330));
     std::vector<uint8_t> small(329);
-    EXPECT_EQ(channel.readKeyTable(small), kResultNoReply);
-    EXPECT_EQ(channel.writeKeyTable(0, small), kResultNoReply);
-    EXPECT_EQ(channel.readLedIndexTable(std::span(small).first(109)), kResultNoReply);
+    EXPECT_EQ(channel.readKeyTable(small), device::kResultNoReply);
+    EXPECT_EQ(channel.writeKeyTable(0, small), device::kResultNoReply);
+    EXPECT_EQ(channel.readLedIndexTable(std::span(small).first(109)), device::kResultNoReply);
     std::vector<uint8_t> status(57);
-    EXPECT_EQ(channel.readStatus(0, status), kResultNoReply);
+    EXPECT_EQ(channel.readStatus(0, status), device::kResultNoReply);
     EXPECT_EQ(transport.writes(), 0u);
 }
 
 TEST_F(ChannelTest, OffsetsBeyondSixteenBitsAreRefusedUnsent) {
     std::vector<uint8_t> frame(512);
-    EXPECT_EQ(channel.writeLightFrame(128, 512, frame), kResultNoReply);
-    EXPECT_EQ(channel.readSettings(0xFFF0, std::span(frame).first(100)), kResultNoReply);
+    EXPECT_EQ(channel.writeLightFrame(128, 512, frame), device::kResultNoReply);
+    EXPECT_EQ(channel.readSettings(0xFFF0, std::span(frame).first(100)), device::kResultNoReply);
     EXPECT_EQ(transport.writes(), 0u);
 }
 
@@ -289,23 +289,27 @@ TEST_F(ChannelTest, AWrongEchoIsFollowedByExactlyOneMoreRead) {
         bool gotTheRealRecord;
         size_t leftUnread;
     } cases[] = {
-        {"stray report first", {FaultKind::StrayReport}, kResultOk, true, 0},
+        {"stray report first", {FaultKind::StrayReport}, device::kResultOk, true, 0},
         {"two stray reports: the second is used",
          {FaultKind::StrayReport, FaultKind::StrayReport},
-         kResultOk,
+         device::kResultOk,
          false,
          1},
-        {"wrong echo and nothing after it", {FaultKind::WrongEcho}, kResultNoReply, false, 0},
+        {"wrong echo and nothing after it",
+         {FaultKind::WrongEcho},
+         device::kResultNoReply,
+         false,
+         0},
     };
     for (const auto& c : cases) {
         emulator::KeyboardFirmware device(keyboardWithKeys(110));
         DirectFirmwareTransport link(device);
-        DeviceCommandChannel ch(link, clock);
+        device::DeviceCommandChannel ch(link, clock);
         ch.setOpen(true);
         for (FaultKind f : c.faults) {
-            device.injectFault(f, command::kReadDeviceInfo);
+            device.injectFault(f, device::command::kReadDeviceInfo);
         }
-        DeviceInfoRecord info;
+        device::DeviceInfoRecord info;
 
         EXPECT_EQ(ch.readDeviceInfo(info), c.result) << c.name;
 
@@ -320,16 +324,17 @@ TEST_F(ChannelTest, AFailureStatusEndsTheTransferAfterTheChunksBeforeIt) {
     const struct {
         FaultKind fault;
         int result;
-    } cases[] = {{FaultKind::StatusFE, kResultStatusFE}, {FaultKind::StatusFF, kResultStatusFF}};
+    } cases[] = {{FaultKind::StatusFE, device::kResultStatusFE},
+                 {FaultKind::StatusFF, device::kResultStatusFF}};
     const std::vector<uint8_t> table = pattern(330, 100);
     for (const auto& c : cases) {
         emulator::KeyboardFirmware device(keyboardWithKeys(110));
         const std::vector<uint8_t> before(device.keyTable().begin(), device.keyTable().end());
         DirectFirmwareTransport link(device);
-        DeviceCommandChannel ch(link, clock);
+        device::DeviceCommandChannel ch(link, clock);
         ch.setOpen(true);
         ASSERT_TRUE(ch.setBlockLength(330));
-        device.injectFault(c.fault, command::kWriteKeyTable, 3);
+        device.injectFault(c.fault, device::command::kWriteKeyTable, 3);
 
         EXPECT_EQ(ch.writeKeyTable(0, table), c.result);
 
@@ -343,15 +348,15 @@ TEST_F(ChannelTest, AFailureStatusEndsTheTransferAfterTheChunksBeforeIt) {
 TEST_F(ChannelTest, KeyTableForAnotherProfileIsRefusedUnsent) {
     ASSERT_TRUE(channel.setBlockLength(330));
     const std::vector<uint8_t> table(330, 1);
-    EXPECT_EQ(channel.writeKeyTable(1, table), kResultBadProfileIndex);
-    EXPECT_EQ(channel.writeKeyTable(255, table), kResultBadProfileIndex);
+    EXPECT_EQ(channel.writeKeyTable(1, table), device::kResultBadProfileIndex);
+    EXPECT_EQ(channel.writeKeyTable(255, table), device::kResultBadProfileIndex);
     EXPECT_EQ(transport.writes(), 0u);
     EXPECT_TRUE(firmware.requests().empty());
 }
 
 TEST_F(ChannelTest, AClosedChannelSendsNothingAndReturns0) {
     std::vector<uint8_t> buffer(512);
-    DeviceInfoRecord info;
+    device::DeviceInfoRecord info;
     const std::function<int()> operations[] = {
         [&] { return channel.beginTransaction(); },
         [&] { return channel.endTransaction(); },
@@ -370,7 +375,7 @@ TEST_F(ChannelTest, AClosedChannelSendsNothingAndReturns0) {
     };
     channel.setOpen(false);
     for (size_t i = 0; i < std::size(operations); ++i) {
-        EXPECT_EQ(operations[i](), kResultNoReply) << "operation " << i;
+        EXPECT_EQ(operations[i](), device::kResultNoReply) << "operation " << i;
     }
     EXPECT_EQ(transport.writes(), 0u);
     EXPECT_EQ(transport.reads(), 0u);
@@ -379,7 +384,7 @@ TEST_F(ChannelTest, AClosedChannelSendsNothingAndReturns0) {
 
 TEST_F(ChannelTest, AFailedWriteReturnsMinus1WithoutReading) {
     firmware.injectFault(FaultKind::WriteFails);
-    EXPECT_EQ(channel.beginTransaction(), kResultWriteFailed);
+    EXPECT_EQ(channel.beginTransaction(), device::kResultWriteFailed);
     EXPECT_EQ(transport.reads(), 0u);
 }
 
@@ -387,45 +392,45 @@ TEST_F(ChannelTest, UnplugInTheMiddleOfATransferEndsItWithTheChunksBefore) {
     ASSERT_TRUE(channel.setBlockLength(330));
     bool unplugged = false;
     firmware.setUnplugCallback([&] { unplugged = true; });
-    firmware.injectFault(FaultKind::Unplug, command::kWriteKeyTable, 4);
+    firmware.injectFault(FaultKind::Unplug, device::command::kWriteKeyTable, 4);
     const std::vector<uint8_t> table = pattern(330, 9);
 
-    EXPECT_EQ(channel.writeKeyTable(0, table), kResultWriteFailed);
+    EXPECT_EQ(channel.writeKeyTable(0, table), device::kResultWriteFailed);
 
     EXPECT_TRUE(unplugged);
     EXPECT_EQ(firmware.requests().size(), 3u);
     EXPECT_TRUE(std::equal(table.begin(), table.begin() + 168, firmware.keyTable().begin()));
-    EXPECT_EQ(channel.beginTransaction(), kResultWriteFailed);
+    EXPECT_EQ(channel.beginTransaction(), device::kResultWriteFailed);
 }
 
 TEST_F(ChannelTest, ASilentDeviceTimesOutAfterOneRead) {
     firmware.setSilent(true);
-    EXPECT_EQ(channel.beginTransaction(), kResultNoReply);
+    EXPECT_EQ(channel.beginTransaction(), device::kResultNoReply);
     EXPECT_EQ(transport.reads(), 1u);
     EXPECT_EQ(transport.simulatedMs(), 1000u);
 }
 
 TEST_F(ChannelTest, LatencyIsWaitedForWithinTheTimeOut) {
     firmware.setLatencyMs(400);
-    EXPECT_EQ(channel.beginTransaction(), kResultOk);
+    EXPECT_EQ(channel.beginTransaction(), device::kResultOk);
     EXPECT_EQ(transport.simulatedMs(), 400u);
     firmware.setLatencyMs(1500);
-    EXPECT_EQ(channel.endTransaction(), kResultNoReply);
+    EXPECT_EQ(channel.endTransaction(), device::kResultNoReply);
 }
 
 TEST(WirelessChannel, UsesFiveSecondTimeOutsAndNeverSendsLiveFrames) {
     emulator::WirelessMouseFirmware mouse;
     DirectFirmwareTransport transport(mouse);
     RecordingClock clock;
-    DeviceCommandChannel channel(transport, clock);
+    device::DeviceCommandChannel channel(transport, clock);
     channel.setOpen(true);
     channel.setWireless(true);
-    DeviceInfoRecord info;
+    device::DeviceInfoRecord info;
 
-    EXPECT_EQ(channel.readDeviceInfo(info), kResultOk);
+    EXPECT_EQ(channel.readDeviceInfo(info), device::kResultOk);
     EXPECT_EQ(info.dpiSteps(), 320);
     EXPECT_TRUE(channel.checkLink());
-    EXPECT_EQ(channel.sendLiveFrame(std::vector<uint8_t>(378, 1)), kResultOk);
+    EXPECT_EQ(channel.sendLiveFrame(std::vector<uint8_t>(378, 1)), device::kResultOk);
     EXPECT_EQ(mouse.liveFramesReceived(), 0u);
     for (const auto& t : transport.transfers()) {
         EXPECT_EQ(t.timeoutMs, 5000u);
@@ -434,7 +439,7 @@ TEST(WirelessChannel, UsesFiveSecondTimeOutsAndNeverSendsLiveFrames) {
 
     mouse.setLinked(false);
     EXPECT_FALSE(channel.checkLink());
-    EXPECT_EQ(channel.beginTransaction(), kResultNoReply);
+    EXPECT_EQ(channel.beginTransaction(), device::kResultNoReply);
     EXPECT_EQ(transport.simulatedMs(), 5000u);
 }
 
@@ -442,10 +447,10 @@ TEST(WirelessChannel, WiredChannelsUseOneSecondTimeOuts) {
     emulator::MouseFirmware mouse;
     DirectFirmwareTransport transport(mouse);
     RecordingClock clock;
-    DeviceCommandChannel channel(transport, clock);
+    device::DeviceCommandChannel channel(transport, clock);
     channel.setOpen(true);
-    EXPECT_EQ(channel.writeGunKeyData(std::vector<uint8_t>(100, 2)), kResultOk);
-    EXPECT_EQ(channel.sendLiveFrame(std::vector<uint8_t>(60, 3)), kResultOk);
+    EXPECT_EQ(channel.writeGunKeyData(std::vector<uint8_t>(100, 2)), device::kResultOk);
+    EXPECT_EQ(channel.sendLiveFrame(std::vector<uint8_t>(60, 3)), device::kResultOk);
     EXPECT_EQ(transport.transfers().size(), 8u);
     for (const auto& t : transport.transfers()) {
         EXPECT_EQ(t.timeoutMs, 1000u);
@@ -456,7 +461,7 @@ TEST(WirelessChannel, WiredChannelsUseOneSecondTimeOuts) {
 TEST_F(ChannelTest, LinkCheckIsTrueOnlyForALinkedReceiver) {
     emulator::WirelessMouseFirmware mouse;
     DirectFirmwareTransport link(mouse);
-    DeviceCommandChannel ch(link, clock);
+    device::DeviceCommandChannel ch(link, clock);
     ch.setOpen(true);
     EXPECT_TRUE(ch.checkLink());
     mouse.injectFault(FaultKind::StatusFE);
@@ -469,7 +474,7 @@ TEST_F(ChannelTest, LinkCheckIsTrueOnlyForALinkedReceiver) {
 TEST_F(ChannelTest, ALiveFrameReachesTheDeviceUntracedAndUnmarked) {
     TraceCapture capture;
     const std::vector<uint8_t> frame = pattern(378, 0);
-    EXPECT_EQ(channel.sendLiveFrame(frame), kResultOk);
+    EXPECT_EQ(channel.sendLiveFrame(frame), device::kResultOk);
     EXPECT_EQ(
         std::vector<uint8_t>(firmware.lastLiveFrame().begin(), firmware.lastLiveFrame().end()),
         frame);
@@ -478,8 +483,8 @@ TEST_F(ChannelTest, ALiveFrameReachesTheDeviceUntracedAndUnmarked) {
 }
 
 TEST_F(ChannelTest, ALiveFrameReportsAFailureStatus) {
-    firmware.injectFault(FaultKind::StatusFF, command::kLiveLightFrame, 2);
-    EXPECT_EQ(channel.sendLiveFrame(std::vector<uint8_t>(378, 1)), kResultStatusFF);
+    firmware.injectFault(FaultKind::StatusFF, device::command::kLiveLightFrame, 2);
+    EXPECT_EQ(channel.sendLiveFrame(std::vector<uint8_t>(378, 1)), device::kResultStatusFF);
     EXPECT_EQ(transport.writes(), 2u);
 }
 
@@ -492,7 +497,7 @@ protected:
     }
     std::future<int> startHangingRead() {
         auto pending = std::async(std::launch::async, [this] {
-            DeviceInfoRecord info;
+            device::DeviceInfoRecord info;
             return channel.readDeviceInfo(info);
         });
         EXPECT_TRUE(transport.waitForPendingRead(std::chrono::seconds(5)));
@@ -505,7 +510,7 @@ TEST_F(PendingExchangeTest, ALiveFrameIsDroppedWhileAnotherThreadExchanges) {
     std::future<int> pending = startHangingRead();
     EXPECT_TRUE(channel.exchangeInProgress());
 
-    EXPECT_EQ(channel.sendLiveFrame(std::vector<uint8_t>(378, 5)), kResultOk);
+    EXPECT_EQ(channel.sendLiveFrame(std::vector<uint8_t>(378, 5)), device::kResultOk);
 
     EXPECT_EQ(firmware.liveFramesReceived(), 0u);
     const std::string text = capture.text();
@@ -516,7 +521,7 @@ TEST_F(PendingExchangeTest, ALiveFrameIsDroppedWhileAnotherThreadExchanges) {
     }
     EXPECT_EQ(drops, 7u);
     channel.close();
-    EXPECT_EQ(pending.get(), kResultNoReply);
+    EXPECT_EQ(pending.get(), device::kResultNoReply);
     EXPECT_FALSE(channel.exchangeInProgress());
 }
 
@@ -525,7 +530,7 @@ TEST_F(PendingExchangeTest, CloseEndsAPendingReadAtOnceWithFailure) {
 
     channel.close();
 
-    EXPECT_EQ(pending.get(), kResultNoReply);
+    EXPECT_EQ(pending.get(), device::kResultNoReply);
     EXPECT_FALSE(channel.isOpen());
     EXPECT_EQ(transport.transfers().back().outcome, Outcome::Cancelled);
     EXPECT_EQ(transport.writes(), 1u);
@@ -533,10 +538,10 @@ TEST_F(PendingExchangeTest, CloseEndsAPendingReadAtOnceWithFailure) {
 
 TEST_F(ChannelTest, EveryAcknowledgedExchangeIsTracedAsRequestThenReply) {
     TraceCapture capture;
-    ASSERT_EQ(channel.beginTransaction(), kResultOk);
-    CommandPacket reply{0x04, 0x00, 0x00, 0x01};
-    sealPacket(reply);
-    EXPECT_EQ(capture.text(), formatPacketDump(kTraceRequest, buildSimpleRequest(0x01)) +
+    ASSERT_EQ(channel.beginTransaction(), device::kResultOk);
+    device::CommandPacket reply{0x04, 0x00, 0x00, 0x01};
+    device::sealPacket(reply);
+    EXPECT_EQ(capture.text(), formatPacketDump(kTraceRequest, device::buildSimpleRequest(0x01)) +
                                   formatPacketDump(kTraceReply, reply));
 }
 

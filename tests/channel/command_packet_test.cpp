@@ -7,73 +7,79 @@
 namespace morva {
 namespace {
 
-CommandPacket packetWithHead(std::initializer_list<uint8_t> head) {
-    CommandPacket packet{};
+device::CommandPacket packetWithHead(std::initializer_list<uint8_t> head) {
+    device::CommandPacket packet{};
     std::copy(head.begin(), head.end(), packet.begin());
     return packet;
 }
 
 TEST(CommandPacket, CommandsWithoutPayloadAreCommandAndChecksumOnly) {
-    EXPECT_EQ(buildSimpleRequest(command::kBeginTransaction),
+    EXPECT_EQ(device::buildSimpleRequest(device::command::kBeginTransaction),
               packetWithHead({0x04, 0x01, 0x00, 0x01}));
-    EXPECT_EQ(buildSimpleRequest(command::kEndTransaction),
+    EXPECT_EQ(device::buildSimpleRequest(device::command::kEndTransaction),
               packetWithHead({0x04, 0x02, 0x00, 0x02}));
-    EXPECT_EQ(buildSimpleRequest(command::kLinkCheck), packetWithHead({0x04, 0xAA, 0x00, 0xAA}));
+    EXPECT_EQ(device::buildSimpleRequest(device::command::kLinkCheck),
+              packetWithHead({0x04, 0xAA, 0x00, 0xAA}));
 }
 
 TEST(CommandPacket, WriteRequestCarriesLengthOffsetDataAndTheirSum) {
     const std::vector<uint8_t> data(56, 0xFF);
-    const CommandPacket packet = buildRequest(command::kWriteSettings, 56, 0x0102, data);
+    const device::CommandPacket packet =
+        device::buildRequest(device::command::kWriteSettings, 56, 0x0102, data);
 
     // 0x06 + 56 + 0x02 + 0x01 + 56 × 0xFF = 14345 = 0x3809
-    CommandPacket expected = packetWithHead({0x04, 0x09, 0x38, 0x06, 56, 0x02, 0x01, 0x00});
+    device::CommandPacket expected = packetWithHead({0x04, 0x09, 0x38, 0x06, 56, 0x02, 0x01, 0x00});
     std::fill(expected.begin() + 8, expected.end(), 0xFF);
     EXPECT_EQ(packet, expected);
-    EXPECT_TRUE(hasValidChecksum(packet));
+    EXPECT_TRUE(device::hasValidChecksum(packet));
 }
 
 TEST(CommandPacket, ReadRequestHasLengthButNoData) {
-    const CommandPacket packet = buildRequest(command::kReadDeviceInfo, 34, 0);
+    const device::CommandPacket packet =
+        device::buildRequest(device::command::kReadDeviceInfo, 34, 0);
     EXPECT_EQ(packet, packetWithHead({0x04, 0x25, 0x00, 0x03, 34}));
 }
 
 TEST(CommandPacket, ShortDataIsPaddedWithZeros) {
     const std::vector<uint8_t> data = {0xAA, 0x55, 0x3C};
-    const CommandPacket packet = buildRequest(command::kWriteMacroImage, 3, 0, data);
+    const device::CommandPacket packet =
+        device::buildRequest(device::command::kWriteMacroImage, 3, 0, data);
     EXPECT_EQ(packet,
               packetWithHead({0x04, 0x53, 0x01, 0x15, 0x03, 0x00, 0x00, 0x00, 0xAA, 0x55, 0x3C}));
 }
 
 TEST(CommandPacket, AnyChangedByteAfterTheChecksumBreaksIt) {
-    CommandPacket packet =
-        buildRequest(command::kWriteKeyTable, 56, 280, std::vector<uint8_t>(56, 7));
-    for (size_t i = 3; i < kPacketSize; ++i) {
-        CommandPacket changed = packet;
+    device::CommandPacket packet =
+        device::buildRequest(device::command::kWriteKeyTable, 56, 280, std::vector<uint8_t>(56, 7));
+    for (size_t i = 3; i < device::kPacketSize; ++i) {
+        device::CommandPacket changed = packet;
         ++changed[i];
-        EXPECT_FALSE(hasValidChecksum(changed)) << "byte " << i;
+        EXPECT_FALSE(device::hasValidChecksum(changed)) << "byte " << i;
     }
     packet[0] = 0x05; // the report id is not summed
-    EXPECT_TRUE(hasValidChecksum(packet));
+    EXPECT_TRUE(device::hasValidChecksum(packet));
 }
 
 TEST(CommandPacket, FieldAccessorsReadWhatTheBuilderWrote) {
     const std::vector<uint8_t> data = {1, 2, 3, 4};
-    const CommandPacket packet = buildRequest(command::kWriteLightFrame, 4, 0x0A00, data);
-    EXPECT_EQ(packetCommand(packet), command::kWriteLightFrame);
-    EXPECT_EQ(packetChunkLength(packet), 4);
-    EXPECT_EQ(packetOffset(packet), 0x0A00);
-    EXPECT_EQ(packetStatus(packet), 0);
-    EXPECT_EQ(packetData(packet)[3], 4);
+    const device::CommandPacket packet =
+        device::buildRequest(device::command::kWriteLightFrame, 4, 0x0A00, data);
+    EXPECT_EQ(device::packetCommand(packet), device::command::kWriteLightFrame);
+    EXPECT_EQ(device::packetChunkLength(packet), 4);
+    EXPECT_EQ(device::packetOffset(packet), 0x0A00);
+    EXPECT_EQ(device::packetStatus(packet), 0);
+    EXPECT_EQ(device::packetData(packet)[3], 4);
 }
 
 TEST(ReplyStatus, OnlyFFAndFEAreFailures) {
     const struct {
         uint8_t status;
         int result;
-    } cases[] = {{0x00, kResultOk}, {0x01, kResultOk},       {0x7F, kResultOk},
-                 {0xFD, kResultOk}, {0xFE, kResultStatusFE}, {0xFF, kResultStatusFF}};
+    } cases[] = {{0x00, device::kResultOk},       {0x01, device::kResultOk},
+                 {0x7F, device::kResultOk},       {0xFD, device::kResultOk},
+                 {0xFE, device::kResultStatusFE}, {0xFF, device::kResultStatusFF}};
     for (const auto& c : cases) {
-        EXPECT_EQ(statusResult(c.status), c.result) << int{c.status};
+        EXPECT_EQ(device::statusResult(c.status), c.result) << int{c.status};
     }
 }
 
@@ -83,13 +89,15 @@ TEST(ReplyStatus, LinkCheckNeedsAReplyAGoodStatusAndFFInByte8) {
         uint8_t status;
         uint8_t byte8;
         bool linked;
-    } cases[] = {{kResultOk, 0x00, 0xFF, true},          {kResultOk, 0x00, 0x00, false},
-                 {kResultOk, 0x00, 0xFE, false},         {kResultOk, 0xFF, 0xFF, false},
-                 {kResultOk, 0xFE, 0xFF, false},         {kResultNoReply, 0x00, 0xFF, false},
-                 {kResultWriteFailed, 0x00, 0xFF, false}};
+    } cases[] = {
+        {device::kResultOk, 0x00, 0xFF, true},          {device::kResultOk, 0x00, 0x00, false},
+        {device::kResultOk, 0x00, 0xFE, false},         {device::kResultOk, 0xFF, 0xFF, false},
+        {device::kResultOk, 0xFE, 0xFF, false},         {device::kResultNoReply, 0x00, 0xFF, false},
+        {device::kResultWriteFailed, 0x00, 0xFF, false}};
     for (const auto& c : cases) {
-        CommandPacket reply = packetWithHead({0x04, 0, 0, 0xAA, 0, 0, 0, c.status, c.byte8});
-        EXPECT_EQ(linkCheckPassed(c.exchange, reply), c.linked)
+        device::CommandPacket reply =
+            packetWithHead({0x04, 0, 0, 0xAA, 0, 0, 0, c.status, c.byte8});
+        EXPECT_EQ(device::linkCheckPassed(c.exchange, reply), c.linked)
             << c.exchange << " " << int{c.status} << " " << int{c.byte8};
     }
 }
@@ -98,7 +106,7 @@ TEST(ChunkPlan, PayloadsAreCutInto56ByteChunksWithRunningOffsets) {
     const struct {
         size_t total;
         uint16_t base;
-        std::vector<Chunk> chunks;
+        std::vector<device::Chunk> chunks;
     } cases[] = {
         {0, 0, {}},
         {34, 0, {{0, 0, 34}}},
@@ -116,23 +124,24 @@ TEST(ChunkPlan, PayloadsAreCutInto56ByteChunksWithRunningOffsets) {
         {66, 256, {{0, 256, 56}, {56, 312, 10}}},
     };
     for (const auto& c : cases) {
-        ASSERT_EQ(chunkCount(c.total), c.chunks.size()) << c.total;
+        ASSERT_EQ(device::chunkCount(c.total), c.chunks.size()) << c.total;
         for (size_t i = 0; i < c.chunks.size(); ++i) {
-            EXPECT_EQ(chunkAt(c.total, c.base, i), c.chunks[i]) << c.total << " chunk " << i;
+            EXPECT_EQ(device::chunkAt(c.total, c.base, i), c.chunks[i])
+                << c.total << " chunk " << i;
         }
     }
 }
 
 TEST(ChunkPlan, OffsetsMustFitSixteenBits) {
-    EXPECT_TRUE(offsetsFit(0, 0xFFFF));
-    EXPECT_TRUE(offsetsFit(56, 0xFFFF));
-    EXPECT_FALSE(offsetsFit(57, 0xFFFF));
-    EXPECT_TRUE(offsetsFit(512, 0xFFFF - 504));
-    EXPECT_FALSE(offsetsFit(512, 0xFFFF - 503));
+    EXPECT_TRUE(device::offsetsFit(0, 0xFFFF));
+    EXPECT_TRUE(device::offsetsFit(56, 0xFFFF));
+    EXPECT_FALSE(device::offsetsFit(57, 0xFFFF));
+    EXPECT_TRUE(device::offsetsFit(512, 0xFFFF - 504));
+    EXPECT_FALSE(device::offsetsFit(512, 0xFFFF - 503));
 }
 
 TEST(DeviceInfoRecordTest, InterpretsKeysMacroMemoryAndDpiBytes) {
-    std::array<uint8_t, DeviceInfoRecord::kSize> raw{};
+    std::array<uint8_t, device::DeviceInfoRecord::kSize> raw{};
     raw[0] = 0x11;
     raw[5] = 110;
     raw[6] = 24;
@@ -143,7 +152,7 @@ TEST(DeviceInfoRecordTest, InterpretsKeysMacroMemoryAndDpiBytes) {
     raw[15] = 0x00;
     raw[33] = 0x99;
 
-    const DeviceInfoRecord info = DeviceInfoRecord::fromBytes(raw);
+    const device::DeviceInfoRecord info = device::DeviceInfoRecord::fromBytes(raw);
 
     EXPECT_EQ(info.keyCount(), 110);
     EXPECT_EQ(info.keyTableBytes(), 330u);
@@ -157,7 +166,7 @@ TEST(DeviceInfoRecordTest, InterpretsKeysMacroMemoryAndDpiBytes) {
 }
 
 TEST(DeviceInfoRecordTest, SettersWriteLittleEndianWords) {
-    DeviceInfoRecord info;
+    device::DeviceInfoRecord info;
     info.setDpiSteps(0x1234);
     info.setLowestDpi(0xABCD);
     EXPECT_EQ(info.bytes[12], 0x34);

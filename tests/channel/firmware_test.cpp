@@ -20,7 +20,7 @@ std::vector<uint8_t> pattern(size_t size, uint8_t start) {
     return bytes;
 }
 
-CommandPacket onlyReply(const FirmwareResponse& response) {
+device::CommandPacket onlyReply(const FirmwareResponse& response) {
     EXPECT_TRUE(response.accepted);
     EXPECT_EQ(response.replyCount, 1u);
     return response.replies[0];
@@ -45,10 +45,10 @@ TEST(FirmwareDefaults, EachTypeDescribesItselfInItsDeviceInformation) {
     };
     for (const auto& c : cases) {
         auto firmware = c.make();
-        const CommandPacket reply =
-            onlyReply(firmware->handleRequest(buildRequest(command::kReadDeviceInfo, 34, 0)));
-        const DeviceInfoRecord info =
-            DeviceInfoRecord::fromBytes(packetData(reply).first<DeviceInfoRecord::kSize>());
+        const device::CommandPacket reply = onlyReply(
+            firmware->handleRequest(device::buildRequest(device::command::kReadDeviceInfo, 34, 0)));
+        const device::DeviceInfoRecord info = device::DeviceInfoRecord::fromBytes(
+            device::packetData(reply).first<device::DeviceInfoRecord::kSize>());
         EXPECT_EQ(info.keyCount(), c.keys) << c.name;
         EXPECT_EQ(info.macroMemoryUnits(), c.macroUnits) << c.name;
         EXPECT_EQ(info.dpiPerStep(), c.dpiPerStep) << c.name;
@@ -106,12 +106,13 @@ TEST(FirmwareMemory, SettingsBlocksSitAtTheStridesOfEachType) {
     for (const auto& c : cases) {
         auto firmware = c.make();
         const std::vector<uint8_t> block = pattern(c.writeLength, 1);
-        for (size_t p = 0; p < block.size(); p += kChunkSize) {
-            const size_t n = std::min(kChunkSize, block.size() - p);
-            const auto request = buildRequest(command::kWriteSettings, static_cast<uint8_t>(n),
-                                              static_cast<uint16_t>(c.writeOffsetOfProfile1 + p),
-                                              std::span<const uint8_t>(block).subspan(p, n));
-            EXPECT_EQ(packetStatus(onlyReply(firmware->handleRequest(request))), kStatusOk)
+        for (size_t p = 0; p < block.size(); p += device::kChunkSize) {
+            const size_t n = std::min(device::kChunkSize, block.size() - p);
+            const auto request =
+                device::buildRequest(device::command::kWriteSettings, static_cast<uint8_t>(n),
+                                     static_cast<uint16_t>(c.writeOffsetOfProfile1 + p),
+                                     std::span<const uint8_t>(block).subspan(p, n));
+            EXPECT_EQ(device::packetStatus(onlyReply(firmware->handleRequest(request))), kStatusOk)
                 << c.name;
         }
         const std::span<uint8_t> written = firmware->writtenSettingsBlock(1);
@@ -128,13 +129,13 @@ TEST(FirmwareMemory, ReadsReturnTheRequestedSliceWithEchoLengthAndOffset) {
     const std::vector<uint8_t> status = {100, 1, 0, 0, 9, 2};
     std::copy(status.begin(), status.end(), pad.status().begin());
 
-    const CommandPacket reply =
-        onlyReply(pad.handleRequest(buildRequest(command::kReadStatus, 4, 2)));
+    const device::CommandPacket reply =
+        onlyReply(pad.handleRequest(device::buildRequest(device::command::kReadStatus, 4, 2)));
 
-    EXPECT_EQ(packetCommand(reply), command::kReadStatus);
-    EXPECT_EQ(packetChunkLength(reply), 4);
-    EXPECT_EQ(packetOffset(reply), 2);
-    EXPECT_EQ(packetStatus(reply), kStatusOk);
+    EXPECT_EQ(device::packetCommand(reply), device::command::kReadStatus);
+    EXPECT_EQ(device::packetChunkLength(reply), 4);
+    EXPECT_EQ(device::packetOffset(reply), 2);
+    EXPECT_EQ(device::packetStatus(reply), kStatusOk);
     EXPECT_EQ(std::vector<uint8_t>(reply.begin() + 8, reply.begin() + 13),
               (std::vector<uint8_t>{0, 0, 9, 2, 0}));
 }
@@ -142,7 +143,8 @@ TEST(FirmwareMemory, ReadsReturnTheRequestedSliceWithEchoLengthAndOffset) {
 TEST(FirmwareMemory, LightPagesLiveAtPageTimesPageSize) {
     KeyboardFirmware keyboard;
     const std::vector<uint8_t> colours = pattern(56, 0x40);
-    keyboard.handleRequest(buildRequest(command::kWriteLightFrame, 56, 2 * 512 + 56, colours));
+    keyboard.handleRequest(
+        device::buildRequest(device::command::kWriteLightFrame, 56, 2 * 512 + 56, colours));
     const std::span<uint8_t> page = keyboard.lightPage(2);
     EXPECT_EQ(std::vector<uint8_t>(page.begin() + 56, page.begin() + 112), colours);
     EXPECT_EQ(page[0], 0);
@@ -152,11 +154,11 @@ TEST(FirmwareMemory, LightPagesLiveAtPageTimesPageSize) {
 TEST(FirmwareMemory, LiveFramesAreAssembledFromTheirChunks) {
     KeyboardFirmware keyboard;
     const std::vector<uint8_t> frame = pattern(378, 0);
-    for (size_t p = 0; p < frame.size(); p += kChunkSize) {
-        const size_t n = std::min(kChunkSize, frame.size() - p);
-        keyboard.handleRequest(buildRequest(command::kLiveLightFrame, static_cast<uint8_t>(n),
-                                            static_cast<uint16_t>(p),
-                                            std::span<const uint8_t>(frame).subspan(p, n)));
+    for (size_t p = 0; p < frame.size(); p += device::kChunkSize) {
+        const size_t n = std::min(device::kChunkSize, frame.size() - p);
+        keyboard.handleRequest(device::buildRequest(
+            device::command::kLiveLightFrame, static_cast<uint8_t>(n), static_cast<uint16_t>(p),
+            std::span<const uint8_t>(frame).subspan(p, n)));
     }
     EXPECT_EQ(keyboard.liveFramesReceived(), 1u);
     EXPECT_EQ(
@@ -164,7 +166,7 @@ TEST(FirmwareMemory, LiveFramesAreAssembledFromTheirChunks) {
         frame);
 
     const std::vector<uint8_t> small = {9, 9, 9};
-    keyboard.handleRequest(buildRequest(command::kLiveLightFrame, 3, 0, small));
+    keyboard.handleRequest(device::buildRequest(device::command::kLiveLightFrame, 3, 0, small));
     EXPECT_EQ(keyboard.liveFramesReceived(), 2u);
     EXPECT_EQ(
         std::vector<uint8_t>(keyboard.lastLiveFrame().begin(), keyboard.lastLiveFrame().end()),
@@ -173,9 +175,9 @@ TEST(FirmwareMemory, LiveFramesAreAssembledFromTheirChunks) {
 
 TEST(FirmwareMemory, TransactionsAreCounted) {
     KeyboardFirmware keyboard;
-    keyboard.handleRequest(buildSimpleRequest(command::kBeginTransaction));
+    keyboard.handleRequest(device::buildSimpleRequest(device::command::kBeginTransaction));
     EXPECT_TRUE(keyboard.inTransaction());
-    keyboard.handleRequest(buildSimpleRequest(command::kEndTransaction));
+    keyboard.handleRequest(device::buildSimpleRequest(device::command::kEndTransaction));
     EXPECT_FALSE(keyboard.inTransaction());
     EXPECT_EQ(keyboard.transactionsBegun(), 1u);
     EXPECT_EQ(keyboard.transactionsEnded(), 1u);
@@ -183,36 +185,43 @@ TEST(FirmwareMemory, TransactionsAreCounted) {
 
 TEST(FirmwareRefusal, BadRequestsAreAnsweredWithFFAndChangeNothing) {
     const std::vector<uint8_t> data(56, 0x77);
-    CommandPacket badChecksum = buildRequest(command::kWriteKeyTable, 56, 0, data);
+    device::CommandPacket badChecksum =
+        device::buildRequest(device::command::kWriteKeyTable, 56, 0, data);
     badChecksum[1] ^= 0x01;
-    CommandPacket badReportId = buildRequest(command::kWriteKeyTable, 56, 0, data);
+    device::CommandPacket badReportId =
+        device::buildRequest(device::command::kWriteKeyTable, 56, 0, data);
     badReportId[0] = 0x05;
-    CommandPacket tooLong = buildRequest(command::kWriteKeyTable, 56, 0, data);
+    device::CommandPacket tooLong =
+        device::buildRequest(device::command::kWriteKeyTable, 56, 0, data);
     tooLong[4] = 57;
-    sealPacket(tooLong);
+    device::sealPacket(tooLong);
     const struct {
         const char* name;
-        CommandPacket request;
+        device::CommandPacket request;
         size_t malformed;
     } cases[] = {
         {"bad checksum", badChecksum, 1},
         {"bad report id", badReportId, 1},
         {"chunk longer than 56", tooLong, 1},
-        {"past the end of the key table", buildRequest(command::kWriteKeyTable, 56, 360, data), 0},
-        {"unknown command", buildRequest(0x42, 0, 0), 0},
-        {"LED table of a mouse", buildRequest(command::kReadLedIndexTable, 10, 0), 0},
-        {"link check to a wired device", buildSimpleRequest(command::kLinkCheck), 0},
+        {"past the end of the key table",
+         device::buildRequest(device::command::kWriteKeyTable, 56, 360, data), 0},
+        {"unknown command", device::buildRequest(0x42, 0, 0), 0},
+        {"LED table of a mouse", device::buildRequest(device::command::kReadLedIndexTable, 10, 0),
+         0},
+        {"link check to a wired device", device::buildSimpleRequest(device::command::kLinkCheck),
+         0},
     };
     for (const auto& c : cases) {
         KeyboardFirmware keyboard;
         MouseFirmware mouse;
-        CommandFirmware& firmware = packetCommand(c.request) == command::kReadLedIndexTable
-                                        ? static_cast<CommandFirmware&>(mouse)
-                                        : static_cast<CommandFirmware&>(keyboard);
+        CommandFirmware& firmware =
+            device::packetCommand(c.request) == device::command::kReadLedIndexTable
+                ? static_cast<CommandFirmware&>(mouse)
+                : static_cast<CommandFirmware&>(keyboard);
         const std::vector<uint8_t> before(firmware.keyTable().begin(), firmware.keyTable().end());
-        const CommandPacket reply = onlyReply(firmware.handleRequest(c.request));
-        EXPECT_EQ(packetCommand(reply), packetCommand(c.request)) << c.name;
-        EXPECT_EQ(packetStatus(reply), kStatusFailedFF) << c.name;
+        const device::CommandPacket reply = onlyReply(firmware.handleRequest(c.request));
+        EXPECT_EQ(device::packetCommand(reply), device::packetCommand(c.request)) << c.name;
+        EXPECT_EQ(device::packetStatus(reply), device::kStatusFailedFF) << c.name;
         EXPECT_EQ(std::vector<uint8_t>(firmware.keyTable().begin(), firmware.keyTable().end()),
                   before)
             << c.name;
@@ -222,8 +231,8 @@ TEST(FirmwareRefusal, BadRequestsAreAnsweredWithFFAndChangeNothing) {
 
 TEST(FirmwareFaults, EachFaultShapesTheResponseToItsRequest) {
     const std::vector<uint8_t> data(56, 0x5A);
-    const auto request = buildRequest(command::kWriteKeyTable, 56, 0, data);
-    const uint8_t wrongEcho = static_cast<uint8_t>(~command::kWriteKeyTable);
+    const auto request = device::buildRequest(device::command::kWriteKeyTable, 56, 0, data);
+    const uint8_t wrongEcho = static_cast<uint8_t>(~device::command::kWriteKeyTable);
     const struct {
         FaultKind kind;
         bool accepted;
@@ -234,9 +243,24 @@ TEST(FirmwareFaults, EachFaultShapesTheResponseToItsRequest) {
     } cases[] = {
         {FaultKind::NoReply, true, {}, 0, false, true},
         {FaultKind::WrongEcho, true, {wrongEcho}, kStatusOk, true, true},
-        {FaultKind::StrayReport, true, {wrongEcho, command::kWriteKeyTable}, kStatusOk, true, true},
-        {FaultKind::StatusFF, true, {command::kWriteKeyTable}, kStatusFailedFF, false, true},
-        {FaultKind::StatusFE, true, {command::kWriteKeyTable}, kStatusFailedFE, false, true},
+        {FaultKind::StrayReport,
+         true,
+         {wrongEcho, device::command::kWriteKeyTable},
+         kStatusOk,
+         true,
+         true},
+        {FaultKind::StatusFF,
+         true,
+         {device::command::kWriteKeyTable},
+         device::kStatusFailedFF,
+         false,
+         true},
+        {FaultKind::StatusFE,
+         true,
+         {device::command::kWriteKeyTable},
+         device::kStatusFailedFE,
+         false,
+         true},
         {FaultKind::WriteFails, false, {}, 0, false, true},
         {FaultKind::Unplug, false, {}, 0, false, false},
     };
@@ -244,7 +268,7 @@ TEST(FirmwareFaults, EachFaultShapesTheResponseToItsRequest) {
         KeyboardFirmware keyboard;
         bool unplugSeen = false;
         keyboard.setUnplugCallback([&] { unplugSeen = true; });
-        keyboard.injectFault(c.kind, command::kWriteKeyTable);
+        keyboard.injectFault(c.kind, device::command::kWriteKeyTable);
 
         const FirmwareResponse response = keyboard.handleRequest(request);
 
@@ -252,10 +276,10 @@ TEST(FirmwareFaults, EachFaultShapesTheResponseToItsRequest) {
         EXPECT_EQ(response.accepted, c.accepted) << kind;
         ASSERT_EQ(response.replyCount, c.echoes.size()) << kind;
         for (size_t i = 0; i < c.echoes.size(); ++i) {
-            EXPECT_EQ(packetCommand(response.replies[i]), c.echoes[i]) << kind;
+            EXPECT_EQ(device::packetCommand(response.replies[i]), c.echoes[i]) << kind;
         }
         if (!c.echoes.empty()) {
-            EXPECT_EQ(packetStatus(response.replies[response.replyCount - 1]), c.lastStatus)
+            EXPECT_EQ(device::packetStatus(response.replies[response.replyCount - 1]), c.lastStatus)
                 << kind;
         }
         EXPECT_EQ(keyboard.keyTable()[0] == 0x5A, c.stored) << kind;
@@ -271,23 +295,24 @@ TEST(FirmwareFaults, EachFaultShapesTheResponseToItsRequest) {
 
 TEST(FirmwareFaults, AFaultWaitsForTheNthRequestOfItsCommand) {
     KeyboardFirmware keyboard;
-    keyboard.injectFault(FaultKind::StatusFE, command::kWriteKeyTable, 3);
+    keyboard.injectFault(FaultKind::StatusFE, device::command::kWriteKeyTable, 3);
     const std::vector<uint8_t> data(56, 1);
     std::vector<uint8_t> statuses;
     for (int i = 0; i < 4; ++i) {
-        keyboard.handleRequest(buildSimpleRequest(command::kBeginTransaction));
-        const auto reply = onlyReply(keyboard.handleRequest(
-            buildRequest(command::kWriteKeyTable, 56, static_cast<uint16_t>(i * 56), data)));
-        statuses.push_back(packetStatus(reply));
+        keyboard.handleRequest(device::buildSimpleRequest(device::command::kBeginTransaction));
+        const auto reply = onlyReply(keyboard.handleRequest(device::buildRequest(
+            device::command::kWriteKeyTable, 56, static_cast<uint16_t>(i * 56), data)));
+        statuses.push_back(device::packetStatus(reply));
     }
-    EXPECT_EQ(statuses, (std::vector<uint8_t>{kStatusOk, kStatusOk, kStatusFailedFE, kStatusOk}));
+    EXPECT_EQ(statuses,
+              (std::vector<uint8_t>{kStatusOk, kStatusOk, device::kStatusFailedFE, kStatusOk}));
 }
 
 TEST(FirmwareFaults, ASilentDeviceStoresNothingAndAnswersNothing) {
     KeyboardFirmware keyboard;
     keyboard.setSilent(true);
     const FirmwareResponse response =
-        keyboard.handleRequest(buildSimpleRequest(command::kBeginTransaction));
+        keyboard.handleRequest(device::buildSimpleRequest(device::command::kBeginTransaction));
     EXPECT_TRUE(response.accepted);
     EXPECT_EQ(response.replyCount, 0u);
     EXPECT_FALSE(keyboard.inTransaction());
@@ -297,14 +322,19 @@ TEST(FirmwareFaults, ASilentDeviceStoresNothingAndAnswersNothing) {
 TEST(WirelessMouse, TheReceiverAnswersOnlyTheLinkCheckWhileTheMouseIsAway) {
     WirelessMouseFirmware mouse;
     const auto linkByte = [&] {
-        return onlyReply(mouse.handleRequest(buildSimpleRequest(command::kLinkCheck)))[8];
+        return onlyReply(
+            mouse.handleRequest(device::buildSimpleRequest(device::command::kLinkCheck)))[8];
     };
     EXPECT_EQ(linkByte(), 0xFF);
-    EXPECT_EQ(mouse.handleRequest(buildSimpleRequest(command::kBeginTransaction)).replyCount, 1u);
+    EXPECT_EQ(mouse.handleRequest(device::buildSimpleRequest(device::command::kBeginTransaction))
+                  .replyCount,
+              1u);
 
     mouse.setLinked(false);
     EXPECT_EQ(linkByte(), 0x00);
-    EXPECT_EQ(mouse.handleRequest(buildSimpleRequest(command::kBeginTransaction)).replyCount, 0u);
+    EXPECT_EQ(mouse.handleRequest(device::buildSimpleRequest(device::command::kBeginTransaction))
+                  .replyCount,
+              0u);
 }
 
 TEST(ConsumerReports, CarryTheEventCodeLowByteFirst) {
@@ -375,9 +405,9 @@ TEST(DirectTransport, LatencyBeyondTheTimeOutLosesTheReplyForThatRead) {
         KeyboardFirmware keyboard;
         keyboard.setLatencyMs(c.latency);
         DirectFirmwareTransport transport(keyboard);
-        CommandPacket reply{};
-        ASSERT_TRUE(
-            transport.writeReport(buildSimpleRequest(command::kBeginTransaction), c.timeout));
+        device::CommandPacket reply{};
+        ASSERT_TRUE(transport.writeReport(
+            device::buildSimpleRequest(device::command::kBeginTransaction), c.timeout));
         EXPECT_EQ(transport.readReport(reply, c.timeout), c.arrives) << c.latency;
         EXPECT_EQ(transport.simulatedMs(), c.simulated) << c.latency;
     }
@@ -387,12 +417,14 @@ TEST(DirectTransport, AnUnpluggedDeviceFailsEveryTransfer) {
     KeyboardFirmware keyboard;
     DirectFirmwareTransport transport(keyboard);
     keyboard.injectFault(FaultKind::Unplug);
-    CommandPacket reply{};
-    EXPECT_FALSE(transport.writeReport(buildSimpleRequest(command::kBeginTransaction), 1000));
+    device::CommandPacket reply{};
+    EXPECT_FALSE(transport.writeReport(
+        device::buildSimpleRequest(device::command::kBeginTransaction), 1000));
     EXPECT_FALSE(transport.readReport(reply, 1000));
     EXPECT_EQ(transport.transfers().back().outcome, DirectFirmwareTransport::Outcome::Failed);
     keyboard.plugIn();
-    EXPECT_TRUE(transport.writeReport(buildSimpleRequest(command::kBeginTransaction), 1000));
+    EXPECT_TRUE(transport.writeReport(
+        device::buildSimpleRequest(device::command::kBeginTransaction), 1000));
     EXPECT_TRUE(transport.readReport(reply, 1000));
 }
 

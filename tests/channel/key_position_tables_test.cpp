@@ -9,7 +9,7 @@ namespace {
 
 struct PositionCode {
     size_t position;
-    AssignmentCode code;
+    profiles::AssignmentCode code;
 };
 
 // Both ends of every counted run, the repeated codes and the odd kinds.
@@ -24,22 +24,24 @@ TEST(KeyPositionTable, HoldsTheFactoryCodeOfEachPosition) {
         {125, {0x20, 0x80, 0x00}},
     };
     for (const auto& [position, code] : expected) {
-        EXPECT_EQ(KeyPositionTable()[position], code) << "position " << position;
+        EXPECT_EQ(device::KeyPositionTable()[position], code) << "position " << position;
     }
-    EXPECT_EQ(MouseButtonTable()[0], (AssignmentCode{0x10, 0x01, 0x00}));
-    EXPECT_EQ(MouseButtonTable()[9], (AssignmentCode{0x16, 0x90, 0x01}));
+    EXPECT_EQ(device::MouseButtonTable()[0], (profiles::AssignmentCode{0x10, 0x01, 0x00}));
+    EXPECT_EQ(device::MouseButtonTable()[9], (profiles::AssignmentCode{0x16, 0x90, 0x01}));
 }
 
 // A fresh emulated keyboard holds position k's code at device key k, so the page's lookup maps
 // every position to the key of the same number.
 TEST(KeyPositionTable, IsWhatTheEmulatedKeyboardLeavesTheFactoryWith) {
-    std::vector<uint8_t> keyTable(kKeyPositionCount * 3 + 6, 0xEE);
+    std::vector<uint8_t> keyTable(device::kKeyPositionCount * 3 + 6, 0xEE);
     emulator::loadKeyboardFactoryKeys(keyTable);
-    for (size_t k = 0; k < kKeyPositionCount; ++k) {
-        const AssignmentCode stored = {keyTable[k * 3], keyTable[k * 3 + 1], keyTable[k * 3 + 2]};
-        EXPECT_EQ(stored, KeyPositionTable()[k]) << "key " << k;
+    for (size_t k = 0; k < device::kKeyPositionCount; ++k) {
+        const profiles::AssignmentCode stored = {keyTable[k * 3], keyTable[k * 3 + 1],
+                                                 keyTable[k * 3 + 2]};
+        EXPECT_EQ(stored, device::KeyPositionTable()[k]) << "key " << k;
     }
-    EXPECT_EQ(keyTable[kKeyPositionCount * 3], 0xEE) << "keys beyond the table stay as they were";
+    EXPECT_EQ(keyTable[device::kKeyPositionCount * 3], 0xEE)
+        << "keys beyond the table stay as they were";
 }
 
 } // namespace

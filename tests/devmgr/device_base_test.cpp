@@ -20,7 +20,7 @@ using ui::Control;
 using ui::TabLayout;
 
 // A keyboard that counts what its tab timers and its event thread call.
-class CountingKeyboard : public CKestraneKeyboardDevice {
+class CountingKeyboard : public device::CKestraneKeyboardDevice {
 public:
     void Connect() override { ++connects; }
     void LightingRefresh() override { ++refreshes; }
@@ -42,7 +42,7 @@ public:
 class DeviceBaseTest : public DevmgrTest {
 protected:
     // A window whose root holds the device page and a tab with its "device_select" option.
-    template <typename Device = CKestraneUSBDevice>
+    template <typename Device = device::CKestraneUSBDevice>
     Device* placeInWindow(std::unique_ptr<Control> page) {
         auto root = std::make_unique<ui::HorizontalLayout>();
         auto tab = std::make_unique<ui::HorizontalLayout>();
@@ -63,7 +63,8 @@ protected:
     }
 
     // Configures a page as the main window does for its table row.
-    static void configure(CKestraneUSBDevice& device, std::string pageXml, int keys, int leds) {
+    static void configure(device::CKestraneUSBDevice& device, std::string pageXml, int keys,
+                          int leds) {
         device.SetPageDescription(std::move(pageXml));
         device.SetKeyCount(keys);
         device.SetLedCount(leds);
@@ -151,7 +152,7 @@ TEST_F(DeviceBaseTest, APageWithoutSelectPanelBindsNothingAndAnEmptyDescriptionC
 }
 
 TEST(DeviceBaseState, SettingTheSameLedCountAgainZeroesColoursAndEffectState) {
-    CKestraneUSBDevice device;
+    device::CKestraneUSBDevice device;
     device.SetLedCount(4);
     device.SetLedColour(2, 0x80112233);
     EXPECT_EQ(device.GetLedColour(2), 0x80112233u);
@@ -159,7 +160,7 @@ TEST(DeviceBaseState, SettingTheSameLedCountAgainZeroesColoursAndEffectState) {
     EXPECT_EQ(device.GetLedColour(2), 0u);
     ASSERT_EQ(device.ledEffectState().size(), 4u);
     for (const auto& state : device.ledEffectState()) {
-        EXPECT_EQ(state, CKestraneUSBDevice::LedEffectState{});
+        EXPECT_EQ(state, device::CKestraneUSBDevice::LedEffectState{});
     }
     device.SetLedCount(6);
     EXPECT_EQ(device.ledEffectState().size(), 6u);
@@ -167,7 +168,7 @@ TEST(DeviceBaseState, SettingTheSameLedCountAgainZeroesColoursAndEffectState) {
 }
 
 TEST(DeviceBaseState, LedColourOutsideTheLedCountReadsZeroAndIsNotStored) {
-    CKestraneUSBDevice device;
+    device::CKestraneUSBDevice device;
     device.SetLedCount(3);
     for (int index : {-1, 3, 100}) {
         SCOPED_TRACE(index);
@@ -180,10 +181,10 @@ TEST(DeviceBaseState, LedColourOutsideTheLedCountReadsZeroAndIsNotStored) {
 }
 
 TEST(DeviceBaseState, BaseOperationsReportNothingDone) {
-    CKestraneUSBDevice device;
+    device::CKestraneUSBDevice device;
     EXPECT_EQ(device.LoadLightSettings(), 0);
     EXPECT_EQ(device.ApplyProfile(), 0);
-    EXPECT_EQ(device.WriteKeyTable(0, std::vector<KeyAssignmentRecord>(3)), 0);
+    EXPECT_EQ(device.WriteKeyTable(0, std::vector<profiles::KeyAssignmentRecord>(3)), 0);
     EXPECT_EQ(device.WriteCurrentKeyTable(0), 0);
     EXPECT_EQ(device.WriteMacros(), 0);
     EXPECT_EQ(device.WriteSettings({.screenWidth = 1920, .screenHeight = 1080}), 0);
@@ -194,25 +195,25 @@ TEST(DeviceBaseState, BaseOperationsReportNothingDone) {
     device.SetModelIndex(4);
     EXPECT_EQ(device.GetModelIndex(), 4);
     // The four words are the record's bytes in order.
-    device.SetLightSettings(PackedLightInfo{0x04030201, 0x08070605, 0x0C0B0A09, 0x0E0D});
+    device.SetLightSettings(profiles::PackedLightInfo{0x04030201, 0x08070605, 0x0C0B0A09, 0x0E0D});
     EXPECT_EQ(device.lightSettings().mode, 1);
     EXPECT_EQ(device.lightSettings().blue, 8);
     EXPECT_EQ(device.lightSettings().customGroup, 12);
     EXPECT_EQ(device.lightSettings().zzccMode, 14);
     // A slot record gives type and role; the device classes start with their own type.
-    InterfaceSlot slot;
-    slot.deviceType = kDeviceWirelessMouse;
-    slot.role = kRolePrimary;
+    hid::InterfaceSlot slot;
+    slot.deviceType = hid::kDeviceWirelessMouse;
+    slot.role = hid::kRolePrimary;
     device.SetSlotRecord(slot);
-    EXPECT_EQ(device.deviceType(), kDeviceWirelessMouse);
-    EXPECT_EQ(CKestraneKeyboardDevice().deviceType(), kDeviceKeyboard);
-    EXPECT_EQ(CKestraneMousePadDevice().deviceType(), kDeviceMousePad);
+    EXPECT_EQ(device.deviceType(), hid::kDeviceWirelessMouse);
+    EXPECT_EQ(device::CKestraneKeyboardDevice().deviceType(), hid::kDeviceKeyboard);
+    EXPECT_EQ(device::CKestraneMousePadDevice().deviceType(), hid::kDeviceMousePad);
 }
 
 TEST_F(DeviceBaseTest, FoldersFollowTheDeviceName) {
     morva::test::TempDir program;
-    folders::setProgramFolder(program.path());
-    CKestraneUSBDevice device;
+    profiles::folders::setProgramFolder(program.path());
+    device::CKestraneUSBDevice device;
     device.SetDeviceName("MousePad");
     EXPECT_EQ(device.DefaultDataFolder(), program.path() / "DefaultData");
     EXPECT_EQ(device.DefaultProfilePath(), program.path() / "DefaultData" / "MousePad.Json");
@@ -220,7 +221,7 @@ TEST_F(DeviceBaseTest, FoldersFollowTheDeviceName) {
     EXPECT_FALSE(std::filesystem::exists(user));
     EXPECT_EQ(device.UserDataFolder(), user);
     EXPECT_TRUE(std::filesystem::is_directory(user)); // both levels made on demand
-    folders::setProgramFolder({});
+    profiles::folders::setProgramFolder({});
 }
 
 TEST_F(DeviceBaseTest, PowerDisplayShowsThePowerLayoutOfTheRealWidget) {
@@ -235,7 +236,7 @@ TEST_F(DeviceBaseTest, PowerDisplayShowsThePowerLayoutOfTheRealWidget) {
     ASSERT_NE(widget, nullptr);
     Control* layout = widget->asContainer()->findDescendant("device_power_Layout");
     ASSERT_NE(layout, nullptr);
-    CKestraneUSBDevice device;
+    device::CKestraneUSBDevice device;
     device.SetPowerDisplay(1);
     device.SetPowerWidget(widget.get());
     EXPECT_TRUE(layout->visible());
@@ -258,7 +259,8 @@ TEST(DeviceBaseState, StepValueWrapsAtTheLimitInBothDirections) {
     for (const StepCase& c : cases) {
         SCOPED_TRACE(testing::Message() << c.direction << " " << int(c.limit) << " " << int(c.value)
                                         << " " << int(c.step));
-        EXPECT_EQ(CKestraneUSBDevice::StepValue(c.direction, c.limit, c.value, c.step), c.expected);
+        EXPECT_EQ(device::CKestraneUSBDevice::StepValue(c.direction, c.limit, c.value, c.step),
+                  c.expected);
     }
 }
 
@@ -328,8 +330,8 @@ protected:
         keyboard->SetMainWindow(&window);
         keyboard->SetTab(tabControl);
     }
-    InterfaceSlot slotOf(uint16_t collection, uint16_t role) {
-        InterfaceSlot slot = SupportedInterfaceTable()[collection == 4 ? 0 : 1];
+    hid::InterfaceSlot slotOf(uint16_t collection, uint16_t role) {
+        hid::InterfaceSlot slot = hid::SupportedInterfaceTable()[collection == 4 ? 0 : 1];
         slot.path = emulatedPath(bus, 1, collection);
         slot.role = role;
         slot.connected = 1;
@@ -340,10 +342,10 @@ protected:
 };
 
 TEST_F(DeviceTimerTest, ConnectThenRefreshEvery50MsUntilTheChannelCloses) {
-    ASSERT_TRUE(keyboard->OpenCommandChannel(slotOf(4, kRolePrimary)));
+    ASSERT_TRUE(keyboard->OpenCommandChannel(slotOf(4, hid::kRolePrimary)));
     EXPECT_TRUE(keyboard->commandChannel().isOpen());
     EXPECT_FALSE(keyboard->commandChannel().isWireless());
-    ASSERT_TRUE(keyboard->StartTabTimer(tab_timer::kConnect, 500));
+    ASSERT_TRUE(keyboard->StartTabTimer(device::tab_timer::kConnect, 500));
 
     loop.advance(499);
     EXPECT_EQ(keyboard->connects, 0);
@@ -363,13 +365,13 @@ TEST_F(DeviceTimerTest, ConnectThenRefreshEvery50MsUntilTheChannelCloses) {
     EXPECT_EQ(keyboard->refreshes, 4);
     loop.advance(500);
     EXPECT_EQ(keyboard->refreshes, 4);
-    EXPECT_FALSE(tabControl->hasTimer(tab_timer::kLightingRefresh));
+    EXPECT_FALSE(tabControl->hasTimer(device::tab_timer::kLightingRefresh));
 }
 
 TEST_F(DeviceTimerTest, StatusPollEveryFiveSecondsOnlyWithPowerDisplayAndOpenChannel) {
     keyboard->SetPowerDisplay(1);
-    ASSERT_TRUE(keyboard->OpenCommandChannel(slotOf(4, kRolePrimary)));
-    keyboard->StartTabTimer(tab_timer::kConnect, 500);
+    ASSERT_TRUE(keyboard->OpenCommandChannel(slotOf(4, hid::kRolePrimary)));
+    keyboard->StartTabTimer(device::tab_timer::kConnect, 500);
     loop.advance(500 + 4999);
     EXPECT_EQ(keyboard->polls, 0);
     loop.advance(1);
@@ -385,10 +387,10 @@ TEST_F(DeviceTimerTest, StatusPollEveryFiveSecondsOnlyWithPowerDisplayAndOpenCha
 
 TEST_F(DeviceTimerTest, AConnectWhoseChannelDidNotOpenStopsItsTimersAfterOneAttempt) {
     keyboard->SetPowerDisplay(1);
-    InterfaceSlot slot = slotOf(4, kRolePrimary);
+    hid::InterfaceSlot slot = slotOf(4, hid::kRolePrimary);
     slot.path = L"emulated/99/1#nothing";
     EXPECT_FALSE(keyboard->OpenCommandChannel(slot));
-    keyboard->StartTabTimer(tab_timer::kConnect, 500);
+    keyboard->StartTabTimer(device::tab_timer::kConnect, 500);
     loop.advance(10000);
     EXPECT_EQ(keyboard->connects, 1);
     EXPECT_EQ(keyboard->refreshes, 1);
@@ -396,10 +398,10 @@ TEST_F(DeviceTimerTest, AConnectWhoseChannelDidNotOpenStopsItsTimersAfterOneAtte
 }
 
 TEST_F(DeviceTimerTest, OneShotTimersRunTheirHookOnce) {
-    keyboard->StartTabTimer(tab_timer::kReadSettings, 100);
-    keyboard->StartTabTimer(tab_timer::kHookA, 10);
-    keyboard->StartTabTimer(tab_timer::kHookA2, 20);
-    keyboard->StartTabTimer(tab_timer::kHookB, 30);
+    keyboard->StartTabTimer(device::tab_timer::kReadSettings, 100);
+    keyboard->StartTabTimer(device::tab_timer::kHookA, 10);
+    keyboard->StartTabTimer(device::tab_timer::kHookA2, 20);
+    keyboard->StartTabTimer(device::tab_timer::kHookB, 30);
     loop.advance(1000);
     EXPECT_EQ(keyboard->settingsReads, 1);
     EXPECT_EQ(keyboard->hookA, 2);
@@ -407,9 +409,9 @@ TEST_F(DeviceTimerTest, OneShotTimersRunTheirHookOnce) {
 }
 
 TEST_F(DeviceTimerTest, TheEventThreadPostsTheCodesOfTheCompanionInterface) {
-    ASSERT_TRUE(keyboard->OpenEventChannel(slotOf(3, kRoleCompanion)));
+    ASSERT_TRUE(keyboard->OpenEventChannel(slotOf(3, hid::kRoleCompanion)));
     EXPECT_TRUE(keyboard->eventChannelOpen());
-    EXPECT_FALSE(keyboard->OpenEventChannel(slotOf(3, kRoleCompanion))); // already open
+    EXPECT_FALSE(keyboard->OpenEventChannel(slotOf(3, hid::kRoleCompanion))); // already open
     auto device = bus.device(busId);
     const std::array<uint8_t, emulator::kEventReportLength> sync{emulator::kEventReportId, 0x01,
                                                                  0x04, 0, 0};
@@ -440,7 +442,7 @@ TEST_F(DeviceTimerTest, TheEventChannelClosesSafelyWhileReportsStreamIn) {
     for (int round = 0; round < 20; ++round) {
         SCOPED_TRACE(testing::Message() << "round " << round);
         keyboard->codes.clear();
-        ASSERT_TRUE(keyboard->OpenEventChannel(slotOf(3, kRoleCompanion)));
+        ASSERT_TRUE(keyboard->OpenEventChannel(slotOf(3, hid::kRoleCompanion)));
         ASSERT_TRUE(loop.runUntil([&] { return !keyboard->codes.empty(); }));
         EXPECT_EQ(keyboard->codes.front(), 0x0505);
         keyboard->CloseEventChannel();
@@ -449,14 +451,14 @@ TEST_F(DeviceTimerTest, TheEventChannelClosesSafelyWhileReportsStreamIn) {
 }
 
 TEST_F(DeviceTimerTest, TheEventThreadEndsWhenItsInterfaceIsPulledOut) {
-    ASSERT_TRUE(keyboard->OpenEventChannel(slotOf(3, kRoleCompanion)));
+    ASSERT_TRUE(keyboard->OpenEventChannel(slotOf(3, hid::kRoleCompanion)));
     EXPECT_TRUE(keyboard->eventThreadRunning());
     ASSERT_TRUE(bus.unplug(busId));
     EXPECT_TRUE(loop.runUntil([&] { return !keyboard->eventThreadRunning(); }));
     // The removal still closes the channel, and the companion may come back.
     keyboard->CloseEventChannel();
     busId = bus.plug(emulator::makeEmulatedKeyboard());
-    EXPECT_TRUE(keyboard->OpenEventChannel(slotOf(3, kRoleCompanion)));
+    EXPECT_TRUE(keyboard->OpenEventChannel(slotOf(3, hid::kRoleCompanion)));
     EXPECT_TRUE(keyboard->eventThreadRunning());
 }
 

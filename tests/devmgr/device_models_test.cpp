@@ -14,7 +14,7 @@ const std::filesystem::path kRuntime(MORVA_RUNTIME_DIR);
 // What a model row needs beside it: its skin page, its default data sized to its lights, its
 // effect lists, a display name in every language the program offers, and emulator firmware.
 TEST(ShippedModelFiles, EveryModelHasItsPageDefaultDataEffectsNamesAndFirmware) {
-    ASSERT_EQ(installedDeviceModelsError(), "");
+    ASSERT_EQ(hid::installedDeviceModelsError(), "");
     ui::ResourceIndex skin;
     ASSERT_TRUE(skin.load(runtimeSkinFolder()));
     const Json::Value languages =
@@ -22,7 +22,7 @@ TEST(ShippedModelFiles, EveryModelHasItsPageDefaultDataEffectsNamesAndFirmware) 
     ASSERT_GE(languages.size(), 2u);
     const Json::Value effects = readjsonFile(kRuntime / "DefaultData" / "default_light.json");
 
-    for (const DeviceModel& model : installedDeviceModels().models()) {
+    for (const hid::DeviceModel& model : hid::installedDeviceModels().models()) {
         SCOPED_TRACE(model.tabName);
         EXPECT_TRUE(skin.resolve(model.page.pageXml)) << model.page.pageXml;
         const JsonReadResult defaults =
@@ -44,32 +44,32 @@ TEST(ShippedModelFiles, EveryModelHasItsPageDefaultDataEffectsNamesAndFirmware) 
 class WirelessMouseModel : public DevmgrTest {
 protected:
     WirelessMouseModel() {
-        MainWindowConfig config;
+        app::MainWindowConfig config;
         config.backend = &bus;
         config.models = &*models.catalog;
-        main = std::make_unique<CMainWnd>(toolkit, MainWindowCallbacks{}, config);
+        main = std::make_unique<app::CMainWnd>(toolkit, app::MainWindowCallbacks{}, config);
     }
     ~WirelessMouseModel() override { main.reset(); }
 
-    DeviceModelFile models = readDeviceModelFile(std::filesystem::path(MORVA_SOURCE_DIR) /
-                                                 "tests/hid/data/wireless_mouse_models.json");
-    std::unique_ptr<CMainWnd> main;
+    hid::DeviceModelFile models = hid::readDeviceModelFile(
+        std::filesystem::path(MORVA_SOURCE_DIR) / "tests/hid/data/wireless_mouse_models.json");
+    std::unique_ptr<app::CMainWnd> main;
 };
 
 TEST_F(WirelessMouseModel, GetsAMousePageThatOpensWhenTheReceiverIsPlugged) {
     ASSERT_TRUE(main->Create());
     loop.runPending();
-    DeviceManager& devices = main->devices();
+    app::DeviceManager& devices = main->devices();
     ASSERT_EQ(devices.tabs().size(), 2u);
     ASSERT_EQ(devices.mouseDevices().size(), 2u) << "type 6 is handled as a mouse";
-    CKestraneUSBDevice* wireless = devices.tabs()[1]->device();
+    device::CKestraneUSBDevice* wireless = devices.tabs()[1]->device();
     ASSERT_NE(wireless, nullptr);
     EXPECT_EQ(wireless->deviceName(), "wirelessMouse");
 
     bus.plug(emulator::makeEmulatedModel(models.catalog->models()[1]));
     ASSERT_TRUE(loop.runUntil([&] { return devices.tabs()[1]->tabVisible(); }, 10000));
     EXPECT_TRUE(wireless->commandChannel().isOpen());
-    EXPECT_EQ(wireless->slotRecord().deviceType, kDeviceWirelessMouse);
+    EXPECT_EQ(wireless->slotRecord().deviceType, hid::kDeviceWirelessMouse);
     EXPECT_FALSE(devices.tabs()[0]->tabVisible()) << "the wired mouse's page stays hidden";
 }
 

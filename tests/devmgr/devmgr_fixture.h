@@ -29,13 +29,13 @@ inline std::filesystem::path runtimeSkinFolder() {
 // the headset's interface 3; empty when it is not on the bus.
 inline std::wstring emulatedPath(platform::HidBackend& bus, uint16_t interfaceNumber,
                                  uint16_t collection) {
-    CHidDevice hid(bus);
+    hid::CHidDevice hid(bus);
     if (!hid.EnumerateHidInterfaces()) {
         return {};
     }
     while (const std::wstring* path = hid.NextPath()) {
-        if (parseInterfaceNumber(*path) == interfaceNumber &&
-            parseCollectionNumber(*path) == collection) {
+        if (hid::parseInterfaceNumber(*path) == interfaceNumber &&
+            hid::parseCollectionNumber(*path) == collection) {
             return *path;
         }
     }
@@ -49,14 +49,14 @@ protected:
     DevmgrTest() {
         host.setPump([this] { loop.runPending(); });
         EXPECT_TRUE(toolkit.setResourcePath(runtimeSkinFolder()));
-        setDefaultHidBackend(&bus);
+        hid::setDefaultHidBackend(&bus);
     }
-    ~DevmgrTest() override { setDefaultHidBackend(nullptr); }
+    ~DevmgrTest() override { hid::setDefaultHidBackend(nullptr); }
 
     // The creation callback of device pages in tests: the device classes and the controls of
     // the device pictures.
     static std::unique_ptr<ui::Control> createPageControl(std::string_view tag) {
-        if (auto device = createDeviceForTag(tag)) {
+        if (auto device = device::createDeviceForTag(tag)) {
             return device;
         }
         if (equalsIgnoreCase(tag, ui::CSelectPanelUI::kClassName)) {

@@ -24,7 +24,7 @@ constexpr int kMousePadTab = 2;
 constexpr int kHeadsetTab = 3;
 
 // A keyboard that records the virtual operations the main window calls.
-class RecordingKeyboard : public CKestraneKeyboardDevice {
+class RecordingKeyboard : public device::CKestraneKeyboardDevice {
 public:
     void Connect() override { ++connects; }
     int ApplyProfile() override {
@@ -56,7 +56,7 @@ protected:
         host.setScreenSize({1920, 1080});
         toolkit.factory().registerClass("KestraneKeyboardDevice",
                                         [] { return std::make_unique<RecordingKeyboard>(); });
-        MainWindowCallbacks callbacks;
+        app::MainWindowCallbacks callbacks;
         callbacks.announce = [this](int64_t w, int64_t l) {
             announced.emplace_back(w, l);
         };
@@ -72,10 +72,10 @@ protected:
         callbacks.openInputSettings = [this](int which) {
             inputSettings = which;
         };
-        MainWindowConfig config;
+        app::MainWindowConfig config;
         config.backend = &bus;
         config.scanDevices = scan;
-        main = std::make_unique<CMainWnd>(toolkit, callbacks, config);
+        main = std::make_unique<app::CMainWnd>(toolkit, callbacks, config);
     }
     ~MainWindowTest() override {
         main.reset(); // ends the scan thread before the bus goes
@@ -88,8 +88,8 @@ protected:
         ASSERT_EQ(devices().tabs().size(), 5u);
     }
 
-    DeviceManager& devices() { return main->devices(); }
-    CDeviceOptionUI& tab(int index) { return *devices().tabs()[static_cast<size_t>(index)]; }
+    app::DeviceManager& devices() { return main->devices(); }
+    app::CDeviceOptionUI& tab(int index) { return *devices().tabs()[static_cast<size_t>(index)]; }
     RecordingKeyboard* keyboard() {
         return dynamic_cast<RecordingKeyboard*>(tab(kKeyboardTab).device());
     }
@@ -106,7 +106,7 @@ protected:
     int settingsClosed = 0;
     int recordingsEnded = 0;
     std::atomic<int> inputSettings = -1;
-    std::unique_ptr<CMainWnd> main;
+    std::unique_ptr<app::CMainWnd> main;
 };
 
 TEST_F(MainWindowTest, InitialisationBuildsHiddenTabsAndShowsTheNoDeviceNotice) {
@@ -130,7 +130,7 @@ TEST_F(MainWindowTest, InitialisationBuildsHiddenTabsAndShowsTheNoDeviceNotice) 
     EXPECT_EQ(devices().headsetDevices().size(), 1u);
 
     // Each page is configured from its table rows.
-    CKestraneUSBDevice* kb = keyboard();
+    device::CKestraneUSBDevice* kb = keyboard();
     ASSERT_NE(kb, nullptr);
     EXPECT_EQ(kb->deviceName(), "keyboard");
     EXPECT_EQ(kb->keyCount(), 126);
@@ -158,7 +158,7 @@ TEST_F(MainWindowTest, InitialisationBuildsHiddenTabsAndShowsTheNoDeviceNotice) 
     EXPECT_EQ(tab(kKeyboardTab).option()->stateImage("selectedimage"),
               "common/device_ico/kb_device_selected.png");
     // The profile panel gave the device its current profile.
-    auto* panel = dynamic_cast<CDeviceProfileUI*>(kb->profilePanel());
+    auto* panel = dynamic_cast<profiles::CDeviceProfileUI*>(kb->profilePanel());
     ASSERT_NE(panel, nullptr);
     EXPECT_TRUE(panel->isInitialised());
     EXPECT_FALSE(kb->profileId().empty());
@@ -213,7 +213,7 @@ TEST_F(MainWindowWithDamagedListTest, TheUserIsToldTheListWasMadeAnew) {
     EXPECT_EQ(host.messageBoxes[0], toolkit.language()
                                         .lookup("message_text_profile_list_rebuilt")
                                         .value_or("message_text_profile_list_rebuilt"));
-    auto* panel = dynamic_cast<CDeviceProfileUI*>(keyboard()->profilePanel());
+    auto* panel = dynamic_cast<profiles::CDeviceProfileUI*>(keyboard()->profilePanel());
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(panel->profileCombo()->itemText(0), "Mine");
     EXPECT_TRUE(keyboard()->TakeStartNotices().empty()) << "told once";
@@ -231,7 +231,7 @@ TEST_F(MainWindowTest, AttachingAKeyboardShowsAndSelectsItsTabAndConnects500MsLa
               keyboard());
     loop.runPending(); // "selectchanged" of the tab
     EXPECT_EQ(devices().currentTab(), kKeyboardTab);
-    EXPECT_EQ(devices().currentTabType(), kDeviceKeyboard);
+    EXPECT_EQ(devices().currentTabType(), hid::kDeviceKeyboard);
 
     loop.advance(499);
     EXPECT_EQ(keyboard()->connects, 0);
@@ -332,7 +332,7 @@ protected:
     MainWindowManualTest() : MainWindowTest(false) {}
     // Assigns the slot as the scan thread would, without telling the window.
     size_t assignSlot(size_t tableRow, uint16_t interfaceNumber, uint16_t collection) {
-        InterfaceSlot key = SupportedInterfaceTable()[tableRow];
+        hid::InterfaceSlot key = hid::SupportedInterfaceTable()[tableRow];
         key.path = emulatedPath(bus, interfaceNumber, collection);
         const int index = devices().slots().assign(key);
         EXPECT_GE(index, 0);
@@ -412,7 +412,7 @@ TEST_F(MainWindowManualTest, ACompanionArrivingBeforeItsPrimaryStillOpensTheEven
 
 TEST_F(MainWindowManualTest, APrimaryAttachedTwiceIsIgnoredAndAFailedOpenStillShowsTheTab) {
     bus.plug(emulator::makeEmulatedKeyboard());
-    InterfaceSlot key = SupportedInterfaceTable()[0];
+    hid::InterfaceSlot key = hid::SupportedInterfaceTable()[0];
     key.path = L"emulated/77/1#vid_0c45&pid_8501&mi_01&col04";
     const int index = devices().slots().assign(key);
     ASSERT_GE(index, 0);
@@ -422,7 +422,7 @@ TEST_F(MainWindowManualTest, APrimaryAttachedTwiceIsIgnoredAndAFailedOpenStillSh
     loop.advance(500);
     EXPECT_EQ(keyboard()->connects, 1);
     loop.advance(1000);
-    EXPECT_FALSE(tab(kKeyboardTab).hasTimer(tab_timer::kLightingRefresh));
+    EXPECT_FALSE(tab(kKeyboardTab).hasTimer(device::tab_timer::kLightingRefresh));
 }
 
 TEST_F(MainWindowManualTest, FunctionTabsSelectTheCurrentDevicesPanels) {
@@ -430,7 +430,7 @@ TEST_F(MainWindowManualTest, FunctionTabsSelectTheCurrentDevicesPanels) {
     announceSlot(0, 1, 4);
     loop.runPending();
     auto* function = keyboard()->findDescendantAs<TabLayout>("device_function_switch");
-    auto* panel = dynamic_cast<CDeviceProfileUI*>(keyboard()->profilePanel());
+    auto* panel = dynamic_cast<profiles::CDeviceProfileUI*>(keyboard()->profilePanel());
     ASSERT_NE(panel, nullptr);
     dynamic_cast<ui::Option*>(panel->tabOption("system_Op_tab"))->activate();
     loop.runPending();
@@ -443,7 +443,7 @@ TEST_F(MainWindowManualTest, FunctionTabsSelectTheCurrentDevicesPanels) {
     EXPECT_EQ(function->selectedIndex(), 1);
     // Every page keeps its own choice.
     for (int row : {kMouseTab, kMousePadTab, kHeadsetTab}) {
-        auto* other = dynamic_cast<CDeviceProfileUI*>(tab(row).device()->profilePanel());
+        auto* other = dynamic_cast<profiles::CDeviceProfileUI*>(tab(row).device()->profilePanel());
         ASSERT_NE(other, nullptr);
         EXPECT_TRUE(dynamic_cast<ui::Option*>(other->tabOption("deng_Op_tab"))->selected()) << row;
     }
@@ -476,7 +476,7 @@ TEST_F(MainWindowManualTest, WindowDeviceSetOpensTheDesktopSettingsOffTheInterfa
 TEST_F(MainWindowManualTest, TwoProfileChoicesWithin400MsActivateOnlyTheLast) {
     bus.plug(emulator::makeEmulatedKeyboard());
     announceSlot(0, 1, 4);
-    auto* panel = dynamic_cast<CDeviceProfileUI*>(keyboard()->profilePanel());
+    auto* panel = dynamic_cast<profiles::CDeviceProfileUI*>(keyboard()->profilePanel());
     ASSERT_NE(panel, nullptr);
     ASSERT_TRUE(panel->AddProfile().ok());
     ASSERT_TRUE(panel->AddProfile().ok());
@@ -549,8 +549,8 @@ TEST(DeviceTypeImages, FollowTypeAndRole) {
     };
     for (const ImageCase& c : cases) {
         SCOPED_TRACE(testing::Message() << c.type << "/" << c.role);
-        DeviceTypeImages images;
-        EXPECT_EQ(deviceTypeImages(c.type, c.role, images), c.changes);
+        app::DeviceTypeImages images;
+        EXPECT_EQ(app::deviceTypeImages(c.type, c.role, images), c.changes);
         EXPECT_EQ(images.normal, c.normal);
         EXPECT_EQ(images.nameTextKey, c.nameKey);
         if (c.changes) {

@@ -16,7 +16,7 @@ const std::filesystem::path kWirelessModels =
 // The rows and order discovery relies on: slot indices are row indices, the keyboard 0C45:8501
 // holds slots 0 and 1, and devices that share identifiers fill the rows in this order.
 TEST(ShippedDeviceModels, BuildTheSupportedInterfaceTableRowForRow) {
-    ASSERT_EQ(installedDeviceModelsError(), "");
+    ASSERT_EQ(hid::installedDeviceModelsError(), "");
     struct Row {
         uint16_t vendor, product, interfaceNumber, collection, type, role, usagePage, usage;
     };
@@ -31,11 +31,11 @@ TEST(ShippedDeviceModels, BuildTheSupportedInterfaceTableRowForRow) {
         {0, 0, 1, 4, 1, 0x00, 0xFF1C, 0x92},
         {0, 0, 1, 3, 1, 0xFF, 0x0C, 1},
     };
-    const auto& table = SupportedInterfaceTable();
+    const auto& table = hid::SupportedInterfaceTable();
     ASSERT_EQ(table.size(), std::size(expected));
     for (size_t i = 0; i < table.size(); ++i) {
         const Row& row = expected[i];
-        const InterfaceSlot& slot = table[i];
+        const hid::InterfaceSlot& slot = table[i];
         EXPECT_EQ(std::tie(slot.vendorId, slot.productId, slot.interfaceNumber,
                            slot.collectionNumber, slot.deviceType, slot.role, slot.usagePage,
                            slot.usage),
@@ -48,8 +48,8 @@ TEST(ShippedDeviceModels, BuildTheSupportedInterfaceTableRowForRow) {
 }
 
 TEST(ShippedDeviceModels, BuildTheTabPageAndProductTablesInDeviceBarOrder) {
-    const auto& tabs = DeviceTabTable();
-    const auto& pages = DevicePageTable();
+    const auto& tabs = hid::DeviceTabTable();
+    const auto& pages = hid::DevicePageTable();
     ASSERT_EQ(tabs.size(), 5u);
     ASSERT_EQ(pages.size(), 5u);
     const std::string names[] = {"mouse", "keyboard", "MousePad", "HD", "keyboard123"};
@@ -61,7 +61,7 @@ TEST(ShippedDeviceModels, BuildTheTabPageAndProductTablesInDeviceBarOrder) {
         EXPECT_EQ(tabs[row].tabName, names[row]);
         EXPECT_EQ(tabs[row].modelIndex, modelIndices[row]);
         EXPECT_EQ(tabs[row].deviceType, types[row]);
-        EXPECT_EQ(tabs[row].role, kRolePrimary);
+        EXPECT_EQ(tabs[row].role, hid::kRolePrimary);
         EXPECT_EQ(tabs[row].tabXml, "XML\\CustomControlXML\\DeviceOption.xml");
         EXPECT_EQ(pages[row].ledCount, leds[row]);
         EXPECT_EQ(pages[row].keyCount, keys[row]);
@@ -70,9 +70,9 @@ TEST(ShippedDeviceModels, BuildTheTabPageAndProductTablesInDeviceBarOrder) {
     }
     EXPECT_EQ(tabs[1].vendorId, 0x0C45);
     EXPECT_EQ(pages[4].pageXml, "XML\\DeviceXml\\keyboarddevice_Q7T.xml");
-    EXPECT_EQ(findDeviceTab("hd"), &tabs[3]);
+    EXPECT_EQ(hid::findDeviceTab("hd"), &tabs[3]);
 
-    const auto& products = ProductTable();
+    const auto& products = hid::ProductTable();
     ASSERT_EQ(products.size(), 5u);
     const int productTabs[] = {0, 1, 2, 3, -1};
     const std::string codes[] = {"QN20M13B", "QN20M12B", "QN20M05B_1", "QN20M05B_1", "ALL"};
@@ -104,15 +104,16 @@ Json::Value validDocument() {
 }
 
 std::string errorOf(const Json::Value& document) {
-    const DeviceModelFile file = parseDeviceModels(Json::FastWriter().write(document));
+    const hid::DeviceModelFile file = hid::parseDeviceModels(Json::FastWriter().write(document));
     EXPECT_FALSE(file.catalog.has_value());
     return file.error;
 }
 
 TEST(DeviceModelFile, AValidDocumentGivesItsModelWithDefaultsForTheOptionalFields) {
-    const DeviceModelFile file = parseDeviceModels(Json::FastWriter().write(validDocument()));
+    const hid::DeviceModelFile file =
+        hid::parseDeviceModels(Json::FastWriter().write(validDocument()));
     ASSERT_TRUE(file.catalog) << file.error;
-    const DeviceModel& model = file.catalog->models().at(0);
+    const hid::DeviceModel& model = file.catalog->models().at(0);
     EXPECT_EQ(model.vendorId, 0x1234);
     EXPECT_EQ(model.productId, 22136);
     EXPECT_EQ(model.page.mousePageValue, -1);
@@ -180,35 +181,36 @@ TEST(DeviceModelFile, ModelsMustDifferInTabNameModelIndexAndDiscoveryOrder) {
 }
 
 TEST(DeviceModelFile, ReadingSaysWhichFileIsAtFault) {
-    const DeviceModelFile missing = readDeviceModelFile("/nonexistent/device_models.json");
+    const hid::DeviceModelFile missing =
+        hid::readDeviceModelFile("/nonexistent/device_models.json");
     EXPECT_FALSE(missing.catalog);
     EXPECT_EQ(missing.error, "/nonexistent/device_models.json: there is no such file");
-    const DeviceModelFile notJson = parseDeviceModels("{\"models\": [");
+    const hid::DeviceModelFile notJson = hid::parseDeviceModels("{\"models\": [");
     EXPECT_NE(notJson.error.find("not JSON"), std::string::npos) << notJson.error;
 }
 
 // No row of the shipped file has type 6: a model file of its own makes the wireless mouse
 // reachable, and discovery gives its slots type 6.
 TEST(DeviceModelFile, AWirelessMouseModelIsDiscoveredWithItsOwnType) {
-    const DeviceModelFile file = readDeviceModelFile(kWirelessModels);
+    const hid::DeviceModelFile file = hid::readDeviceModelFile(kWirelessModels);
     ASSERT_TRUE(file.catalog) << file.error;
-    const DeviceModelCatalog& models = *file.catalog;
+    const hid::DeviceModelCatalog& models = *file.catalog;
     emulator::EmulatedHidBus bus;
-    for (const DeviceModel& model : models.models()) {
+    for (const hid::DeviceModel& model : models.models()) {
         bus.plug(emulator::makeEmulatedModel(model));
     }
-    SlotList slots(models.supportedInterfaces());
-    struct NoEvents final : ScanEvents {
+    hid::SlotList slots(models.supportedInterfaces());
+    struct NoEvents final : hid::ScanEvents {
         bool deviceAttached(size_t, std::stop_token) override { return true; }
         bool deviceDetached(size_t, std::stop_token) override { return true; }
         void firstPassDone() override {}
     } events;
-    DeviceScanner(slots, bus, events).runPass();
+    hid::DeviceScanner(slots, bus, events).runPass();
     ASSERT_EQ(slots.size(), 4u);
     for (size_t i = 0; i < slots.size(); ++i) {
         EXPECT_EQ(slots.at(i).connected, 1) << "slot " << i;
     }
-    EXPECT_EQ(slots.at(2).deviceType, kDeviceWirelessMouse);
+    EXPECT_EQ(slots.at(2).deviceType, hid::kDeviceWirelessMouse);
     EXPECT_EQ(slots.at(2).vendorId, 0x1209);
     EXPECT_EQ(models.models()[models.modelOfInterface(3)].tabName, "wirelessMouse");
 }

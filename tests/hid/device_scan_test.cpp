@@ -52,7 +52,7 @@ private:
 };
 
 // Messages straight to a list, for passes run on the test's own thread.
-class RecordingEvents final : public ScanEvents {
+class RecordingEvents final : public hid::ScanEvents {
 public:
     bool deviceAttached(size_t slot, std::stop_token) override {
         messages.push_back(attach(slot));
@@ -72,21 +72,21 @@ public:
 class ScanThread : public ::testing::Test {
 protected:
     ScanThread() {
-        events_ = std::make_unique<LoopScanEvents>(
-            loop_, LoopScanEvents::Handlers{[this](size_t slot) {
-                                                // The slot is filled before the interface thread
-                                                // hears of it.
-                                                EXPECT_EQ(slots_.at(slot).connected, 1);
-                                                messages_.push_back(attach(slot));
-                                            },
-                                            [this](size_t slot) {
-                                                EXPECT_TRUE(slots_.at(slot).isFree());
-                                                messages_.push_back(detach(slot));
-                                            },
-                                            [this] {
-                                                messages_.push_back("instance");
-                                            }});
-        thread_ = std::make_unique<DeviceScanThread>(slots_, bus_, *events_, clock());
+        events_ = std::make_unique<hid::LoopScanEvents>(
+            loop_, hid::LoopScanEvents::Handlers{[this](size_t slot) {
+                                                     // The slot is filled before the interface
+                                                     // thread hears of it.
+                                                     EXPECT_EQ(slots_.at(slot).connected, 1);
+                                                     messages_.push_back(attach(slot));
+                                                 },
+                                                 [this](size_t slot) {
+                                                     EXPECT_TRUE(slots_.at(slot).isFree());
+                                                     messages_.push_back(detach(slot));
+                                                 },
+                                                 [this] {
+                                                     messages_.push_back("instance");
+                                                 }});
+        thread_ = std::make_unique<hid::DeviceScanThread>(slots_, bus_, *events_, clock());
     }
     ~ScanThread() override { thread_->stop(1000); }
     void SetUp() override { ASSERT_TRUE(thread_->start()); }
@@ -119,16 +119,16 @@ protected:
 
     VirtualEventLoop loop_;
     EmulatedHidBus bus_;
-    SlotList slots_;
+    hid::SlotList slots_;
     Messages messages_;
-    std::unique_ptr<LoopScanEvents> events_;
-    std::unique_ptr<DeviceScanThread> thread_;
+    std::unique_ptr<hid::LoopScanEvents> events_;
+    std::unique_ptr<hid::DeviceScanThread> thread_;
 };
 
 TEST_F(ScanThread, AKeyboardFillsSlotsZeroAndOneInTheOrderItsPathsAreListed) {
     bus_.plug(emulator::makeEmulatedKeyboard());
-    std::vector<HidInterfaceEntry> listed;
-    ASSERT_TRUE(listHidInterfaces(bus_, listed));
+    std::vector<hid::HidInterfaceEntry> listed;
+    ASSERT_TRUE(hid::listHidInterfaces(bus_, listed));
     // The platform lists the consumer collection (3) before the vendor collection (4).
     std::vector<uint16_t> collections;
     for (const auto& entry : listed) {
@@ -141,8 +141,8 @@ TEST_F(ScanThread, AKeyboardFillsSlotsZeroAndOneInTheOrderItsPathsAreListed) {
     EXPECT_EQ(pass(), (Messages{attach(1), attach(0), "instance"}));
     EXPECT_NE(slotPath(0).find(L"&col04"), std::wstring::npos);
     EXPECT_NE(slotPath(1).find(L"&col03"), std::wstring::npos);
-    EXPECT_EQ(slots_.at(0).role, kRolePrimary);
-    EXPECT_EQ(slots_.at(1).role, kRoleCompanion);
+    EXPECT_EQ(slots_.at(0).role, hid::kRolePrimary);
+    EXPECT_EQ(slots_.at(1).role, hid::kRoleCompanion);
     EXPECT_EQ(pass(), Messages{}) << "an assigned keyboard is not attached again";
 }
 
@@ -220,9 +220,9 @@ class ScanPass : public ::testing::Test {
 protected:
     EmulatedHidBus bus_;
     CountingBackend counting_{bus_};
-    SlotList slots_;
+    hid::SlotList slots_;
     RecordingEvents events_;
-    DeviceScanner scanner_{slots_, counting_, events_};
+    hid::DeviceScanner scanner_{slots_, counting_, events_};
 };
 
 TEST_F(ScanPass, AnInterfaceWithTheRightNumbersButAnotherUsagePageIsProbedEachPassNeverAssigned) {
@@ -267,7 +267,7 @@ TEST_F(ScanPass, ADeviceWithIdentifiersZeroTakesTheFirstMatchingRowsFree) {
     bus_.plug(emulator::makeEmulatedMouse());
     scanner_.runPass();
     EXPECT_EQ(events_.take(), (Messages{attach(3), attach(2), attach(5), attach(4), "instance"}));
-    EXPECT_EQ(slots_.at(2).deviceType, kDeviceMouse);
+    EXPECT_EQ(slots_.at(2).deviceType, hid::kDeviceMouse);
 }
 
 TEST_F(ScanPass, AnAssignedInterfaceIsNotTakenAgainByAnotherRowWithTheSameIdentifiers) {

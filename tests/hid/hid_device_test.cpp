@@ -27,8 +27,8 @@ public:
     virtual std::vector<std::vector<uint8_t>> received() = 0;
 
     std::wstring pathOfCollection(uint16_t collection) {
-        std::vector<HidInterfaceEntry> interfaces;
-        EXPECT_TRUE(listHidInterfaces(backend(), interfaces));
+        std::vector<hid::HidInterfaceEntry> interfaces;
+        EXPECT_TRUE(hid::listHidInterfaces(backend(), interfaces));
         for (const auto& entry : interfaces) {
             if (entry.interfaceNumber == 1 && entry.collectionNumber == collection) {
                 return entry.path;
@@ -110,13 +110,13 @@ protected:
         } else {
             transport_ = std::make_unique<SocketTransport>();
         }
-        device_ = std::make_unique<CHidDevice>(transport_->backend());
+        device_ = std::make_unique<hid::CHidDevice>(transport_->backend());
         vendorPath_ = transport_->pathOfCollection(4);
     }
     bool openVendor() { return device_->Open(vendorPath_, true, true, true, false); }
 
     std::unique_ptr<Transport> transport_;
-    std::unique_ptr<CHidDevice> device_;
+    std::unique_ptr<hid::CHidDevice> device_;
     std::wstring vendorPath_;
 };
 
@@ -162,7 +162,7 @@ TEST_P(HidDeviceIo, AnInfiniteReadEndsAtOnceWhenAnotherThreadCloses) {
     std::thread reader([&] {
         uint8_t buffer[64];
         uint32_t n = 0;
-        result = device_->Read(64, n, buffer, kHidInfinite);
+        result = device_->Read(64, n, buffer, hid::kHidInfinite);
         got = n;
     });
     while (!device_->reading()) {
@@ -183,7 +183,7 @@ TEST_P(HidDeviceIo, CancelEndsAPendingReadButLeavesTheDeviceOpen) {
     std::thread reader([&] {
         uint8_t buffer[64];
         uint32_t n = 0;
-        result = device_->Read(64, n, buffer, kHidInfinite);
+        result = device_->Read(64, n, buffer, hid::kHidInfinite);
     });
     while (!device_->reading()) {
         std::this_thread::yield();
@@ -212,7 +212,8 @@ TEST_P(HidDeviceIo, ACancelBeforeAReadStartsEndsThatReadWhenItComes) {
 
     device_->Cancel();
     transport_->deviceSends(reply);
-    EXPECT_FALSE(device_->Read(64, got, buffer, kHidInfinite)) << "the waiting report is not read";
+    EXPECT_FALSE(device_->Read(64, got, buffer, hid::kHidInfinite))
+        << "the waiting report is not read";
     EXPECT_EQ(got, 0u);
     EXPECT_TRUE(device_->Read(64, got, buffer, 1000)) << "the next read gets it";
 
@@ -254,7 +255,7 @@ TEST_P(HidDeviceIo, ADeviceThatVanishesMidReadEndsTheReadWithFailure) {
     std::thread reader([&] {
         uint8_t buffer[64];
         uint32_t n = 0;
-        result = device_->Read(64, n, buffer, kHidInfinite);
+        result = device_->Read(64, n, buffer, hid::kHidInfinite);
     });
     while (!device_->reading()) {
         std::this_thread::yield();
@@ -299,11 +300,11 @@ TEST(HidDevice, ReportsWithoutReportIdsGetALeadingZeroByte) {
         received.emplace_back(report.begin(), report.end());
     });
     bus.plug(keyboard);
-    std::vector<HidInterfaceEntry> interfaces;
-    ASSERT_TRUE(listHidInterfaces(bus, interfaces));
+    std::vector<hid::HidInterfaceEntry> interfaces;
+    ASSERT_TRUE(hid::listHidInterfaces(bus, interfaces));
     ASSERT_EQ(interfaces.front().interfaceNumber, 0);
     EXPECT_EQ(interfaces.front().collectionNumber, 0) << "a single collection has no number";
-    CHidDevice device(bus);
+    hid::CHidDevice device(bus);
     ASSERT_TRUE(device.Open(interfaces.front().path, true, true, true, false));
     EXPECT_EQ(device.caps().inputReportByteLength, 9);
     EXPECT_EQ(device.caps().outputReportByteLength, 2);
@@ -316,7 +317,7 @@ TEST(HidDevice, ReportsWithoutReportIdsGetALeadingZeroByte) {
     EXPECT_EQ(buffer[1], 0x02);
     EXPECT_EQ(buffer[3], 0x04);
     auto& data = device.input().data;
-    ASSERT_TRUE(CHidDevice::DecodeInputReport(data, buffer, got, device.preparsedData()));
+    ASSERT_TRUE(hid::CHidDevice::DecodeInputReport(data, buffer, got, device.preparsedData()));
     EXPECT_EQ(data[0].usages[0], 0xE1) << "left shift";
     const uint8_t leds[2] = {0, 0x01};
     uint32_t sent = 0;

@@ -70,8 +70,8 @@ protected:
 TEST_F(FakeSysfs, AKeyboardWithSeveralCollectionsIsListedOnePathPerCollection) {
     addKeyboard();
     platform::LinuxHidBackend backend(sys(), dev());
-    std::vector<HidInterfaceEntry> interfaces;
-    ASSERT_TRUE(listHidInterfaces(backend, interfaces));
+    std::vector<hid::HidInterfaceEntry> interfaces;
+    ASSERT_TRUE(hid::listHidInterfaces(backend, interfaces));
     ASSERT_EQ(interfaces.size(), 5u);
     const std::string node0 = (dev() / "hidraw0").string();
     const std::string node1 = (dev() / "hidraw1").string();
@@ -80,7 +80,7 @@ TEST_F(FakeSysfs, AKeyboardWithSeveralCollectionsIsListedOnePathPerCollection) {
     const char* expectedCollections[] = {"col01", "col02", "col03", "col04"};
     const uint16_t expectedPages[] = {0x0001, 0x0001, 0x000C, 0xFF1C};
     for (size_t i = 0; i < 4; ++i) {
-        const HidInterfaceEntry& entry = interfaces[i + 1];
+        const hid::HidInterfaceEntry& entry = interfaces[i + 1];
         EXPECT_EQ(WideToUtf8(entry.path), node1 + "#vid_0c45&pid_8501&mi_01&" +
                                               expectedCollections[i] + "#0003:0C45:8501.0002");
         EXPECT_EQ(entry.interfaceNumber, 1);
@@ -120,9 +120,9 @@ TEST_F(FakeSysfs, ANodeWithABadDescriptorIsLeftOutAndReported) {
     addKeyboard();
     addUsbNode("hidraw3", "1-3", 0, "0003:1234:5678.0005", {0x05, 0x01, 0xA1, 0x01});
     platform::LinuxHidBackend backend(sys(), dev());
-    std::vector<HidInterfaceEntry> interfaces;
-    std::vector<HidUnreadableNode> unreadable;
-    ASSERT_TRUE(listHidInterfaces(backend, interfaces, &unreadable));
+    std::vector<hid::HidInterfaceEntry> interfaces;
+    std::vector<hid::HidUnreadableNode> unreadable;
+    ASSERT_TRUE(hid::listHidInterfaces(backend, interfaces, &unreadable));
     EXPECT_EQ(interfaces.size(), 5u);
     ASSERT_EQ(unreadable.size(), 1u);
     EXPECT_EQ(fs::path(unreadable[0].node).filename(), "hidraw3");
@@ -132,23 +132,24 @@ TEST_F(FakeSysfs, ANodeWithABadDescriptorIsLeftOutAndReported) {
 TEST_F(FakeSysfs, OpenAndPresenceFollowTheNodeAndItsAttachment) {
     addKeyboard();
     platform::LinuxHidBackend backend(sys(), dev());
-    std::vector<HidInterfaceEntry> interfaces;
-    ASSERT_TRUE(listHidInterfaces(backend, interfaces));
+    std::vector<hid::HidInterfaceEntry> interfaces;
+    ASSERT_TRUE(hid::listHidInterfaces(backend, interfaces));
     const std::wstring vendorPath = interfaces[4].path;
-    CHidDevice device(backend);
+    hid::CHidDevice device(backend);
     ASSERT_TRUE(device.Open(vendorPath, true, false, true, false)) << device.lastOpenError();
     EXPECT_EQ(device.caps().usagePage, 0xFF1C);
     EXPECT_EQ(device.attributes().versionNumber, 0x0105);
     device.Close();
-    EXPECT_TRUE(isHidPathPresent(backend, vendorPath));
+    EXPECT_TRUE(hid::isHidPathPresent(backend, vendorPath));
 
     // The keyboard goes; another device gets the same node name.
     fs::remove_all(sys() / "class/hidraw/hidraw1");
-    EXPECT_FALSE(isHidPathPresent(backend, vendorPath));
+    EXPECT_FALSE(hid::isHidPathPresent(backend, vendorPath));
     EXPECT_FALSE(device.Open(vendorPath, true, false, true, false));
     EXPECT_EQ(device.lastOpenResult(), platform::HidOpenResult::kNotFound);
     addUsbNode("hidraw1", "1-4", 1, "0003:0C45:8501.0009", emulator::controlInterfaceDescriptor());
-    EXPECT_FALSE(isHidPathPresent(backend, vendorPath)) << "another attachment, not our device";
+    EXPECT_FALSE(hid::isHidPathPresent(backend, vendorPath))
+        << "another attachment, not our device";
     EXPECT_FALSE(device.Open(vendorPath, true, false, true, false));
 
     // A node outside the device folder is never opened.
@@ -164,9 +165,9 @@ TEST_F(FakeSysfs, ANodeWithoutPermissionSaysSoAndHowToFixIt) {
     addKeyboard();
     fs::permissions(dev() / "hidraw1", fs::perms::none);
     platform::LinuxHidBackend backend(sys(), dev());
-    std::vector<HidInterfaceEntry> interfaces;
-    ASSERT_TRUE(listHidInterfaces(backend, interfaces));
-    CHidDevice device(backend);
+    std::vector<hid::HidInterfaceEntry> interfaces;
+    ASSERT_TRUE(hid::listHidInterfaces(backend, interfaces));
+    hid::CHidDevice device(backend);
     EXPECT_FALSE(device.Open(interfaces[4].path, true, true, true, false));
     EXPECT_EQ(device.lastOpenResult(), platform::HidOpenResult::kAccessDenied);
 }

@@ -17,10 +17,10 @@ class PathParsing : public ::testing::TestWithParam<PathCase> {};
 
 TEST_P(PathParsing, ReadsEachMarkerAsHexUpToTheFirstNonDigit) {
     const PathCase& c = GetParam();
-    EXPECT_EQ(parseVendorId(c.path), c.vendor);
-    EXPECT_EQ(parseProductId(c.path), c.product);
-    EXPECT_EQ(parseInterfaceNumber(c.path), c.interfaceNumber);
-    EXPECT_EQ(parseCollectionNumber(c.path), c.collection);
+    EXPECT_EQ(hid::parseVendorId(c.path), c.vendor);
+    EXPECT_EQ(hid::parseProductId(c.path), c.product);
+    EXPECT_EQ(hid::parseInterfaceNumber(c.path), c.interfaceNumber);
+    EXPECT_EQ(hid::parseCollectionNumber(c.path), c.collection);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -46,17 +46,17 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(HidPaths, FormattedPathsParseBackAndSplitIntoNodeAndInstance) {
     const std::wstring path =
-        formatHidPath({"/dev/hidraw12", "0003:0C45:8501.0007", 0x0C45, 0x8501, 1, 4});
+        hid::formatHidPath({"/dev/hidraw12", "0003:0C45:8501.0007", 0x0C45, 0x8501, 1, 4});
     EXPECT_EQ(path, L"/dev/hidraw12#vid_0c45&pid_8501&mi_01&col04#0003:0C45:8501.0007");
     std::string node;
     std::string instance;
-    ASSERT_TRUE(splitHidPath(path, node, instance));
+    ASSERT_TRUE(hid::splitHidPath(path, node, instance));
     EXPECT_EQ(node, "/dev/hidraw12");
     EXPECT_EQ(instance, "0003:0C45:8501.0007");
-    EXPECT_EQ(formatHidPath({"bt", "i", 1, 2, -1, 0}), L"bt#vid_0001&pid_0002#i")
+    EXPECT_EQ(hid::formatHidPath({"bt", "i", 1, 2, -1, 0}), L"bt#vid_0001&pid_0002#i")
         << "no interface number and a single collection leave both parts out";
-    EXPECT_FALSE(splitHidPath(L"/dev/hidraw3", node, instance));
-    EXPECT_FALSE(splitHidPath(L"#vid_0001#x", node, instance));
+    EXPECT_FALSE(hid::splitHidPath(L"/dev/hidraw3", node, instance));
+    EXPECT_FALSE(hid::splitHidPath(L"#vid_0001#x", node, instance));
 }
 
 } // namespace

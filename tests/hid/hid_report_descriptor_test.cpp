@@ -18,15 +18,15 @@ using json::member;
 using json::toBool;
 using json::toString;
 
-HidReportType reportTypeNamed(const std::string& name) {
+hid::HidReportType reportTypeNamed(const std::string& name) {
     if (name == "output") {
-        return HidReportType::kOutput;
+        return hid::HidReportType::kOutput;
     }
-    return name == "feature" ? HidReportType::kFeature : HidReportType::kInput;
+    return name == "feature" ? hid::HidReportType::kFeature : hid::HidReportType::kInput;
 }
 
 // One capability in words, built the same way from our parse and from the recorded one.
-std::string describeCap(const HidReportCap& cap) {
+std::string describeCap(const hid::HidReportCap& cap) {
     std::ostringstream out;
     out << "id=" << int(cap.reportId) << " page=" << cap.usagePage << " button=" << cap.isButton
         << " range=" << cap.isRange << " usage=" << cap.usageMin << ".." << cap.usageMax
@@ -42,7 +42,7 @@ std::string describeCap(const HidReportCap& cap) {
 }
 
 std::string describeRecordedCap(const Json::Value& cap) {
-    HidReportCap c;
+    hid::HidReportCap c;
     c.reportId = static_cast<uint8_t>(intMember(cap, "report_id"));
     c.usagePage = static_cast<uint16_t>(intMember(cap, "usage_page"));
     c.isButton = toBool(member(cap, "is_button"));
@@ -68,7 +68,7 @@ std::string describeRecordedCap(const Json::Value& cap) {
     return describeCap(c);
 }
 
-std::multiset<std::string> describeAll(const HidReportTypeCaps& caps) {
+std::multiset<std::string> describeAll(const hid::HidReportTypeCaps& caps) {
     std::multiset<std::string> all;
     for (const auto* list : {&caps.buttonCaps, &caps.valueCaps}) {
         for (const auto& cap : *list) {
@@ -92,11 +92,11 @@ protected:
         return value;
     }
     const Json::Value& entry() const { return all()[GetParam()]; }
-    HidReportDescriptor parsed() const {
-        HidReportDescriptor result;
+    hid::HidReportDescriptor parsed() const {
+        hid::HidReportDescriptor result;
         std::string error;
-        EXPECT_TRUE(parseHidReportDescriptor(test::bytesFromHex(toString(member(entry(), "hex"))),
-                                             result, error))
+        EXPECT_TRUE(hid::parseHidReportDescriptor(
+            test::bytesFromHex(toString(member(entry(), "hex"))), result, error))
             << error;
         return result;
     }
@@ -109,12 +109,12 @@ TEST(RealDescriptors, AllEightAreThere) {
 }
 
 TEST_P(RealDescriptor, TopLevelCollectionsAndWindowsByteLengths) {
-    const HidReportDescriptor result = parsed();
+    const hid::HidReportDescriptor result = parsed();
     const Json::Value& expected = member(entry(), "collections");
     ASSERT_EQ(result.collections.size(), expected.size()) << toString(member(entry(), "name"));
     for (Json::ArrayIndex i = 0; i < expected.size(); ++i) {
         SCOPED_TRACE("collection " + std::to_string(i));
-        const HidCaps& caps = result.collections[i].caps;
+        const hid::HidCaps& caps = result.collections[i].caps;
         const Json::Value& lengths = member(expected[i], "expected_byte_lengths_windows_style");
         EXPECT_EQ(caps.usagePage, intMember(expected[i], "usage_page"));
         EXPECT_EQ(caps.usage, intMember(expected[i], "usage"));
@@ -126,15 +126,16 @@ TEST_P(RealDescriptor, TopLevelCollectionsAndWindowsByteLengths) {
 }
 
 TEST_P(RealDescriptor, ReportSizesBelongToTheirCollections) {
-    const HidReportDescriptor result = parsed();
+    const hid::HidReportDescriptor result = parsed();
     for (const auto& report : member(entry(), "reports")) {
         const auto tlc = static_cast<size_t>(intMember(report, "tlc_index"));
         ASSERT_LT(tlc, result.collections.size());
         const auto& layouts =
             result.collections[tlc].of(reportTypeNamed(toString(member(report, "type")))).reports;
         const auto id = static_cast<uint8_t>(intMember(report, "report_id"));
-        const auto found = std::find_if(layouts.begin(), layouts.end(),
-                                        [&](const HidReportLayout& l) { return l.reportId == id; });
+        const auto found =
+            std::find_if(layouts.begin(), layouts.end(),
+                         [&](const hid::HidReportLayout& l) { return l.reportId == id; });
         ASSERT_NE(found, layouts.end()) << "report " << int(id) << " in collection " << tlc;
         EXPECT_EQ(found->sizeBits, static_cast<uint32_t>(intMember(report, "size_bits")))
             << "report " << int(id);
@@ -147,11 +148,11 @@ class RecordedPlatformParse : public RealDescriptor {};
 TEST_P(RecordedPlatformParse, CapabilitiesMatchThePlatformParserAsSets) {
     const Json::Value& windows = member(entry(), "windows_hidp");
     ASSERT_FALSE(windows.empty());
-    const HidReportDescriptor result = parsed();
+    const hid::HidReportDescriptor result = parsed();
     for (const auto& tlc : windows) {
         const auto index = static_cast<size_t>(intMember(tlc, "tlc_index"));
         ASSERT_LT(index, result.collections.size());
-        const HidPreparsedData& ours = result.collections[index];
+        const hid::HidPreparsedData& ours = result.collections[index];
         const Json::Value& caps = member(tlc, "hidp_caps");
         EXPECT_EQ(ours.caps.numberLinkCollectionNodes,
                   intMember(caps, "NumberLinkCollectionNodes"));
@@ -174,13 +175,13 @@ TEST_P(RecordedPlatformParse, CapabilitiesMatchThePlatformParserAsSets) {
             for (const auto& cap : member(member(tlc, "caps"), typeNames[t])) {
                 expected.insert(describeRecordedCap(cap));
             }
-            EXPECT_EQ(describeAll(ours.of(static_cast<HidReportType>(t))), expected);
+            EXPECT_EQ(describeAll(ours.of(static_cast<hid::HidReportType>(t))), expected);
         }
     }
 }
 
 TEST_P(RealDescriptor, DecodeExamplesGiveTheActiveUsages) {
-    const HidReportDescriptor result = parsed();
+    const hid::HidReportDescriptor result = parsed();
     for (const auto& example : member(entry(), "decode_examples")) {
         const std::string hex = toString(member(example, "report_hex"));
         SCOPED_TRACE(hex);
@@ -190,18 +191,19 @@ TEST_P(RealDescriptor, DecodeExamplesGiveTheActiveUsages) {
             report.insert(report.begin(), 0); // buffers always start with the report ID byte
         }
         const auto owner =
-            std::find_if(result.collections.begin(), result.collections.end(),
-                         [&](const auto& c) { return c.ownsReport(HidReportType::kInput, id); });
+            std::find_if(result.collections.begin(), result.collections.end(), [&](const auto& c) {
+                return c.ownsReport(hid::HidReportType::kInput, id);
+            });
         ASSERT_NE(owner, result.collections.end());
-        auto list = buildUsageDataList(HidReportType::kInput, *owner);
-        ASSERT_TRUE(decodeInputReport(list, report, *owner));
+        auto list = hid::buildUsageDataList(hid::HidReportType::kInput, *owner);
+        ASSERT_TRUE(hid::decodeInputReport(list, report, *owner));
         std::set<std::string> active;
         for (const auto& data : list) {
             if (!data.isButton || data.reportId != id) {
                 continue;
             }
             EXPECT_EQ(data.isDataSet, 1);
-            EXPECT_EQ(data.status, HIDP_STATUS_SUCCESS);
+            EXPECT_EQ(data.status, hid::HIDP_STATUS_SUCCESS);
             for (const uint16_t usage : data.usages) {
                 if (usage != 0) {
                     active.insert(usageLabel(data.usagePage, usage));
@@ -227,10 +229,10 @@ struct BadDescriptorCase {
 class BadDescriptor : public ::testing::TestWithParam<BadDescriptorCase> {};
 
 TEST_P(BadDescriptor, IsRejectedWithAReason) {
-    HidReportDescriptor result;
+    hid::HidReportDescriptor result;
     result.collections.resize(3); // whatever was there is not left half-filled
     std::string error;
-    EXPECT_FALSE(parseHidReportDescriptor(GetParam().bytes, result, error));
+    EXPECT_FALSE(hid::parseHidReportDescriptor(GetParam().bytes, result, error));
     EXPECT_FALSE(error.empty());
     EXPECT_TRUE(result.collections.empty());
 }
@@ -280,10 +282,11 @@ class DescriptorLength : public ::testing::TestWithParam<size_t> {};
 
 TEST_P(DescriptorLength, OnlyDescriptorsUpToTheKernelsLimitAreParsed) {
     const size_t length = GetParam();
-    HidReportDescriptor result;
+    hid::HidReportDescriptor result;
     std::string error;
     const bool accepted = length <= platform::kHidMaxReportDescriptorSize;
-    EXPECT_EQ(parseHidReportDescriptor(collectionsOfLength(1, length), result, error), accepted)
+    EXPECT_EQ(hid::parseHidReportDescriptor(collectionsOfLength(1, length), result, error),
+              accepted)
         << error;
     if (!accepted) {
         EXPECT_NE(error.find(std::to_string(length) + " bytes"), std::string::npos) << error;
@@ -297,9 +300,9 @@ INSTANTIATE_TEST_SUITE_P(HidDescriptors, DescriptorLength,
 TEST(HidDescriptors, EveryCollectionOfTheLargestDescriptorIsCounted) {
     // 2046 nested collections take 4095 bytes: with the top-level one, 2047 link collections.
     const std::vector<uint8_t> bytes = collectionsOfLength(2046, 4095);
-    HidReportDescriptor result;
+    hid::HidReportDescriptor result;
     std::string error;
-    ASSERT_TRUE(parseHidReportDescriptor(bytes, result, error)) << error;
+    ASSERT_TRUE(hid::parseHidReportDescriptor(bytes, result, error)) << error;
     ASSERT_EQ(result.collections.size(), 1u);
     EXPECT_EQ(result.collections[0].caps.numberLinkCollectionNodes, 2047);
 }
@@ -311,10 +314,10 @@ TEST(HidDescriptors, PushAndPopRestoreTheGlobals) {
                                         0x25, 0x01, 0x75, 0x01, 0x95, 0x05, 0xA4, 0x05,
                                         0x09, 0x19, 0x01, 0x29, 0x03, 0x95, 0x03, 0x81,
                                         0x02, 0xB4, 0x09, 0x30, 0x81, 0x02, 0xC0};
-    HidReportDescriptor result;
+    hid::HidReportDescriptor result;
     std::string error;
-    ASSERT_TRUE(parseHidReportDescriptor(bytes, result, error)) << error;
-    const auto& buttons = result.collections.at(0).of(HidReportType::kInput).buttonCaps;
+    ASSERT_TRUE(hid::parseHidReportDescriptor(bytes, result, error)) << error;
+    const auto& buttons = result.collections.at(0).of(hid::HidReportType::kInput).buttonCaps;
     ASSERT_EQ(buttons.size(), 2u);
     EXPECT_EQ(buttons[0].usagePage, 9);
     EXPECT_EQ(buttons[0].reportCount, 3);
@@ -329,10 +332,10 @@ TEST(HidDescriptors, ARangeOverAWholePageGetsEntriesOnlyForItsFields) {
     const std::vector<uint8_t> bytes = {0x05, 0x88, 0x09, 0x01, 0xA1, 0x01, 0x19, 0x00,
                                         0x2A, 0xFF, 0xFF, 0x15, 0x00, 0x26, 0xFF, 0xFF,
                                         0x75, 0x08, 0x95, 0x02, 0x81, 0x02, 0xC0};
-    HidReportDescriptor result;
+    hid::HidReportDescriptor result;
     std::string error;
-    ASSERT_TRUE(parseHidReportDescriptor(bytes, result, error)) << error;
-    const auto list = buildUsageDataList(HidReportType::kInput, result.collections.at(0));
+    ASSERT_TRUE(hid::parseHidReportDescriptor(bytes, result, error)) << error;
+    const auto list = hid::buildUsageDataList(hid::HidReportType::kInput, result.collections.at(0));
     ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(list[0].usage, 0);
     EXPECT_EQ(list[1].usage, 1);
@@ -343,11 +346,11 @@ TEST(HidDescriptors, AValueRangeGivesOneDataEntryPerUsage) {
     const std::vector<uint8_t> bytes = {0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x19,
                                         0x01, 0x29, 0x03, 0x15, 0x00, 0x26, 0xFF, 0x00,
                                         0x75, 0x08, 0x95, 0x03, 0x81, 0x02, 0xC0};
-    HidReportDescriptor result;
+    hid::HidReportDescriptor result;
     std::string error;
-    ASSERT_TRUE(parseHidReportDescriptor(bytes, result, error)) << error;
-    const HidPreparsedData& collection = result.collections.at(0);
-    auto list = buildUsageDataList(HidReportType::kInput, collection);
+    ASSERT_TRUE(hid::parseHidReportDescriptor(bytes, result, error)) << error;
+    const hid::HidPreparsedData& collection = result.collections.at(0);
+    auto list = hid::buildUsageDataList(hid::HidReportType::kInput, collection);
     ASSERT_EQ(list.size(), 3u);
     for (uint16_t i = 0; i < 3; ++i) {
         EXPECT_EQ(list[i].isButton, 0);
@@ -355,7 +358,7 @@ TEST(HidDescriptors, AValueRangeGivesOneDataEntryPerUsage) {
         EXPECT_EQ(list[i].usagePage, 0xFF00);
     }
     const std::vector<uint8_t> report = {0x00, 0x0A, 0x0B, 0xFF};
-    ASSERT_TRUE(decodeInputReport(list, report, collection));
+    ASSERT_TRUE(hid::decodeInputReport(list, report, collection));
     EXPECT_EQ(list[0].value, 0x0Au);
     EXPECT_EQ(list[1].value, 0x0Bu);
     EXPECT_EQ(list[2].value, 0xFFu);

@@ -24,7 +24,7 @@ protected:
         profile.SetProfilePath(profilePath);
     }
 
-    CBasicProfiledata profile;
+    profiles::CBasicProfiledata profile;
 };
 
 // --- loading and repair -----------------------------------------------------------------------
@@ -92,7 +92,7 @@ TEST_F(BasicProfileTest, MissingDefaultLeavesANullEntryThatReadsAsZero) {
 
     EXPECT_TRUE(profile.LoadDeviceEntry(profilePath).isNull());
     EXPECT_TRUE(profileOnDisk()["Device"][0].isNull());
-    EXPECT_EQ(profile.ReadLightInfo(), LightInfoRecord{});
+    EXPECT_EQ(profile.ReadLightInfo(), profiles::LightInfoRecord{});
     EXPECT_TRUE(profile.ReadLightList().empty());
     EXPECT_TRUE(profile.ReadKeyList().empty());
 
@@ -158,9 +158,10 @@ TEST_F(BasicProfileTest, NothingIsEverWrittenIntoTheDefaultDataFolder) {
 
     EXPECT_FALSE(profile.Save());
     EXPECT_FALSE(profile.WriteDocument(Json::Value(Json::objectValue), defaultPath));
-    EXPECT_FALSE(profile.SaveDeviceEntry(Json::Value(), folders::defaultDataFolder() / "new.Json"));
+    EXPECT_FALSE(profile.SaveDeviceEntry(Json::Value(),
+                                         profiles::folders::defaultDataFolder() / "new.Json"));
     EXPECT_EQ(test::readText(defaultPath), before);
-    EXPECT_FALSE(std::filesystem::exists(folders::defaultDataFolder() / "new.Json"));
+    EXPECT_FALSE(std::filesystem::exists(profiles::folders::defaultDataFolder() / "new.Json"));
 }
 
 TEST_F(BasicProfileTest, SaveOverAFileThatIsNotJsonKeepsItAsBad) {
@@ -189,7 +190,7 @@ TEST_F(BasicProfileTest, LightInfoNarrowsToTheLowBits) {
                      "SideSelectItem": 258, "ZZCCLedMode": 1}}]})");
     profile.LoadDeviceEntry(profilePath);
 
-    const LightInfoRecord info = profile.ReadLightInfo();
+    const profiles::LightInfoRecord info = profile.ReadLightInfo();
 
     EXPECT_EQ(info.mode, 44);
     EXPECT_EQ(info.multiColor, 1);
@@ -210,9 +211,9 @@ TEST_F(BasicProfileTest, LightInfoOfWrongTypesReadsAsZero) {
                      "MultiColor": "yes", "Red": 2.9}}]})");
     profile.LoadDeviceEntry(profilePath);
 
-    const LightInfoRecord info = profile.ReadLightInfo();
+    const profiles::LightInfoRecord info = profile.ReadLightInfo();
 
-    EXPECT_EQ(info, (LightInfoRecord{.red = 2}));
+    EXPECT_EQ(info, (profiles::LightInfoRecord{.red = 2}));
 }
 
 TEST_F(BasicProfileTest, WriteLightInfoReplacesTheObjectWithExactlyElevenMembers) {
@@ -250,20 +251,20 @@ TEST_F(BasicProfileTest, NullLightListElementReadsAsAbsent) {
         {}]}]})");
     profile.LoadDeviceEntry(profilePath);
 
-    const std::vector<LightInfoRecord> leds = profile.ReadLightList();
+    const std::vector<profiles::LightInfoRecord> leds = profile.ReadLightList();
 
     ASSERT_EQ(leds.size(), 3u);
-    EXPECT_EQ(leds[0], (LightInfoRecord{.mode = 2,
-                                        .brightness = 3,
-                                        .speed = 1,
-                                        .direction = 1,
-                                        .multiColor = 1,
-                                        .red = 1,
-                                        .green = 2,
-                                        .blue = 3,
-                                        .present = 1}));
-    EXPECT_EQ(leds[1], LightInfoRecord{});
-    EXPECT_EQ(leds[2], LightInfoRecord{.present = 1});
+    EXPECT_EQ(leds[0], (profiles::LightInfoRecord{.mode = 2,
+                                                  .brightness = 3,
+                                                  .speed = 1,
+                                                  .direction = 1,
+                                                  .multiColor = 1,
+                                                  .red = 1,
+                                                  .green = 2,
+                                                  .blue = 3,
+                                                  .present = 1}));
+    EXPECT_EQ(leds[1], profiles::LightInfoRecord{});
+    EXPECT_EQ(leds[2], profiles::LightInfoRecord{.present = 1});
 }
 
 // --- user light effects -----------------------------------------------------------------------
@@ -294,19 +295,19 @@ protected:
 TEST_F(LightEffectTest, RelativeNameIsFoundInTheDeviceDataFolder) {
     writeLightConfig("wave");
 
-    const std::vector<LedEffectStep> steps = profile.LoadLightEffect();
+    const std::vector<profiles::LedEffectStep> steps = profile.LoadLightEffect();
 
     ASSERT_EQ(steps.size(), 2u);
-    EXPECT_EQ(steps[0], (LedEffectStep{.effect = 3,
-                                       .brightness = 4,
-                                       .speed = 2,
-                                       .direction = 1,
-                                       .red = 9,
-                                       .green = 8,
-                                       .blue = 7,
-                                       .timeMs = 1500,
-                                       .cycles = 2}));
-    EXPECT_EQ(steps[1], LedEffectStep{.effect = 1});
+    EXPECT_EQ(steps[0], (profiles::LedEffectStep{.effect = 3,
+                                                 .brightness = 4,
+                                                 .speed = 2,
+                                                 .direction = 1,
+                                                 .red = 9,
+                                                 .green = 8,
+                                                 .blue = 7,
+                                                 .timeMs = 1500,
+                                                 .cycles = 2}));
+    EXPECT_EQ(steps[1], profiles::LedEffectStep{.effect = 1});
 }
 
 TEST_F(LightEffectTest, AbsoluteNameStaysAsItIs) {
@@ -315,7 +316,7 @@ TEST_F(LightEffectTest, AbsoluteNameStaysAsItIs) {
     writeText(elsewhere / "spin.light", R"({"LEDEffectList": [{"LEDREGMode": 5}]})");
     writeLightConfig((elsewhere / "spin").string());
 
-    const std::vector<LedEffectStep> steps = profile.LoadLightEffect();
+    const std::vector<profiles::LedEffectStep> steps = profile.LoadLightEffect();
 
     ASSERT_EQ(steps.size(), 1u);
     EXPECT_EQ(steps[0].effect, 5);
@@ -340,13 +341,13 @@ TEST_F(BasicProfileTest, KeyListDecodesBothHalves) {
         {"Assignment": 16777216, "DefaultAssignment": "x"}]}]})");
     profile.LoadDeviceEntry(profilePath);
 
-    const std::vector<KeyAssignmentRecord> keys = profile.ReadKeyList();
+    const std::vector<profiles::KeyAssignmentRecord> keys = profile.ReadKeyList();
 
     ASSERT_EQ(keys.size(), 2u);
-    EXPECT_EQ(keys[0].assignment, (KeyAssignmentCode{0, 0x70, 3, 0}));
-    EXPECT_EQ(keys[0].defaultAssignment, (KeyAssignmentCode{0, 0x20, 0x00, 0x29}));
-    EXPECT_EQ(keys[1].assignment, (KeyAssignmentCode{1, 0, 0, 0})) << "bit 24 is dropped";
-    EXPECT_EQ(keys[1].defaultAssignment, (KeyAssignmentCode{1, 0, 0, 0}));
+    EXPECT_EQ(keys[0].assignment, (profiles::KeyAssignmentCode{0, 0x70, 3, 0}));
+    EXPECT_EQ(keys[0].defaultAssignment, (profiles::KeyAssignmentCode{0, 0x20, 0x00, 0x29}));
+    EXPECT_EQ(keys[1].assignment, (profiles::KeyAssignmentCode{1, 0, 0, 0})) << "bit 24 is dropped";
+    EXPECT_EQ(keys[1].defaultAssignment, (profiles::KeyAssignmentCode{1, 0, 0, 0}));
 }
 
 TEST_F(BasicProfileTest, WriteKeyListEncodesAssignmentsAndNeverTouchesDefaults) {
@@ -354,7 +355,7 @@ TEST_F(BasicProfileTest, WriteKeyListEncodesAssignmentsAndNeverTouchesDefaults) 
         {"Assignment": 2097193, "DefaultAssignment": 2097193},
         {"Assignment": 1, "DefaultAssignment": 5}]}]})");
     profile.LoadDeviceEntry(profilePath);
-    std::vector<KeyAssignmentRecord> keys = profile.ReadKeyList();
+    std::vector<profiles::KeyAssignmentRecord> keys = profile.ReadKeyList();
     keys[0].assignment = {0, 0x70, 3, 0};
     keys[0].defaultAssignment = {0, 0x11, 0x22, 0x33};
     keys.push_back({.assignment = {2, 0x10, 0x01, 0x00}});

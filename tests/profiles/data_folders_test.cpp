@@ -15,39 +15,41 @@ using test::ScopedEnv;
 
 class DataFoldersTest : public ::testing::Test {
 protected:
-    void TearDown() override { folders::setProgramFolder({}); }
+    void TearDown() override { profiles::folders::setProgramFolder({}); }
 
     test::TempDir dir;
 };
 
 TEST_F(DataFoldersTest, ProgramFolderIsTheExecutablesFolderUnlessSet) {
-    EXPECT_EQ(fs::canonical(folders::programFolder()), fs::canonical(MORVA_RUNTIME_DIR));
+    EXPECT_EQ(fs::canonical(profiles::folders::programFolder()), fs::canonical(MORVA_RUNTIME_DIR));
 
-    folders::setProgramFolder(dir.path());
-    EXPECT_EQ(folders::programFolder(), dir.path());
-    EXPECT_EQ(folders::defaultDataFolder(), dir.path() / "DefaultData");
-    EXPECT_EQ(folders::defaultProfilePath("keyboard"),
+    profiles::folders::setProgramFolder(dir.path());
+    EXPECT_EQ(profiles::folders::programFolder(), dir.path());
+    EXPECT_EQ(profiles::folders::defaultDataFolder(), dir.path() / "DefaultData");
+    EXPECT_EQ(profiles::folders::defaultProfilePath("keyboard"),
               dir.path() / "DefaultData" / "keyboard.Json");
 
-    folders::setProgramFolder({});
-    EXPECT_EQ(fs::canonical(folders::programFolder()), fs::canonical(MORVA_RUNTIME_DIR));
+    profiles::folders::setProgramFolder({});
+    EXPECT_EQ(fs::canonical(profiles::folders::programFolder()), fs::canonical(MORVA_RUNTIME_DIR));
 }
 
 TEST_F(DataFoldersTest, DeviceDataFolderIsMadeLevelByLevelUnderXdgDataHome) {
     const fs::path dataHome = dir.path() / "xdg" / "data";
     ScopedEnv env("XDG_DATA_HOME", dataHome.c_str());
 
-    const fs::path folder = folders::deviceDataFolder("MousePad");
+    const fs::path folder = profiles::folders::deviceDataFolder("MousePad");
 
     EXPECT_EQ(folder, dataHome / "QT4410-VIGOR MORVA" / "MousePad");
     EXPECT_TRUE(fs::is_directory(folder));
-    EXPECT_EQ(folders::applicationFolder(), dataHome / "QT4410-VIGOR MORVA");
+    EXPECT_EQ(profiles::folders::applicationFolder(), dataHome / "QT4410-VIGOR MORVA");
 }
 
 TEST_F(DataFoldersTest, TwoDevicesOfOneModelShareTheFolder) {
     ScopedEnv env("XDG_DATA_HOME", dir.path().c_str());
-    EXPECT_EQ(folders::deviceDataFolder("keyboard"), folders::deviceDataFolder("keyboard"));
-    EXPECT_NE(folders::deviceDataFolder("keyboard"), folders::deviceDataFolder("keyboard123"));
+    EXPECT_EQ(profiles::folders::deviceDataFolder("keyboard"),
+              profiles::folders::deviceDataFolder("keyboard"));
+    EXPECT_NE(profiles::folders::deviceDataFolder("keyboard"),
+              profiles::folders::deviceDataFolder("keyboard123"));
 }
 
 TEST_F(DataFoldersTest, RelativeOrMissingXdgDataHomeFallsBackToHome) {
@@ -55,11 +57,11 @@ TEST_F(DataFoldersTest, RelativeOrMissingXdgDataHomeFallsBackToHome) {
     const fs::path expected = dir.path() / ".local" / "share" / "QT4410-VIGOR MORVA";
     {
         ScopedEnv env("XDG_DATA_HOME", "relative/data");
-        EXPECT_EQ(folders::applicationFolder(), expected);
+        EXPECT_EQ(profiles::folders::applicationFolder(), expected);
     }
     {
         ScopedEnv env("XDG_DATA_HOME", nullptr);
-        EXPECT_EQ(folders::applicationFolder(), expected);
+        EXPECT_EQ(profiles::folders::applicationFolder(), expected);
     }
     EXPECT_TRUE(fs::is_directory(expected));
     EXPECT_FALSE(fs::exists(fs::current_path() / "relative"));
@@ -68,8 +70,8 @@ TEST_F(DataFoldersTest, RelativeOrMissingXdgDataHomeFallsBackToHome) {
 TEST_F(DataFoldersTest, UnusableDeviceFolderNamesGiveNoFolder) {
     ScopedEnv env("XDG_DATA_HOME", dir.path().c_str());
     for (const char* name : {"", ".", "..", "a/b", "../escape"}) {
-        EXPECT_TRUE(folders::deviceDataFolder(name).empty()) << name;
-        EXPECT_TRUE(folders::defaultProfilePath(name).empty()) << name;
+        EXPECT_TRUE(profiles::folders::deviceDataFolder(name).empty()) << name;
+        EXPECT_TRUE(profiles::folders::defaultProfilePath(name).empty()) << name;
     }
     EXPECT_FALSE(fs::exists(dir.path() / "escape"));
 }
@@ -79,22 +81,25 @@ TEST_F(DataFoldersTest, FolderThatCannotBeMadeIsReturnedWithoutError) {
     { std::ofstream(blocker) << "x"; }
     ScopedEnv env("XDG_DATA_HOME", blocker.c_str());
 
-    const fs::path folder = folders::deviceDataFolder("HD");
+    const fs::path folder = profiles::folders::deviceDataFolder("HD");
 
     EXPECT_EQ(folder, blocker / "QT4410-VIGOR MORVA" / "HD");
     EXPECT_FALSE(fs::exists(folder));
 }
 
 TEST_F(DataFoldersTest, InsideDefaultDataFolderIsRecognisedWhateverTheSpelling) {
-    folders::setProgramFolder(dir.path() / "prog");
+    profiles::folders::setProgramFolder(dir.path() / "prog");
     fs::create_directories(dir.path() / "prog" / "DefaultData");
 
-    EXPECT_TRUE(folders::isInsideDefaultDataFolder(dir.path() / "prog" / "DefaultData"));
-    EXPECT_TRUE(folders::isInsideDefaultDataFolder(dir.path() / "prog/DefaultData/mouse.Json"));
-    EXPECT_TRUE(folders::isInsideDefaultDataFolder(dir.path() / "prog/x/../DefaultData/a.Json"));
-    EXPECT_FALSE(folders::isInsideDefaultDataFolder(dir.path() / "prog" / "DefaultDataX"));
-    EXPECT_FALSE(folders::isInsideDefaultDataFolder(dir.path() / "prog" / "mouse.Json"));
-    EXPECT_FALSE(folders::isInsideDefaultDataFolder({}));
+    EXPECT_TRUE(profiles::folders::isInsideDefaultDataFolder(dir.path() / "prog" / "DefaultData"));
+    EXPECT_TRUE(
+        profiles::folders::isInsideDefaultDataFolder(dir.path() / "prog/DefaultData/mouse.Json"));
+    EXPECT_TRUE(
+        profiles::folders::isInsideDefaultDataFolder(dir.path() / "prog/x/../DefaultData/a.Json"));
+    EXPECT_FALSE(
+        profiles::folders::isInsideDefaultDataFolder(dir.path() / "prog" / "DefaultDataX"));
+    EXPECT_FALSE(profiles::folders::isInsideDefaultDataFolder(dir.path() / "prog" / "mouse.Json"));
+    EXPECT_FALSE(profiles::folders::isInsideDefaultDataFolder({}));
 }
 
 } // namespace

@@ -11,8 +11,8 @@ namespace {
 
 namespace fs = std::filesystem;
 // The factory tables the devices start with: the shipped defaults must hold the same codes.
-const auto& kKeyboardTable = KeyPositionTable();
-const auto& kMouseTable = MouseButtonTable();
+const auto& kKeyboardTable = device::KeyPositionTable();
+const auto& kMouseTable = device::MouseButtonTable();
 
 const std::vector<std::vector<int32_t>> kEqPresets = {
     {7, 11, 2, -3, -1, 4, 9, 12, 9, 5},   {7, 11, 6, -3, -11, -1, 6, 13, 6, 13},
@@ -36,16 +36,16 @@ protected:
         ASSERT_EQ(entry, readjsonFile(defaultPath)["Device"][0]);
     }
 
-    static void expectLightList(CBasicProfiledata& profile, size_t ledCount) {
-        const std::vector<LightInfoRecord> leds = profile.ReadLightList();
+    static void expectLightList(profiles::CBasicProfiledata& profile, size_t ledCount) {
+        const std::vector<profiles::LightInfoRecord> leds = profile.ReadLightList();
         ASSERT_EQ(leds.size(), ledCount);
-        for (const LightInfoRecord& led : leds) {
+        for (const profiles::LightInfoRecord& led : leds) {
             EXPECT_EQ(led.present, 1);
         }
     }
 
-    static void expectShownLightInfo(CBasicProfiledata& profile, uint8_t maxSpeed) {
-        const LightInfoRecord info = profile.ReadLightInfo();
+    static void expectShownLightInfo(profiles::CBasicProfiledata& profile, uint8_t maxSpeed) {
+        const profiles::LightInfoRecord info = profile.ReadLightInfo();
         EXPECT_LE(info.brightness, 4);
         EXPECT_LE(info.speed, maxSpeed);
         EXPECT_LE(info.direction, 1);
@@ -58,20 +58,20 @@ class DefaultKeyboardTest : public DefaultDataTest,
                             public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(DefaultKeyboardTest, KeyboardDefaultHoldsTheFactoryTables) {
-    CKeyboardProfiledata profile;
+    profiles::CKeyboardProfiledata profile;
     load(profile, GetParam());
 
-    const std::vector<KeyAssignmentRecord> keys = profile.ReadKeyList();
+    const std::vector<profiles::KeyAssignmentRecord> keys = profile.ReadKeyList();
     ASSERT_EQ(keys.size(), kKeyboardTable.size());
     for (size_t p = 0; p < keys.size(); ++p) {
         EXPECT_EQ(keys[p].defaultAssignment.code, kKeyboardTable[p]) << "position " << p;
         EXPECT_EQ(keys[p].assignment, keys[p].defaultAssignment) << "position " << p;
     }
-    EXPECT_EQ(keys[110].defaultAssignment.code, (AssignmentCode{0xA0, 0x01, 0x00}));
+    EXPECT_EQ(keys[110].defaultAssignment.code, (profiles::AssignmentCode{0xA0, 0x01, 0x00}));
 
     expectShownLightInfo(profile, 4);
     expectLightList(profile, 126);
-    const KeyboardSystemRecord system = profile.ReadKeyboardSystem();
+    const profiles::KeyboardSystemRecord system = profile.ReadKeyboardSystem();
     EXPECT_LE(system.repeatDelay, 3);
     EXPECT_LE(system.pollingRate, 3);
     EXPECT_EQ(profile.ReadCustomLightGroup(), 0);
@@ -83,18 +83,18 @@ TEST_P(DefaultKeyboardTest, KeyboardDefaultHoldsTheFactoryTables) {
 INSTANTIATE_TEST_SUITE_P(Models, DefaultKeyboardTest, ::testing::Values("keyboard", "keyboard123"));
 
 TEST_F(DefaultDataTest, MouseDefaultHoldsTheButtonTableAndFiveDpiStages) {
-    CMouseProfiledata profile;
+    profiles::CMouseProfiledata profile;
     load(profile, "mouse");
 
-    const std::vector<KeyAssignmentRecord> keys = profile.ReadKeyList();
+    const std::vector<profiles::KeyAssignmentRecord> keys = profile.ReadKeyList();
     ASSERT_EQ(keys.size(), kMouseTable.size());
     for (size_t p = 0; p < keys.size(); ++p) {
         EXPECT_EQ(keys[p].defaultAssignment.code, kMouseTable[p]) << "position " << p;
         EXPECT_EQ(keys[p].assignment, keys[p].defaultAssignment);
     }
-    EXPECT_EQ(keys[9].assignment.code, (AssignmentCode{0x16, 0x90, 0x01}));
+    EXPECT_EQ(keys[9].assignment.code, (profiles::AssignmentCode{0x16, 0x90, 0x01}));
 
-    const std::vector<DpiStageRecord> stages = profile.ReadDpiStages();
+    const std::vector<profiles::DpiStageRecord> stages = profile.ReadDpiStages();
     ASSERT_EQ(stages.size(), 5u);
     for (size_t i = 0; i < stages.size(); ++i) {
         EXPECT_EQ(stages[i].enabled, 1);
@@ -107,7 +107,7 @@ TEST_F(DefaultDataTest, MouseDefaultHoldsTheButtonTableAndFiveDpiStages) {
     EXPECT_LT(profile.GetActiveDpiStage(), 5);
     EXPECT_LE(profile.ReadMouseSystem().reportRate, 4);
     EXPECT_NE(profile.ReadMouseSystem().doubleClickTime, 0);
-    const std::vector<CorrectionRecord> corrections = profile.ReadCorrectInfo();
+    const std::vector<profiles::CorrectionRecord> corrections = profile.ReadCorrectInfo();
     ASSERT_FALSE(corrections.empty());
     EXPECT_EQ(corrections[0].select, 1);
     expectShownLightInfo(profile, 3);
@@ -115,7 +115,7 @@ TEST_F(DefaultDataTest, MouseDefaultHoldsTheButtonTableAndFiveDpiStages) {
 }
 
 TEST_F(DefaultDataTest, HeadsetDefaultHoldsThePresetCurves) {
-    CHs6533Profiledata profile;
+    profiles::CHs6533Profiledata profile;
     load(profile, "HD");
 
     for (int32_t type = 1; type <= 12; ++type) {
@@ -126,7 +126,7 @@ TEST_F(DefaultDataTest, HeadsetDefaultHoldsThePresetCurves) {
     EXPECT_TRUE(profile.ReadEqValues(13).empty());
     EXPECT_TRUE(profile.ReadCustomEqNames().empty());
     EXPECT_EQ(profile.ReadCustomEqValues(0), std::vector<int32_t>(10, 0));
-    const HeadsetSystemRecord system = profile.ReadHeadsetSystem();
+    const profiles::HeadsetSystemRecord system = profile.ReadHeadsetSystem();
     EXPECT_GE(system.eqType, 0);
     EXPECT_LT(system.eqType, 13);
     EXPECT_GE(system.magicType, 1);
@@ -137,7 +137,7 @@ TEST_F(DefaultDataTest, HeadsetDefaultHoldsThePresetCurves) {
 }
 
 TEST_F(DefaultDataTest, MousePadDefaultHoldsItsLights) {
-    CBasicProfiledata profile;
+    profiles::CBasicProfiledata profile;
     load(profile, "MousePad");
     expectShownLightInfo(profile, 3);
     expectLightList(profile, 15);

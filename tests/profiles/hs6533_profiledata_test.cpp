@@ -37,7 +37,7 @@ protected:
              bandRow(20) + "]}]})");
     }
 
-    CHs6533Profiledata profile;
+    profiles::CHs6533Profiledata profile;
 };
 
 TEST_F(HeadsetProfileTest, SystemSetStagesRoundTrip) {
@@ -45,10 +45,11 @@ TEST_F(HeadsetProfileTest, SystemSetStagesRoundTrip) {
              "CustomEqSeletIndex": 2, "MicInSelect": 1, "MicInValue": 80,
              "MicMoniterSelect": 0, "MicMoniterValue": -5}}]})");
 
-    const HeadsetSystemRecord system = profile.ReadHeadsetSystem();
+    const profiles::HeadsetSystemRecord system = profile.ReadHeadsetSystem();
 
     EXPECT_EQ(system.toValues(), (std::array<int32_t, 8>{1, 4, 13, 2, 1, 80, 0, -5}));
-    profile.WriteHeadsetSystem(HeadsetSystemRecord::fromValues({0, 1, 5, 0, 0, 37, 1, 50}));
+    profile.WriteHeadsetSystem(
+        profiles::HeadsetSystemRecord::fromValues({0, 1, 5, 0, 0, 37, 1, 50}));
     EXPECT_EQ(profile.DeviceEntry()["SystemSetStages"],
               parseJson(R"({"MagicEnable": 0, "MagicType": 1, "EqType": 5,
                             "CustomEqSeletIndex": 0, "MicInSelect": 0, "MicInValue": 37,
@@ -58,7 +59,7 @@ TEST_F(HeadsetProfileTest, SystemSetStagesRoundTrip) {
 TEST_F(HeadsetProfileTest, NullEntryReadsSystemAsZero) {
     std::filesystem::remove(defaultPath);
     profile.LoadDeviceEntry(profilePath);
-    EXPECT_EQ(profile.ReadHeadsetSystem(), HeadsetSystemRecord{});
+    EXPECT_EQ(profile.ReadHeadsetSystem(), profiles::HeadsetSystemRecord{});
 }
 
 struct EqRowCase {
@@ -128,7 +129,7 @@ TEST_F(HeadsetProfileTest, CustomCurvesRoundTripThroughTheFile) {
     profile.WriteCustomEqValues(1, {5, 4, 3, 2, 1, 0, -1, -2, -3, -4});
     ASSERT_TRUE(profile.Save());
 
-    CHs6533Profiledata reloaded;
+    profiles::CHs6533Profiledata reloaded;
     reloaded.LoadDeviceEntry(profilePath);
 
     EXPECT_EQ(reloaded.ReadCustomEqNames(), (std::vector<std::wstring>{L"Bass", L"人声"}));

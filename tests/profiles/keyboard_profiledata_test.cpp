@@ -14,22 +14,22 @@ protected:
         profile.LoadDeviceEntry(profilePath);
     }
 
-    CKeyboardProfiledata profile;
+    profiles::CKeyboardProfiledata profile;
 };
 
 TEST_F(KeyboardProfileTest, SystemStagesDecodeAndPackIntoThreeWords) {
     load(R"({"Device": [{"SystemStages": {"Repeat": 20, "RepeatDelay": 2, "Key6Flag": 1,
              "PollingRate": 65539, "WFlag": 0, "WinFlag": 1}}]})");
 
-    const KeyboardSystemRecord system = profile.ReadKeyboardSystem();
+    const profiles::KeyboardSystemRecord system = profile.ReadKeyboardSystem();
 
-    EXPECT_EQ(system, (KeyboardSystemRecord{20, 2, 1, 3, 0, 1}));
+    EXPECT_EQ(system, (profiles::KeyboardSystemRecord{20, 2, 1, 3, 0, 1}));
     EXPECT_EQ(system.toWords(), (std::array<uint32_t, 3>{0x00020014, 0x00030001, 0x00010000}));
 }
 
 TEST_F(KeyboardProfileTest, AbsentSystemStagesReadAsZero) {
     load(R"({"Device": [{}]})");
-    EXPECT_EQ(profile.ReadKeyboardSystem(), KeyboardSystemRecord{});
+    EXPECT_EQ(profile.ReadKeyboardSystem(), profiles::KeyboardSystemRecord{});
 }
 
 TEST_F(KeyboardProfileTest, WriteKeyboardSystemKeepsOtherMembers) {
@@ -45,9 +45,9 @@ TEST_F(KeyboardProfileTest, WriteKeyboardSystemKeepsOtherMembers) {
 TEST_F(KeyboardProfileTest, MissingCustomGroupIsWrittenAsZeroColoursAfterNulls) {
     load(R"({"Device": [{}]})");
 
-    const std::vector<RgbaColor> colors = profile.ReadCustomLightColors(2, 4);
+    const std::vector<profiles::RgbaColor> colors = profile.ReadCustomLightColors(2, 4);
 
-    EXPECT_EQ(colors, std::vector<RgbaColor>(4));
+    EXPECT_EQ(colors, std::vector<profiles::RgbaColor>(4));
     const Json::Value& groups = profile.DeviceEntry()["CustomLightMode"]["LightColorInfo"];
     ASSERT_EQ(groups.size(), 3u);
     EXPECT_TRUE(groups[0].isNull());
@@ -63,9 +63,9 @@ TEST_F(KeyboardProfileTest, StoredGroupReadsItsColoursAndFillsOnlyTheGaps) {
     load(R"({"Device": [{"CustomLightMode": {"LightColorInfo": [[
         {"Red": 1, "Green": 2, "Blue": 3, "Alpha": 255}, null, {"Red": 300}]]}}]})");
 
-    const std::vector<RgbaColor> colors = profile.ReadCustomLightColors(0, 4);
+    const std::vector<profiles::RgbaColor> colors = profile.ReadCustomLightColors(0, 4);
 
-    EXPECT_EQ(colors, (std::vector<RgbaColor>{{1, 2, 3, 255}, {}, {44, 0, 0, 0}, {}}));
+    EXPECT_EQ(colors, (std::vector<profiles::RgbaColor>{{1, 2, 3, 255}, {}, {44, 0, 0, 0}, {}}));
     const Json::Value& group = profile.DeviceEntry()["CustomLightMode"]["LightColorInfo"][0];
     EXPECT_EQ(group[1]["Alpha"], 0);
     EXPECT_EQ(group[2], parseJson(R"({"Red": 300})")) << "a present colour is not rewritten";
@@ -78,19 +78,19 @@ TEST_F(KeyboardProfileTest, WriteCustomLightColorsAndGroupRoundTripThroughTheFil
     profile.WriteCustomLightGroup(1);
     ASSERT_TRUE(profile.Save());
 
-    CKeyboardProfiledata reloaded;
+    profiles::CKeyboardProfiledata reloaded;
     reloaded.LoadDeviceEntry(profilePath);
 
     EXPECT_EQ(reloaded.ReadCustomLightGroup(), 1);
     EXPECT_EQ(reloaded.ReadCustomLightColors(1, 2),
-              (std::vector<RgbaColor>{{255, 0, 0, 200}, {0, 0, 255, 100}}));
+              (std::vector<profiles::RgbaColor>{{255, 0, 0, 200}, {0, 0, 255, 100}}));
 }
 
 TEST_F(KeyboardProfileTest, CustomLightModeOfWrongTypeIsReplacedOnWrite) {
     load(R"({"Device": [{"CustomLightMode": "broken"}]})");
 
     EXPECT_EQ(profile.ReadCustomLightGroup(), 0);
-    EXPECT_EQ(profile.ReadCustomLightColors(0, 1), std::vector<RgbaColor>(1));
+    EXPECT_EQ(profile.ReadCustomLightColors(0, 1), std::vector<profiles::RgbaColor>(1));
     profile.WriteCustomLightGroup(3);
 
     EXPECT_EQ(profile.ReadCustomLightGroup(), 3);

@@ -20,19 +20,20 @@ protected:
                R"(, "StageColorR": 1, "StageColorG": 2, "StageColorB": 3})";
     }
 
-    CMouseProfiledata profile;
+    profiles::CMouseProfiledata profile;
 };
 
 TEST_F(MouseProfileTest, DpiStagesDecodeWithTheActiveStage) {
     load(R"({"Device": [{"DPIStages": {"StageActive": 2, "StageDPIs": [)" + stage(16) + "," +
          R"({"StageActive": 0, "StageXY": 1, "StageDPIX": 70000, "StageDPIY": 32})" + "]}}]})");
 
-    const std::vector<DpiStageRecord> stages = profile.ReadDpiStages();
+    const std::vector<profiles::DpiStageRecord> stages = profile.ReadDpiStages();
 
     EXPECT_EQ(profile.GetActiveDpiStage(), 2);
     ASSERT_EQ(stages.size(), 2u);
-    EXPECT_EQ(stages[0], (DpiStageRecord{1, 0, 16, 16, 1, 2, 3}));
-    EXPECT_EQ(stages[1], (DpiStageRecord{0, 1, 4464, 32, 0, 0, 0})) << "70000 keeps 16 bits";
+    EXPECT_EQ(stages[0], (profiles::DpiStageRecord{1, 0, 16, 16, 1, 2, 3}));
+    EXPECT_EQ(stages[1], (profiles::DpiStageRecord{0, 1, 4464, 32, 0, 0, 0}))
+        << "70000 keeps 16 bits";
 }
 
 TEST_F(MouseProfileTest, ReadDpiStagesMergesIntoTheHeldStages) {
@@ -43,7 +44,7 @@ TEST_F(MouseProfileTest, ReadDpiStagesMergesIntoTheHeldStages) {
     writeProfile(R"({"Device": [{"DPIStages": {"StageActive": 1, "StageDPIs": [)" + stage(10) +
                  "," + stage(20) + "," + stage(30) + "]}}]})");
     profile.LoadDeviceEntry(profilePath);
-    const std::vector<DpiStageRecord> stages = profile.ReadDpiStages();
+    const std::vector<profiles::DpiStageRecord> stages = profile.ReadDpiStages();
 
     ASSERT_EQ(stages.size(), 5u);
     EXPECT_EQ(stages[0].dpiX, 10);
@@ -70,11 +71,11 @@ TEST_F(MouseProfileTest, WriteDpiStagesAndActiveStageRoundTrip) {
     profile.SetActiveDpiStage(1);
     ASSERT_TRUE(profile.Save());
 
-    CMouseProfiledata reloaded;
+    profiles::CMouseProfiledata reloaded;
     reloaded.LoadDeviceEntry(profilePath);
 
-    EXPECT_EQ(reloaded.ReadDpiStages(),
-              (std::vector<DpiStageRecord>{{1, 0, 32, 32, 255, 0, 0}, {1, 1, 64, 48, 0, 255, 0}}));
+    EXPECT_EQ(reloaded.ReadDpiStages(), (std::vector<profiles::DpiStageRecord>{
+                                            {1, 0, 32, 32, 255, 0, 0}, {1, 1, 64, 48, 0, 255, 0}}));
     EXPECT_EQ(reloaded.GetActiveDpiStage(), 1);
     EXPECT_EQ(reloaded.DeviceEntry()["DPIStages"]["Other"], 1);
 }
@@ -84,20 +85,20 @@ TEST_F(MouseProfileTest, MouseSystemReadsBothObjects) {
              "PointerPrecision": 1, "ScorllPage": 0, "WheelScorlllinse": 3},
              "ReportStages": {"StageActive": 2}}]})");
 
-    const MouseSystemRecord system = profile.ReadMouseSystem();
+    const profiles::MouseSystemRecord system = profile.ReadMouseSystem();
 
-    EXPECT_EQ(system, (MouseSystemRecord{500, 10, 1, 0, 3, 2}));
+    EXPECT_EQ(system, (profiles::MouseSystemRecord{500, 10, 1, 0, 3, 2}));
     EXPECT_EQ(system.toWords(), (std::array<uint32_t, 3>{0x000A01F4, 0x00000001, 0x00020003}));
 }
 
 TEST_F(MouseProfileTest, ReportStagesAloneReadAsAllZero) {
     load(R"({"Device": [{"ReportStages": {"StageActive": 2}}]})");
-    EXPECT_EQ(profile.ReadMouseSystem(), MouseSystemRecord{});
+    EXPECT_EQ(profile.ReadMouseSystem(), profiles::MouseSystemRecord{});
 }
 
 TEST_F(MouseProfileTest, SystemStagesWithoutReportStagesReadReportRateZero) {
     load(R"({"Device": [{"SystemStages": {"MouseSpeed": 7}}]})");
-    EXPECT_EQ(profile.ReadMouseSystem(), (MouseSystemRecord{.mouseSpeed = 7}));
+    EXPECT_EQ(profile.ReadMouseSystem(), (profiles::MouseSystemRecord{.mouseSpeed = 7}));
 }
 
 TEST_F(MouseProfileTest, WriteMouseSystemSetsBothObjects) {
@@ -116,21 +117,22 @@ TEST_F(MouseProfileTest, CorrectInfoDecodesNamesFromUtf8) {
         {"CorrectPixThresh": 3, "CorrectMinSq": 9, "CorrectSelect": 1, "CorrectName": "直线"},
         {"CorrectName": 5}]}]})");
 
-    const std::vector<CorrectionRecord> corrections = profile.ReadCorrectInfo();
+    const std::vector<profiles::CorrectionRecord> corrections = profile.ReadCorrectInfo();
 
     ASSERT_EQ(corrections.size(), 2u);
-    EXPECT_EQ(corrections[0], (CorrectionRecord{3, 9, 1, L"直线"}));
-    EXPECT_EQ(corrections[1], CorrectionRecord{});
+    EXPECT_EQ(corrections[0], (profiles::CorrectionRecord{3, 9, 1, L"直线"}));
+    EXPECT_EQ(corrections[1], profiles::CorrectionRecord{});
 }
 
 TEST_F(MouseProfileTest, TwoMiceOfOneModelShareTheirProfiles) {
     test::ScopedEnv env("XDG_DATA_HOME", (dir.path() / "xdg").c_str());
     writeDefault(R"({"Device": [{"ReportStages": {"StageActive": 1}}]})");
-    CMouseProfiledata first;
-    CMouseProfiledata second;
-    for (CMouseProfiledata* mouse : {&first, &second}) {
+    profiles::CMouseProfiledata first;
+    profiles::CMouseProfiledata second;
+    for (profiles::CMouseProfiledata* mouse : {&first, &second}) {
         mouse->SetDefaultProfilePath(defaultPath);
-        mouse->SetProfilePath(folders::deviceDataFolder("mouse") / "2024_05_06_07_08_09_010.Json");
+        mouse->SetProfilePath(profiles::folders::deviceDataFolder("mouse") /
+                              "2024_05_06_07_08_09_010.Json");
     }
     ASSERT_EQ(first.GetProfilePath(), second.GetProfilePath());
 
@@ -140,7 +142,7 @@ TEST_F(MouseProfileTest, TwoMiceOfOneModelShareTheirProfiles) {
     second.LoadDeviceEntry(second.GetProfilePath());
 
     EXPECT_EQ(second.ReadMouseSystem(),
-              (MouseSystemRecord{.doubleClickTime = 400, .reportRate = 3}));
+              (profiles::MouseSystemRecord{.doubleClickTime = 400, .reportRate = 3}));
 }
 
 } // namespace

@@ -126,7 +126,7 @@ protected:
         runHeadset(text);
     }
 
-    void prepare(CBasicProfiledata& profile, const std::string& text) {
+    void prepare(profiles::CBasicProfiledata& profile, const std::string& text) {
         writeProfile(text);
         profile.SetDefaultProfilePath(defaultPath);
         profile.SetProfilePath(profilePath);
@@ -138,18 +138,18 @@ protected:
         EXPECT_TRUE(profile.LoadLightEffect().empty());
     }
 
-    void saveAndCheck(CBasicProfiledata& profile) {
-        const LightInfoRecord written{.mode = 3, .brightness = 2, .red = 9};
+    void saveAndCheck(profiles::CBasicProfiledata& profile) {
+        const profiles::LightInfoRecord written{.mode = 3, .brightness = 2, .red = 9};
         profile.WriteLightInfo(written);
         profile.WriteKeyList(profile.ReadKeyList());
         ASSERT_TRUE(profile.Save());
-        CBasicProfiledata reloaded;
+        profiles::CBasicProfiledata reloaded;
         reloaded.LoadDeviceEntry(profilePath);
         EXPECT_EQ(reloaded.ReadLightInfo(), written);
     }
 
     void runKeyboard(const std::string& text) {
-        CKeyboardProfiledata profile;
+        profiles::CKeyboardProfiledata profile;
         prepare(profile, text);
         profile.ReadKeyboardSystem();
         const int32_t group = profile.ReadCustomLightGroup();
@@ -158,24 +158,25 @@ protected:
         profile.WriteCustomLightColors({{1, 2, 3, 4}}, 1);
         profile.WriteCustomLightGroup(1);
         profile.WriteKeyboardSystem(profile.ReadKeyboardSystem());
-        EXPECT_EQ(profile.ReadCustomLightColors(1, 1), (std::vector<RgbaColor>{{1, 2, 3, 4}}));
+        EXPECT_EQ(profile.ReadCustomLightColors(1, 1),
+                  (std::vector<profiles::RgbaColor>{{1, 2, 3, 4}}));
         saveAndCheck(profile);
     }
 
     void runMouse(const std::string& text) {
-        CMouseProfiledata profile;
+        profiles::CMouseProfiledata profile;
         prepare(profile, text);
         profile.ReadCorrectInfo();
         profile.ReadMouseSystem();
         profile.WriteDpiStages(profile.ReadDpiStages());
         profile.SetActiveDpiStage(profile.GetActiveDpiStage());
         profile.WriteMouseSystem({1, 2, 3, 4, 5, 6});
-        EXPECT_EQ(profile.ReadMouseSystem(), (MouseSystemRecord{1, 2, 3, 4, 5, 6}));
+        EXPECT_EQ(profile.ReadMouseSystem(), (profiles::MouseSystemRecord{1, 2, 3, 4, 5, 6}));
         saveAndCheck(profile);
     }
 
     void runHeadset(const std::string& text) {
-        CHs6533Profiledata profile;
+        profiles::CHs6533Profiledata profile;
         prepare(profile, text);
         profile.ReadHeadsetSystem();
         for (int32_t type : {0, 1, 6, 12, 13, 14}) {

@@ -68,11 +68,11 @@ inline std::filesystem::path sourceDefaultData() {
 class ProfileFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        folders::setProgramFolder(dir.path() / "program");
-        std::filesystem::create_directories(folders::defaultDataFolder());
+        profiles::folders::setProgramFolder(dir.path() / "program");
+        std::filesystem::create_directories(profiles::folders::defaultDataFolder());
         std::filesystem::create_directories(dataFolder);
     }
-    void TearDown() override { folders::setProgramFolder({}); }
+    void TearDown() override { profiles::folders::setProgramFolder({}); }
 
     void writeDefault(const std::string& text) { writeText(defaultPath, text); }
     void writeProfile(const std::string& text) { writeText(profilePath, text); }

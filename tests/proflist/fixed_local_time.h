@@ -5,14 +5,14 @@
 namespace morva::test {
 
 // A local time that stands still until the test moves it.
-class FixedLocalTime final : public LocalTimeSource {
+class FixedLocalTime final : public profiles::LocalTimeSource {
 public:
-    explicit FixedLocalTime(LocalTimestamp time) : time_(time) {}
-    LocalTimestamp now() const override { return time_; }
-    void set(LocalTimestamp time) { time_ = time; }
+    explicit FixedLocalTime(profiles::LocalTimestamp time) : time_(time) {}
+    profiles::LocalTimestamp now() const override { return time_; }
+    void set(profiles::LocalTimestamp time) { time_ = time; }
 
 private:
-    LocalTimestamp time_;
+    profiles::LocalTimestamp time_;
 };
 
 } // namespace morva::test

@@ -34,7 +34,7 @@ class ProfileActivationDebounceTest : public testing::TestWithParam<DebounceCase
 
 TEST_P(ProfileActivationDebounceTest, ActivatesOnlyTheLastChoiceWithinTheDelay) {
     VirtualEventLoop loop;
-    ProfileActivationDebounce debounce(loop);
+    profiles::ProfileActivationDebounce debounce(loop);
     std::vector<Activated> activated;
     for (const Choice& choice : GetParam().choices) {
         loop.advance(choice.at - loop.clock().nowMs());
@@ -59,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ProfileActivationDebounce, CancelDropsTheWaitingActivation) {
     VirtualEventLoop loop;
-    ProfileActivationDebounce debounce(loop);
+    profiles::ProfileActivationDebounce debounce(loop);
     int activations = 0;
     debounce.choose([&] { ++activations; });
     EXPECT_TRUE(debounce.isPending());
@@ -71,7 +71,7 @@ TEST(ProfileActivationDebounce, CancelDropsTheWaitingActivation) {
 
 TEST(ProfileActivationDebounce, AnActivationMayMakeTheNextChoice) {
     VirtualEventLoop loop;
-    ProfileActivationDebounce debounce(loop);
+    profiles::ProfileActivationDebounce debounce(loop);
     std::vector<TickMs> activations;
     debounce.choose([&] {
         activations.push_back(loop.clock().nowMs());
@@ -85,7 +85,7 @@ TEST(ProfileActivationDebounce, DestroyingItStopsItsTimer) {
     VirtualEventLoop loop;
     int activations = 0;
     {
-        ProfileActivationDebounce debounce(loop);
+        profiles::ProfileActivationDebounce debounce(loop);
         debounce.choose([&] { ++activations; });
     }
     loop.advance(1000);

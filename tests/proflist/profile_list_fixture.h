@@ -41,24 +41,24 @@ inline void writeText(const fs::path& path, const std::string& text) {
 
 namespace morva {
 // Readable failures: a profile entry prints as its name and identifier.
-inline void PrintTo(const ProfileEntry& entry, std::ostream* os) {
+inline void PrintTo(const profiles::ProfileEntry& entry, std::ostream* os) {
     *os << '"' << entry.name << "\" (" << entry.identifier << ")";
 }
 } // namespace morva
 
 namespace morva::test_profiles {
 
-inline std::vector<ProfileEntry> listedEntries(const Json::Value& list) {
-    std::vector<ProfileEntry> entries;
+inline std::vector<profiles::ProfileEntry> listedEntries(const Json::Value& list) {
+    std::vector<profiles::ProfileEntry> entries;
     for (const Json::Value& element : list["profilelist"]) {
         entries.push_back({element["profilename"].asString(), element["profileUUID"].asString()});
     }
     return entries;
 }
 
-inline std::vector<std::string> namesOf(const std::vector<ProfileEntry>& entries) {
+inline std::vector<std::string> namesOf(const std::vector<profiles::ProfileEntry>& entries) {
     std::vector<std::string> names;
-    for (const ProfileEntry& entry : entries) {
+    for (const profiles::ProfileEntry& entry : entries) {
         names.push_back(entry.name);
     }
     return names;
@@ -105,8 +105,8 @@ protected:
         ASSERT_TRUE(writejsonFile(listPath(), list));
     }
 
-    ProfileList loaded(int deviceType = kKeyboard) {
-        ProfileList list(folder, defaultPath, deviceType, clock);
+    profiles::ProfileList loaded(int deviceType = kKeyboard) {
+        profiles::ProfileList list(folder, defaultPath, deviceType, clock);
         EXPECT_TRUE(list.load().ok());
         return list;
     }

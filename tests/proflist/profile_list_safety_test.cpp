@@ -45,10 +45,10 @@ class DamagedProfileList : public ProfileListTest,
 
 TEST_P(DamagedProfileList, IsKeptAsBadAndRebuiltFromTheProfileFiles) {
     // Three profiles on disk, made in the order b, a, c (identifiers are creation times).
-    const std::vector<ProfileEntry> onDisk = {{"Game", "2020_01_01_00_00_00_002"},
-                                              {"Work", "2020_01_01_00_00_00_001"},
-                                              {"Night", "2020_01_01_00_00_00_003"}};
-    for (const ProfileEntry& entry : onDisk) {
+    const std::vector<profiles::ProfileEntry> onDisk = {{"Game", "2020_01_01_00_00_00_002"},
+                                                        {"Work", "2020_01_01_00_00_00_001"},
+                                                        {"Night", "2020_01_01_00_00_00_003"}};
+    for (const profiles::ProfileEntry& entry : onDisk) {
         Json::Value profile;
         profile["profilename"] = entry.name;
         profile["profileUUID"] = entry.identifier;
@@ -56,12 +56,12 @@ TEST_P(DamagedProfileList, IsKeptAsBadAndRebuiltFromTheProfileFiles) {
     }
     writeText(listPath(), GetParam().text);
 
-    ProfileList list(folder, defaultPath, kKeyboard, clock);
-    const ProfileResult loaded = list.load();
+    profiles::ProfileList list(folder, defaultPath, kKeyboard, clock);
+    const profiles::ProfileResult loaded = list.load();
 
-    ASSERT_TRUE(loaded.ok()) << describeProfileStatus(loaded.status);
-    EXPECT_EQ(loaded.notice, ProfileNotice::ListRebuilt);
-    const std::vector<ProfileEntry> expected = {onDisk[1], onDisk[0], onDisk[2]};
+    ASSERT_TRUE(loaded.ok()) << profiles::describeProfileStatus(loaded.status);
+    EXPECT_EQ(loaded.notice, profiles::ProfileNotice::ListRebuilt);
+    const std::vector<profiles::ProfileEntry> expected = {onDisk[1], onDisk[0], onDisk[2]};
     EXPECT_EQ(list.entries(), expected);
     EXPECT_EQ(list.selectedIndex(), 0);
     EXPECT_EQ(listedEntries(listFile()), expected);
@@ -88,17 +88,17 @@ TEST_F(ProfileListTest, RebuiltListGivesDuplicateAndMissingNamesTheirOwn) {
     writeText(folder / "notes.txt", "not a profile");
     writeText(listPath(), "{");
 
-    ProfileList list = loaded();
+    profiles::ProfileList list = loaded();
     EXPECT_EQ(namesOf(list.entries()),
               (std::vector<std::string>{"Game", "GAME(1)", "2020_01_01_00_00_00_003"}));
 }
 
 TEST_F(ProfileListTest, OnlyAFolderWithoutProfilesStartsOverWithProfile1) {
     writeText(listPath(), "garbage");
-    ProfileList list(folder, defaultPath, kKeyboard, clock);
-    const ProfileResult loaded = list.load();
+    profiles::ProfileList list(folder, defaultPath, kKeyboard, clock);
+    const profiles::ProfileResult loaded = list.load();
     ASSERT_TRUE(loaded.ok());
-    EXPECT_EQ(loaded.notice, ProfileNotice::ListRebuilt);
+    EXPECT_EQ(loaded.notice, profiles::ProfileNotice::ListRebuilt);
     EXPECT_EQ(namesOf(list.entries()), (std::vector<std::string>{"profile1"}));
     EXPECT_EQ(fileText(folder / "ProfileList.ini.bad"), "garbage");
 }
@@ -107,7 +107,7 @@ TEST_F(ProfileListTest, AFifoInPlaceOfTheListDoesNotBlock) {
     seed({"a"}, 0);
     fs::remove(listPath());
     ASSERT_EQ(::mkfifo(listPath().c_str(), 0600), 0);
-    ProfileList list = loaded();
+    profiles::ProfileList list = loaded();
     EXPECT_EQ(namesOf(list.entries()), (std::vector<std::string>{"a"}));
     EXPECT_TRUE(fs::is_regular_file(listPath()));
 }
@@ -116,21 +116,21 @@ TEST_F(ProfileListTest, AFifoInPlaceOfTheListDoesNotBlock) {
 
 TEST_F(ProfileListTest, RenameAndCopyOfADamagedProfileKeepItAsBadAndSaySo) {
     seed({"a"}, 0);
-    ProfileList list = loaded();
+    profiles::ProfileList list = loaded();
     writeText(folder / "id0.Json", "{ damaged");
 
-    const ProfileResult copied = list.copySelected();
+    const profiles::ProfileResult copied = list.copySelected();
     ASSERT_TRUE(copied.ok());
-    EXPECT_EQ(copied.notice, ProfileNotice::ProfileRepaired);
+    EXPECT_EQ(copied.notice, profiles::ProfileNotice::ProfileRepaired);
     Json::Value expected = defaultProfile();
     expected["profilename"] = "a copy";
     expected["profileUUID"] = list.entries()[1].identifier;
     EXPECT_EQ(profileFile(list.entries()[1].identifier), expected);
     EXPECT_EQ(fileText(folder / "id0.Json.bad"), "{ damaged");
 
-    const ProfileResult renamed = list.renameSelected("b");
+    const profiles::ProfileResult renamed = list.renameSelected("b");
     ASSERT_TRUE(renamed.ok());
-    EXPECT_EQ(renamed.notice, ProfileNotice::ProfileRepaired);
+    EXPECT_EQ(renamed.notice, profiles::ProfileNotice::ProfileRepaired);
     expected["profilename"] = "b";
     expected["profileUUID"] = "id0";
     EXPECT_EQ(profileFile("id0"), expected) << "repaired from the default, not a two-key stub";
@@ -141,8 +141,8 @@ TEST_F(ProfileListTest, RenameAndCopyOfADamagedProfileKeepItAsBadAndSaySo) {
 
 TEST_F(ProfileListTest, EveryOperationSeesWhatAnotherProgramChanged) {
     seed({"a", "b"}, 0);
-    ProfileList mine = loaded();
-    ProfileList theirs = loaded();
+    profiles::ProfileList mine = loaded();
+    profiles::ProfileList theirs = loaded();
     ASSERT_TRUE(theirs.add().ok());
     ASSERT_TRUE(theirs.select(1).ok());
     ASSERT_TRUE(theirs.renameSelected("B2").ok());
@@ -150,7 +150,7 @@ TEST_F(ProfileListTest, EveryOperationSeesWhatAnotherProgramChanged) {
     ASSERT_TRUE(mine.copySelected().ok());
     EXPECT_EQ(namesOf(mine.entries()), (std::vector<std::string>{"a", "B2", "profile1", "a copy"}));
     EXPECT_EQ(listedEntries(listFile()), mine.entries());
-    for (const ProfileEntry& entry : mine.entries()) {
+    for (const profiles::ProfileEntry& entry : mine.entries()) {
         EXPECT_TRUE(fs::exists(folder / (entry.identifier + ".Json"))) << entry.name;
     }
     // My selection is still my profile, although the stored choice is theirs.
@@ -159,12 +159,12 @@ TEST_F(ProfileListTest, EveryOperationSeesWhatAnotherProgramChanged) {
 
 TEST_F(ProfileListTest, SelectionFollowsItsProfileAndMovesWhenItIsDeletedElsewhere) {
     seed({"a", "b", "c"}, 2);
-    ProfileList mine = loaded();
-    ProfileList theirs = loaded();
+    profiles::ProfileList mine = loaded();
+    profiles::ProfileList theirs = loaded();
     ASSERT_TRUE(theirs.select(0).ok());
     ASSERT_TRUE(theirs.deleteSelected().ok()); // "a" goes: "c" moves up to index 1
 
-    ProfileResult refreshed = mine.refresh();
+    profiles::ProfileResult refreshed = mine.refresh();
     EXPECT_EQ(mine.selectedIdentifier(), "id2");
     EXPECT_EQ(mine.selectedIndex(), 1);
     EXPECT_FALSE(refreshed.selectionMoved);
@@ -177,38 +177,38 @@ TEST_F(ProfileListTest, SelectionFollowsItsProfileAndMovesWhenItIsDeletedElsewhe
 }
 
 TEST_F(ProfileListTest, OperationsOnASelectedProfileDeletedElsewhereAreRefused) {
-    using Operation = std::function<ProfileResult(ProfileList&)>;
+    using Operation = std::function<profiles::ProfileResult(profiles::ProfileList&)>;
     const std::vector<std::pair<const char*, Operation>> operations = {
         {"copy",
-         [](ProfileList& l) {
+         [](profiles::ProfileList& l) {
              return l.copySelected();
          }},
         {"rename",
-         [](ProfileList& l) {
+         [](profiles::ProfileList& l) {
              return l.renameSelected("new");
          }},
         {"reset",
-         [](ProfileList& l) {
+         [](profiles::ProfileList& l) {
              return l.resetSelected();
          }},
         {"delete",
-         [](ProfileList& l) {
+         [](profiles::ProfileList& l) {
              return l.deleteSelected();
          }},
         {"export",
-         [this](ProfileList& l) {
+         [this](profiles::ProfileList& l) {
              return l.exportTo(dir.path() / "out.json");
          }},
     };
     for (const auto& [what, operation] : operations) {
         seed({"a", "b"}, 1);
-        ProfileList mine = loaded();
-        ProfileList theirs = loaded();
+        profiles::ProfileList mine = loaded();
+        profiles::ProfileList theirs = loaded();
         ASSERT_TRUE(theirs.deleteSelected().ok());
         const std::string listBefore = fileText(listPath());
 
-        const ProfileResult done = operation(mine);
-        EXPECT_EQ(done.status, ProfileStatus::ProfileGone) << what;
+        const profiles::ProfileResult done = operation(mine);
+        EXPECT_EQ(done.status, profiles::ProfileStatus::ProfileGone) << what;
         EXPECT_TRUE(done.selectionMoved) << what;
         EXPECT_EQ(mine.selectedIdentifier(), "id0") << what;
         EXPECT_EQ(fileText(listPath()), listBefore) << what;
@@ -219,12 +219,12 @@ TEST_F(ProfileListTest, OperationsOnASelectedProfileDeletedElsewhereAreRefused) 
 
 TEST_F(ProfileListTest, ChoosingAProfileAnotherProgramDeletedIsRefused) {
     seed({"a", "b"}, 0);
-    ProfileList mine = loaded();
-    ProfileList theirs = loaded();
+    profiles::ProfileList mine = loaded();
+    profiles::ProfileList theirs = loaded();
     ASSERT_TRUE(theirs.select(1).ok());
     ASSERT_TRUE(theirs.deleteSelected().ok());
 
-    EXPECT_EQ(mine.select(1).status, ProfileStatus::ProfileGone);
+    EXPECT_EQ(mine.select(1).status, profiles::ProfileStatus::ProfileGone);
     EXPECT_EQ(mine.selectedIdentifier(), "id0");
     EXPECT_EQ(namesOf(mine.entries()), (std::vector<std::string>{"a"}));
 }
@@ -238,7 +238,7 @@ TEST_F(ProfileListTest, TwoProcessesCopyingAtOnceLoseNothing) {
         const pid_t pid = ::fork();
         ASSERT_GE(pid, 0);
         if (pid == 0) {
-            ProfileList list(folder, defaultPath, kKeyboard, clock);
+            profiles::ProfileList list(folder, defaultPath, kKeyboard, clock);
             int failures = list.load().ok() ? 0 : 1;
             for (int i = 0; i < kCopiesEach; ++i) {
                 failures += list.copySelected().ok() ? 0 : 1;
@@ -252,11 +252,11 @@ TEST_F(ProfileListTest, TwoProcessesCopyingAtOnceLoseNothing) {
         ASSERT_EQ(::waitpid(pid, &status, 0), pid);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }
-    ProfileList list = loaded();
+    profiles::ProfileList list = loaded();
     EXPECT_EQ(list.size(), 1 + 2 * kCopiesEach);
     EXPECT_EQ(filesEndingIn(folder, ".Json").size(), static_cast<size_t>(1 + 2 * kCopiesEach));
     std::set<std::string> identifiers;
-    for (const ProfileEntry& entry : list.entries()) {
+    for (const profiles::ProfileEntry& entry : list.entries()) {
         identifiers.insert(entry.identifier);
         EXPECT_EQ(profileFile(entry.identifier)["profilename"], entry.name);
     }
@@ -288,13 +288,13 @@ private:
 };
 
 TEST_F(ProfileListTest, AFirstStartOnAFullDiskLeavesNoListNamingAMissingFile) {
-    ProfileList list(folder, defaultPath, kKeyboard, clock);
-    ProfileResult loaded;
+    profiles::ProfileList list(folder, defaultPath, kKeyboard, clock);
+    profiles::ProfileResult loaded;
     {
         const FullDisk full;
         loaded = list.load();
     }
-    EXPECT_EQ(loaded.status, ProfileStatus::WriteFailed);
+    EXPECT_EQ(loaded.status, profiles::ProfileStatus::WriteFailed);
     EXPECT_FALSE(fs::exists(listPath()));
     EXPECT_TRUE(filesEndingIn(folder, ".Json").empty());
     EXPECT_TRUE(list.load().ok()) << "the next start with room works";
@@ -302,16 +302,16 @@ TEST_F(ProfileListTest, AFirstStartOnAFullDiskLeavesNoListNamingAMissingFile) {
 
 TEST_F(ProfileListTest, OperationsOnAFullDiskLeaveTheFilesAsTheyWere) {
     seed({"a", "b"}, 0);
-    ProfileList list = loaded();
+    profiles::ProfileList list = loaded();
     const std::string listBefore = fileText(listPath());
     const std::string profileBefore = fileText(folder / "id0.Json");
     {
         const FullDisk full;
-        EXPECT_EQ(list.add().status, ProfileStatus::WriteFailed);
-        EXPECT_EQ(list.copySelected().status, ProfileStatus::WriteFailed);
-        EXPECT_EQ(list.renameSelected("c").status, ProfileStatus::WriteFailed);
-        EXPECT_EQ(list.resetSelected().status, ProfileStatus::WriteFailed);
-        EXPECT_EQ(list.deleteSelected().status, ProfileStatus::WriteFailed);
+        EXPECT_EQ(list.add().status, profiles::ProfileStatus::WriteFailed);
+        EXPECT_EQ(list.copySelected().status, profiles::ProfileStatus::WriteFailed);
+        EXPECT_EQ(list.renameSelected("c").status, profiles::ProfileStatus::WriteFailed);
+        EXPECT_EQ(list.resetSelected().status, profiles::ProfileStatus::WriteFailed);
+        EXPECT_EQ(list.deleteSelected().status, profiles::ProfileStatus::WriteFailed);
     }
     EXPECT_EQ(fileText(listPath()), listBefore);
     EXPECT_EQ(fileText(folder / "id0.Json"), profileBefore);
@@ -321,14 +321,14 @@ TEST_F(ProfileListTest, OperationsOnAFullDiskLeaveTheFilesAsTheyWere) {
 
 TEST_F(ProfileListTest, ReadOnlyFilesAreRespectedAndRenameIsUndoneWhole) {
     seed({"a", "b"}, 0);
-    ProfileList list = loaded();
+    profiles::ProfileList list = loaded();
     const std::string profileBefore = fileText(folder / "id0.Json");
 
     // A read-only list: the profile file was renamed first and is put back.
     ASSERT_EQ(::chmod(listPath().c_str(), 0444), 0);
-    EXPECT_EQ(list.renameSelected("c").status, ProfileStatus::ReadOnly);
+    EXPECT_EQ(list.renameSelected("c").status, profiles::ProfileStatus::ReadOnly);
     EXPECT_EQ(fileText(folder / "id0.Json"), profileBefore);
-    EXPECT_EQ(list.add().status, ProfileStatus::ReadOnly);
+    EXPECT_EQ(list.add().status, profiles::ProfileStatus::ReadOnly);
     EXPECT_EQ(filesEndingIn(folder, ".Json"), (std::vector<std::string>{"id0.Json", "id1.Json"}));
     struct stat info {};
     ASSERT_EQ(::stat(listPath().c_str(), &info), 0);
@@ -338,11 +338,11 @@ TEST_F(ProfileListTest, ReadOnlyFilesAreRespectedAndRenameIsUndoneWhole) {
     // A read-only profile: nothing changes at all.
     ASSERT_EQ(::chmod((folder / "id0.Json").c_str(), 0444), 0);
     const std::string listBefore = fileText(listPath());
-    EXPECT_EQ(list.renameSelected("c").status, ProfileStatus::ReadOnly);
-    EXPECT_EQ(list.resetSelected().status, ProfileStatus::ReadOnly);
+    EXPECT_EQ(list.renameSelected("c").status, profiles::ProfileStatus::ReadOnly);
+    EXPECT_EQ(list.resetSelected().status, profiles::ProfileStatus::ReadOnly);
     EXPECT_EQ(fileText(listPath()), listBefore);
     EXPECT_EQ(fileText(folder / "id0.Json"), profileBefore);
-    EXPECT_STREQ(profileStatusMessageKey(ProfileStatus::ReadOnly),
+    EXPECT_STREQ(profiles::profileStatusMessageKey(profiles::ProfileStatus::ReadOnly),
                  "message_text_profile_read_only");
 }
 
@@ -350,7 +350,7 @@ TEST_F(ProfileListTest, TemporaryFilesOfInterruptedWritesGoAtTheNextOperation) {
     seed({"a"}, 0);
     writeText(folder / "ProfileList.ini.tmp-Ab12Cd", "half a li");
     writeText(folder / "id0.Json.tmp-000000", "{");
-    ProfileList list = loaded();
+    profiles::ProfileList list = loaded();
     EXPECT_TRUE(filesEndingIn(folder, "Ab12Cd").empty());
     EXPECT_TRUE(filesEndingIn(folder, "000000").empty());
     EXPECT_EQ(namesOf(list.entries()), (std::vector<std::string>{"a"}));
@@ -358,22 +358,22 @@ TEST_F(ProfileListTest, TemporaryFilesOfInterruptedWritesGoAtTheNextOperation) {
 
 TEST_F(ProfileListTest, ExportIntoTheProgramFolderIsRefused) {
     seed({"a"}, 0);
-    ProfileList list = loaded();
+    profiles::ProfileList list = loaded();
     const fs::path program = dir.path() / "program";
     fs::create_directories(program / "DefaultData");
     protectFolderFromWrites(program);
     for (const fs::path& target :
          {program / "DefaultData" / "keyboard.Json", program / "mine.json"}) {
-        EXPECT_EQ(list.exportTo(target).status, ProfileStatus::ProtectedTarget) << target;
+        EXPECT_EQ(list.exportTo(target).status, profiles::ProfileStatus::ProtectedTarget) << target;
         EXPECT_FALSE(fs::exists(target)) << target;
     }
-    EXPECT_STREQ(profileStatusMessageKey(ProfileStatus::ProtectedTarget),
+    EXPECT_STREQ(profiles::profileStatusMessageKey(profiles::ProfileStatus::ProtectedTarget),
                  "message_text_profile_protected");
 }
 
 TEST_F(ProfileListTest, AnotherProgramHoldingTheLockMakesOperationsBusyNotBroken) {
     seed({"a"}, 0);
-    ProfileList list = loaded();
+    profiles::ProfileList list = loaded();
     int locked[2];
     ASSERT_EQ(::pipe(locked), 0);
     const pid_t holder = ::fork();
@@ -388,7 +388,7 @@ TEST_F(ProfileListTest, AnotherProgramHoldingTheLockMakesOperationsBusyNotBroken
     char held = 0;
     ASSERT_EQ(::read(locked[0], &held, 1), 1);
     ASSERT_EQ(held, 'y');
-    EXPECT_EQ(list.add().status, ProfileStatus::Busy);
+    EXPECT_EQ(list.add().status, profiles::ProfileStatus::Busy);
     ::kill(holder, SIGKILL);
     ::waitpid(holder, nullptr, 0);
     ::close(locked[0]);
@@ -400,11 +400,11 @@ TEST_F(ProfileListTest, AnotherProgramHoldingTheLockMakesOperationsBusyNotBroken
 
 TEST_F(ProfileListTest, NamesCompareIgnoringCaseInAnyScript) {
     seed({"Été", "b"}, 1);
-    ProfileList list = loaded();
-    EXPECT_EQ(list.renameSelected("éTÉ").status, ProfileStatus::NameInUse);
-    EXPECT_EQ(list.renameSelected("ΣΟΦΊΑ").status, ProfileStatus::Ok);
+    profiles::ProfileList list = loaded();
+    EXPECT_EQ(list.renameSelected("éTÉ").status, profiles::ProfileStatus::NameInUse);
+    EXPECT_EQ(list.renameSelected("ΣΟΦΊΑ").status, profiles::ProfileStatus::Ok);
     ASSERT_TRUE(list.select(0).ok());
-    EXPECT_EQ(list.renameSelected("σοφία").status, ProfileStatus::NameInUse);
+    EXPECT_EQ(list.renameSelected("σοφία").status, profiles::ProfileStatus::NameInUse);
 }
 
 } // namespace

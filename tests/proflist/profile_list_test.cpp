@@ -23,11 +23,11 @@ TEST_P(ProfileListLoad, ListWithoutProfilesIsReplacedByProfile1FromTheDefault) {
     if (GetParam().text != nullptr) {
         writeText(listPath(), GetParam().text);
     }
-    ProfileList list(folder, defaultPath, kKeyboard, clock);
+    profiles::ProfileList list(folder, defaultPath, kKeyboard, clock);
     EXPECT_TRUE(list.load().ok());
 
     const std::string id = "2021_03_07_08_15_42_007";
-    EXPECT_EQ(list.entries(), (std::vector<ProfileEntry>{{"profile1", id}}));
+    EXPECT_EQ(list.entries(), (std::vector<profiles::ProfileEntry>{{"profile1", id}}));
     EXPECT_EQ(list.selectedIndex(), 0);
     EXPECT_EQ(list.selectedIdentifier(), id);
     EXPECT_EQ(list.selectedProfilePath(), folder / (id + ".Json"));
@@ -57,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ProfileListTest, LoadWithoutDefaultProfileMakesANameOnlyProfile) {
     fs::remove(defaultPath);
-    ProfileList list = loaded();
+    profiles::ProfileList list = loaded();
     const Json::Value profile = profileFile(list.selectedIdentifier());
     EXPECT_EQ(profile.getMemberNames(), (std::vector<std::string>{"profileUUID", "profilename"}));
 }
@@ -75,7 +75,7 @@ class ProfileListStoredSelection : public ProfileListTest,
 
 TEST_P(ProfileListStoredSelection, SelectsTheStoredProfileOrTheFirst) {
     seed({"a", "b", "c"}, GetParam().stored);
-    ProfileList list = loaded();
+    profiles::ProfileList list = loaded();
     EXPECT_EQ(list.selectedIndex(), GetParam().expected);
     EXPECT_EQ(list.selectedIdentifier(), "id" + std::to_string(GetParam().expected));
     EXPECT_EQ(listFile()["profileselect"], GetParam().expected);
@@ -92,9 +92,9 @@ TEST_F(ProfileListTest, LoadDropsElementsThatNameNoProfileFile) {
         {"profilename": "noid"},
         null,
         {"profilename": "also good", "profileUUID": "id1"}], "profileselect": 4})");
-    ProfileList list(folder, defaultPath, kKeyboard, clock);
+    profiles::ProfileList list(folder, defaultPath, kKeyboard, clock);
     ASSERT_TRUE(list.load().ok());
-    const std::vector<ProfileEntry> expected = {{"good", "id0"}, {"also good", "id1"}};
+    const std::vector<profiles::ProfileEntry> expected = {{"good", "id0"}, {"also good", "id1"}};
     EXPECT_EQ(list.entries(), expected);
     EXPECT_EQ(listedEntries(listFile()), expected);
     // The stored choice follows its element to its new place.
@@ -106,7 +106,7 @@ TEST_F(ProfileListTest, LoadDropsElementsThatNameNoProfileFile) {
         {"profilename": "escape", "profileUUID": ".."},
         {"profilename": "good", "profileUUID": "id0"}], "profileselect": 0})");
     ASSERT_TRUE(list.load().ok());
-    EXPECT_EQ(list.entries(), (std::vector<ProfileEntry>{{"good", "id0"}}));
+    EXPECT_EQ(list.entries(), (std::vector<profiles::ProfileEntry>{{"good", "id0"}}));
     EXPECT_EQ(list.selectedIdentifier(), "id0");
 }
 
@@ -114,13 +114,13 @@ TEST_F(ProfileListTest, LoadDropsElementsThatNameNoProfileFile) {
 
 TEST_F(ProfileListTest, SelectStoresTheChoiceAndRefusesUnknownIndexes) {
     seed({"a", "b"}, 0);
-    ProfileList list = loaded();
+    profiles::ProfileList list = loaded();
     EXPECT_TRUE(list.select(1).ok());
     EXPECT_EQ(list.selectedIdentifier(), "id1");
     EXPECT_EQ(listFile()["profileselect"], 1);
 
     for (int bad : {-1, 2}) {
-        EXPECT_EQ(list.select(bad).status, ProfileStatus::IndexOutOfRange);
+        EXPECT_EQ(list.select(bad).status, profiles::ProfileStatus::IndexOutOfRange);
         EXPECT_EQ(list.selectedIndex(), 1);
         EXPECT_EQ(listFile()["profileselect"], 1);
     }
@@ -140,15 +140,15 @@ class ProfileListAdd : public ProfileListTest, public testing::WithParamInterfac
 
 TEST_P(ProfileListAdd, NamesTheNewProfileAndMakesItFromTheDefault) {
     seed(GetParam().names, 0);
-    ProfileList list = loaded();
-    const ProfileResult added = list.add();
+    profiles::ProfileList list = loaded();
+    const profiles::ProfileResult added = list.add();
     ASSERT_TRUE(added.ok());
     const int newIndex = static_cast<int>(GetParam().names.size());
     EXPECT_EQ(added.index, newIndex);
     EXPECT_EQ(added.name, GetParam().expected);
 
     const std::string id = "2021_03_07_08_15_42_007";
-    EXPECT_EQ(list.entries().back(), (ProfileEntry{GetParam().expected, id}));
+    EXPECT_EQ(list.entries().back(), (profiles::ProfileEntry{GetParam().expected, id}));
     EXPECT_EQ(listedEntries(listFile()), list.entries());
     // The new profile is the selection, in the list file and here alike.
     EXPECT_EQ(listFile()["profileselect"], newIndex);
@@ -172,13 +172,13 @@ TEST_F(ProfileListTest, AddStopsAtFiftyProfilesButCopyAndImportDoNot) {
         names.push_back("p" + std::to_string(i));
     }
     seed(names, 0);
-    ProfileList list = loaded();
+    profiles::ProfileList list = loaded();
 
     EXPECT_TRUE(list.add().ok());
     EXPECT_EQ(list.size(), 50);
     const std::string listBefore = fileText(listPath());
     const size_t filesBefore = filesInFolder();
-    EXPECT_EQ(list.add().status, ProfileStatus::LimitReached);
+    EXPECT_EQ(list.add().status, profiles::ProfileStatus::LimitReached);
     EXPECT_EQ(list.size(), 50);
     EXPECT_EQ(fileText(listPath()), listBefore);
     EXPECT_EQ(filesInFolder(), filesBefore);
@@ -199,18 +199,19 @@ TEST_F(ProfileListTest, ProfilesMadeWithinOneMillisecondGetTheirOwnFiles) {
     const std::string stray = "2021_03_07_08_15_42_007";
     writeText(folder / (stray + ".Json"), R"({"stray": true})");
 
-    ProfileList list = loaded();
+    profiles::ProfileList list = loaded();
     ASSERT_TRUE(list.add().ok());
     ASSERT_TRUE(list.add().ok());
     ASSERT_TRUE(list.copySelected().ok());
 
-    const std::vector<ProfileEntry> expected = {{"profile1", "id0"},
-                                                {"profile2", "2021_03_07_08_15_42_008"},
-                                                {"profile3", "2021_03_07_08_15_42_009"},
-                                                {"profile3 copy", "2021_03_07_08_15_42_010"}};
+    const std::vector<profiles::ProfileEntry> expected = {
+        {"profile1", "id0"},
+        {"profile2", "2021_03_07_08_15_42_008"},
+        {"profile3", "2021_03_07_08_15_42_009"},
+        {"profile3 copy", "2021_03_07_08_15_42_010"}};
     EXPECT_EQ(list.entries(), expected);
     EXPECT_EQ(listedEntries(listFile()), expected);
-    for (const ProfileEntry& entry : expected) {
+    for (const profiles::ProfileEntry& entry : expected) {
         EXPECT_EQ(profileFile(entry.identifier)["profilename"], entry.name);
     }
     EXPECT_EQ(profileFile(stray), parse(R"({"stray": true})"));
@@ -220,10 +221,10 @@ TEST_F(ProfileListTest, ProfilesMadeWithinOneMillisecondGetTheirOwnFiles) {
 
 TEST_F(ProfileListTest, CopyNamesTheCopyAndCopiesTheSelectedProfile) {
     seed({"A", "A copy", "B"}, 2);
-    ProfileList list = loaded();
+    profiles::ProfileList list = loaded();
     ASSERT_TRUE(list.select(0).ok());
 
-    const ProfileResult copied = list.copySelected();
+    const profiles::ProfileResult copied = list.copySelected();
     ASSERT_TRUE(copied.ok());
     EXPECT_EQ(copied.name, "A copy copy");
     EXPECT_EQ(copied.index, 3);
@@ -240,16 +241,16 @@ TEST_F(ProfileListTest, CopyNamesTheCopyAndCopiesTheSelectedProfile) {
 
 TEST_F(ProfileListTest, ImportNumbersTheNameAndTakesTheFileUnderANewIdentifier) {
     seed({"Game", "Game(1)"}, 0);
-    ProfileList list = loaded();
+    profiles::ProfileList list = loaded();
     const fs::path file = dir.path() / "exported.json";
     writeText(file, R"({"profilename": "Game", "profileUUID": "2019_01_01_00_00_00_000",
                         "Device": [{"Marker": 77}]})");
 
-    const ProfileResult imported = list.importFrom(file);
+    const profiles::ProfileResult imported = list.importFrom(file);
     ASSERT_TRUE(imported.ok());
     EXPECT_EQ(imported.name, "Game(2)");
     const std::string id = "2021_03_07_08_15_42_007";
-    EXPECT_EQ(list.entries().back(), (ProfileEntry{"Game(2)", id}));
+    EXPECT_EQ(list.entries().back(), (profiles::ProfileEntry{"Game(2)", id}));
     EXPECT_EQ(listedEntries(listFile()), list.entries());
     EXPECT_EQ(listFile()["profileselect"], 0);
     const Json::Value expected = parse(R"j({"profilename": "Game(2)",
@@ -260,7 +261,7 @@ TEST_F(ProfileListTest, ImportNumbersTheNameAndTakesTheFileUnderANewIdentifier) 
 struct RefusedImportCase {
     const char* what;
     const char* text; // nullptr: the file does not exist
-    ProfileStatus expected;
+    profiles::ProfileStatus expected;
 };
 void PrintTo(const RefusedImportCase& c, std::ostream* os) {
     *os << c.what;
@@ -271,7 +272,7 @@ class ProfileListRefusedImport : public ProfileListTest,
 
 TEST_P(ProfileListRefusedImport, ChangesNothingAndSaysWhy) {
     seed({"Game"}, 0);
-    ProfileList list = loaded();
+    profiles::ProfileList list = loaded();
     const fs::path file = dir.path() / "chosen.json";
     if (GetParam().text != nullptr) {
         writeText(file, GetParam().text);
@@ -279,10 +280,11 @@ TEST_P(ProfileListRefusedImport, ChangesNothingAndSaysWhy) {
     const std::string listBefore = fileText(listPath());
     const size_t filesBefore = filesInFolder();
 
-    EXPECT_EQ(ProfileList::checkImportFile(file, nullptr), GetParam().expected);
-    const ProfileResult imported = list.importFrom(file);
+    EXPECT_EQ(profiles::ProfileList::checkImportFile(file, nullptr), GetParam().expected);
+    const profiles::ProfileResult imported = list.importFrom(file);
     EXPECT_EQ(imported.status, GetParam().expected);
-    EXPECT_STRNE(describeProfileStatus(imported.status), describeProfileStatus(ProfileStatus::Ok));
+    EXPECT_STRNE(profiles::describeProfileStatus(imported.status),
+                 profiles::describeProfileStatus(profiles::ProfileStatus::Ok));
     EXPECT_EQ(list.size(), 1);
     EXPECT_EQ(fileText(listPath()), listBefore);
     EXPECT_EQ(filesInFolder(), filesBefore);
@@ -291,16 +293,17 @@ TEST_P(ProfileListRefusedImport, ChangesNothingAndSaysWhy) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, ProfileListRefusedImport,
     testing::Values(
-        RefusedImportCase{"Missing", nullptr, ProfileStatus::ImportUnreadable},
-        RefusedImportCase{"NotJson", "this is no profile", ProfileStatus::ImportNotJson},
-        RefusedImportCase{"EmptyFile", "", ProfileStatus::ImportNotJson},
+        RefusedImportCase{"Missing", nullptr, profiles::ProfileStatus::ImportUnreadable},
+        RefusedImportCase{"NotJson", "this is no profile", profiles::ProfileStatus::ImportNotJson},
+        RefusedImportCase{"EmptyFile", "", profiles::ProfileStatus::ImportNotJson},
         RefusedImportCase{"NoProfileUUID", R"({"profilename": "Game", "Device": []})",
-                          ProfileStatus::ImportNoIdentifier},
-        RefusedImportCase{"NoProfileName", R"({"profileUUID": "x"})", ProfileStatus::ImportNoName},
+                          profiles::ProfileStatus::ImportNoIdentifier},
+        RefusedImportCase{"NoProfileName", R"({"profileUUID": "x"})",
+                          profiles::ProfileStatus::ImportNoName},
         RefusedImportCase{"NameIsNoText", R"({"profilename": 5, "profileUUID": "x"})",
-                          ProfileStatus::ImportNoName},
+                          profiles::ProfileStatus::ImportNoName},
         RefusedImportCase{"NoObject", R"([{"profilename": "Game", "profileUUID": "x"}])",
-                          ProfileStatus::ImportNoName}),
+                          profiles::ProfileStatus::ImportNoName}),
     caseName<RefusedImportCase>);
 
 // ---- rename ----
@@ -308,7 +311,7 @@ INSTANTIATE_TEST_SUITE_P(
 struct RenameCase {
     const char* what;
     std::string newName;
-    ProfileStatus expected;
+    profiles::ProfileStatus expected;
 };
 void PrintTo(const RenameCase& c, std::ostream* os) {
     *os << c.what;
@@ -318,8 +321,8 @@ class ProfileListRename : public ProfileListTest, public testing::WithParamInter
 
 TEST_P(ProfileListRename, RefusesNamesInUseAndRenamesListAndFile) {
     seed({"A", "b"}, 0);
-    ProfileList list = loaded();
-    const ProfileResult renamed = list.renameSelected(GetParam().newName);
+    profiles::ProfileList list = loaded();
+    const profiles::ProfileResult renamed = list.renameSelected(GetParam().newName);
     EXPECT_EQ(renamed.status, GetParam().expected);
 
     const std::string expectedName = renamed.ok() ? GetParam().newName : "A";
@@ -331,15 +334,16 @@ TEST_P(ProfileListRename, RefusesNamesInUseAndRenamesListAndFile) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ProfileListRename,
-    testing::Values(RenameCase{"OwnName", "A", ProfileStatus::NameInUse},
-                    RenameCase{"OwnNameOtherCase", "a", ProfileStatus::NameInUse},
-                    RenameCase{"OtherEntrysName", "B", ProfileStatus::NameInUse},
-                    RenameCase{"Empty", "", ProfileStatus::EmptyName},
-                    RenameCase{"FreeName", "Shooter", ProfileStatus::Ok}),
+    testing::Values(RenameCase{"OwnName", "A", profiles::ProfileStatus::NameInUse},
+                    RenameCase{"OwnNameOtherCase", "a", profiles::ProfileStatus::NameInUse},
+                    RenameCase{"OtherEntrysName", "B", profiles::ProfileStatus::NameInUse},
+                    RenameCase{"Empty", "", profiles::ProfileStatus::EmptyName},
+                    RenameCase{"FreeName", "Shooter", profiles::ProfileStatus::Ok}),
     caseName<RenameCase>);
 
 TEST_F(ProfileListTest, NameInUseMapsToItsMessage) {
-    EXPECT_STREQ(profileStatusMessageKey(ProfileStatus::NameInUse), "message_text_5");
+    EXPECT_STREQ(profiles::profileStatusMessageKey(profiles::ProfileStatus::NameInUse),
+                 "message_text_5");
 }
 
 // ---- delete ----
@@ -347,7 +351,7 @@ TEST_F(ProfileListTest, NameInUseMapsToItsMessage) {
 struct DeleteCase {
     std::vector<std::string> names;
     int selected;
-    ProfileStatus expected;
+    profiles::ProfileStatus expected;
     int newSelection;
 };
 void PrintTo(const DeleteCase& c, std::ostream* os) {
@@ -359,17 +363,17 @@ class ProfileListDelete : public ProfileListTest, public testing::WithParamInter
 TEST_P(ProfileListDelete, RemovesTheSelectedProfileAndSelectsItsNeighbour) {
     const DeleteCase& c = GetParam();
     seed(c.names, c.selected);
-    ProfileList list = loaded();
-    const std::vector<ProfileEntry> before = list.entries();
+    profiles::ProfileList list = loaded();
+    const std::vector<profiles::ProfileEntry> before = list.entries();
 
-    const ProfileResult deleted = list.deleteSelected();
+    const profiles::ProfileResult deleted = list.deleteSelected();
     EXPECT_EQ(deleted.status, c.expected);
     if (!deleted.ok()) {
         EXPECT_EQ(list.entries(), before);
         EXPECT_TRUE(fs::exists(folder / "id0.Json"));
         return;
     }
-    std::vector<ProfileEntry> expected = before;
+    std::vector<profiles::ProfileEntry> expected = before;
     expected.erase(expected.begin() + c.selected);
     EXPECT_EQ(list.entries(), expected);
     EXPECT_EQ(listedEntries(listFile()), expected);
@@ -380,12 +384,13 @@ TEST_P(ProfileListDelete, RemovesTheSelectedProfileAndSelectsItsNeighbour) {
     EXPECT_EQ(list.selectedIdentifier(), expected[c.newSelection].identifier);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ProfileListDelete,
-                         testing::Values(DeleteCase{{"only"}, 0, ProfileStatus::LastProfile, 0},
-                                         DeleteCase{{"a", "b", "c"}, 0, ProfileStatus::Ok, 0},
-                                         DeleteCase{{"a", "b", "c"}, 1, ProfileStatus::Ok, 0},
-                                         DeleteCase{{"a", "b", "c"}, 2, ProfileStatus::Ok, 1},
-                                         DeleteCase{{"a", "b"}, 1, ProfileStatus::Ok, 0}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ProfileListDelete,
+    testing::Values(DeleteCase{{"only"}, 0, profiles::ProfileStatus::LastProfile, 0},
+                    DeleteCase{{"a", "b", "c"}, 0, profiles::ProfileStatus::Ok, 0},
+                    DeleteCase{{"a", "b", "c"}, 1, profiles::ProfileStatus::Ok, 0},
+                    DeleteCase{{"a", "b", "c"}, 2, profiles::ProfileStatus::Ok, 1},
+                    DeleteCase{{"a", "b"}, 1, profiles::ProfileStatus::Ok, 0}));
 
 // ---- reset ----
 
@@ -397,7 +402,7 @@ TEST_F(ProfileListTest, HeadsetResetKeepsTheCustomEqualisers) {
     old["Device"][0]["CustomEQHzValueInfo"] = parse(R"([[{"value": 5}], [{"value": 9}]])");
     ASSERT_TRUE(writejsonFile(folder / "id0.Json", old));
 
-    ProfileList list = loaded(kHeadsetDeviceType);
+    profiles::ProfileList list = loaded(profiles::kHeadsetDeviceType);
     ASSERT_TRUE(list.resetSelected().ok());
 
     Json::Value expected = defaultProfile();
@@ -410,7 +415,7 @@ TEST_F(ProfileListTest, HeadsetResetKeepsTheCustomEqualisers) {
 
 TEST_F(ProfileListTest, HeadsetResetWithoutOwnEqualisersKeepsTheDefaultOnes) {
     seed({"music"}, 0);
-    ProfileList list = loaded(kHeadsetDeviceType);
+    profiles::ProfileList list = loaded(profiles::kHeadsetDeviceType);
     ASSERT_TRUE(list.resetSelected().ok());
     Json::Value expected = defaultProfile();
     expected["profilename"] = "music";
@@ -425,7 +430,7 @@ TEST_F(ProfileListTest, KeyboardResetReplacesEverythingButNameAndIdentifier) {
     old["Extra"] = 1;
     ASSERT_TRUE(writejsonFile(folder / "id0.Json", old));
 
-    ProfileList list = loaded(kKeyboard);
+    profiles::ProfileList list = loaded(kKeyboard);
     ASSERT_TRUE(list.resetSelected().ok());
     Json::Value expected = defaultProfile();
     expected["profilename"] = "typing";
@@ -437,19 +442,20 @@ TEST_F(ProfileListTest, KeyboardResetReplacesEverythingButNameAndIdentifier) {
 
 TEST_F(ProfileListTest, ExportWritesTheSelectedProfile) {
     seed({"a", "b"}, 1);
-    ProfileList list = loaded();
+    profiles::ProfileList list = loaded();
     const fs::path destination = dir.path() / "out.json";
     ASSERT_TRUE(list.exportTo(destination).ok());
     EXPECT_EQ(readjsonFile(destination), profileFile("id1"));
-    EXPECT_EQ(ProfileList::checkImportFile(destination, nullptr), ProfileStatus::Ok);
+    EXPECT_EQ(profiles::ProfileList::checkImportFile(destination, nullptr),
+              profiles::ProfileStatus::Ok);
 }
 
 TEST_F(ProfileListTest, ExportOfAMissingProfileFileWritesNothing) {
     seed({"a"}, 0);
-    ProfileList list = loaded();
+    profiles::ProfileList list = loaded();
     fs::remove(folder / "id0.Json");
     const fs::path destination = dir.path() / "out.json";
-    EXPECT_EQ(list.exportTo(destination).status, ProfileStatus::ProfileUnreadable);
+    EXPECT_EQ(list.exportTo(destination).status, profiles::ProfileStatus::ProfileUnreadable);
     EXPECT_FALSE(fs::exists(destination));
 }
 
@@ -457,7 +463,7 @@ TEST_F(ProfileListTest, ExportOfAMissingProfileFileWritesNothing) {
 
 TEST_F(ProfileListTest, ListFileLostBetweenOperationsIsRewrittenWhole) {
     seed({"a", "b"}, 1);
-    ProfileList list = loaded();
+    profiles::ProfileList list = loaded();
     fs::remove(listPath());
 
     ASSERT_TRUE(list.add().ok());
@@ -476,7 +482,7 @@ TEST_F(ProfileListTest, OtherMembersOfTheListFileAreKept) {
     stored["profilelist"][0]["extra"] = 7;
     ASSERT_TRUE(writejsonFile(listPath(), stored));
 
-    ProfileList list = loaded();
+    profiles::ProfileList list = loaded();
     ASSERT_TRUE(list.add().ok());
     EXPECT_EQ(listFile()["comment"], "kept");
     EXPECT_EQ(listFile()["profilelist"][0]["extra"], 7);
@@ -486,15 +492,15 @@ TEST_F(ProfileListTest, OtherMembersOfTheListFileAreKept) {
 
 TEST_F(ProfileListTest, FailedWritesAreReportedAndChangeNothingHeld) {
     seed({"a", "b"}, 0);
-    ProfileList list = loaded();
-    const std::vector<ProfileEntry> before = list.entries();
+    profiles::ProfileList list = loaded();
+    const std::vector<profiles::ProfileEntry> before = list.entries();
     fs::remove_all(folder); // nothing can be written there any more
 
-    EXPECT_EQ(list.add().status, ProfileStatus::WriteFailed);
-    EXPECT_EQ(list.copySelected().status, ProfileStatus::WriteFailed);
-    EXPECT_EQ(list.renameSelected("c").status, ProfileStatus::WriteFailed);
-    EXPECT_EQ(list.deleteSelected().status, ProfileStatus::WriteFailed);
-    EXPECT_EQ(list.resetSelected().status, ProfileStatus::WriteFailed);
+    EXPECT_EQ(list.add().status, profiles::ProfileStatus::WriteFailed);
+    EXPECT_EQ(list.copySelected().status, profiles::ProfileStatus::WriteFailed);
+    EXPECT_EQ(list.renameSelected("c").status, profiles::ProfileStatus::WriteFailed);
+    EXPECT_EQ(list.deleteSelected().status, profiles::ProfileStatus::WriteFailed);
+    EXPECT_EQ(list.resetSelected().status, profiles::ProfileStatus::WriteFailed);
     EXPECT_EQ(list.entries(), before);
     EXPECT_EQ(list.selectedIndex(), 0);
 }

@@ -23,7 +23,7 @@ std::string caseName(const testing::TestParamInfo<NamingCase>& info) {
 
 class NewProfileName : public testing::TestWithParam<NamingCase> {};
 TEST_P(NewProfileName, TakesTheFirstFreeNumber) {
-    EXPECT_EQ(newProfileName(GetParam().names), GetParam().expected);
+    EXPECT_EQ(profiles::newProfileName(GetParam().names), GetParam().expected);
 }
 INSTANTIATE_TEST_SUITE_P(
     Cases, NewProfileName,
@@ -36,7 +36,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 class CopiedProfileName : public testing::TestWithParam<NamingCase> {};
 TEST_P(CopiedProfileName, AppendsCopyUntilFree) {
-    EXPECT_EQ(copiedProfileName(GetParam().source, GetParam().names), GetParam().expected);
+    EXPECT_EQ(profiles::copiedProfileName(GetParam().source, GetParam().names),
+              GetParam().expected);
 }
 INSTANTIATE_TEST_SUITE_P(
     Cases, CopiedProfileName,
@@ -49,7 +50,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 class ImportedProfileName : public testing::TestWithParam<NamingCase> {};
 TEST_P(ImportedProfileName, NumbersTheNameUntilFree) {
-    EXPECT_EQ(importedProfileName(GetParam().source, GetParam().names), GetParam().expected);
+    EXPECT_EQ(profiles::importedProfileName(GetParam().source, GetParam().names),
+              GetParam().expected);
 }
 INSTANTIATE_TEST_SUITE_P(
     Cases, ImportedProfileName,

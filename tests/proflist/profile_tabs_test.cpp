@@ -6,17 +6,17 @@ namespace morva {
 namespace {
 
 TEST(ProfileTabs, NumbersOneToEightNameTheTabsAndOthersNone) {
-    EXPECT_EQ(profileTabOption(1), "deng_Op_tab");
-    EXPECT_EQ(profileTabOption(4), "system_Op_tab");
-    EXPECT_EQ(profileTabOption(8), "Virtual7.1_Op_tab");
+    EXPECT_EQ(profiles::profileTabOption(1), "deng_Op_tab");
+    EXPECT_EQ(profiles::profileTabOption(4), "system_Op_tab");
+    EXPECT_EQ(profiles::profileTabOption(8), "Virtual7.1_Op_tab");
     for (int number : {-1, 0, 9}) {
-        EXPECT_TRUE(profileTabOption(number).empty()) << number;
+        EXPECT_TRUE(profiles::profileTabOption(number).empty()) << number;
     }
 }
 
 struct TabCase {
     int deviceType;
-    std::vector<TabVisibility> expected;
+    std::vector<profiles::TabVisibility> expected;
 };
 
 void PrintTo(const TabCase& c, std::ostream* os) {
@@ -26,13 +26,13 @@ void PrintTo(const TabCase& c, std::ostream* os) {
 class ProfileTabVisibility : public testing::TestWithParam<TabCase> {};
 
 TEST_P(ProfileTabVisibility, HidesTheTabsTheDeviceTypeLacks) {
-    EXPECT_EQ(profileTabVisibility(GetParam().deviceType), GetParam().expected);
+    EXPECT_EQ(profiles::profileTabVisibility(GetParam().deviceType), GetParam().expected);
 }
 
-const TabVisibility kCursor{"cursor_Op_tab", false};
-const TabVisibility kMacro{"macro_Op_tab", false};
-const TabVisibility kSystem{"system_Op_tab", false};
-const TabVisibility kKey{"key_Op_tab", false};
+const profiles::TabVisibility kCursor{"cursor_Op_tab", false};
+const profiles::TabVisibility kMacro{"macro_Op_tab", false};
+const profiles::TabVisibility kSystem{"system_Op_tab", false};
+const profiles::TabVisibility kKey{"key_Op_tab", false};
 
 INSTANTIATE_TEST_SUITE_P(Types, ProfileTabVisibility,
                          testing::Values(TabCase{1, {kCursor}}, TabCase{2, {}}, TabCase{6, {}},

@@ -8,32 +8,34 @@ namespace morva {
 namespace {
 
 TEST(TimestampId, FormatsEveryFieldWithItsWidth) {
-    EXPECT_EQ(formatTimestampId({2021, 3, 7, 8, 15, 42, 7}), "2021_03_07_08_15_42_007");
-    EXPECT_EQ(formatTimestampId({2019, 12, 23, 14, 5, 9, 123}), "2019_12_23_14_05_09_123");
+    EXPECT_EQ(profiles::formatTimestampId({2021, 3, 7, 8, 15, 42, 7}), "2021_03_07_08_15_42_007");
+    EXPECT_EQ(profiles::formatTimestampId({2019, 12, 23, 14, 5, 9, 123}),
+              "2019_12_23_14_05_09_123");
 }
 
 TEST(TimestampId, SystemTimeGivesAPlausibleIdentifier) {
-    const LocalTimestamp now = SystemLocalTime::instance().now();
+    const profiles::LocalTimestamp now = profiles::SystemLocalTime::instance().now();
     EXPECT_GE(now.year, 2020);
     EXPECT_TRUE(now.month >= 1 && now.month <= 12);
     EXPECT_TRUE(now.day >= 1 && now.day <= 31);
     EXPECT_TRUE(now.millisecond >= 0 && now.millisecond <= 999);
-    EXPECT_EQ(formatTimestampId(now).size(), std::string("2021_03_07_08_15_42_007").size());
+    EXPECT_EQ(profiles::formatTimestampId(now).size(),
+              std::string("2021_03_07_08_15_42_007").size());
 }
 
 struct CarryCase {
-    LocalTimestamp from;
-    LocalTimestamp to;
+    profiles::LocalTimestamp from;
+    profiles::LocalTimestamp to;
 };
 void PrintTo(const CarryCase& c, std::ostream* os) {
-    *os << formatTimestampId(c.from);
+    *os << profiles::formatTimestampId(c.from);
 }
 
 class NextMillisecond : public testing::TestWithParam<CarryCase> {};
 
 TEST_P(NextMillisecond, CarriesIntoTheNextField) {
-    EXPECT_EQ(formatTimestampId(nextMillisecond(GetParam().from)),
-              formatTimestampId(GetParam().to));
+    EXPECT_EQ(profiles::formatTimestampId(profiles::nextMillisecond(GetParam().from)),
+              profiles::formatTimestampId(GetParam().to));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -51,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(TimestampId, FreeIdentifierIsTheCurrentTime) {
     test::FixedLocalTime time({2021, 3, 7, 8, 15, 42, 7});
-    EXPECT_EQ(makeUniqueTimestampId(time, [](const std::string&) { return false; }),
+    EXPECT_EQ(profiles::makeUniqueTimestampId(time, [](const std::string&) { return false; }),
               "2021_03_07_08_15_42_007");
 }
 
@@ -63,7 +65,7 @@ TEST(TimestampId, IdentifiersMadeWithinOneMillisecondStayUnique) {
     };
     std::vector<std::string> made;
     for (int i = 0; i < 3; ++i) {
-        made.push_back(makeUniqueTimestampId(time, isTaken));
+        made.push_back(profiles::makeUniqueTimestampId(time, isTaken));
         taken.insert(made.back());
     }
     const std::vector<std::string> expected = {"2021_03_07_08_15_42_998", "2021_03_07_08_15_42_999",

@@ -44,7 +44,7 @@ class PanelTabs : public PanelTest, public testing::WithParamInterface<TabCase> 
 TEST_P(PanelTabs, ShowsTheTabsOfTheDeviceType) {
     init(GetParam().deviceType);
     std::set<std::string> visible;
-    for (const std::string_view option : kProfileTabOptions) {
+    for (const std::string_view option : profiles::kProfileTabOptions) {
         ui::Control* control = panel->tabOption(option);
         ASSERT_NE(control, nullptr) << option;
         if (control->visible()) {
@@ -74,7 +74,7 @@ TEST_F(PanelTest, SelectTabSelectsExactlyOneOptionOrNone) {
     init(7);
     auto selectedOptions = [&] {
         std::vector<std::string> selected;
-        for (const std::string_view option : kProfileTabOptions) {
+        for (const std::string_view option : profiles::kProfileTabOptions) {
             if (dynamic_cast<ui::Option*>(panel->tabOption(option))->selected()) {
                 selected.emplace_back(option);
             }
@@ -111,16 +111,16 @@ TEST_F(PanelTest, SelectProfileStoresTheChoiceAndNotifiesOnlyWhenAsked) {
     loop.runPending();
     EXPECT_EQ(notifications, (std::vector<std::string>{"itemselect:device_profile_combo"}));
 
-    EXPECT_EQ(panel->SelectProfile(3, false).status, ProfileStatus::IndexOutOfRange);
+    EXPECT_EQ(panel->SelectProfile(3, false).status, profiles::ProfileStatus::IndexOutOfRange);
     EXPECT_EQ(panel->GetSelectedIndex(), 2);
     EXPECT_EQ(listFile()["profileselect"], 2);
 }
 
 TEST_F(PanelTest, OperationsBeforeInitialisationChangeNothing) {
-    EXPECT_EQ(panel->AddProfile().status, ProfileStatus::NoSelection);
-    EXPECT_EQ(panel->CopyProfile().status, ProfileStatus::NoSelection);
-    EXPECT_EQ(panel->RenameProfile("x").status, ProfileStatus::NoSelection);
-    EXPECT_EQ(panel->SelectProfile(0, true).status, ProfileStatus::NoSelection);
+    EXPECT_EQ(panel->AddProfile().status, profiles::ProfileStatus::NoSelection);
+    EXPECT_EQ(panel->CopyProfile().status, profiles::ProfileStatus::NoSelection);
+    EXPECT_EQ(panel->RenameProfile("x").status, profiles::ProfileStatus::NoSelection);
+    EXPECT_EQ(panel->SelectProfile(0, true).status, profiles::ProfileStatus::NoSelection);
     EXPECT_EQ(panel->profileCombo()->count(), 0u);
     EXPECT_EQ(panel->GetSelectedIdentifier(), "");
     EXPECT_FALSE(std::filesystem::exists(deviceFolder() / "ProfileList.ini"));

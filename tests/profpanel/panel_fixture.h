@@ -31,16 +31,16 @@ template <typename Case> std::string caseName(const testing::TestParamInfo<Case>
 }
 
 // Stands in for the device object: records what the panel's routes ask of it.
-class FakeProfileDevice final : public ProfilePanelDevice {
+class FakeProfileDevice final : public profiles::ProfilePanelDevice {
 public:
     struct Write {
         std::string identifier;
-        ProfileWriteReason reason;
+        profiles::ProfileWriteReason reason;
         bool operator==(const Write&) const = default;
     };
 
     void setProfileIdentifier(const std::string& id) override { identifier = id; }
-    int applyFullProfileWrite(ProfileWriteReason reason) override {
+    int applyFullProfileWrite(profiles::ProfileWriteReason reason) override {
         writes.push_back(Write{identifier, reason});
         return macroResult;
     }
@@ -58,7 +58,7 @@ protected:
         host.setPump([this] { loop.runPending(); });
         EXPECT_TRUE(toolkit.setResourcePath(std::filesystem::path(MORVA_RUNTIME_DIR) / "skin"));
         EXPECT_TRUE(toolkit.loadLanguageFile("lan_en.xml"));
-        registerDeviceProfileClass(toolkit.factory());
+        profiles::registerDeviceProfileClass(toolkit.factory());
 
         window.create("MainWnd", "QT4410-VIGOR MORVA", {1000, 640});
         ui::SkinBuilder builder(toolkit);
@@ -70,7 +70,7 @@ protected:
         };
         window.setRoot(
             builder.buildFromText("<VerticalLayout><DeviceProfileUI/></VerticalLayout>", create));
-        panel = window.findAs<CDeviceProfileUI>("DeviceProfileItem");
+        panel = window.findAs<profiles::CDeviceProfileUI>("DeviceProfileItem");
         EXPECT_NE(panel, nullptr) << "the skin's panel is not made as CDeviceProfileUI";
 
         router.attachTo(window);
@@ -79,7 +79,7 @@ protected:
                 notifications.push_back(n.type + ":" + n.senderName);
             });
         }
-        routes = registerProfilePanelRoutes(
+        routes = app::registerProfilePanelRoutes(
             router, [this] { return panel; }, [this] { return currentDevice; }, host, loop);
 
         Json::Value defaults(Json::objectValue);
@@ -170,16 +170,16 @@ protected:
     }
 
     TempDir temp;
-    FixedLocalTime clock{LocalTimestamp{2026, 12, 10, 5, 30, 0, 0}};
+    FixedLocalTime clock{profiles::LocalTimestamp{2026, 12, 10, 5, 30, 0, 0}};
     VirtualEventLoop loop;
     ui::ScriptedHost host;
     ui::Toolkit toolkit{loop, host};
     ui::Window window{toolkit};
     ui::NotificationRouter router;
-    std::shared_ptr<ProfilePanelRoutes> routes;
-    CDeviceProfileUI* panel = nullptr;
+    std::shared_ptr<profiles::ProfilePanelRoutes> routes;
+    profiles::CDeviceProfileUI* panel = nullptr;
     FakeProfileDevice device;
-    ProfilePanelDevice* currentDevice = &device;
+    profiles::ProfilePanelDevice* currentDevice = &device;
     std::vector<std::string> notifications;
 };
 

@@ -170,7 +170,7 @@ TEST_F(ProfileCommandTest, CommandsChangeTheFilesTheProfilePanelReads) {
     runSteps(steps);
     // The export is the renamed profile; the reset profile is the shipped default again.
     EXPECT_EQ(readjsonFile(temp.path() / "game.json")["profilename"], "Game");
-    const Json::Value shipped = readjsonFile(folders::defaultProfilePath("keyboard"));
+    const Json::Value shipped = readjsonFile(profiles::folders::defaultProfilePath("keyboard"));
     ASSERT_TRUE(shipped.isObject());
     Json::Value reset = selectedProfile("keyboard");
     EXPECT_EQ(reset["profilename"], "profile1");

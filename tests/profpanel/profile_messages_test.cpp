@@ -26,17 +26,17 @@ TEST(FormatCountText, PlacesTheNumberAndNothingElse) {
         {"", 3, ""},
     };
     for (const FormatCase& c : cases) {
-        EXPECT_EQ(formatCountText(c.format, c.count), c.expected) << c.format;
+        EXPECT_EQ(profiles::formatCountText(c.format, c.count), c.expected) << c.format;
     }
 }
 
 TEST(MacroWriteMessage, ChoosesTheTextByResult) {
-    EXPECT_FALSE(macroWriteMessage(0).has_value());
-    const auto failed = macroWriteMessage(-1);
+    EXPECT_FALSE(profiles::macroWriteMessage(0).has_value());
+    const auto failed = profiles::macroWriteMessage(-1);
     ASSERT_TRUE(failed.has_value());
     EXPECT_EQ(failed->textKey, "message_text_7");
     EXPECT_FALSE(failed->count.has_value());
-    const auto over = macroWriteMessage(31);
+    const auto over = profiles::macroWriteMessage(31);
     ASSERT_TRUE(over.has_value());
     EXPECT_EQ(over->textKey, "message_text_16");
     EXPECT_EQ(over->count, 31);

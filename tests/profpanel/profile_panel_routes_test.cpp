@@ -121,7 +121,7 @@ TEST_F(PanelRoutes, DeleteRemovesTheFileAndActivatesTheNewSelection) {
     click("device_sub_btn");
     EXPECT_FALSE(std::filesystem::exists(profileFile("id1")));
     loop.advance(400);
-    EXPECT_EQ(device.writes, (std::vector<Write>{{"id0", ProfileWriteReason::Selection}}))
+    EXPECT_EQ(device.writes, (std::vector<Write>{{"id0", profiles::ProfileWriteReason::Selection}}))
         << "the device no longer works on the deleted profile";
 }
 
@@ -224,23 +224,24 @@ INSTANTIATE_TEST_SUITE_P(
     caseName<ImportCase>);
 
 TEST_F(PanelRoutes, EveryImportRefusalHasATextInBothLanguages) {
-    for (const ProfileStatus status :
-         {ProfileStatus::ImportUnreadable, ProfileStatus::ImportNotJson,
-          ProfileStatus::ImportNoName, ProfileStatus::ImportNoIdentifier,
-          ProfileStatus::ProfileUnreadable, ProfileStatus::WriteFailed, ProfileStatus::NameInUse,
-          ProfileStatus::ReadOnly, ProfileStatus::ProtectedTarget, ProfileStatus::Busy,
-          ProfileStatus::ProfileGone}) {
-        const std::string key = profileStatusMessageKey(status);
-        ASSERT_FALSE(key.empty()) << describeProfileStatus(status);
+    for (const profiles::ProfileStatus status :
+         {profiles::ProfileStatus::ImportUnreadable, profiles::ProfileStatus::ImportNotJson,
+          profiles::ProfileStatus::ImportNoName, profiles::ProfileStatus::ImportNoIdentifier,
+          profiles::ProfileStatus::ProfileUnreadable, profiles::ProfileStatus::WriteFailed,
+          profiles::ProfileStatus::NameInUse, profiles::ProfileStatus::ReadOnly,
+          profiles::ProfileStatus::ProtectedTarget, profiles::ProfileStatus::Busy,
+          profiles::ProfileStatus::ProfileGone}) {
+        const std::string key = profiles::profileStatusMessageKey(status);
+        ASSERT_FALSE(key.empty()) << profiles::describeProfileStatus(status);
         for (const char* language : {"lan_en.xml", "lan_cn.xml"}) {
             ASSERT_TRUE(toolkit.loadLanguageFile(language));
             EXPECT_TRUE(toolkit.language().lookup(key).has_value()) << key << " in " << language;
         }
     }
-    for (const ProfileNotice notice :
-         {ProfileNotice::ListRebuilt, ProfileNotice::ProfileRepaired}) {
-        const std::string key = profileNoticeMessageKey(notice);
-        ASSERT_FALSE(key.empty()) << describeProfileNotice(notice);
+    for (const profiles::ProfileNotice notice :
+         {profiles::ProfileNotice::ListRebuilt, profiles::ProfileNotice::ProfileRepaired}) {
+        const std::string key = profiles::profileNoticeMessageKey(notice);
+        ASSERT_FALSE(key.empty()) << profiles::describeProfileNotice(notice);
         for (const char* language : {"lan_en.xml", "lan_cn.xml"}) {
             ASSERT_TRUE(toolkit.loadLanguageFile(language));
             EXPECT_TRUE(toolkit.language().lookup(key).has_value()) << key << " in " << language;
@@ -253,7 +254,7 @@ TEST_F(PanelRoutes, EveryImportRefusalHasATextInBothLanguages) {
 TEST_F(PanelRoutes, TheComboShowsWhatAnotherProgramAddedAtTheNextOperation) {
     writeList({"Alpha", "Beta"}, 0);
     init();
-    ProfileList other(deviceFolder(), defaultProfile(), 1, clock);
+    profiles::ProfileList other(deviceFolder(), defaultProfile(), 1, clock);
     ASSERT_TRUE(other.load().ok());
     ASSERT_TRUE(other
                     .importFrom([&] {
@@ -275,7 +276,7 @@ TEST_F(PanelRoutes, TheComboShowsWhatAnotherProgramAddedAtTheNextOperation) {
 TEST_F(PanelRoutes, ASelectedProfileDeletedElsewhereMovesTheDeviceToTheNewSelection) {
     writeList({"Alpha", "Beta"}, 1);
     init();
-    ProfileList other(deviceFolder(), defaultProfile(), 1, clock);
+    profiles::ProfileList other(deviceFolder(), defaultProfile(), 1, clock);
     ASSERT_TRUE(other.load().ok());
     ASSERT_TRUE(other.deleteSelected().ok()); // Beta goes; Alpha is stored as selected
 
@@ -303,9 +304,10 @@ TEST_F(PanelRoutes, ADamagedProfileIsRepairedWithAWord) {
 TEST_F(PanelRoutes, LoadingADamagedListSaysItWasRebuilt) {
     writeList({"Alpha"}, 0);
     std::ofstream(deviceFolder() / "ProfileList.ini") << "{ damaged";
-    const ProfileResult loaded = panel->InitProfiles(deviceFolder(), defaultProfile(), 1, clock);
+    const profiles::ProfileResult loaded =
+        panel->InitProfiles(deviceFolder(), defaultProfile(), 1, clock);
     EXPECT_EQ(comboNames(), (std::vector<std::string>{"Alpha"}));
-    EXPECT_EQ(loaded.notice, ProfileNotice::ListRebuilt);
+    EXPECT_EQ(loaded.notice, profiles::ProfileNotice::ListRebuilt);
 }
 
 TEST_F(PanelRoutes, ImportNamesTheProfileFreely) {
@@ -384,7 +386,7 @@ TEST_F(PanelRoutes, ResetOnYesRestoresTheDefaultAndWritesTheDevice) {
     EXPECT_EQ(reset["Device"][0]["Marker"], 1) << "the default profile's contents";
     EXPECT_EQ(reset["profilename"], "Beta");
     EXPECT_EQ(reset["profileUUID"], "id1");
-    EXPECT_EQ(device.writes, (std::vector<Write>{{"id1", ProfileWriteReason::Reset}}));
+    EXPECT_EQ(device.writes, (std::vector<Write>{{"id1", profiles::ProfileWriteReason::Reset}}));
     EXPECT_EQ(host.messageBoxes.size(), 1u) << "only the question";
 }
 
@@ -400,7 +402,8 @@ TEST_F(PanelRoutes, TwoChoicesWithin400MsActivateOnlyTheLast) {
     loop.advance(399);
     EXPECT_TRUE(device.writes.empty());
     loop.advance(1);
-    EXPECT_EQ(device.writes, (std::vector<Write>{{"id2", ProfileWriteReason::Selection}}));
+    EXPECT_EQ(device.writes,
+              (std::vector<Write>{{"id2", profiles::ProfileWriteReason::Selection}}));
     EXPECT_EQ(device.identifier, "id2");
     loop.advance(2000);
     EXPECT_EQ(device.writes.size(), 1u);
@@ -413,8 +416,9 @@ TEST_F(PanelRoutes, ChoicesFurtherApartActivateEach) {
     loop.advance(400);
     choose(1);
     loop.advance(400);
-    EXPECT_EQ(device.writes, (std::vector<Write>{{"id2", ProfileWriteReason::Selection},
-                                                 {"id1", ProfileWriteReason::Selection}}));
+    EXPECT_EQ(device.writes,
+              (std::vector<Write>{{"id2", profiles::ProfileWriteReason::Selection},
+                                  {"id1", profiles::ProfileWriteReason::Selection}}));
 }
 
 TEST_F(PanelRoutes, ActivationWithTheDeviceGoneWritesNothing) {
@@ -458,9 +462,9 @@ TEST_F(PanelRoutes, AMessageBoxOfTheMainWindowIsUsedWhenGiven) {
     init();
     std::vector<std::string> shown;
     ui::NotificationRouter own;
-    routes = registerProfilePanelRoutes(
+    routes = app::registerProfilePanelRoutes(
         own, [this] { return panel; }, [this] { return currentDevice; }, host, loop,
-        [&](ui::Window* owner, const PanelMessage& message) {
+        [&](ui::Window* owner, const profiles::PanelMessage& message) {
             EXPECT_EQ(owner, &window);
             shown.push_back(message.text + (message.textIsKey ? " (key)" : ""));
             return 1;

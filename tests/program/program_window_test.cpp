@@ -49,8 +49,8 @@ protected:
     }
 
     bool waitFor(const std::function<bool()>& done) { return loop.runUntil(done, 10000); }
-    DeviceManager& devices() { return program->core().devices(); }
-    CKestraneUSBDevice& deviceOfTab(int row) {
+    app::DeviceManager& devices() { return program->core().devices(); }
+    device::CKestraneUSBDevice& deviceOfTab(int row) {
         return *devices().tabs()[static_cast<size_t>(row)]->device();
     }
     ui::Window& window() { return program->window(); }
@@ -68,7 +68,7 @@ protected:
 
     std::filesystem::path runtime = std::filesystem::path(MORVA_RUNTIME_DIR);
     platform::SettingsStore settings{dataHome.path() / "settings.json"};
-    SkinSettings skinSettings{dataHome.path() / "main.ini"};
+    app::SkinSettings skinSettings{dataHome.path() / "main.ini"};
     morva::test::FakeWindowSystem system;
     std::vector<std::pair<uint32_t, int32_t>> announced;
     int languageChanges = 0;
@@ -78,7 +78,7 @@ protected:
 
 TEST_F(ProgramWindowTest, StartShowsThePluggedDeviceAndBringsTheWindowForward) {
     bus.plug(emulator::makeEmulatedKeyboard());
-    ASSERT_TRUE(storeLanguageIdentifier(settings, kEnglishId));
+    ASSERT_TRUE(app::storeLanguageIdentifier(settings, kEnglishId));
     start();
     EXPECT_TRUE(window().visible());
     EXPECT_TRUE(toolkit.tray().exists());
@@ -140,8 +140,8 @@ TEST_F(ProgramWindowTest, ADevicePluggedInWhileTheSystemSleepsShowsAfterResume) 
     // The scan thread assigns the slot; its attach message is not handled while asleep.
     ASSERT_TRUE(waitFor([&] {
         const auto slots = devices().slots().snapshot();
-        return std::any_of(slots.begin(), slots.end(), [](const InterfaceSlot& s) {
-            return s.connected != 0 && s.role == kRolePrimary;
+        return std::any_of(slots.begin(), slots.end(), [](const hid::InterfaceSlot& s) {
+            return s.connected != 0 && s.role == hid::kRolePrimary;
         });
     }));
     loop.runPending();
@@ -180,7 +180,7 @@ TEST_F(ProgramWindowTest, SettingsChangeTheLanguageAndCloseWithTheWindow) {
     ASSERT_TRUE(program->settingsOpen());
     window().sendMessage(kMsgLanguageChanged, 1);
     EXPECT_EQ(program->currentLanguage(), 1);
-    EXPECT_EQ(settings.readInt(kLanguageValueName), kEnglishId);
+    EXPECT_EQ(settings.readInt(app::kLanguageValueName), kEnglishId);
 
     // Another program's forward message reaches the open settings window.
     program->onShellMessage(platform::Message{platform::MessageKind::Forward, 7, 9});

@@ -191,12 +191,12 @@ TEST_F(QtTest, AboutWindowShowsTheTranslatedVersion) {
 
 TEST_F(QtTest, SkinWindowClicksReachRootAndMainIni) {
     morva::test::TempDir dir;
-    SkinSettings settings(dir.path() / "main.ini");
+    app::SkinSettings settings(dir.path() / "main.ini");
     auto main = window("MainWnd");
     ASSERT_TRUE(main->loadSkin("XML_MAIN"));
     main->show();
-    SkinChooser chooser(settings,
-                        [&](const SkinChangedParam& p) { app::applySkinToRoot(*main, p); });
+    app::SkinChooser chooser(
+        settings, [&](const app::SkinChangedParam& p) { app::applySkinToRoot(*main, p); });
     app::CSkinFrame frame(toolkit, chooser);
     ASSERT_TRUE(frame.open(*main, main->find("skinbtn")));
     pump();
@@ -220,10 +220,10 @@ TEST_F(QtTest, SkinWindowClicksReachRootAndMainIni) {
     QTest::mouseClick(renderer.widgetOf(*frame.window().find("skin_reset")), Qt::LeftButton);
     pump();
     EXPECT_EQ(root->bkColor(), 0u);
-    EXPECT_EQ(root->bkImage(), kDefaultBackground);
+    EXPECT_EQ(root->bkImage(), app::kDefaultBackground);
     const auto recorded = settings.recordedBackground();
     ASSERT_TRUE(recorded.has_value());
-    EXPECT_EQ(recorded->image, kDefaultBackground);
+    EXPECT_EQ(recorded->image, app::kDefaultBackground);
 
     // Losing the focus closes it.
     frame.window().sendMessage(kMsgActivate, 0);
@@ -262,7 +262,7 @@ TEST_F(QtTest, LanguageSwitchAppliesFontsAndTextsToTheWidgets) {
         ++changes;
         renderer.refreshAll();
     });
-    LanguageSelector selector(listFile, store, target);
+    app::LanguageSelector selector(listFile, store, target);
     ui::Control* title = main->find("no_device_text");
     ASSERT_NE(title, nullptr);
 
@@ -284,7 +284,7 @@ TEST_F(QtTest, LanguageSwitchAppliesFontsAndTextsToTheWidgets) {
     ASSERT_TRUE(selector.apply(2));
     EXPECT_EQ(target.fontTableBuilds(), 2);
     EXPECT_EQ(widget->font().pixelSize(), 20);
-    EXPECT_EQ(store.readInt(kLanguageValueName), 102);
+    EXPECT_EQ(store.readInt(app::kLanguageValueName), 102);
     EXPECT_EQ(changes, 3);
 }
 
@@ -311,8 +311,8 @@ TEST(PowerMonitorTest, WithoutASystemBusThereAreNoEventsAndNoFailure) {
 // --- morvactl message -------------------------------------------------------------------
 
 TEST_F(QtTest, MorvactlSendsTheLightControlMessage) {
-    SingleInstance instance;
-    if (instance.claimOrWake() != SingleInstance::StartResult::First) {
+    app::SingleInstance instance;
+    if (instance.claimOrWake() != app::SingleInstance::StartResult::First) {
         GTEST_SKIP() << "the program runs in this session";
     }
     std::vector<platform::Message> received;

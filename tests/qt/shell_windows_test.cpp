@@ -45,9 +45,10 @@ TEST_F(HeadlessTest, MessageBoxKeepsTheSkinsTitleWhenNoneIsGiven) {
 
 TEST_F(HeadlessTest, CustomSkinImageFromTheFileDialog) {
     morva::test::TempDir dir;
-    SkinSettings settings(dir.path() / "main.ini");
+    app::SkinSettings settings(dir.path() / "main.ini");
     auto main = mainWindow();
-    SkinChooser chooser(settings, [&](const SkinChangedParam& p) { applySkinToRoot(*main, p); });
+    app::SkinChooser chooser(settings,
+                             [&](const app::SkinChangedParam& p) { applySkinToRoot(*main, p); });
     CSkinFrame frame(toolkit, chooser);
     ASSERT_TRUE(frame.open(*main, main->find("skinbtn")));
 
@@ -76,12 +77,12 @@ TEST_F(HeadlessTest, CustomSkinImageFromTheFileDialog) {
 
 TEST_F(HeadlessTest, SkinWindowHangsBelowItsAnchor) {
     morva::test::TempDir dir;
-    SkinSettings settings(dir.path() / "main.ini");
+    app::SkinSettings settings(dir.path() / "main.ini");
     auto main = mainWindow();
     main->move({100, 50});
     ui::Control* anchor = main->find("skinbtn");
     anchor->setLayoutRect({600, 6, 628, 34});
-    SkinChooser chooser(settings, [](const SkinChangedParam&) {});
+    app::SkinChooser chooser(settings, [](const app::SkinChangedParam&) {});
     CSkinFrame frame(toolkit, chooser);
     ASSERT_TRUE(frame.open(*main, anchor));
     EXPECT_EQ(frame.window().position().x + frame.window().scaledSize().cx, 100 + 628);
@@ -90,8 +91,8 @@ TEST_F(HeadlessTest, SkinWindowHangsBelowItsAnchor) {
 }
 
 TEST_F(HeadlessTest, SettingsWindowOffersTheLanguages) {
-    std::vector<LanguageEntry> languages = {{2052, "zh_CN", "lan_cn.xml", "简体中文"},
-                                            {1033, "en_US", "lan_en.xml", "English"}};
+    std::vector<app::LanguageEntry> languages = {{2052, "zh_CN", "lan_cn.xml", "简体中文"},
+                                                 {1033, "en_US", "lan_en.xml", "English"}};
     std::vector<int> applied;
     CSettingsWnd settings(toolkit, languages, [&](int index) { applied.push_back(index); });
     ASSERT_TRUE(settings.open(nullptr, 1));
@@ -123,7 +124,7 @@ public:
     void loadPrivateFont(const std::filesystem::path& f) override {
         calls.push_back("font:" + f.filename().string());
     }
-    SingleInstance::StartResult claimInstance() override {
+    app::SingleInstance::StartResult claimInstance() override {
         calls.emplace_back("claim");
         return claim;
     }
@@ -139,7 +140,7 @@ public:
     void runLoop() override { calls.emplace_back("loop"); }
     void shutdown() override { calls.emplace_back("shutdown"); }
 
-    SingleInstance::StartResult claim = SingleInstance::StartResult::First;
+    app::SingleInstance::StartResult claim = app::SingleInstance::StartResult::First;
     bool resourcesOk = true;
     bool windowOk = true;
     std::vector<std::string> calls;
@@ -154,14 +155,14 @@ TEST(AppStartup, FirstInstanceRunsEveryStepInOrder) {
 
 TEST(AppStartup, SecondInstanceEndsAfterWakingTheFirst) {
     RecordingSteps steps;
-    steps.claim = SingleInstance::StartResult::WokeRunningInstance;
+    steps.claim = app::SingleInstance::StartResult::WokeRunningInstance;
     EXPECT_EQ(runStartup(steps, startupPathsFor("/opt/morva")), 0);
     EXPECT_THAT(steps.calls, ElementsAre("font:arial.ttf", "claim", "shutdown"));
 }
 
 TEST(AppStartup, UnguardedStartServesNoMessagesAndFailuresStillExitZero) {
     RecordingSteps unguarded;
-    unguarded.claim = SingleInstance::StartResult::NameHeldByOtherUser;
+    unguarded.claim = app::SingleInstance::StartResult::NameHeldByOtherUser;
     EXPECT_EQ(runStartup(unguarded, startupPathsFor("/opt/morva")), 0);
     EXPECT_THAT(unguarded.calls, ElementsAre("font:arial.ttf", "claim", "resources:skin", "window",
                                              "loop", "shutdown"));

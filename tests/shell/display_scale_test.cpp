@@ -11,12 +11,12 @@ namespace {
 struct MonitorCase {
     int width;
     int height;
-    DisplayAdjustment expected;
+    app::DisplayAdjustment expected;
 };
 
 TEST(DisplayScaleTest, LargeMonitorsGetScaleOneAndAHalf) {
-    const DisplayAdjustment base{96, 1.0, 1000, 640};
-    const DisplayAdjustment large{144, 1.5, 1500, 960};
+    const app::DisplayAdjustment base{96, 1.0, 1000, 640};
+    const app::DisplayAdjustment large{144, 1.5, 1500, 960};
     const std::vector<MonitorCase> cases = {
         {1920, 1080, large}, {2560, 1440, large}, {1501, 961, large},
         {1366, 768, base},   {1500, 1080, base},  {1920, 960, base},
@@ -24,7 +24,8 @@ TEST(DisplayScaleTest, LargeMonitorsGetScaleOneAndAHalf) {
     };
     for (const MonitorCase& monitor : cases) {
         SCOPED_TRACE(testing::Message() << monitor.width << "x" << monitor.height);
-        EXPECT_EQ(displayAdjustmentForMonitor(monitor.width, monitor.height), monitor.expected);
+        EXPECT_EQ(app::displayAdjustmentForMonitor(monitor.width, monitor.height),
+                  monitor.expected);
     }
 }
 
@@ -32,11 +33,11 @@ TEST(DisplayScaleTest, UnsupportedDpisFallBackTo96WithATrace) {
     std::vector<std::string> lines;
     setTraceSink([&](std::string_view line) { lines.emplace_back(line); });
     for (int dpi : {48, 72, 96, 120, 144, 168, 192}) {
-        EXPECT_EQ(supportedDpiOrBase(dpi), dpi);
+        EXPECT_EQ(app::supportedDpiOrBase(dpi), dpi);
     }
     EXPECT_TRUE(lines.empty());
     for (int dpi : {0, 97, 100, 240, -96}) {
-        EXPECT_EQ(supportedDpiOrBase(dpi), 96);
+        EXPECT_EQ(app::supportedDpiOrBase(dpi), 96);
     }
     setTraceSink(nullptr);
     ASSERT_EQ(lines.size(), 5u);

@@ -30,19 +30,19 @@ int main(int argc, char** argv) {
         }
     }
     const int toServe = std::atoi(argv[2]);
-    morva::SingleInstance instance(argv[1]);
+    morva::app::SingleInstance instance(argv[1]);
     const auto started = instance.claimOrWake();
-    if (started == morva::SingleInstance::StartResult::WokeRunningInstance) {
+    if (started == morva::app::SingleInstance::StartResult::WokeRunningInstance) {
         std::printf("woke\n");
         return 0;
     }
-    if (started != morva::SingleInstance::StartResult::First) {
-        std::printf("%s\n", morva::describe(started));
+    if (started != morva::app::SingleInstance::StartResult::First) {
+        std::printf("%s\n", morva::app::describe(started));
         return 1;
     }
 
     morva::ThreadEventLoop loop;
-    morva::LightControl lightControl(nullptr, nullptr);
+    morva::app::LightControl lightControl(nullptr, nullptr);
     int served = 0;
     const bool serving = instance.serve(loop, [&](const morva::platform::Message& message) {
         if (message.kind == morva::platform::MessageKind::LightControl) {

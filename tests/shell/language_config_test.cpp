@@ -11,8 +11,8 @@ namespace morva {
 namespace {
 
 // Enough languages that indexes 0 to 4 and 15 exist.
-std::vector<LanguageEntry> sampleLanguages() {
-    std::vector<LanguageEntry> list;
+std::vector<app::LanguageEntry> sampleLanguages() {
+    std::vector<app::LanguageEntry> list;
     for (int i = 0; i < 17; ++i) {
         list.push_back({2052 + i, "lang" + std::to_string(i), "lan_" + std::to_string(i) + ".xml",
                         "Language " + std::to_string(i)});
@@ -20,9 +20,10 @@ std::vector<LanguageEntry> sampleLanguages() {
     return list;
 }
 
-void writeLanguageList(const std::filesystem::path& file, const std::vector<LanguageEntry>& list) {
+void writeLanguageList(const std::filesystem::path& file,
+                       const std::vector<app::LanguageEntry>& list) {
     Json::Value languages(Json::arrayValue);
-    for (const LanguageEntry& entry : list) {
+    for (const app::LanguageEntry& entry : list) {
         Json::Value item;
         item["Language_ID"] = entry.id;
         item["Language_name"] = entry.name;
@@ -36,17 +37,17 @@ void writeLanguageList(const std::filesystem::path& file, const std::vector<Lang
     ASSERT_TRUE(writejsonFile(file, root));
 }
 
-bool sameEntry(const LanguageEntry& a, const LanguageEntry& b) {
+bool sameEntry(const app::LanguageEntry& a, const app::LanguageEntry& b) {
     return a.id == b.id && a.name == b.name && a.file == b.file && a.text == b.text;
 }
 
-class RecordingTarget : public LanguageTarget {
+class RecordingTarget : public app::LanguageTarget {
 public:
-    void rebuildFontTable(const FontTable& table) override {
+    void rebuildFontTable(const app::FontTable& table) override {
         ++fontRebuilds;
         lastFace = table.face;
     }
-    bool loadLanguage(const LanguageEntry& entry) override {
+    bool loadLanguage(const app::LanguageEntry& entry) override {
         loaded.push_back(entry.id);
         return true;
     }
@@ -63,14 +64,14 @@ protected:
     void SetUp() override { writeLanguageList(listFile_, sampleLanguages()); }
 
     test::TempDir dir_;
-    std::filesystem::path listFile_ = languageListPath(dir_.path());
+    std::filesystem::path listFile_ = app::languageListPath(dir_.path());
     platform::SettingsStore store_{dir_.path() / "config" / "settings.json"};
     RecordingTarget target_;
-    LanguageSelector selector_{listFile_, store_, target_};
+    app::LanguageSelector selector_{listFile_, store_, target_};
 };
 
 TEST(LanguageListTest, TheListFileLivesInDefaultData) {
-    EXPECT_EQ(languageListPath("/opt/morva"), "/opt/morva/DefaultData/Language.config");
+    EXPECT_EQ(app::languageListPath("/opt/morva"), "/opt/morva/DefaultData/Language.config");
 }
 
 TEST(LanguageListTest, EntriesAreReadInOrderAndOddEntriesKeepTheirPlace) {
@@ -85,7 +86,7 @@ TEST(LanguageListTest, EntriesAreReadInOrderAndOddEntriesKeepTheirPlace) {
             {"Language_ID": 1033, "Language_name": "en", "Language_file": "lan_en.xml",
              "Language_text": "English"}
         ]})";
-    const std::vector<LanguageEntry> list = readLanguageList(file);
+    const std::vector<app::LanguageEntry> list = app::readLanguageList(file);
     ASSERT_EQ(list.size(), 4u);
     EXPECT_TRUE(sameEntry(list[0], {2052, "cn", "lan_cn.xml", "简体中文"}));
     EXPECT_TRUE(sameEntry(list[1], {}));
@@ -95,32 +96,33 @@ TEST(LanguageListTest, EntriesAreReadInOrderAndOddEntriesKeepTheirPlace) {
 
 TEST(LanguageListTest, MissingOrWrongFilesGiveAnEmptyList) {
     test::TempDir dir;
-    EXPECT_TRUE(readLanguageList(dir.path() / "missing").empty());
+    EXPECT_TRUE(app::readLanguageList(dir.path() / "missing").empty());
     for (const char* content : {"", "{", "[]", R"({"Language": {}})", R"({"Language": 3})"}) {
         std::ofstream(dir.path() / "Language.config") << content;
-        EXPECT_TRUE(readLanguageList(dir.path() / "Language.config").empty()) << content;
+        EXPECT_TRUE(app::readLanguageList(dir.path() / "Language.config").empty()) << content;
     }
 }
 
 TEST(LanguageListTest, IndexOfTheFirstMatchingIdentifierElseZero) {
-    const std::vector<LanguageEntry> list = {{10, "", "", ""}, {20, "", "", ""}, {20, "", "", ""}};
-    EXPECT_EQ(languageIndexForId(list, 10), 0);
-    EXPECT_EQ(languageIndexForId(list, 20), 1);
-    EXPECT_EQ(languageIndexForId(list, 30), 0);
-    EXPECT_EQ(languageIndexForId(list, std::nullopt), 0);
-    EXPECT_EQ(languageIndexForId({}, 10), 0);
+    const std::vector<app::LanguageEntry> list = {
+        {10, "", "", ""}, {20, "", "", ""}, {20, "", "", ""}};
+    EXPECT_EQ(app::languageIndexForId(list, 10), 0);
+    EXPECT_EQ(app::languageIndexForId(list, 20), 1);
+    EXPECT_EQ(app::languageIndexForId(list, 30), 0);
+    EXPECT_EQ(app::languageIndexForId(list, std::nullopt), 0);
+    EXPECT_EQ(app::languageIndexForId({}, 10), 0);
 }
 
 struct SwitchCase {
     int current;
     int next;
-    LanguageSwitch expected;
+    app::LanguageSwitch expected;
 };
 
 TEST(LanguageSwitchTest, FontTableIsRebuiltWhenLeavingOrEnteringIndexZeroTwoOrFifteen) {
-    const LanguageSwitch keep{true, false};
-    const LanguageSwitch rebuild{true, true};
-    const LanguageSwitch nothing{false, false};
+    const app::LanguageSwitch keep{true, false};
+    const app::LanguageSwitch rebuild{true, true};
+    const app::LanguageSwitch nothing{false, false};
     const std::vector<SwitchCase> cases = {
         {3, 4, keep},     {4, 3, keep},      {1, 3, keep},     {14, 16, keep},
         {3, 2, rebuild},  {2, 3, rebuild},   {3, 0, rebuild},  {0, 1, rebuild},
@@ -129,16 +131,16 @@ TEST(LanguageSwitchTest, FontTableIsRebuiltWhenLeavingOrEnteringIndexZeroTwoOrFi
     };
     for (const SwitchCase& c : cases) {
         SCOPED_TRACE(testing::Message() << c.current << " -> " << c.next);
-        EXPECT_EQ(decideLanguageSwitch(c.current, c.next), c.expected);
+        EXPECT_EQ(app::decideLanguageSwitch(c.current, c.next), c.expected);
     }
 }
 
 TEST(FontTableTest, ArialWithTheSizesOfEveryFont) {
-    const FontTable table = buildFontTable();
+    const app::FontTable table = app::buildFontTable();
     EXPECT_EQ(table.face, "arial");
     EXPECT_EQ(table.defaultSize, 12);
     std::vector<std::vector<int>> fonts;
-    for (const FontSpec& font : table.fonts) {
+    for (const app::FontSpec& font : table.fonts) {
         fonts.push_back({font.id, font.size, font.bold, font.underline});
     }
     const std::vector<std::vector<int>> expected = {
@@ -186,12 +188,12 @@ TEST_F(LanguageSelectorTest, ReorderingTheListKeepsTheUsersLanguage) {
     ASSERT_TRUE(selector_.apply(3));
     ASSERT_EQ(store_.readInt("LANGUAGE"), 2055) << "the identifier is stored, not the index";
 
-    std::vector<LanguageEntry> reordered = sampleLanguages();
+    std::vector<app::LanguageEntry> reordered = sampleLanguages();
     std::reverse(reordered.begin(), reordered.end());
     writeLanguageList(listFile_, reordered);
 
     RecordingTarget nextStart;
-    LanguageSelector restarted(listFile_, store_, nextStart);
+    app::LanguageSelector restarted(listFile_, store_, nextStart);
     restarted.applyStored();
     EXPECT_EQ(restarted.currentIndex(), 13);
     EXPECT_EQ(nextStart.loaded, (std::vector<int32_t>{2055}));
@@ -208,7 +210,7 @@ TEST(LanguageSelectorWithoutListTest, TheFontsAreStillBuiltAndNothingIsStored) {
     test::TempDir dir;
     platform::SettingsStore store(dir.path() / "settings.json");
     RecordingTarget target;
-    LanguageSelector selector(dir.path() / "missing" / "Language.config", store, target);
+    app::LanguageSelector selector(dir.path() / "missing" / "Language.config", store, target);
     selector.applyStored();
     EXPECT_EQ(selector.currentIndex(), 0);
     EXPECT_EQ(target.fontRebuilds, 1);

@@ -13,10 +13,10 @@ namespace {
 
 class LightControlTest : public ::testing::Test {
 protected:
-    LightControl control_{[this](int32_t value) { outputs_.push_back(value); },
-                          [this](uint32_t wParam, int32_t lParam) {
-                              announced_.emplace_back(wParam, lParam);
-                          }};
+    app::LightControl control_{[this](int32_t value) { outputs_.push_back(value); },
+                               [this](uint32_t wParam, int32_t lParam) {
+                                   announced_.emplace_back(wParam, lParam);
+                               }};
     std::vector<int32_t> outputs_;
     std::vector<std::pair<uint32_t, int32_t>> announced_;
 };
@@ -62,8 +62,8 @@ TEST_F(LightControlTest, TheUsersToggleFlipsAndAnnouncesTheNewValue) {
 }
 
 TEST(LightControlTextTest, ButtonTextFollowsTheValue) {
-    EXPECT_EQ(lightControlButtonText(1), "控制灯光");
-    EXPECT_EQ(lightControlButtonText(0), "不控制灯光");
+    EXPECT_EQ(app::lightControlButtonText(1), "控制灯光");
+    EXPECT_EQ(app::lightControlButtonText(0), "不控制灯光");
 }
 
 TEST(AnnounceTest, ListenersOfTheAnnounceNameReceiveIt) {
@@ -75,7 +75,7 @@ TEST(AnnounceTest, ListenersOfTheAnnounceNameReceiveIt) {
     ASSERT_EQ(listener.listen(), platform::MessageServer::ListenResult::Listening);
     std::vector<platform::Message> received;
     ASSERT_TRUE(listener.start(loop, [&](const platform::Message& m) { received.push_back(m); }));
-    LightControl control(nullptr, [&](uint32_t wParam, int32_t lParam) {
+    app::LightControl control(nullptr, [&](uint32_t wParam, int32_t lParam) {
         platform::sendMessage(name, {platform::MessageKind::Announce, wParam, lParam});
     });
     control.announceStart();

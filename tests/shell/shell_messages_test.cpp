@@ -15,11 +15,11 @@ protected:
     std::vector<std::pair<uint32_t, int32_t>> instances_;
     std::vector<int32_t> lightOutputs_;
     int announcements_ = 0;
-    LightControl lightControl_{[this](int32_t value) { lightOutputs_.push_back(value); },
-                               [this](uint32_t, int32_t) {
-                                   ++announcements_;
-                               }};
-    ShellMessageRouter router_{
+    app::LightControl lightControl_{[this](int32_t value) { lightOutputs_.push_back(value); },
+                                    [this](uint32_t, int32_t) {
+                                        ++announcements_;
+                                    }};
+    app::ShellMessageRouter router_{
         [this](uint32_t wParam, int32_t lParam) { instances_.emplace_back(wParam, lParam); },
         lightControl_};
 };

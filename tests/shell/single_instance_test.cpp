@@ -142,8 +142,8 @@ TEST(SingleInstanceTest, SecondStartExitsZeroAndTheFirstGetsTheInstanceMessage) 
 
 TEST(SingleInstanceTest, AProcessStartedAfterThisOneWakesIt) {
     const std::string name = test::uniqueSocketPath("instance");
-    SingleInstance instance(name);
-    ASSERT_EQ(instance.claimOrWake(), SingleInstance::StartResult::First);
+    app::SingleInstance instance(name);
+    ASSERT_EQ(instance.claimOrWake(), app::SingleInstance::StartResult::First);
     VirtualEventLoop loop;
     std::vector<Message> received;
     ASSERT_TRUE(instance.serve(loop, [&](const Message& message) { received.push_back(message); }));
@@ -158,20 +158,20 @@ TEST(SingleInstanceTest, AProcessStartedAfterThisOneWakesIt) {
 
 TEST(SingleInstanceTest, InTheSameProcessASecondClaimWakesTheFirst) {
     const std::string name = test::uniqueSocketPath("instance");
-    SingleInstance first(name);
-    ASSERT_EQ(first.claimOrWake(), SingleInstance::StartResult::First);
+    app::SingleInstance first(name);
+    ASSERT_EQ(first.claimOrWake(), app::SingleInstance::StartResult::First);
     VirtualEventLoop loop;
     int woken = 0;
     ASSERT_TRUE(first.serve(loop, [&](const Message&) { ++woken; }));
 
-    SingleInstance second(name);
-    EXPECT_EQ(second.claimOrWake(), SingleInstance::StartResult::WokeRunningInstance);
+    app::SingleInstance second(name);
+    EXPECT_EQ(second.claimOrWake(), app::SingleInstance::StartResult::WokeRunningInstance);
     EXPECT_FALSE(second.serve(loop, [](const Message&) {}));
     ASSERT_TRUE(loop.runUntil([&] { return woken == 1; }, kLineTimeoutMs));
 
     first.stop();
-    SingleInstance third(name);
-    EXPECT_EQ(third.claimOrWake(), SingleInstance::StartResult::First);
+    app::SingleInstance third(name);
+    EXPECT_EQ(third.claimOrWake(), app::SingleInstance::StartResult::First);
 }
 
 // A crashed instance leaves its socket file behind; the next start takes its place.
@@ -184,8 +184,8 @@ TEST(SingleInstanceTest, TheSocketOfACrashedInstanceDoesNotBlockTheNextStart) {
     } // killed without a chance to clean up
     ASSERT_TRUE(std::filesystem::is_socket(path));
 
-    SingleInstance next(path);
-    ASSERT_EQ(next.claimOrWake(), SingleInstance::StartResult::First);
+    app::SingleInstance next(path);
+    ASSERT_EQ(next.claimOrWake(), app::SingleInstance::StartResult::First);
     VirtualEventLoop loop;
     int woken = 0;
     ASSERT_TRUE(next.serve(loop, [&](const Message&) { ++woken; }));
@@ -205,18 +205,18 @@ TEST(SingleInstanceTest, AnotherUserCanNeitherTakeNorReachTheInstanceSocket) {
     {
         Probe squatter(path, 1, kOtherUser);
         ASSERT_TRUE(squatter.started());
-        EXPECT_EQ(squatter.readLine(), describe(SingleInstance::StartResult::Failed));
+        EXPECT_EQ(squatter.readLine(), describe(app::SingleInstance::StartResult::Failed));
         EXPECT_EQ(squatter.exitCode(), 1);
     }
-    SingleInstance instance(path);
-    ASSERT_EQ(instance.claimOrWake(), SingleInstance::StartResult::First);
+    app::SingleInstance instance(path);
+    ASSERT_EQ(instance.claimOrWake(), app::SingleInstance::StartResult::First);
     VirtualEventLoop loop;
     std::vector<Message> received;
     ASSERT_TRUE(instance.serve(loop, [&](const Message& message) { received.push_back(message); }));
 
     Probe stranger(path, 1, kOtherUser);
     ASSERT_TRUE(stranger.started());
-    EXPECT_EQ(stranger.readLine(), describe(SingleInstance::StartResult::Failed));
+    EXPECT_EQ(stranger.readLine(), describe(app::SingleInstance::StartResult::Failed));
     EXPECT_EQ(stranger.exitCode(), 1);
     ASSERT_EQ(platform::sendMessage(path, {MessageKind::Forward, 1, 1}), SendResult::Sent);
     ASSERT_TRUE(loop.runUntil([&] { return !received.empty(); }, kLineTimeoutMs));
@@ -233,8 +233,8 @@ TEST(SingleInstanceTest, ProcessesOfAnotherUserNeitherDeliverNorReceive) {
     test::TempDir shared;
     std::filesystem::permissions(shared.path(), std::filesystem::perms::all);
     const std::string path = (shared.path() / "instance").string();
-    SingleInstance instance(path);
-    ASSERT_EQ(instance.claimOrWake(), SingleInstance::StartResult::First);
+    app::SingleInstance instance(path);
+    ASSERT_EQ(instance.claimOrWake(), app::SingleInstance::StartResult::First);
     std::filesystem::permissions(path, std::filesystem::perms::all);
     VirtualEventLoop loop;
     std::vector<Message> received;
@@ -242,7 +242,7 @@ TEST(SingleInstanceTest, ProcessesOfAnotherUserNeitherDeliverNorReceive) {
 
     Probe stranger(path, 1, kOtherUser);
     ASSERT_TRUE(stranger.started());
-    EXPECT_EQ(stranger.readLine(), describe(SingleInstance::StartResult::NameHeldByOtherUser));
+    EXPECT_EQ(stranger.readLine(), describe(app::SingleInstance::StartResult::NameHeldByOtherUser));
     EXPECT_EQ(stranger.exitCode(), 1);
     ASSERT_TRUE(loop.runUntil([&] { return instance.server().counters().rejectedPeers >= 1; },
                               kLineTimeoutMs));

@@ -11,17 +11,17 @@ namespace {
 class SkinChooserTest : public ::testing::Test {
 protected:
     test::TempDir dir_;
-    SkinSettings settings_{dir_.path() / "main.ini"};
-    std::vector<SkinChangedParam> broadcast_;
-    SkinChooser chooser_{settings_, [this](const SkinChangedParam& param) {
-                             broadcast_.push_back(param);
-                         }};
+    app::SkinSettings settings_{dir_.path() / "main.ini"};
+    std::vector<app::SkinChangedParam> broadcast_;
+    app::SkinChooser chooser_{settings_, [this](const app::SkinChangedParam& param) {
+                                  broadcast_.push_back(param);
+                              }};
 };
 
 TEST(RootBackgroundTest, AColourClearsTheImageAndAnImageClearsTheColour) {
-    EXPECT_EQ(rootBackgroundFor({1, 0xFF112233u, "ignored.png"}),
-              (RootBackground{0xFF112233u, ""}));
-    EXPECT_EQ(rootBackgroundFor({0, 0xFF112233u, "a.png"}), (RootBackground{0, "a.png"}));
+    EXPECT_EQ(app::rootBackgroundFor({1, 0xFF112233u, "ignored.png"}),
+              (app::RootBackground{0xFF112233u, ""}));
+    EXPECT_EQ(app::rootBackgroundFor({0, 0xFF112233u, "a.png"}), (app::RootBackground{0, "a.png"}));
 }
 
 TEST_F(SkinChooserTest, EveryChoiceIsBroadcastAndTheLastOneIsRestoredAtTheNextStart) {
@@ -29,7 +29,7 @@ TEST_F(SkinChooserTest, EveryChoiceIsBroadcastAndTheLastOneIsRestoredAtTheNextSt
     std::ofstream(custom) << "png";
     struct Step {
         std::function<bool()> choose;
-        SkinChangedParam expected;
+        app::SkinChangedParam expected;
     };
     const std::vector<Step> steps = {
         {[&] { return chooser_.choosePreset("skin/bg2.png"); }, {0, 0, "skin/bg2.png"}},
@@ -42,11 +42,12 @@ TEST_F(SkinChooserTest, EveryChoiceIsBroadcastAndTheLastOneIsRestoredAtTheNextSt
         ASSERT_FALSE(broadcast_.empty());
         EXPECT_EQ(broadcast_.back(), step.expected);
 
-        std::vector<SkinChangedParam> atNextStart;
-        SkinSettings reread(settings_.file());
-        SkinChooser next(reread, [&](const SkinChangedParam& p) { atNextStart.push_back(p); });
+        std::vector<app::SkinChangedParam> atNextStart;
+        app::SkinSettings reread(settings_.file());
+        app::SkinChooser next(reread,
+                              [&](const app::SkinChangedParam& p) { atNextStart.push_back(p); });
         ASSERT_TRUE(next.restoreRecorded());
-        EXPECT_EQ(atNextStart, (std::vector<SkinChangedParam>{step.expected}));
+        EXPECT_EQ(atNextStart, (std::vector<app::SkinChangedParam>{step.expected}));
     }
 }
 
@@ -58,11 +59,12 @@ TEST_F(SkinChooserTest, WithNothingRecordedNothingIsRestored) {
 TEST(SkinChooserUnwritableTest, TheBackgroundStillChangesWhenMainIniCannotBeWritten) {
     test::TempDir dir;
     std::ofstream(dir.path() / "blocker") << "x";
-    SkinSettings settings(dir.path() / "blocker" / "main.ini");
-    std::vector<SkinChangedParam> broadcast;
-    SkinChooser chooser(settings, [&](const SkinChangedParam& p) { broadcast.push_back(p); });
+    app::SkinSettings settings(dir.path() / "blocker" / "main.ini");
+    std::vector<app::SkinChangedParam> broadcast;
+    app::SkinChooser chooser(settings,
+                             [&](const app::SkinChangedParam& p) { broadcast.push_back(p); });
     EXPECT_FALSE(chooser.choosePreset("skin/bg1.png"));
-    EXPECT_EQ(broadcast, (std::vector<SkinChangedParam>{{0, 0, "skin/bg1.png"}}));
+    EXPECT_EQ(broadcast, (std::vector<app::SkinChangedParam>{{0, 0, "skin/bg1.png"}}));
 }
 
 } // namespace

@@ -20,7 +20,7 @@ class SkinSettingsTest : public ::testing::Test {
 protected:
     test::TempDir dir_;
     std::filesystem::path file_ = dir_.path() / "QT4410-VIGOR MORVA" / "main.ini";
-    SkinSettings settings_{file_};
+    app::SkinSettings settings_{file_};
 };
 
 TEST_F(SkinSettingsTest, NothingRecordedRestoresNothing) {
@@ -30,28 +30,31 @@ TEST_F(SkinSettingsTest, NothingRecordedRestoresNothing) {
 TEST_F(SkinSettingsTest, APresetIsWrittenAsFlagsOneAndRestored) {
     ASSERT_TRUE(settings_.recordPreset("skin/bg3.png"));
     EXPECT_EQ(fileText(file_), "[SKINIMAGE]\nFLAGS=1\nIMAGE=skin/bg3.png\n");
-    EXPECT_EQ(SkinSettings(file_).recordedBackground(), (SkinChangedParam{0, 0, "skin/bg3.png"}));
+    EXPECT_EQ(app::SkinSettings(file_).recordedBackground(),
+              (app::SkinChangedParam{0, 0, "skin/bg3.png"}));
 }
 
 TEST_F(SkinSettingsTest, ResetRecordsFlagsZeroAndTheDefaultBackground) {
     ASSERT_TRUE(settings_.recordPreset("skin/bg3.png"));
     ASSERT_TRUE(settings_.recordReset());
     EXPECT_EQ(fileText(file_), "[SKINIMAGE]\nFLAGS=0\nIMAGE=common/background.png\n");
-    EXPECT_EQ(settings_.recordedBackground(), (SkinChangedParam{0, 0, "common/background.png"}));
+    EXPECT_EQ(settings_.recordedBackground(),
+              (app::SkinChangedParam{0, 0, "common/background.png"}));
 }
 
 TEST_F(SkinSettingsTest, AColourIsRecordedAndRestoredWithoutAnImage) {
     ASSERT_TRUE(settings_.recordColor(0xFF203040u));
-    EXPECT_EQ(settings_.recordedBackground(), (SkinChangedParam{1, 0xFF203040u, ""}));
+    EXPECT_EQ(settings_.recordedBackground(), (app::SkinChangedParam{1, 0xFF203040u, ""}));
 }
 
 TEST_F(SkinSettingsTest, ACustomImageIsRestoredWhileTheFileExists) {
     const auto image = dir_.path() / "my picture.png";
     std::ofstream(image) << "png";
     ASSERT_TRUE(settings_.recordCustomImage(image));
-    EXPECT_EQ(settings_.recordedBackground(), (SkinChangedParam{0, 0, image.string()}));
+    EXPECT_EQ(settings_.recordedBackground(), (app::SkinChangedParam{0, 0, image.string()}));
     std::filesystem::remove(image);
-    EXPECT_EQ(settings_.recordedBackground(), (SkinChangedParam{0, 0, kDefaultBackground}));
+    EXPECT_EQ(settings_.recordedBackground(),
+              (app::SkinChangedParam{0, 0, app::kDefaultBackground}));
 }
 
 TEST_F(SkinSettingsTest, OtherSectionsAndKeysAreKeptAndNamesIgnoreCase) {
@@ -59,12 +62,12 @@ TEST_F(SkinSettingsTest, OtherSectionsAndKeysAreKeptAndNamesIgnoreCase) {
     std::ofstream(file_)
         << "; user notes\n[window]\nx=10\n\n[skinimage]\nflags = 1\nimage = a.png\n"
            "EXTRA=keep\n\n[other]\ny=2\n";
-    EXPECT_EQ(settings_.recordedBackground(), (SkinChangedParam{0, 0, "a.png"}));
+    EXPECT_EQ(settings_.recordedBackground(), (app::SkinChangedParam{0, 0, "a.png"}));
     ASSERT_TRUE(settings_.recordColor(255));
     EXPECT_EQ(fileText(file_),
               "; user notes\n[window]\nx=10\n\n[skinimage]\nFLAGS=2\nimage = a.png\n"
               "EXTRA=keep\nCOLOR=255\n\n[other]\ny=2\n");
-    EXPECT_EQ(settings_.recordedBackground(), (SkinChangedParam{1, 255, ""}));
+    EXPECT_EQ(settings_.recordedBackground(), (app::SkinChangedParam{1, 255, ""}));
 }
 
 TEST_F(SkinSettingsTest, UnusableRecordsRestoreNothing) {
@@ -82,14 +85,14 @@ TEST_F(SkinSettingsTest, UnusableRecordsRestoreNothing) {
 
 TEST_F(SkinSettingsTest, AnUnwritableFolderReportsFailure) {
     std::ofstream(dir_.path() / "blocker") << "x";
-    SkinSettings blocked(dir_.path() / "blocker" / "main.ini");
+    app::SkinSettings blocked(dir_.path() / "blocker" / "main.ini");
     EXPECT_FALSE(blocked.recordPreset("a.png"));
     EXPECT_FALSE(blocked.recordedBackground());
 }
 
 TEST_F(SkinSettingsTest, TheUserFileFollowsXdgDataHome) {
     test::EnvOverride data("XDG_DATA_HOME", dir_.path().c_str());
-    EXPECT_EQ(SkinSettings::forUser().file(), dir_.path() / "QT4410-VIGOR MORVA" / "main.ini");
+    EXPECT_EQ(app::SkinSettings::forUser().file(), dir_.path() / "QT4410-VIGOR MORVA" / "main.ini");
 }
 
 } // namespace

@@ -125,7 +125,8 @@ TEST(MorvactlInfo, AFailedReadIsReportedAndTheTransactionStillEnds) {
     emulator::EmulatedHidBus bus;
     const auto keyboard = emulator::makeEmulatedKeyboard();
     emulator::plugFirmwareDevice(bus, keyboard);
-    keyboard->firmware().injectFault(emulator::FaultKind::StatusFF, command::kReadDeviceInfo);
+    keyboard->firmware().injectFault(emulator::FaultKind::StatusFF,
+                                     device::command::kReadDeviceInfo);
     std::ostringstream out;
     std::ostringstream err;
     cli::CliContext context{bus, false, out, err};

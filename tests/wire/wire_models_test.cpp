@@ -27,13 +27,13 @@ TEST_P(WireModelTest, ConnectionSequenceReadsTheModelsInformation) {
     const auto device = model.make();
     const auto id = emulator::plugFirmwareDevice(bus, device);
     test::NoPauseClock clock;
-    DeviceCommandChannel channel(bus, clock);
+    device::DeviceCommandChannel channel(bus, clock);
     ASSERT_TRUE(channel.open(test::pathOnBus(bus, id, model.interfaceNumber, model.collection)));
 
-    DeviceInfoRecord info;
-    EXPECT_EQ(channel.beginTransaction(), kResultOk);
-    EXPECT_EQ(channel.readDeviceInfo(info), kResultOk);
-    EXPECT_EQ(channel.endTransaction(), kResultOk);
+    device::DeviceInfoRecord info;
+    EXPECT_EQ(channel.beginTransaction(), device::kResultOk);
+    EXPECT_EQ(channel.readDeviceInfo(info), device::kResultOk);
+    EXPECT_EQ(channel.endTransaction(), device::kResultOk);
     EXPECT_EQ(info, device->firmware().deviceInfo());
     EXPECT_EQ(info.keyCount(), model.keyCount);
     EXPECT_EQ(info.dpiSteps(), model.dpiSteps);
@@ -41,7 +41,7 @@ TEST_P(WireModelTest, ConnectionSequenceReadsTheModelsInformation) {
 
     std::array<uint8_t, 6> status{};
     device->firmware().status()[0] = 0x5A;
-    EXPECT_EQ(channel.readStatus(0, status), kResultOk);
+    EXPECT_EQ(channel.readStatus(0, status), device::kResultOk);
     EXPECT_EQ(status[0], 0x5A);
 }
 
@@ -60,7 +60,7 @@ TEST(WireModels, TheReceiverAnswersTheLinkCheckWithTheMousesLinkState) {
     const auto receiver = emulator::makeEmulatedWirelessMouse();
     const auto id = emulator::plugFirmwareDevice(bus, receiver);
     test::NoPauseClock clock;
-    DeviceCommandChannel channel(bus, clock);
+    device::DeviceCommandChannel channel(bus, clock);
     ASSERT_TRUE(channel.open(test::pathOnBus(bus, id, 1, 4)));
     channel.setWireless(true);
     EXPECT_TRUE(channel.checkLink());
@@ -74,7 +74,7 @@ TEST(WireModels, HeadsetLightingReportsReachItsFirmwareAndEventsDoNotDisturbComm
     const auto headset = emulator::makeEmulatedHeadset();
     const auto id = emulator::plugFirmwareDevice(bus, headset);
     test::NoPauseClock clock;
-    DeviceCommandChannel channel(bus, clock);
+    device::DeviceCommandChannel channel(bus, clock);
     ASSERT_TRUE(channel.open(test::pathOnBus(bus, id, 3, 0)));
 
     std::array<uint8_t, 17> lighting{0xFF, 0x22, 0xAA, 0x00, 0x11, 0x22,
@@ -86,8 +86,8 @@ TEST(WireModels, HeadsetLightingReportsReachItsFirmwareAndEventsDoNotDisturbComm
     EXPECT_EQ(firmware->ledColour(0x22, 6)[0], 0x77);
 
     headset->withFirmware([](emulator::CommandFirmware& f) { f.sendKeyDown(3); });
-    DeviceInfoRecord info;
-    EXPECT_EQ(channel.readDeviceInfo(info), kResultOk) << "the event report is no reply";
+    device::DeviceInfoRecord info;
+    EXPECT_EQ(channel.readDeviceInfo(info), device::kResultOk) << "the event report is no reply";
     EXPECT_EQ(info, headset->firmware().deviceInfo());
 }
 
@@ -108,10 +108,10 @@ TEST(WireModels, TheDemoDevicesAnswerWithTheirFirmware) {
 
     // Its unplug fault pulls it out of the demo bus.
     test::NoPauseClock clock;
-    DeviceCommandChannel channel(bus, clock);
+    device::DeviceCommandChannel channel(bus, clock);
     ASSERT_TRUE(channel.open(test::pathOnBus(bus, 2, 1, 4)));
     keyboard->firmware().injectFault(emulator::FaultKind::Unplug);
-    EXPECT_EQ(channel.beginTransaction(), kResultWriteFailed);
+    EXPECT_EQ(channel.beginTransaction(), device::kResultWriteFailed);
     EXPECT_EQ(bus.deviceCount(), 4u);
 }
 

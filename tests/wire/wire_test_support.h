@@ -12,8 +12,8 @@ namespace morva::test {
 // The path of one collection of a device on the bus (collection 0: a single-collection node).
 inline std::wstring pathOnBus(emulator::EmulatedHidBus& bus, emulator::EmulatedHidBus::DeviceId id,
                               int interfaceNumber, uint16_t collection) {
-    std::vector<HidInterfaceEntry> entries;
-    EXPECT_TRUE(listHidInterfaces(bus, entries));
+    std::vector<hid::HidInterfaceEntry> entries;
+    EXPECT_TRUE(hid::listHidInterfaces(bus, entries));
     const std::string node = emulator::EmulatedHidBus::nodeName(id, interfaceNumber);
     for (const auto& entry : entries) {
         if (entry.node == node && entry.collectionNumber == collection) {

@@ -1,4 +1,4 @@
-#include "profiles/json_edit.h"
+#include "base/json_edit.h"
 
 namespace morva::json {
 
