@@ -94,7 +94,7 @@ bool CKestraneUSBDevice::StartEventThread(const hid::InterfaceSlot& slot) {
     };
     std::string error;
     if (!link_.startEventReader(slot.path, std::move(postToDevice), error)) {
-        trace("device %s: the event interface cannot be opened: %s\n", deviceName_.c_str(),
+        trace("device %s: the event interface cannot be opened: %s\n", deviceName().c_str(),
               error.c_str());
         return false;
     }
@@ -172,18 +172,6 @@ void CKestraneUSBDevice::SetLightPanel(ui::Control* panel) {
 
 void CKestraneUSBDevice::SetProfilePanel(ui::Control* panel) {
     profilePanel_ = panel != nullptr ? panel->ref() : ui::ControlRef{};
-}
-
-std::filesystem::path CKestraneUSBDevice::DefaultDataFolder() const {
-    return profiles::folders::defaultDataFolder();
-}
-
-std::filesystem::path CKestraneUSBDevice::DefaultProfilePath() const {
-    return profiles::folders::defaultProfilePath(deviceName_);
-}
-
-std::filesystem::path CKestraneUSBDevice::UserDataFolder() const {
-    return profiles::folders::deviceDataFolder(deviceName_);
 }
 
 uint8_t CKestraneUSBDevice::StepValue(bool direction, uint8_t limit, uint8_t value, uint8_t step) {
@@ -408,47 +396,12 @@ void CKestraneUSBDevice::BindDevicePage(profiles::CBasicProfiledata& profile) {
     CKestraneUSBDevice::BindPage();
     SetProfilePanel(findDescendant(kProfilePanelName));
     SetLightPanel(findDescendant(kLightPanelName));
-    profile.SetDefaultProfilePath(DefaultProfilePath());
     // The profile panel keeps the model's profile list; its selection is the current profile.
     if (profiles::ProfilePanelBinding* panel = profilePanelBinding()) {
-        if (!deviceName_.empty()) {
-            profiles::BoundProfiles bound =
-                panel->BindProfiles(UserDataFolder(), DefaultProfilePath(), deviceType_);
-            if (bound.outcome.notice != profiles::ProfileNotice::None) {
-                startNotices_.push_back(bound.outcome.notice);
-            }
-            profileId_ = std::move(bound.selectedIdentifier);
-        }
+        profiles_.bindPanel(*panel, deviceType_);
         panel->ShowTab(1);
     }
-    ResolveProfilePathsOf(profile);
-    if (!profile.GetProfilePath().empty()) {
-        profile.LoadDeviceEntry(profile.GetProfilePath());
-        if (profile.LastLoadFoundDamage()) {
-            startNotices_.push_back(profiles::ProfileNotice::ProfileRepaired);
-        }
-    }
-}
-
-std::vector<profiles::ProfileNotice> CKestraneUSBDevice::TakeStartNotices() {
-    return std::exchange(startNotices_, {});
-}
-
-void CKestraneUSBDevice::ResolveProfilePathsOf(profiles::CBasicProfiledata& profile) {
-    if (deviceName_.empty()) {
-        return;
-    }
-    const std::filesystem::path folder = UserDataFolder();
-    if (folder.empty()) {
-        return;
-    }
-    if (!profileId_.empty()) {
-        profile.SetProfilePath(folder /
-                               (profileId_ + std::string(profiles::folders::kProfileExtension)));
-    }
-    if (!lightFolderName_.empty()) {
-        profile.SetLightConfigPath(folder / (lightFolderName_ + ".config"));
-    }
+    profiles_.loadActiveProfile(profile);
 }
 
 } // namespace morva::device

@@ -4,6 +4,7 @@
 #include "device/command_channel.h"
 #include "device/device_lighting.h"
 #include "device/device_link.h"
+#include "device/device_profile_binding.h"
 #include "hid/hid_device.h"
 #include "hid/hid_model_tables.h"
 #include "profiles/basic_profiledata.h"
@@ -103,19 +104,19 @@ public:
     void SetLedCount(int count);
     void SetPowerDisplay(int flag);
     void SetPowerWidget(ui::Control* widget);
-    void SetProfileIdentifier(std::string id) { profileId_ = std::move(id); }
-    void SetLightFolderName(std::string name) { lightFolderName_ = std::move(name); }
-    void SetDeviceName(std::string name) { deviceName_ = std::move(name); }
+    void SetProfileIdentifier(std::string id) { profiles_.setProfileIdentifier(std::move(id)); }
+    void SetLightFolderName(std::string name) { profiles_.setLightFolderName(std::move(name)); }
+    void SetDeviceName(std::string name) { profiles_.setDeviceName(std::move(name)); }
     void SetSlotRecord(const hid::InterfaceSlot& slot);
     // Stores the tab and lets its timers reach this device.
     void SetTab(ui::Control* tab);
     // The mouse page value of the device-page table; only the mouse reads it.
     void SetMousePageValue(int value) { mousePageValue_ = value; }
 
-    std::filesystem::path DefaultDataFolder() const;
-    std::filesystem::path DefaultProfilePath() const;
+    std::filesystem::path DefaultDataFolder() const { return profiles_.defaultDataFolder(); }
+    std::filesystem::path DefaultProfilePath() const { return profiles_.defaultProfilePath(); }
     // The per-user folder of this model, created when missing.
-    std::filesystem::path UserDataFolder() const;
+    std::filesystem::path UserDataFolder() const { return profiles_.userDataFolder(); }
 
     // 8-bit counter step: up wraps to 0 at the limit, down wraps to limit - step.
     static uint8_t StepValue(bool direction, uint8_t limit, uint8_t value, uint8_t step);
@@ -183,12 +184,12 @@ public:
     // --- State for the main window, the panels and the tests --------------------------------
     const std::string& pageDescription() const { return pageXml_; }
     ui::Window* mainWindow() const { return mainWindow_; }
-    const std::string& profileId() const { return profileId_; }
+    const std::string& profileId() const { return profiles_.profileId(); }
     // What the user should be told about loading the page's profiles (a list made anew, a
     // damaged profile repaired), once.
-    std::vector<profiles::ProfileNotice> TakeStartNotices();
-    const std::string& lightFolderName() const { return lightFolderName_; }
-    const std::string& deviceName() const { return deviceName_; }
+    std::vector<profiles::ProfileNotice> TakeStartNotices() { return profiles_.takeStartNotices(); }
+    const std::string& lightFolderName() const { return profiles_.lightFolderName(); }
+    const std::string& deviceName() const { return profiles_.deviceName(); }
     uint16_t deviceType() const { return deviceType_; }
     uint16_t role() const { return role_; }
     int keyCount() const { return keyCount_; }
@@ -240,7 +241,9 @@ protected:
     void BindDevicePage(profiles::CBasicProfiledata& profile);
     // The profile file (user data folder + profile identifier + ".Json") and the light
     // configuration file (user data folder + light folder name + ".config").
-    void ResolveProfilePathsOf(profiles::CBasicProfiledata& profile);
+    void ResolveProfilePathsOf(profiles::CBasicProfiledata& profile) const {
+        profiles_.resolvePathsOf(profile);
+    }
 
     std::map<int, int> keyMap_;
     std::map<int, int> ledMap_;
@@ -261,13 +264,8 @@ private:
     ui::ControlRef keyFunctionSwitch_;
     std::string pageXml_;
     ui::Window* mainWindow_ = nullptr;
-    // The active profile: the one applied to the device, whose file the profile object reads and
-    // writes. Only the profile panel sets it (BindProfiles' answer, then each activation through
-    // SetProfileIdentifier); it trails the panel's shown choice during the activation delay.
-    std::string profileId_;
-    std::vector<profiles::ProfileNotice> startNotices_;
-    std::string lightFolderName_;
-    std::string deviceName_;
+    // The model's folders, the active profile and what loading them found.
+    DeviceProfileBinding profiles_;
     uint16_t deviceType_ = 0;
     uint16_t role_ = 0;
     int keyCount_ = 0;
