@@ -1,0 +1,112 @@
+#include "lighting/lighting_engine.h"
+
+#include <algorithm>
+
+namespace morva::lighting {
+namespace {
+
+uint32_t pack(const LedColour& led) {
+    return uint32_t{led.red} | uint32_t{led.green} << 8 | uint32_t{led.blue} << 16 |
+           uint32_t{led.intensity} << 24;
+}
+
+LedColour unpack(uint32_t word) {
+    return {static_cast<uint8_t>(word), static_cast<uint8_t>(word >> 8),
+            static_cast<uint8_t>(word >> 16), static_cast<uint8_t>(word >> 24)};
+}
+
+// The sooner of two "passes until due" counts, where 0 means never.
+uint32_t sooner(uint32_t a, uint32_t b) {
+    return a == 0 ? b : b == 0 ? a : std::min(a, b);
+}
+
+} // namespace
+
+LightingEngine::LightingEngine(const EffectTable& effects, size_t ledCount, bool runsOverlays)
+    : effects_(effects), runsOverlays_(runsOverlays), working_(ledCount), published_(ledCount) {
+    resetForNewEffect(state_);
+}
+
+void LightingEngine::setSettings(const profiles::LightInfoRecord& settings) {
+    const std::lock_guard lock(mutex_);
+    if (settings.mode != settings_.mode) {
+        resetForNewEffect(state_);
+        counter_ = 0;
+    }
+    settings_ = settings;
+}
+
+void LightingEngine::setRegions(std::vector<profiles::LightInfoRecord> entries) {
+    const std::lock_guard lock(mutex_);
+    overlays_.load(std::move(entries), working_.size());
+}
+
+void LightingEngine::setEffectSteps(std::vector<profiles::LedEffectStep> steps) {
+    const std::lock_guard lock(mutex_);
+    player_.load(std::move(steps));
+}
+
+void LightingEngine::pass(TickMs now) {
+    const std::lock_guard lock(mutex_);
+    if (const StepFunction step = effects_.stepOf(settings_.mode)) {
+        if (++counter_ >= effects_.thresholdOf(settings_.speed)) {
+            counter_ = 0;
+            StepContext context{state_, settings_, working_, now};
+            step(context);
+        }
+    } else {
+        player_.pass(working_, now, settings_.speed);
+    }
+    if (runsOverlays_) {
+        overlays_.pass(working_, now);
+    }
+    publish();
+}
+
+uint32_t LightingEngine::passesUntilDue(TickMs now) const {
+    const std::lock_guard lock(mutex_);
+    uint32_t due = 0;
+    if (effects_.stepOf(settings_.mode) != nullptr) {
+        const uint32_t threshold = effects_.thresholdOf(settings_.speed);
+        due = counter_ + 1 >= threshold ? 1 : threshold - counter_;
+    } else {
+        due = player_.passesUntilDue(now, settings_.speed);
+    }
+    if (runsOverlays_) {
+        due = sooner(due, overlays_.passesUntilDue(now));
+    }
+    return due;
+}
+
+void LightingEngine::skipPasses(uint32_t passes) {
+    const std::lock_guard lock(mutex_);
+    if (effects_.stepOf(settings_.mode) != nullptr) {
+        counter_ += passes;
+    } else {
+        player_.skip(passes);
+    }
+    if (runsOverlays_) {
+        overlays_.skip(passes);
+    }
+}
+
+void LightingEngine::publish() {
+    for (size_t i = 0; i < working_.size(); ++i) {
+        published_[i].store(pack(working_[i]), std::memory_order_relaxed);
+    }
+}
+
+LedColour LightingEngine::led(size_t index) const {
+    return index < published_.size() ? unpack(published_[index].load(std::memory_order_relaxed))
+                                     : LedColour{};
+}
+
+std::vector<LedColour> LightingEngine::leds() const {
+    std::vector<LedColour> copy(published_.size());
+    for (size_t i = 0; i < copy.size(); ++i) {
+        copy[i] = led(i);
+    }
+    return copy;
+}
+
+} // namespace morva::lighting
