@@ -1,25 +1,31 @@
 #pragma once
 
+#include "lighting/lighting_driver.h"
+#include "lighting/lighting_engine.h"
 #include "profiles/profile_records.h"
 
 #include <array>
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace morva::device {
 
-// The lighting a device object carries: the colour of each LED, each LED's effect state, the
-// light settings, the marks of the reactive effects and the two flags the main window sets. The
-// lighting engine steps it; the interface paints the preview from the colours.
+// The lighting a device object carries: the engine that steps its effects (and holds the colour
+// of each LED) with the thread that drives it, each LED's effect state, the light settings, the
+// marks of the reactive effects and the two flags the main window sets. The interface paints the
+// preview from the engine's LEDs.
 struct DeviceLighting {
     static constexpr size_t kLedEffectStateSize = 14;
     static constexpr size_t kReactiveKeyBytes = 126;
     static constexpr size_t kReactiveColumnBytes = 23;
     using LedEffectState = std::array<uint8_t, kLedEffectStateSize>;
 
-    std::vector<uint32_t> colours;           // 0xRRGGBB per LED
+    // The engine is declared before its driver, so the driver and its thread go first.
+    std::unique_ptr<lighting::LightingEngine> engine;
+    lighting::LightingDriver driver;
     std::vector<LedEffectState> effectState; // per LED
     profiles::LightInfoRecord settings;
     std::array<uint8_t, kReactiveKeyBytes> reactiveKeys{};
@@ -27,9 +33,13 @@ struct DeviceLighting {
     std::atomic<int> output = 1;        // light control: 0 dark, 1 lit
     std::atomic<int> previewActive = 1; // the window is active or the pointer is over it
 
-    // One black LED with a cleared effect state per LED of the count.
-    void reset(size_t ledCount) {
-        colours.assign(ledCount, 0u);
+    ~DeviceLighting() { driver.stop(); }
+
+    // A new engine with every LED of the count dark and a cleared effect state per LED; the
+    // lighting thread stops first.
+    void reset(size_t ledCount, const lighting::EffectTable& effects, bool runsOverlays) {
+        driver.stop();
+        engine = std::make_unique<lighting::LightingEngine>(effects, ledCount, runsOverlays);
         effectState.assign(ledCount, LedEffectState{});
     }
 };

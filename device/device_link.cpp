@@ -24,6 +24,7 @@ bool DeviceLink::useHidBackend(platform::HidBackend& backend, Clock& clock) {
     }
     command_ = std::make_unique<DeviceCommandChannel>(backend, clock);
     event_ = std::make_unique<DeviceCommandChannel>(backend, clock);
+    clock_ = &clock;
     return true;
 }
 

@@ -31,6 +31,8 @@ public:
     // while either is open.
     bool useHidBackend(platform::HidBackend& backend, Clock& clock);
 
+    // The clock of the channels, which the device's lighting runs on too.
+    Clock& clock() const { return *clock_; }
     DeviceCommandChannel& command() { return *command_; }
     DeviceCommandChannel& event() { return *event_; }
     // Channels made with a backend always own their HID device.
@@ -58,6 +60,7 @@ private:
     void readEvents(std::stop_token stop, const hid::HidPreparsedData& preparsed,
                     const EventSink& sink);
 
+    Clock* clock_ = &RealClock::instance();
     std::unique_ptr<DeviceCommandChannel> command_;
     std::unique_ptr<DeviceCommandChannel> event_;
     std::atomic<bool> eventOpen_ = false;

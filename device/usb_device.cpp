@@ -18,6 +18,9 @@ namespace morva::device {
 
 namespace {
 
+// No built-in effect: what a device without an effect set of its own uses.
+const lighting::EffectTable kNoEffects{};
+
 // "key_12" → ("key_", 12); no number → none.
 struct NumberedName {
     std::string prefix;
@@ -52,6 +55,8 @@ CKestraneUSBDevice::CKestraneUSBDevice(uint16_t ownType)
 
 CKestraneUSBDevice::~CKestraneUSBDevice() {
     *life_ = nullptr;
+    // The lighting thread reads the command channel: it ends before the channels go.
+    lighting_.driver.stop();
 }
 
 bool CKestraneUSBDevice::UseHidBackend(platform::HidBackend& backend, Clock& clock) {
@@ -75,7 +80,8 @@ void CKestraneUSBDevice::CloseEventChannel() {
 }
 
 bool CKestraneUSBDevice::StopWorkers(TickMs timeoutMs) {
-    return link_.stopWorkers(timeoutMs);
+    const bool lightingEnded = lighting_.driver.stop(timeoutMs);
+    return link_.stopWorkers(timeoutMs) && lightingEnded;
 }
 
 bool CKestraneUSBDevice::StartEventThread(const hid::InterfaceSlot& slot) {
@@ -117,7 +123,7 @@ void CKestraneUSBDevice::SetLedCount(int count) {
         ledCount_ = count;
         ledButtons_.resize(static_cast<size_t>(count));
     }
-    lighting_.reset(static_cast<size_t>(count));
+    ResetLighting(static_cast<size_t>(count));
 }
 
 void CKestraneUSBDevice::SetPowerDisplay(int flag) {
@@ -197,7 +203,7 @@ void CKestraneUSBDevice::BindPage() {
         ledCount_ = 0;
         keyButtons_.clear();
         ledButtons_.clear();
-        lighting_.reset(0);
+        ResetLighting(0);
         return;
     }
     ui::Container* panel = nullptr;
@@ -237,14 +243,14 @@ int CKestraneUSBDevice::LoadLightSettings() {
 }
 
 void CKestraneUSBDevice::SetLedColour(int index, uint32_t colour) {
-    if (index >= 0 && index < ledCount_ && static_cast<size_t>(index) < lighting_.colours.size()) {
-        lighting_.colours[static_cast<size_t>(index)] = colour;
+    if (index >= 0 && index < ledCount_) {
+        lighting_.engine->setLed(static_cast<size_t>(index), lighting::ledOfWord(colour));
     }
 }
 
 uint32_t CKestraneUSBDevice::GetLedColour(int index) const {
-    if (index >= 0 && index < ledCount_ && static_cast<size_t>(index) < lighting_.colours.size()) {
-        return lighting_.colours[static_cast<size_t>(index)];
+    if (index >= 0 && index < ledCount_) {
+        return lighting::colourWord(lighting_.engine->led(static_cast<size_t>(index)));
     }
     return 0;
 }
@@ -341,12 +347,78 @@ bool CKestraneUSBDevice::tabSelected() const {
 }
 
 void CKestraneUSBDevice::RepaintPreview() {
-    for (size_t i = 0; i < ledButtons_.size() && i < lighting_.colours.size(); ++i) {
+    for (size_t i = 0; i < ledButtons_.size() && i < lighting_.engine->ledCount(); ++i) {
         if (auto* button = dynamic_cast<ui::CDeviceKeyButtonUI*>(ledButtons_[i].get())) {
-            const uint32_t colour = lighting_.colours[i];
+            const uint32_t colour = lighting::colourWord(lighting_.engine->led(i));
             button->setLed(colour & 0xFFFFFFu, static_cast<uint8_t>(colour >> 24), true);
         }
     }
+}
+
+void CKestraneUSBDevice::ResetLighting(size_t ledCount) {
+    switch (deviceType_) {
+    case hid::kDeviceMouse:
+    case hid::kDeviceWirelessMouse:
+        // The mouse loads its region overlays but never runs them.
+        lighting_.reset(ledCount, lighting::mouseEffects(), false);
+        break;
+    case hid::kDeviceMousePad:
+        lighting_.reset(ledCount, lighting::mousePadEffects(), true);
+        break;
+    case hid::kDeviceHeadset:
+        lighting_.reset(ledCount, lighting::headsetEffects(), true);
+        break;
+    default:
+        // The keyboard runs its own effects; until they come its LEDs are only painted.
+        lighting_.reset(ledCount, kNoEffects, true);
+        break;
+    }
+}
+
+int CKestraneUSBDevice::LoadLightSettingsFrom(profiles::CBasicProfiledata& profile) {
+    lighting_.settings = profile.ReadLightInfo();
+    lighting_.engine->setSettings(lighting_.settings);
+    lighting_.engine->setRegions(profile.ReadLightList());
+    lighting_.engine->setEffectSteps(profile.LoadLightEffect());
+    lighting_.driver.wake();
+    return 0;
+}
+
+void CKestraneUSBDevice::ConnectLighting(profiles::CBasicProfiledata& profile) {
+    LoadLightSettingsFrom(profile);
+    StartLighting();
+}
+
+bool CKestraneUSBDevice::StartLighting() {
+    if (lighting_.driver.running()) {
+        return true;
+    }
+    DeviceCommandChannel& channel = commandChannel();
+    return lighting_.driver.start(*lighting_.engine, link_.clock(), [&channel] {
+        return channel.isOpen() && !channel.isSynchronised();
+    });
+}
+
+void CKestraneUSBDevice::CloseCommandChannel() {
+    lighting_.driver.stop();
+    link_.closeCommand();
+}
+
+int CKestraneUSBDevice::SendLiveFrame() {
+    if (lighting_.output == 0 || !commandChannel().isOpen()) {
+        return 0;
+    }
+    const TickMs now = link_.clock().nowMs();
+    if (now < livePauseUntilMs_) {
+        return 0;
+    }
+    const std::vector<uint8_t> frame = lighting::encodeLiveFrame(lighting_.engine->leds());
+    const int result = commandChannel().sendLiveFrame(frame);
+    if (result != 1) {
+        // The interface thread is not held up: the next refreshes skip the pause instead.
+        livePauseUntilMs_ = now + kLiveFramePauseMs;
+    }
+    return result;
 }
 
 void CKestraneUSBDevice::HandleTabTimer(int id) {

@@ -7,6 +7,7 @@
 #include "device/device_profile_binding.h"
 #include "hid/hid_device.h"
 #include "hid/hid_model_tables.h"
+#include "lighting/live_frame.h"
 #include "profiles/basic_profiledata.h"
 #include "profiles/panel/profile_panel_binding.h"
 #include "profiles/profile_records.h"
@@ -85,7 +86,7 @@ public:
     bool OpenCommandChannel(const hid::InterfaceSlot& slot);
     // Detach of the primary interface: clears the open flag and closes the interface, which
     // ends a pending transfer.
-    void CloseCommandChannel() { link_.closeCommand(); }
+    void CloseCommandChannel();
     // Companion attach and detach; the device classes open the event channel and run the event
     // thread. The base has no event thread: false.
     virtual bool OpenEventChannel(const hid::InterfaceSlot& slot);
@@ -216,6 +217,7 @@ public:
     const std::vector<LedEffectState>& ledEffectState() const { return lighting_.effectState; }
     const profiles::LightInfoRecord& lightSettings() const { return lighting_.settings; }
     const std::map<int, int>& positionMap() const { return positionMap_; }
+    bool lightingRunning() const { return lighting_.driver.running(); }
     int lightOutput() const { return lighting_.output.load(); }
     void setLightOutput(int flag) { lighting_.output = flag; }
     int previewActive() const { return lighting_.previewActive.load(); }
@@ -244,6 +246,20 @@ protected:
     void ResolveProfilePathsOf(profiles::CBasicProfiledata& profile) const {
         profiles_.resolvePathsOf(profile);
     }
+    // Load light settings for the device classes: the profile's "LightInfo" becomes the light
+    // settings and the engine's effect, its "LightList" the region overlays, its effect file the
+    // steps the player plays.
+    int LoadLightSettingsFrom(profiles::CBasicProfiledata& profile);
+    // Starts the lighting thread (on connect); it steps only while the command channel is open
+    // and the lighting is not synchronised with other devices.
+    bool StartLighting();
+    // What connect does for the lighting until the protocols come: load the light settings of
+    // the profile, then start the lighting thread.
+    void ConnectLighting(profiles::CBasicProfiledata& profile);
+    // The shared lighting refresh of the mouse and the mouse pad: the LEDs as a live frame
+    // (command 0x12); after a frame that fails, none for kLiveFramePauseMs.
+    int SendLiveFrame();
+    static constexpr TickMs kLiveFramePauseMs = 200;
 
     std::map<int, int> keyMap_;
     std::map<int, int> ledMap_;
@@ -251,6 +267,8 @@ protected:
 
 private:
     void ApplyPowerDisplay();
+    // A new lighting engine for the LED count, with the effects of the device's type.
+    void ResetLighting(size_t ledCount);
     bool FindFunctionSwitches();
 
     // The channels and the event reader. Declared first, so they are the last to go.
@@ -279,6 +297,7 @@ private:
     int mousePageValue_ = -1;
     hid::InterfaceSlot slotRecord_;
     int modelIndex_ = 0;
+    TickMs livePauseUntilMs_ = 0;
     // Lets posted event codes see that the device is gone.
     std::shared_ptr<CKestraneUSBDevice*> life_;
 };

@@ -26,6 +26,17 @@ inline LedColour lit(Rgb colour, uint8_t intensity) {
     return {colour.red, colour.green, colour.blue, intensity};
 }
 
+// The colour word of an LED as the preview paints it: red | green << 8 | blue << 16, with the
+// intensity as alpha in the top byte.
+inline uint32_t colourWord(const LedColour& led) {
+    return uint32_t{led.red} | uint32_t{led.green} << 8 | uint32_t{led.blue} << 16 |
+           uint32_t{led.intensity} << 24;
+}
+inline LedColour ledOfWord(uint32_t word) {
+    return {static_cast<uint8_t>(word), static_cast<uint8_t>(word >> 8),
+            static_cast<uint8_t>(word >> 16), static_cast<uint8_t>(word >> 24)};
+}
+
 // value × level ÷ 256, the engine's way of scaling an intensity.
 inline uint8_t scaled(uint8_t value, uint8_t level) {
     return static_cast<uint8_t>(value * level / 256);

@@ -5,16 +5,6 @@
 namespace morva::lighting {
 namespace {
 
-uint32_t pack(const LedColour& led) {
-    return uint32_t{led.red} | uint32_t{led.green} << 8 | uint32_t{led.blue} << 16 |
-           uint32_t{led.intensity} << 24;
-}
-
-LedColour unpack(uint32_t word) {
-    return {static_cast<uint8_t>(word), static_cast<uint8_t>(word >> 8),
-            static_cast<uint8_t>(word >> 16), static_cast<uint8_t>(word >> 24)};
-}
-
 // The sooner of two "passes until due" counts, where 0 means never.
 uint32_t sooner(uint32_t a, uint32_t b) {
     return a == 0 ? b : b == 0 ? a : std::min(a, b);
@@ -90,14 +80,22 @@ void LightingEngine::skipPasses(uint32_t passes) {
     }
 }
 
+void LightingEngine::setLed(size_t index, LedColour colour) {
+    const std::lock_guard lock(mutex_);
+    if (index < working_.size()) {
+        working_[index] = colour;
+        published_[index].store(colourWord(colour), std::memory_order_relaxed);
+    }
+}
+
 void LightingEngine::publish() {
     for (size_t i = 0; i < working_.size(); ++i) {
-        published_[i].store(pack(working_[i]), std::memory_order_relaxed);
+        published_[i].store(colourWord(working_[i]), std::memory_order_relaxed);
     }
 }
 
 LedColour LightingEngine::led(size_t index) const {
-    return index < published_.size() ? unpack(published_[index].load(std::memory_order_relaxed))
+    return index < published_.size() ? ledOfWord(published_[index].load(std::memory_order_relaxed))
                                      : LedColour{};
 }
 

@@ -41,6 +41,10 @@ public:
     // Counts passes in which nothing is due (fewer than passesUntilDue()).
     void skipPasses(uint32_t passes);
 
+    // Paints one LED from outside the effects (custom colours, synchronised lighting); the next
+    // step that covers it paints over it.
+    void setLed(size_t index, LedColour colour);
+
     size_t ledCount() const { return published_.size(); }
     LedColour led(size_t index) const;
     std::vector<LedColour> leds() const;

@@ -21,6 +21,10 @@ public:
     bool OpenEventChannel(const hid::InterfaceSlot& slot) override;
     void ResolveProfilePaths() override;
     std::string GetProfilePath() const override;
+    // Until the protocol comes, connect and apply profile run the lighting of the profile.
+    void Connect() override { ConnectLighting(profile_); }
+    int ApplyProfile() override { return LoadLightSettings(); }
+    int LoadLightSettings() override { return LoadLightSettingsFrom(profile_); }
 
     profiles::CHs6533Profiledata& profile() { return profile_; }
 

@@ -1,6 +1,7 @@
 #include "frontend/qt/qt_widgets.h"
 
 #include "base/text.h"
+#include "ui/controls/device_key_button.h"
 #include "ui/toolkit/color_palette.h"
 #include "ui/toolkit/combo.h"
 #include "ui/toolkit/edit.h"
@@ -366,6 +367,7 @@ void SkinButton::keyPressEvent(QKeyEvent* event) {
 
 void SkinButton::paintEvent(QPaintEvent* event) {
     SkinWidget::paintEvent(event);
+    paintLed();
     const ui::Control* c = control();
     if (!c || !c->enabledInTree() || !c->stateImage(stateImageName()).empty()) {
         return;
@@ -378,6 +380,22 @@ void SkinButton::paintEvent(QPaintEvent* event) {
         painter.setBrush(QColor(255, 255, 255, pressed() ? 0x30 : 0x18));
         painter.drawRoundedRect(rect(), 4, 4);
     }
+}
+
+// A lit LED of a device picture: its colour over the button, as strong as its intensity.
+void SkinButton::paintLed() {
+    const auto* led = as<ui::CDeviceKeyButtonUI>(control());
+    if (led == nullptr || !led->lit() || led->ledIntensity() == 0) {
+        return;
+    }
+    const uint32_t rgb = led->ledColour();
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
+                            static_cast<int>((rgb >> 16) & 0xFF), led->ledIntensity()));
+    const int inset = std::max(1, std::min(width(), height()) / 8);
+    painter.drawEllipse(rect().adjusted(inset, inset, -inset, -inset));
 }
 
 std::string SkinButton::stateImageName() const {

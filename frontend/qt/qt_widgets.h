@@ -114,6 +114,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     std::string stateImageName() const override;
     int defaultAlignment() const override { return Qt::AlignCenter; }
+
+private:
+    void paintLed();
 };
 
 // Options and check boxes: the selected state.
