@@ -24,6 +24,12 @@ constexpr std::array kGroups = {
                  "morvactl profile rename <device> <new name>\n"
                  "morvactl profile import|export <device> <file>",
                  runProfileCommands},
+    CommandGroup{"light",
+                 "morvactl light show <device>\n"
+                 "morvactl light set <device> effect=N brightness=0-4 speed=0-4 direction=0|1 "
+                 "colour=RRGGBB multicolour=0|1\n"
+                 "morvactl light frames <device> [--ms <milliseconds>]",
+                 runLightCommands},
     CommandGroup{"watch", "morvactl [--demo] watch [--for <seconds>] [--events <count>]",
                  runWatchCommand},
     CommandGroup{"info",

@@ -1,6 +1,6 @@
 #include "base/text.h"
 #include "cli/command_groups.h"
-#include "hid/hid_model_tables.h"
+#include "cli/profile_device.h"
 #include "profiles/data_folders.h"
 #include "profiles/list/profile_list.h"
 
@@ -13,27 +13,6 @@
 // uses, so what is done here shows in the program and the other way round.
 namespace morva::cli {
 namespace {
-
-struct ProfileDevice {
-    std::string folderName; // the device folder name of the device-tab table
-    int deviceType = 0;
-};
-
-std::optional<ProfileDevice> findProfileDevice(std::string_view name) {
-    if (const hid::DeviceTabRow* row = hid::findDeviceTab(name)) {
-        return ProfileDevice{std::string(row->tabName), row->deviceType};
-    }
-    return std::nullopt;
-}
-
-std::string deviceNames() {
-    std::string names;
-    for (const hid::DeviceTabRow& row : hid::DeviceTabTable()) {
-        names += names.empty() ? "" : ", ";
-        names += row.tabName;
-    }
-    return names;
-}
 
 // What a profile command works with: the device's list, loaded, and where to print.
 struct ProfileSession {
@@ -272,10 +251,8 @@ int runProfileCommands(CliContext& context, const Arguments& arguments) {
         context.err << "morvactl: unknown profile operation \"" << arguments[0] << "\"\n";
         return kExitUsage;
     }
-    const std::optional<ProfileDevice> device = findProfileDevice(arguments[1]);
+    const std::optional<ProfileDevice> device = findProfileDeviceOrSay(context, arguments[1]);
     if (!device) {
-        context.err << "morvactl: unknown device \"" << arguments[1]
-                    << "\"; the devices are: " << deviceNames() << "\n";
         return kExitUsage;
     }
     const std::optional<ProfileArgument> argument = parseProfileArgument(
@@ -284,17 +261,11 @@ int runProfileCommands(CliContext& context, const Arguments& arguments) {
         return kExitUsage;
     }
 
-    const std::filesystem::path folder = profiles::folders::deviceDataFolder(device->folderName);
-    profiles::ProfileList list(folder, profiles::folders::defaultProfilePath(device->folderName),
-                               device->deviceType);
-    ProfileSession session{context, std::string(operation->name), *device, list};
-    if (const profiles::ProfileResult loaded = list.load(); !loaded.ok()) {
-        context.err << "morvactl: cannot read or create the profile list in " << folder.string()
-                    << ": " << profiles::describeProfileStatus(loaded.status) << "\n";
+    const std::unique_ptr<profiles::ProfileList> list = loadProfileList(context, *device);
+    if (!list) {
         return kExitFailure;
-    } else {
-        session.note(loaded);
     }
+    ProfileSession session{context, std::string(operation->name), *device, *list};
     return operation->run(session, *argument);
 }
 

@@ -13,6 +13,11 @@
 
 namespace morva::device {
 
+// The built-in effects of a device type (the keyboard's come with its protocol: none yet), and
+// whether the type runs the region overlays (the mouse loads them but never runs them).
+const lighting::EffectTable& effectsOfType(uint16_t deviceType);
+bool runsRegionOverlays(uint16_t deviceType);
+
 // The lighting a device object carries: the engine that steps its effects (and holds the colour
 // of each LED) with the thread that drives it, each LED's effect state, the light settings, the
 // marks of the reactive effects and the two flags the main window sets. The interface paints the
@@ -37,9 +42,10 @@ struct DeviceLighting {
 
     // A new engine with every LED of the count dark and a cleared effect state per LED; the
     // lighting thread stops first.
-    void reset(size_t ledCount, const lighting::EffectTable& effects, bool runsOverlays) {
+    void reset(size_t ledCount, uint16_t deviceType) {
         driver.stop();
-        engine = std::make_unique<lighting::LightingEngine>(effects, ledCount, runsOverlays);
+        engine = std::make_unique<lighting::LightingEngine>(effectsOfType(deviceType), ledCount,
+                                                            runsRegionOverlays(deviceType));
         effectState.assign(ledCount, LedEffectState{});
     }
 };

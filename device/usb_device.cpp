@@ -18,9 +18,6 @@ namespace morva::device {
 
 namespace {
 
-// No built-in effect: what a device without an effect set of its own uses.
-const lighting::EffectTable kNoEffects{};
-
 // "key_12" → ("key_", 12); no number → none.
 struct NumberedName {
     std::string prefix;
@@ -356,29 +353,16 @@ void CKestraneUSBDevice::RepaintPreview() {
 }
 
 void CKestraneUSBDevice::ResetLighting(size_t ledCount) {
-    switch (deviceType_) {
-    case hid::kDeviceMouse:
-    case hid::kDeviceWirelessMouse:
-        // The mouse loads its region overlays but never runs them.
-        lighting_.reset(ledCount, lighting::mouseEffects(), false);
-        break;
-    case hid::kDeviceMousePad:
-        lighting_.reset(ledCount, lighting::mousePadEffects(), true);
-        break;
-    case hid::kDeviceHeadset:
-        lighting_.reset(ledCount, lighting::headsetEffects(), true);
-        break;
-    default:
-        // The keyboard runs its own effects; until they come its LEDs are only painted.
-        lighting_.reset(ledCount, kNoEffects, true);
-        break;
-    }
+    lighting_.reset(ledCount, deviceType_);
 }
 
 int CKestraneUSBDevice::LoadLightSettingsFrom(profiles::CBasicProfiledata& profile) {
     lighting_.settings = profile.ReadLightInfo();
     lighting_.engine->setSettings(lighting_.settings);
     lighting_.engine->setRegions(profile.ReadLightList());
+    if (!profile.GetLightConfigPath().empty()) {
+        profile.LoadLightConfig(profile.GetLightConfigPath());
+    }
     lighting_.engine->setEffectSteps(profile.LoadLightEffect());
     lighting_.driver.wake();
     return 0;

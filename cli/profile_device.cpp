@@ -1,0 +1,60 @@
+#include "cli/profile_device.h"
+
+#include "hid/hid_model_tables.h"
+#include "profiles/data_folders.h"
+
+namespace morva::cli {
+
+std::filesystem::path ProfileDevice::dataFolder() const {
+    return profiles::folders::deviceDataFolder(folderName);
+}
+
+std::filesystem::path ProfileDevice::defaultProfilePath() const {
+    return profiles::folders::defaultProfilePath(folderName);
+}
+
+std::optional<ProfileDevice> findProfileDevice(std::string_view name) {
+    const hid::DeviceTabRow* row = hid::findDeviceTab(name);
+    if (row == nullptr) {
+        return std::nullopt;
+    }
+    const size_t index = static_cast<size_t>(row - hid::DeviceTabTable().data());
+    return ProfileDevice{row->tabName, row->deviceType, hid::DevicePageTable()[index].ledCount};
+}
+
+std::string deviceNames() {
+    std::string names;
+    for (const hid::DeviceTabRow& row : hid::DeviceTabTable()) {
+        names += names.empty() ? "" : ", ";
+        names += row.tabName;
+    }
+    return names;
+}
+
+std::optional<ProfileDevice> findProfileDeviceOrSay(CliContext& context, std::string_view name) {
+    std::optional<ProfileDevice> device = findProfileDevice(name);
+    if (!device) {
+        context.err << "morvactl: unknown device \"" << name
+                    << "\"; the devices are: " << deviceNames() << "\n";
+    }
+    return device;
+}
+
+std::unique_ptr<profiles::ProfileList> loadProfileList(CliContext& context,
+                                                       const ProfileDevice& device) {
+    const std::filesystem::path folder = device.dataFolder();
+    auto list = std::make_unique<profiles::ProfileList>(folder, device.defaultProfilePath(),
+                                                        device.deviceType);
+    const profiles::ProfileResult loaded = list->load();
+    if (!loaded.ok()) {
+        context.err << "morvactl: cannot read or create the profile list in " << folder.string()
+                    << ": " << profiles::describeProfileStatus(loaded.status) << "\n";
+        return nullptr;
+    }
+    if (loaded.notice != profiles::ProfileNotice::None) {
+        context.err << "morvactl: note: " << profiles::describeProfileNotice(loaded.notice) << "\n";
+    }
+    return list;
+}
+
+} // namespace morva::cli
