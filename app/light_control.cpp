@@ -40,7 +40,7 @@ void LightControl::set(int32_t value) {
 }
 
 std::string_view lightControlButtonText(int32_t lightControl) {
-    return lightControl != 0 ? "控制灯光" : "不控制灯光";
+    return lightControl != 0 ? "%[light_control_on_text]" : "%[light_control_off_text]";
 }
 
 void sendAnnounce(uint32_t wParam, int32_t lParam) {

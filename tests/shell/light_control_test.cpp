@@ -3,6 +3,7 @@
 #include "platform/ipc_client.h"
 #include "platform/message_server.h"
 #include "socket_test_support.h"
+#include "ui/toolkit/language_store.h"
 
 #include <gtest/gtest.h>
 #include <utility>
@@ -61,9 +62,20 @@ TEST_F(LightControlTest, TheUsersToggleFlipsAndAnnouncesTheNewValue) {
     EXPECT_EQ(announced_, (std::vector<std::pair<uint32_t, int32_t>>{{1, 0}, {1, 1}}));
 }
 
-TEST(LightControlTextTest, ButtonTextFollowsTheValue) {
-    EXPECT_EQ(app::lightControlButtonText(1), "控制灯光");
-    EXPECT_EQ(app::lightControlButtonText(0), "不控制灯光");
+TEST(LightControlTextTest, ButtonTextFollowsTheValueInEachLanguage) {
+    struct Case {
+        const char* file;
+        const char* on;
+        const char* off;
+    };
+    for (const Case& c : {Case{"lan_cn.xml", "控制灯光", "不控制灯光"},
+                          Case{"lan_en.xml", "Controlling lights", "Lights released"}}) {
+        ui::LanguageStore texts;
+        ASSERT_TRUE(
+            texts.load(std::filesystem::path(MORVA_SOURCE_DIR) / "resources/skin" / c.file));
+        EXPECT_EQ(texts.resolve(app::lightControlButtonText(1)), c.on);
+        EXPECT_EQ(texts.resolve(app::lightControlButtonText(0)), c.off);
+    }
 }
 
 TEST(AnnounceTest, ListenersOfTheAnnounceNameReceiveIt) {

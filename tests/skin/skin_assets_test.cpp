@@ -1,3 +1,4 @@
+#include "base/json_file.h"
 #include "tests/skin/skin_fixture.h"
 #include "ui/toolkit/language_store.h"
 
@@ -121,15 +122,35 @@ TEST_F(SkinLanguageTest, EveryTextAndToolTipIsAKeyOfBothLanguages) {
 }
 
 TEST_F(SkinLanguageTest, TextsTheProgramSetsOnThesePagesExistInBothLanguages) {
-    for (const char* key :
-         {"kb_device_name_text", "ms_device_name_text", "hard_mp_device_name_text",
-          "soft_mp_device_name_text", "hd_device_name_text", "hub_device_name_text",
-          "unknow_device_name_text", "Phone_type_iphone", "Phone_type_samsung", "Phone_type_other",
-          "Phone_type_no_device", "Repeat_Delay_Time", "Repeat_input_text", "Light_Set",
-          "Overall_Light_Set", "message_text_5", "message_text_7", "message_text_16",
-          "message_text_22"}) {
+    for (const char* key : {"kb_device_name_text",      "ms_device_name_text",
+                            "hard_mp_device_name_text", "soft_mp_device_name_text",
+                            "hd_device_name_text",      "hub_device_name_text",
+                            "unknow_device_name_text",  "Phone_type_iphone",
+                            "Phone_type_samsung",       "Phone_type_other",
+                            "Phone_type_no_device",     "Repeat_Delay_Time",
+                            "Repeat_input_text",        "Light_Set",
+                            "Overall_Light_Set",        "message_text_5",
+                            "message_text_7",           "message_text_16",
+                            "message_text_22",          "light_control_on_text",
+                            "light_control_off_text"}) {
         expectInBoth(key, "set by the program");
     }
+}
+
+// The lighting panel shows the effect and area names of the default light file by their keys.
+TEST_F(SkinLanguageTest, EveryEffectAndAreaNameOfTheDefaultLightsExistsInBothLanguages) {
+    const Json::Value lights =
+        readjsonFile(sourceSkinFolder().parent_path() / "DefaultData" / "default_light.json");
+    size_t names = 0;
+    for (const char* list : {"DefaultLightName", "SideDefaultLightName", "AreaLightName"}) {
+        for (const Json::Value& model : lights[list]) {
+            for (const Json::Value& entry : model) {
+                expectInBoth(entry["LightName"].asString(), list);
+                ++names;
+            }
+        }
+    }
+    EXPECT_GT(names, 58u);
 }
 
 std::set<std::string> keysOfLanguageFile(const char* file) {
