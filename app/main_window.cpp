@@ -7,6 +7,7 @@
 #include "device/usb_device.h"
 #include "hid/device_scanner.h"
 #include "hid/hid_default_backend.h"
+#include "lighting/panel/light_control_ui.h"
 #include "platform/input_settings_launcher.h"
 #include "ui/controls/device_key_button.h"
 #include "ui/controls/mp_device_power.h"
@@ -34,9 +35,8 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 8> kSubtreeT
 
 // Panels whose logic comes with later parts of the program: until then their skin parts are
 // built as plain containers, so the pages keep their layout and their switch pages.
-constexpr std::array<std::string_view, 6> kPanelsBuiltAsContainers = {
-    "LightControl",  "MagicControl", "Voice6533Control",
-    "KeySetControl", "ShootControl", "MacroControl"};
+constexpr std::array<std::string_view, 5> kPanelsBuiltAsContainers = {
+    "MagicControl", "Voice6533Control", "KeySetControl", "ShootControl", "MacroControl"};
 
 // The function tabs, in the order of their function kinds 1 to 8.
 constexpr std::array<std::string_view, 8> kFunctionTabs = {
@@ -62,7 +62,8 @@ CMainWnd::CMainWnd(ui::Toolkit& toolkit, MainWindowCallbacks callbacks, MainWind
                              callbacks_.setKeyEditButtonsEnabled,
                              callbacks_.showSynchronisationOption, callbacks_.firstScanPassDone},
           config.models != nullptr ? *config.models : hid::installedDeviceModels()),
-      profileDevice_([this] { return screen_; }) {
+      profileDevice_([this] { return screen_; }),
+      lightRoutes_([this] { return devices_.CurrentDevice(); }, [this] { return screen_; }) {
     RegisterFactoryClasses();
     // The device bar's name labels show the models' display names in the current language.
     toolkit_.language().setTextQuery([this](std::string_view key) {
@@ -105,6 +106,9 @@ std::unique_ptr<ui::Control> CMainWnd::CreateControl(std::string_view tag) {
     }
     if (equalsIgnoreCase(tag, profiles::CDeviceProfileUI::kSkinTag)) {
         return std::make_unique<profiles::CDeviceProfileUI>();
+    }
+    if (equalsIgnoreCase(tag, lighting::CLightControlUI::kSkinTag)) {
+        return std::make_unique<lighting::CLightControlUI>();
     }
     for (std::string_view panel : kPanelsBuiltAsContainers) {
         if (equalsIgnoreCase(tag, panel)) {
@@ -195,6 +199,8 @@ void CMainWnd::RegisterRoutes() {
             return profileDevice_.device() != nullptr ? &profileDevice_ : nullptr;
         },
         toolkit_.host(), toolkit_.loop(), callbacks_.messageBox);
+
+    lightRoutes_.registerOn(router_);
 
     router_.onMessage(WM_DEVICE_ATTACHED, [this](const ui::WindowMessage& m) {
         devices_.Attach(static_cast<size_t>(m.wParam));

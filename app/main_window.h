@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/device_manager.h"
+#include "app/light_panel_routes.h"
 #include "app/profile_device_adapter.h"
 #include "app/profile_panel_routing.h"
 #include "base/application.h"
@@ -118,6 +119,7 @@ private:
     ui::NotificationRouter router_;
     DeviceManager devices_;
     ProfileDeviceAdapter profileDevice_;
+    LightPanelRoutes lightRoutes_;
     std::shared_ptr<profiles::ProfilePanelRoutes> profileRoutes_;
     Worker controlPanelThread_{"ControlPanelThread"};
     ui::Size screen_;

@@ -239,19 +239,6 @@ int CKestraneUSBDevice::LoadLightSettings() {
     return 0;
 }
 
-void CKestraneUSBDevice::SetLedColour(int index, uint32_t colour) {
-    if (index >= 0 && index < ledCount_) {
-        lighting_.engine->setLed(static_cast<size_t>(index), lighting::ledOfWord(colour));
-    }
-}
-
-uint32_t CKestraneUSBDevice::GetLedColour(int index) const {
-    if (index >= 0 && index < ledCount_) {
-        return lighting::colourWord(lighting_.engine->led(static_cast<size_t>(index)));
-    }
-    return 0;
-}
-
 int CKestraneUSBDevice::WriteKeyTable(int /*profileIndex*/,
                                       std::vector<profiles::KeyAssignmentRecord> keys) {
     keys.clear(); // the base only releases the list
@@ -260,10 +247,6 @@ int CKestraneUSBDevice::WriteKeyTable(int /*profileIndex*/,
 
 int CKestraneUSBDevice::WriteSettings(const SettingsWriteRequest& /*request*/) {
     return 0;
-}
-
-void CKestraneUSBDevice::SetLightSettings(const profiles::PackedLightInfo& packed) {
-    lighting_.settings = profiles::unpackLightInfo(packed);
 }
 
 bool CKestraneUSBDevice::FindFunctionSwitches() {
@@ -343,66 +326,9 @@ bool CKestraneUSBDevice::tabSelected() const {
     return option != nullptr && option->selected();
 }
 
-void CKestraneUSBDevice::RepaintPreview() {
-    for (size_t i = 0; i < ledButtons_.size() && i < lighting_.engine->ledCount(); ++i) {
-        if (auto* button = dynamic_cast<ui::CDeviceKeyButtonUI*>(ledButtons_[i].get())) {
-            const uint32_t colour = lighting::colourWord(lighting_.engine->led(i));
-            button->setLed(colour & 0xFFFFFFu, static_cast<uint8_t>(colour >> 24), true);
-        }
-    }
-}
-
-void CKestraneUSBDevice::ResetLighting(size_t ledCount) {
-    lighting_.reset(ledCount, deviceType_);
-}
-
-int CKestraneUSBDevice::LoadLightSettingsFrom(profiles::CBasicProfiledata& profile) {
-    lighting_.settings = profile.ReadLightInfo();
-    lighting_.engine->setSettings(lighting_.settings);
-    lighting_.engine->setRegions(profile.ReadLightList());
-    if (!profile.GetLightConfigPath().empty()) {
-        profile.LoadLightConfig(profile.GetLightConfigPath());
-    }
-    lighting_.engine->setEffectSteps(profile.LoadLightEffect());
-    lighting_.driver.wake();
-    return 0;
-}
-
-void CKestraneUSBDevice::ConnectLighting(profiles::CBasicProfiledata& profile) {
-    LoadLightSettingsFrom(profile);
-    StartLighting();
-}
-
-bool CKestraneUSBDevice::StartLighting() {
-    if (lighting_.driver.running()) {
-        return true;
-    }
-    DeviceCommandChannel& channel = commandChannel();
-    return lighting_.driver.start(*lighting_.engine, link_.clock(), [&channel] {
-        return channel.isOpen() && !channel.isSynchronised();
-    });
-}
-
 void CKestraneUSBDevice::CloseCommandChannel() {
     lighting_.driver.stop();
     link_.closeCommand();
-}
-
-int CKestraneUSBDevice::SendLiveFrame() {
-    if (lighting_.output == 0 || !commandChannel().isOpen()) {
-        return 0;
-    }
-    const TickMs now = link_.clock().nowMs();
-    if (now < livePauseUntilMs_) {
-        return 0;
-    }
-    const std::vector<uint8_t> frame = lighting::encodeLiveFrame(lighting_.engine->leds());
-    const int result = commandChannel().sendLiveFrame(frame);
-    if (result != 1) {
-        // The interface thread is not held up: the next refreshes skip the pause instead.
-        livePauseUntilMs_ = now + kLiveFramePauseMs;
-    }
-    return result;
 }
 
 void CKestraneUSBDevice::HandleTabTimer(int id) {
@@ -452,6 +378,7 @@ void CKestraneUSBDevice::BindDevicePage(profiles::CBasicProfiledata& profile) {
     CKestraneUSBDevice::BindPage();
     SetProfilePanel(findDescendant(kProfilePanelName));
     SetLightPanel(findDescendant(kLightPanelName));
+    FillLightPanel();
     // The profile panel keeps the model's profile list; its selection is the current profile.
     if (profiles::ProfilePanelBinding* panel = profilePanelBinding()) {
         profiles_.bindPanel(*panel, deviceType_);

@@ -8,6 +8,7 @@
 #include "hid/hid_device.h"
 #include "hid/hid_model_tables.h"
 #include "lighting/live_frame.h"
+#include "lighting/panel/light_panel_binding.h"
 #include "profiles/basic_profiledata.h"
 #include "profiles/panel/profile_panel_binding.h"
 #include "profiles/profile_records.h"
@@ -208,6 +209,13 @@ public:
     profiles::ProfilePanelBinding* profilePanelBinding() const {
         return dynamic_cast<profiles::ProfilePanelBinding*>(profilePanel_.get());
     }
+    // The lighting panel as the device uses it; null when the page has none.
+    lighting::LightPanelBinding* lightPanelBinding() const {
+        return dynamic_cast<lighting::LightPanelBinding*>(lightPanel_.get());
+    }
+    // The names of the user's effects of the model (its light configuration file).
+    const std::vector<std::string>& userEffectNames() const { return userEffectNames_; }
+    const std::vector<std::string>& lightAreaNames() const { return lightAreaNames_; }
     void SetLightPanel(ui::Control* panel);
     void SetProfilePanel(ui::Control* panel);
     ui::Control* keyButton(size_t position) const;
@@ -250,6 +258,10 @@ protected:
     // settings and the engine's effect, its "LightList" the region overlays, its effect file the
     // steps the player plays.
     int LoadLightSettingsFrom(profiles::CBasicProfiledata& profile);
+    // Set light settings for the device classes: stores them and writes them into the profile's
+    // "LightInfo".
+    void StoreLightSettingsIn(profiles::CBasicProfiledata& profile,
+                              const profiles::PackedLightInfo& packed);
     // Starts the lighting thread (on connect); it steps only while the command channel is open
     // and the lighting is not synchronised with other devices.
     bool StartLighting();
@@ -269,6 +281,8 @@ private:
     void ApplyPowerDisplay();
     // A new lighting engine for the LED count, with the effects of the device's type.
     void ResetLighting(size_t ledCount);
+    // Gives the lighting panel the device type and the model's effect lists.
+    void FillLightPanel();
     bool FindFunctionSwitches();
 
     // The channels and the event reader. Declared first, so they are the last to go.
@@ -298,6 +312,8 @@ private:
     hid::InterfaceSlot slotRecord_;
     int modelIndex_ = 0;
     TickMs livePauseUntilMs_ = 0;
+    std::vector<std::string> userEffectNames_;
+    std::vector<std::string> lightAreaNames_;
     // Lets posted event codes see that the device is gone.
     std::shared_ptr<CKestraneUSBDevice*> life_;
 };

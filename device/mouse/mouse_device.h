@@ -25,6 +25,10 @@ public:
     void Connect() override { ConnectLighting(profile_); }
     int ApplyProfile() override { return LoadLightSettings(); }
     int LoadLightSettings() override { return LoadLightSettingsFrom(profile_); }
+    void SetLightSettings(const profiles::PackedLightInfo& packed) override {
+        StoreLightSettingsIn(profile_, packed);
+    }
+    void SaveProfile() override { profile_.Save(); }
     void LightingRefresh() override { SendLiveFrame(); }
 
     profiles::CMouseProfiledata& profile() { return profile_; }

@@ -382,14 +382,39 @@ std::vector<RequiredNames> requiredNames() {
         table.push_back({{kMouse}, numbered(family, 0, 4)});
     }
     // The controls of the function panels that the main window routes, kept while the panels
-    // themselves are still to come.
+    // themselves are still to come; the lighting panel is there, with the layouts its effects
+    // switch.
     const std::string panels = "XML\\CustomControlXML\\";
     table.push_back({{panels + "LightControl.xml"},
-                     {"deng_Color_Pallet", "light_combo_modeSelect", "side_light_combo_modeSelect",
-                      "light_combo_custommodeSelect", "light_combo_ZZCCmodeSelect",
-                      "deng_light_slider", "deng_speed_slider", "deng_edit_R", "deng_edit_G",
-                      "deng_edit_B", "deng_FXL_check", "deng_FXR_check", "deng_7color_check",
-                      "deng_same_mode", "custom_bright_color_btn", "custom_off_color_btn"}});
+                     {"deng_Color_Pallet",
+                      "light_combo_modeSelect",
+                      "side_light_combo_modeSelect",
+                      "light_combo_custommodeSelect",
+                      "light_combo_ZZCCmodeSelect",
+                      "deng_light_slider",
+                      "deng_speed_slider",
+                      "deng_edit_R",
+                      "deng_edit_G",
+                      "deng_edit_B",
+                      "deng_FXL_check",
+                      "deng_FXR_check",
+                      "deng_7color_check",
+                      "deng_same_mode",
+                      "custom_bright_color_btn",
+                      "custom_off_color_btn",
+                      "deng_colordp_btn",
+                      "lighteffect_layout",
+                      "deng_color_layout",
+                      "colorpallet_layout",
+                      "RGB_edit",
+                      "12deng_color_layout",
+                      "deng_light_layout",
+                      "deng_speed_layout",
+                      "deng_fx_layout",
+                      "lightcustom_layout",
+                      "Light_custom_offon",
+                      "light_combo_ZZCCmodeSelectLayout"}});
+    table.push_back({{panels + "LightControl.xml"}, numbered("color_option_", 0, 11)});
     table.push_back({{panels + "KeySetControl.xml"},
                      {"keyset_function_combo",
                       "keyset_macro_over_combo",
