@@ -163,6 +163,7 @@ bool DeviceManager::StartScanThread() {
             },
             hooks_.firstScanPassDone});
     scanThread_ = std::make_unique<hid::DeviceScanThread>(slots_, backend_, *scanEvents_, clock_);
+    synchronised_.start(DeviceLists{keyboards_, mice_, mousePads_, headsets_}, clock_);
     return scanThread_->start();
 }
 
@@ -173,6 +174,7 @@ void DeviceManager::StopWorkers(TickMs timeoutMs) {
     if (scanThread_) {
         report(scanThread_->stop(timeoutMs));
     }
+    report(synchronised_.stop(timeoutMs));
     for (auto* list : {&mice_, &keyboards_, &mousePads_, &headsets_}) {
         for (device::CKestraneUSBDevice* device : *list) {
             report(device->StopWorkers(timeoutMs));
@@ -474,6 +476,9 @@ void DeviceManager::SetSynchronisedLightingVisibility(bool moreThanOneTabVisible
             if (hooks_.showSynchronisationOption) {
                 hooks_.showSynchronisationOption(*device, moreThanOneTabVisible);
             }
+            if (lighting::LightPanelBinding* panel = device->lightPanelBinding()) {
+                panel->SetSyncAvailable(moreThanOneTabVisible);
+            }
             if (!moreThanOneTabVisible) {
                 device->commandChannel().setSynchronised(false);
             }
@@ -498,6 +503,21 @@ void DeviceManager::SetEditLock(bool withDeviceBar, bool released) {
         hooks_.setKeyEditButtonsEnabled(*current, !released);
     }
     editLock_ = !released;
+}
+
+bool DeviceManager::SameMode(ui::Size screen) {
+    device::CKestraneUSBDevice* current = CurrentDevice();
+    if (current == nullptr ||
+        !synchronised_.applySameMode(
+            *current, DeviceLists{keyboards_, mice_, mousePads_, headsets_}, screen)) {
+        return false;
+    }
+    for (CDeviceOptionUI* tab : tabs_) {
+        if (tab->device() != nullptr && tab->device()->commandChannel().isSynchronised()) {
+            tab->setSynchronised(true);
+        }
+    }
+    return true;
 }
 
 } // namespace morva::app

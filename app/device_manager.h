@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/device_option.h"
+#include "app/synchronised_lighting.h"
 #include "base/clock.h"
 #include "hid/device_model_catalog.h"
 #include "hid/device_scan_thread.h"
@@ -97,6 +98,11 @@ public:
     void SetLightOutput(int flag);
     void SetPreviewActive(int flag);
     void SetSynchronisedLightingVisibility(bool moreThanOneTabVisible);
+    // Same mode (the lighting panel's "deng_same_mode"): the current device's effect becomes the
+    // shared effect of every connected device, whose tabs show the synchronisation mark. False
+    // when the effect has no shared kind.
+    bool SameMode(ui::Size screen);
+    const SynchronisedLighting& synchronisedLighting() const { return synchronised_; }
     void SetEditLock(bool withDeviceBar, bool released);
     bool editLocked() const { return editLock_; }
 
@@ -142,6 +148,7 @@ private:
     bool editLock_ = false;
     std::unique_ptr<hid::LoopScanEvents> scanEvents_;
     std::unique_ptr<hid::DeviceScanThread> scanThread_;
+    SynchronisedLighting synchronised_;
 };
 
 } // namespace morva::app

@@ -1,5 +1,6 @@
 #include "app/light_panel_routes.h"
 
+#include "app/device_option.h"
 #include "device/usb_device.h"
 #include "lighting/panel/light_control_ui.h"
 #include "ui/toolkit/color_palette.h"
@@ -33,6 +34,9 @@ void LightPanelRoutes::apply(bool leavesSynchronisation, const Change& change) {
     }
     if (leavesSynchronisation) {
         device->commandChannel().setSynchronised(false);
+        if (auto* tab = dynamic_cast<CDeviceOptionUI*>(device->tab())) {
+            tab->setSynchronised(false);
+        }
     }
     LightInfoRecord light = device->lightSettings();
     change(light, *panel);

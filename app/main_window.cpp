@@ -201,6 +201,8 @@ void CMainWnd::RegisterRoutes() {
         toolkit_.host(), toolkit_.loop(), callbacks_.messageBox);
 
     lightRoutes_.registerOn(router_);
+    router_.on(kClick, "deng_same_mode",
+               [this](const ui::Notification&) { devices_.SameMode(screen_); });
 
     router_.onMessage(WM_DEVICE_ATTACHED, [this](const ui::WindowMessage& m) {
         devices_.Attach(static_cast<size_t>(m.wParam));

@@ -17,7 +17,7 @@ ALLOWED = {
     "profiles": ["platform", "base"],
     "profiles/list": ["profiles", "platform", "base"],
     "profiles/panel": ["profiles/list", "profiles", "ui/toolkit", "platform", "base"],
-    "lighting": ["profiles", "platform", "base"],
+    "lighting": ["profiles", "hid", "platform", "base"],
     "lighting/panel": ["lighting", "ui/toolkit", "profiles", "hid", "platform", "base"],
     "device": ["lighting/panel", "lighting", "profiles/panel", "profiles/list", "profiles", "ui/controls",
                "ui/toolkit", "hid", "platform", "base"],

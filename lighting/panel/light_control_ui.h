@@ -53,8 +53,7 @@ public:
     bool GetMultiColour() const;
     // 1 selects "deng_FXL_check", 0 "deng_FXR_check".
     void SetDirection(int direction);
-    // Whether more than one device is connected; the Same mode button needs it.
-    void SetSyncAvailable(bool available);
+    void SetSyncAvailable(bool available) override;
     void UpdateLayout(uint8_t effect);
 
     uint16_t deviceType() const { return deviceType_; }

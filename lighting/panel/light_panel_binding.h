@@ -26,6 +26,8 @@ public:
     virtual void SetSideModeList(const std::vector<EffectName>& effects) = 0;
     // Shows the light settings, the layout of their effect included.
     virtual void ShowLightSettings(const profiles::PackedLightInfo& packed) = 0;
+    // Whether more than one device is connected, which the Same mode button needs.
+    virtual void SetSyncAvailable(bool available) = 0;
 };
 
 } // namespace morva::lighting

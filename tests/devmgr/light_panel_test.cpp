@@ -182,3 +182,63 @@ TEST_F(LightPanel, AKeyboardsDirectionCaptionsFollowItsEffect) {
 
 } // namespace
 } // namespace morva::devmgr::test
+
+namespace morva::devmgr::test {
+namespace {
+
+// Same mode with a mouse and a keyboard connected.
+class SameMode : public LightPanel {
+protected:
+    void SetUp() override {
+        LightPanel::SetUp();
+        bus.plug(emulator::makeEmulatedKeyboard());
+        keyboardTab = main->devices().tabs()[1];
+        ASSERT_TRUE(loop.runUntil([&] { return keyboardTab->tabVisible(); }, 10000));
+        loop.advance(500);
+        keyboard = keyboardTab->device();
+        loop.runPending();
+    }
+    app::CDeviceOptionUI* keyboardTab = nullptr;
+    device::CKestraneUSBDevice* keyboard = nullptr;
+};
+
+TEST_F(SameMode, AMouseFlashMakesEveryDeviceFlashTogether) {
+    control<ui::Combo>("light_combo_modeSelect")->userSelect(4); // flash
+    loop.runPending();
+    EXPECT_TRUE(control<ui::Control>("deng_same_mode")->visible()) << "two devices connected";
+
+    control<ui::Button>("deng_same_mode")->activate();
+    loop.runPending();
+    EXPECT_EQ(keyboard->lightSettings().mode, 22) << "the keyboard's flash";
+    EXPECT_EQ(keyboard->lightSettings().red, mouse->lightSettings().red);
+    EXPECT_TRUE(mouse->commandChannel().isSynchronised());
+    EXPECT_TRUE(keyboard->commandChannel().isSynchronised());
+    EXPECT_TRUE(keyboardTab->synchronised());
+    EXPECT_EQ(main->devices().synchronisedLighting().sharedEffect().type,
+              lighting::SharedEffectType::Flash);
+    // The synchronisation thread paints both devices' LEDs alike.
+    EXPECT_TRUE(loop.runUntil(
+        [&] {
+            return mouse->GetLedColour(0) != 0 &&
+                   keyboard->GetLedColour(0) == mouse->GetLedColour(0);
+        },
+        10000));
+
+    // The user's own edit takes the mouse out again.
+    control<ui::Slider>("deng_light_slider")->userSetValue(2);
+    loop.runPending();
+    EXPECT_FALSE(mouse->commandChannel().isSynchronised());
+    EXPECT_FALSE(main->devices().tabs()[0]->synchronised());
+    EXPECT_TRUE(keyboard->commandChannel().isSynchronised());
+}
+
+TEST_F(SameMode, AnEffectWithoutASharedKindChangesNothing) {
+    control<ui::Combo>("light_combo_modeSelect")->userSelect(5); // the mouse's chase
+    loop.runPending();
+    EXPECT_FALSE(main->devices().SameMode({1920, 1080}));
+    EXPECT_FALSE(keyboard->commandChannel().isSynchronised());
+    EXPECT_NE(keyboard->lightSettings().mode, 22);
+}
+
+} // namespace
+} // namespace morva::devmgr::test
