@@ -345,9 +345,12 @@ void CKestraneUSBDevice::HandleTabTimer(int id) {
         }
         break;
     case kLightingRefresh:
-        LightingRefresh();
-        if (tabSelected() && lighting_.previewActive != 0) {
-            RepaintPreview();
+        // With the lighting handed over to another program nothing is painted or sent.
+        if (lighting_.output != 0) {
+            LightingRefresh();
+            if (tabSelected() && lighting_.previewActive != 0) {
+                RepaintPreview();
+            }
         }
         if (commandChannel().isOpen()) {
             StartTabTimer(kLightingRefresh, kRefreshPeriodMs);

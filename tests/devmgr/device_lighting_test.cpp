@@ -64,6 +64,15 @@ TEST_F(DeviceLighting, AConnectedMouseRunsItsEffectAndStreamsItsLeds) {
                                      mouse->firmware().lastLiveFrame().end());
     EXPECT_NE(later, first) << "the colours moved on";
 
+    // Lighting handed over to another program: nothing is sent while it is away.
+    main->devices().SetLightOutput(0);
+    const size_t handedOver = mouse->firmware().liveFramesReceived();
+    waitForTheLedsToMove(*device);
+    EXPECT_EQ(mouse->firmware().liveFramesReceived(), handedOver);
+    main->devices().SetLightOutput(1);
+    waitForTheLedsToMove(*device);
+    EXPECT_GT(mouse->firmware().liveFramesReceived(), handedOver);
+
     // Unplugging ends the lighting thread.
     bus.unplug(plugged);
     EXPECT_TRUE(loop.runUntil([&] { return !device->commandChannel().isOpen(); }, 10000));
