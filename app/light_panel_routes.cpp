@@ -111,7 +111,7 @@ void LightPanelRoutes::registerOn(ui::NotificationRouter& router) {
         });
     });
     for (const auto& [name, direction] : {std::pair{"deng_FXL_check", 1}, {"deng_FXR_check", 0}}) {
-        // Options of one group tell only of their selection.
+        // A click on either option, even on the one already selected, means its direction.
         on(kSelectChanged, name, [this, direction](const ui::Notification&) {
             apply(true, [direction](LightInfoRecord& light, CLightControlUI& panel) {
                 panel.SetDirection(direction);

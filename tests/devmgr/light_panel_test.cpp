@@ -108,6 +108,8 @@ TEST_F(LightPanel, ShowsTheProfilesSettingsWithTheEffectsOfTheModel) {
     EXPECT_EQ(panel->GetColourText(1), "160");
     EXPECT_EQ(panel->GetPaletteColour(), 0xFF00A0FFu);
     EXPECT_TRUE(panel->GetMultiColour());
+    EXPECT_TRUE(control<ui::Option>("deng_FXL_check")->selected()) << "direction 1";
+    EXPECT_FALSE(control<ui::Option>("deng_FXR_check")->selected());
     EXPECT_EQ(control<ui::Slider>("deng_speed_slider")->maxValue(), 3);
     // Spectrum uses no colour and no direction; the sync option needs a second device.
     EXPECT_FALSE(control<ui::Control>("deng_fx_layout")->enabled());
@@ -158,6 +160,25 @@ TEST_F(LightPanel, EditsEndTheSynchronisationButASwatchDoesNot) {
     loop.runPending();
     EXPECT_EQ(mouse->lightSettings().brightness, 1);
     EXPECT_FALSE(mouse->commandChannel().isSynchronised());
+}
+
+TEST_F(LightPanel, EachDirectionOptionSetsItsDirectionOnThisPageOnly) {
+    auto* left = control<ui::Option>("deng_FXL_check");
+    auto* right = control<ui::Option>("deng_FXR_check");
+    control<ui::Combo>("light_combo_modeSelect")->userSelect(0); // the wave has a direction
+    loop.runPending();
+    for (int click = 0; click < 2; ++click) { // a second click keeps it
+        right->activate();
+        loop.runPending();
+        EXPECT_EQ(mouse->lightSettings().direction, 0);
+        EXPECT_TRUE(right->selected());
+        EXPECT_FALSE(left->selected());
+    }
+    // Another page's panel has options of its own.
+    auto* other = dynamic_cast<CLightControlUI*>(main->devices().tabs()[2]->device()->lightPanel());
+    ASSERT_NE(other, nullptr);
+    other->SetDirection(1);
+    EXPECT_TRUE(right->selected());
 }
 
 TEST_F(LightPanel, AKeyboardsDirectionCaptionsFollowItsEffect) {
