@@ -29,12 +29,14 @@ public:
         StoreLightSettingsIn(profile_, packed);
     }
     void SaveProfile() override { profile_.Save(); }
-    void LightingRefresh() override { SendLiveFrame(); }
+    // The logo segments "light_0_" n show LED n, then the LEDs go to the mouse.
+    void LightingRefresh() override;
 
     profiles::CMouseProfiledata& profile() { return profile_; }
 
 private:
     profiles::CMouseProfiledata profile_;
+    std::vector<ui::ControlRef> logoSegments_;
 };
 
 } // namespace morva::device

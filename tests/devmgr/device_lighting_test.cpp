@@ -2,6 +2,7 @@
 #include "emulator/emulated_models.h"
 #include "lighting/live_frame.h"
 #include "tests/devmgr/devmgr_fixture.h"
+#include "ui/controls/device_key_button.h"
 
 namespace morva::devmgr::test {
 namespace {
@@ -56,6 +57,11 @@ TEST_F(DeviceLighting, AConnectedMouseRunsItsEffectAndStreamsItsLeds) {
     const std::vector<uint8_t> first(mouse->firmware().lastLiveFrame().begin(),
                                      mouse->firmware().lastLiveFrame().end());
     ASSERT_EQ(first.size(), 18u) << "three bytes for each of the six LEDs";
+    // The logo's segments show the LEDs too.
+    const auto* segment = device->findDescendantAs<ui::CDeviceKeyButtonUI>("light_0_3");
+    ASSERT_NE(segment, nullptr);
+    EXPECT_TRUE(segment->lit());
+    EXPECT_NE(segment->ledIntensity(), 0);
     EXPECT_NE(first, std::vector<uint8_t>(18, 0));
 
     waitForTheLedsToMove(*device);
