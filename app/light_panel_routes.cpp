@@ -13,12 +13,6 @@ namespace {
 using lighting::CLightControlUI;
 using profiles::LightInfoRecord;
 
-// The panel's palette form of a colour: 0xFF000000 + red × 65536 + green × 256 + blue.
-uint32_t paletteColour(const LightInfoRecord& light) {
-    return CLightControlUI::kNoColour | uint32_t{light.red} << 16 | uint32_t{light.green} << 8 |
-           light.blue;
-}
-
 uint8_t byteOf(int value) {
     return static_cast<uint8_t>(value < 0 ? 0 : value);
 }
@@ -40,11 +34,8 @@ void LightPanelRoutes::apply(bool leavesSynchronisation, const Change& change) {
     }
     LightInfoRecord light = device->lightSettings();
     change(light, *panel);
-    device->SetLightSettings(profiles::packLightInfo(light));
-    device->SaveProfile();
-    device->LoadLightSettings();
     const ui::Size screen = screenSize_ ? screenSize_() : ui::Size{};
-    device->WriteSettings({.screenWidth = screen.cx, .screenHeight = screen.cy});
+    device->ApplyLightSettings(light, {.screenWidth = screen.cx, .screenHeight = screen.cy});
 }
 
 void LightPanelRoutes::applyColour(bool leavesSynchronisation, uint32_t colour) {
@@ -53,10 +44,7 @@ void LightPanelRoutes::applyColour(bool leavesSynchronisation, uint32_t colour) 
         light.green = static_cast<uint8_t>(colour >> 8);
         light.blue = static_cast<uint8_t>(colour);
         light.multiColor = 0;
-        panel.SetColourTexts(std::to_string(light.red), std::to_string(light.green),
-                             std::to_string(light.blue));
-        panel.SetMultiColour(false);
-        panel.SetPaletteColour(paletteColour(light));
+        panel.ShowSingleColour(light.red, light.green, light.blue);
     });
 }
 
@@ -67,10 +55,7 @@ void LightPanelRoutes::applyColourEdit(int channel) {
         uint8_t* channels[] = {&light.red, &light.green, &light.blue};
         *channels[channel] = edit.value;
         light.multiColor = 0;
-        panel.SetColourTexts(std::to_string(light.red), std::to_string(light.green),
-                             std::to_string(light.blue));
-        panel.SetMultiColour(false);
-        panel.SetPaletteColour(paletteColour(light));
+        panel.ShowSingleColour(light.red, light.green, light.blue);
     });
 }
 

@@ -86,9 +86,10 @@ bool SynchronisedLighting::applySameMode(device::CKestraneUSBDevice& current, De
     if (!type) {
         return false;
     }
+    const lighting::SharedEffect shared = lighting::sharedEffectOf(*type, source);
     {
         const std::lock_guard guard(lock_);
-        stepper_.setEffect(lighting::sharedEffectOf(*type, source));
+        stepper_.setEffect(shared);
     }
     const std::pair<const Devices*, uint16_t> lists[] = {{&devices.keyboards, hid::kDeviceKeyboard},
                                                          {&devices.mice, hid::kDeviceMouse},
@@ -102,22 +103,12 @@ bool SynchronisedLighting::applySameMode(device::CKestraneUSBDevice& current, De
             }
             device->commandChannel().setSynchronised(true);
             profiles::LightInfoRecord light = device->lightSettings();
-            light.mode = *effect;
-            light.brightness = source.brightness;
-            light.speed = source.speed;
-            light.direction = source.direction;
-            light.multiColor = source.multiColor;
-            light.red = source.red;
-            light.green = source.green;
-            light.blue = source.blue;
-            const profiles::PackedLightInfo packed = profiles::packLightInfo(light);
+            lighting::applySharedEffect(shared, *effect, light);
             if (lighting::LightPanelBinding* panel = device->lightPanelBinding()) {
-                panel->ShowLightSettings(packed);
+                panel->ShowLightSettings(profiles::packLightInfo(light));
             }
-            device->SetLightSettings(packed);
-            device->SaveProfile();
-            device->LoadLightSettings();
-            device->WriteSettings({.screenWidth = screen.cx, .screenHeight = screen.cy});
+            device->ApplyLightSettings(light,
+                                       {.screenWidth = screen.cx, .screenHeight = screen.cy});
         }
     }
     return true;

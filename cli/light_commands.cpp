@@ -42,10 +42,8 @@ std::unique_ptr<SelectedProfile> loadSelectedProfile(CliContext& context,
     profiles::CBasicProfiledata& data = selected->data;
     data.SetDefaultProfilePath(device.defaultProfilePath());
     data.SetProfilePath(selected->path);
-    const std::filesystem::path lightConfig = device.dataFolder() / "tavro_light.config";
-    data.SetLightConfigPath(lightConfig);
+    data.SetLightConfigPath(device.dataFolder() / (device.lightFolder + ".config"));
     data.LoadDeviceEntry(selected->path);
-    data.LoadLightConfig(lightConfig);
     return selected;
 }
 
@@ -84,9 +82,9 @@ int showLight(CliContext& context, const ProfileDevice& device, const Arguments&
 }
 
 // A whole number from `low` to `high`, or nothing.
-std::optional<uint8_t> numberIn(std::string_view text, int low, int high, int base = 10) {
+std::optional<uint8_t> numberIn(std::string_view text, int low, int high) {
     int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || value < low || value > high) {
         return std::nullopt;
     }
@@ -124,16 +122,17 @@ bool applySetting(CliContext& context, std::string_view setting, profiles::Light
         }
     }
     if (name == "colour" || name == "color") {
-        if (value.size() != 6 || !numberIn(value.substr(0, 2), 0, 255, 16) ||
-            !numberIn(value.substr(2, 2), 0, 255, 16) ||
-            !numberIn(value.substr(4, 2), 0, 255, 16)) {
+        uint32_t rgb = 0;
+        const auto [end, error] =
+            std::from_chars(value.data(), value.data() + value.size(), rgb, 16);
+        if (value.size() != 6 || error != std::errc() || end != value.data() + value.size()) {
             context.err << "morvactl: light set: colour takes RRGGBB in hexadecimal, not \""
                         << value << "\"\n";
             return false;
         }
-        light.red = *numberIn(value.substr(0, 2), 0, 255, 16);
-        light.green = *numberIn(value.substr(2, 2), 0, 255, 16);
-        light.blue = *numberIn(value.substr(4, 2), 0, 255, 16);
+        light.red = static_cast<uint8_t>(rgb >> 16);
+        light.green = static_cast<uint8_t>(rgb >> 8);
+        light.blue = static_cast<uint8_t>(rgb);
         return true;
     }
     context.err << "morvactl: light set: unknown setting \"" << setting
@@ -217,19 +216,25 @@ int showFrames(CliContext& context, const ProfileDevice& device, const Arguments
     lighting::LightingEngine engine(device::effectsOfType(device.deviceType),
                                     static_cast<size_t>(device.ledCount),
                                     device::runsRegionOverlays(device.deviceType));
-    engine.setSettings(profile->data.ReadLightInfo());
-    engine.setRegions(profile->data.ReadLightList());
-    engine.setEffectSteps(profile->data.LoadLightEffect());
+    engine.loadFrom(profile->data);
     const bool liveFrames =
         device.deviceType == hid::kDeviceMouse || device.deviceType == hid::kDeviceMousePad;
     std::vector<lighting::LedColour> last = engine.leds();
-    for (TickMs now = lighting::kPassMs; now <= *duration; now += lighting::kPassMs) {
+    // From due pass to due pass, as the device's lighting thread runs it: the passes between
+    // change nothing.
+    for (TickMs now = lighting::kPassMs; now <= *duration;) {
         engine.pass(now);
         std::vector<lighting::LedColour> leds = engine.leds();
         if (leds != last) {
             printFrame(context, now, leds, liveFrames);
             last = std::move(leds);
         }
+        const uint32_t due = engine.passesUntilDue(now);
+        if (due == 0) {
+            break; // nothing changes any more by itself
+        }
+        engine.skipPasses(due - 1);
+        now += TickMs{due} * lighting::kPassMs;
     }
     return kExitOk;
 }

@@ -19,7 +19,8 @@ std::optional<ProfileDevice> findProfileDevice(std::string_view name) {
         return std::nullopt;
     }
     const size_t index = static_cast<size_t>(row - hid::DeviceTabTable().data());
-    return ProfileDevice{row->tabName, row->deviceType, hid::DevicePageTable()[index].ledCount};
+    const hid::DevicePageRow& page = hid::DevicePageTable()[index];
+    return ProfileDevice{row->tabName, row->deviceType, page.ledCount, page.lightFolder};
 }
 
 std::string deviceNames() {

@@ -17,6 +17,7 @@ struct ProfileDevice {
     std::string folderName; // the tab name, which names the data folder
     uint16_t deviceType = 0;
     int ledCount = 0;
+    std::string lightFolder; // names the light configuration file (+ ".config")
 
     std::filesystem::path dataFolder() const;
     std::filesystem::path defaultProfilePath() const;

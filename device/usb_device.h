@@ -177,6 +177,11 @@ public:
     virtual void SetLightSettings(const profiles::PackedLightInfo& packed); // 41
     virtual void SetSelectedKey(int index) { selectedKey_ = index; }        // 42
 
+    // The apply sequence of a lighting edit: set light settings (41), save profile (38), load
+    // light settings (2), write settings (27).
+    void ApplyLightSettings(const profiles::LightInfoRecord& light,
+                            const SettingsWriteRequest& write);
+
     // --- Tab timers -------------------------------------------------------------------------
     // Starts a one-shot tab timer; false without a tab in a window.
     bool StartTabTimer(int id, TickMs delayMs);

@@ -70,13 +70,7 @@ void CKestraneUSBDevice::StoreLightSettingsIn(profiles::CBasicProfiledata& profi
 }
 
 int CKestraneUSBDevice::LoadLightSettingsFrom(profiles::CBasicProfiledata& profile) {
-    lighting_.settings = profile.ReadLightInfo();
-    lighting_.engine->setSettings(lighting_.settings);
-    lighting_.engine->setRegions(profile.ReadLightList());
-    if (!profile.GetLightConfigPath().empty()) {
-        profile.LoadLightConfig(profile.GetLightConfigPath());
-    }
-    lighting_.engine->setEffectSteps(profile.LoadLightEffect());
+    lighting_.settings = lighting_.engine->loadFrom(profile);
     lighting_.driver.wake();
     if (lighting::LightPanelBinding* panel = lightPanelBinding()) {
         panel->ShowLightSettings(profiles::packLightInfo(lighting_.settings));
@@ -114,6 +108,14 @@ int CKestraneUSBDevice::SendLiveFrame() {
         livePauseUntilMs_ = now + kLiveFramePauseMs;
     }
     return result;
+}
+
+void CKestraneUSBDevice::ApplyLightSettings(const profiles::LightInfoRecord& light,
+                                            const SettingsWriteRequest& write) {
+    SetLightSettings(profiles::packLightInfo(light));
+    SaveProfile();
+    LoadLightSettings();
+    WriteSettings(write);
 }
 
 } // namespace morva::device

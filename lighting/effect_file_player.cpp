@@ -60,7 +60,7 @@ const profiles::LedEffectStep* EffectFilePlayer::current() const {
     if (steps_.empty()) {
         return nullptr;
     }
-    return &steps_[index_ < steps_.size() ? index_ : 0];
+    return &steps_[index_]; // load and the step change keep it inside the list
 }
 
 void EffectFilePlayer::runStep(const profiles::LedEffectStep& step, std::span<LedColour> leds,
@@ -93,13 +93,11 @@ void EffectFilePlayer::runStep(const profiles::LedEffectStep& step, std::span<Le
         if (counter_ >= threshold) {
             counter_ = 0;
         }
-        if (now - lastFlipMs_ >= flashPeriodMs(flashSpeed)) {
-            on_ = !on_;
-            lastFlipMs_ = now;
+        if (flash_.flipWhenDue(now, flashPeriodMs(flashSpeed))) {
             colourIndex_ =
                 size_t{phase_} + 14 >= kWheelSize ? 0 : static_cast<uint8_t>(phase_ + 14);
         }
-        if (on_) {
+        if (flash_.on) {
             paintAll(leds, step.multiColor != 0 ? colourWheel()[colourIndex_] : colourOf(step),
                      brightness);
         } else {
@@ -124,9 +122,6 @@ void EffectFilePlayer::runStep(const profiles::LedEffectStep& step, std::span<Le
 }
 
 void EffectFilePlayer::pass(std::span<LedColour> leds, TickMs now, uint8_t flashSpeed) {
-    if (index_ >= steps_.size()) {
-        index_ = 0;
-    }
     const profiles::LedEffectStep* step = current();
     if (step == nullptr) {
         paintAll(leds, Rgb{}, 0);
@@ -162,10 +157,10 @@ uint32_t EffectFilePlayer::passesUntilDue(TickMs now, uint8_t flashSpeed) const 
     case kBreathing:
     case kWave:
     case kSpectrum:
-        due = std::min(due, counter_ + 1u >= threshold ? 1u : uint32_t{threshold} - counter_);
+        due = std::min(due, passesUntilThreshold(counter_, threshold));
         break;
     case kFlash:
-        due = std::min(due, passesUntil(now, lastFlipMs_ + flashPeriodMs(flashSpeed)));
+        due = std::min(due, flash_.passesUntilFlip(now, flashPeriodMs(flashSpeed)));
         break;
     default:
         break;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lighting/effect_state.h"
+#include "lighting/pass_timing.h"
 
 #include <vector>
 
@@ -31,10 +32,9 @@ private:
     // The current step has painted since it became current.
     bool painted_ = false;
     TickMs stepStartMs_ = 0;
-    // The flash step's toggle.
-    bool on_ = false;
     uint8_t colourIndex_ = 0;
-    TickMs lastFlipMs_ = 0;
+    // The flash step's toggle.
+    FlashToggle flash_;
 };
 
 } // namespace morva::lighting

@@ -2,6 +2,7 @@
 
 #include "base/clock.h"
 #include "lighting/led_colour.h"
+#include "lighting/pass_timing.h"
 #include "profiles/profile_records.h"
 
 #include <array>
@@ -18,8 +19,7 @@ inline constexpr size_t kGroupFlags = 23;
 struct EffectState {
     uint8_t phase = 0;
     uint8_t colourIndex = 0;
-    bool flashOn = false;
-    TickMs lastFlipMs = 0;
+    FlashToggle flash;
     // The chases light every second step.
     bool chaseStepOdd = false;
     std::array<uint8_t, kPerLedBytes> values{};

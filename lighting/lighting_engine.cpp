@@ -1,17 +1,6 @@
 #include "lighting/lighting_engine.h"
 
-#include <algorithm>
-
 namespace morva::lighting {
-namespace {
-
-// The sooner of two "passes until due" counts, where 0 means never.
-uint32_t sooner(uint32_t a, uint32_t b) {
-    return a == 0 ? b : b == 0 ? a : std::min(a, b);
-}
-
-} // namespace
-
 LightingEngine::LightingEngine(const EffectTable& effects, size_t ledCount, bool runsOverlays)
     : effects_(effects), runsOverlays_(runsOverlays), working_(ledCount), published_(ledCount) {
     resetForNewEffect(state_);
@@ -36,6 +25,17 @@ void LightingEngine::setEffectSteps(std::vector<profiles::LedEffectStep> steps) 
     player_.load(std::move(steps));
 }
 
+profiles::LightInfoRecord LightingEngine::loadFrom(profiles::CBasicProfiledata& profile) {
+    const profiles::LightInfoRecord settings = profile.ReadLightInfo();
+    setSettings(settings);
+    setRegions(profile.ReadLightList());
+    if (!profile.GetLightConfigPath().empty()) {
+        profile.LoadLightConfig(profile.GetLightConfigPath());
+    }
+    setEffectSteps(profile.LoadLightEffect());
+    return settings;
+}
+
 void LightingEngine::pass(TickMs now) {
     const std::lock_guard lock(mutex_);
     if (const StepFunction step = effects_.stepOf(settings_.mode)) {
@@ -57,8 +57,7 @@ uint32_t LightingEngine::passesUntilDue(TickMs now) const {
     const std::lock_guard lock(mutex_);
     uint32_t due = 0;
     if (effects_.stepOf(settings_.mode) != nullptr) {
-        const uint32_t threshold = effects_.thresholdOf(settings_.speed);
-        due = counter_ + 1 >= threshold ? 1 : threshold - counter_;
+        due = passesUntilThreshold(counter_, effects_.thresholdOf(settings_.speed));
     } else {
         due = player_.passesUntilDue(now, settings_.speed);
     }

@@ -4,6 +4,7 @@
 #include "lighting/effect_file_player.h"
 #include "lighting/pass_timing.h"
 #include "lighting/region_overlays.h"
+#include "profiles/basic_profiledata.h"
 
 #include <atomic>
 #include <mutex>
@@ -32,6 +33,9 @@ public:
     void setRegions(std::vector<profiles::LightInfoRecord> entries);
     // The steps of the effect file the effect codes without a built-in step play.
     void setEffectSteps(std::vector<profiles::LedEffectStep> steps);
+    // All three from a profile: its "LightInfo", its "LightList" and the steps of the effect
+    // file its light configuration names for the effect. Returns the light settings.
+    profiles::LightInfoRecord loadFrom(profiles::CBasicProfiledata& profile);
 
     // One pass at `now`.
     void pass(TickMs now);

@@ -16,7 +16,7 @@ enum OverlayMode : uint8_t { kBreathing = 0, kColour = 1, kFlash = 2, kColourCyc
 void RegionOverlays::load(std::vector<profiles::LightInfoRecord> entries, size_t ledCount) {
     entries_.clear();
     for (size_t n = 0; n < std::min(entries.size(), ledCount); ++n) {
-        entries_.push_back(Overlay{entries[n]});
+        entries_.emplace_back().setting = entries[n];
     }
 }
 
@@ -53,12 +53,10 @@ void RegionOverlays::step(Overlay& overlay, LedColour& led, TickMs now) {
         led = lit(colour, brightness);
         break;
     case kFlash:
-        if (now - overlay.lastFlipMs >= flashPeriodMs(setting.speed)) {
-            overlay.on = !overlay.on;
-            overlay.lastFlipMs = now;
+        if (overlay.flash.flipWhenDue(now, flashPeriodMs(setting.speed))) {
             overlay.colourIndex = static_cast<uint8_t>((overlay.colourIndex + 14) % kWheelSize);
         }
-        led = overlay.on
+        led = overlay.flash.on
                   ? lit(setting.multiColor != 0 ? colourWheel()[overlay.colourIndex] : colour,
                         brightness)
                   : LedColour{};
@@ -80,15 +78,13 @@ void RegionOverlays::pass(std::span<LedColour> leds, TickMs now) {
 
 uint32_t RegionOverlays::passesUntilDue(TickMs now) const {
     uint32_t soonest = 0;
-    const auto consider = [&soonest](uint32_t passes) {
-        soonest = soonest == 0 ? passes : std::min(soonest, passes);
-    };
     for (const Overlay& overlay : entries_) {
         if (counts(overlay)) {
-            const uint8_t threshold = thresholdOf(overlay.setting.speed);
-            consider(overlay.counter + 1 >= threshold ? 1u : uint32_t{threshold} - overlay.counter);
+            soonest = sooner(
+                soonest, passesUntilThreshold(overlay.counter, thresholdOf(overlay.setting.speed)));
         } else if (overlay.setting.mode == kFlash) {
-            consider(passesUntil(now, overlay.lastFlipMs + flashPeriodMs(overlay.setting.speed)));
+            soonest = sooner(
+                soonest, overlay.flash.passesUntilFlip(now, flashPeriodMs(overlay.setting.speed)));
         }
     }
     return soonest;

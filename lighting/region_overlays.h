@@ -30,8 +30,7 @@ private:
         uint8_t phase = 0;
         uint8_t colourIndex = 0;
         uint8_t counter = 0;
-        bool on = false;
-        TickMs lastFlipMs = 0;
+        FlashToggle flash;
     };
     static bool counts(const Overlay& overlay);
     static void step(Overlay& overlay, LedColour& led, TickMs now);

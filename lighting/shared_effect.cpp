@@ -63,6 +63,18 @@ SharedEffect sharedEffectOf(SharedEffectType type, const profiles::LightInfoReco
             {light.red, light.green, light.blue}};
 }
 
+void applySharedEffect(const SharedEffect& shared, uint8_t effect,
+                       profiles::LightInfoRecord& light) {
+    light.mode = effect;
+    light.brightness = shared.brightness;
+    light.speed = shared.speed;
+    light.direction = shared.direction;
+    light.multiColor = shared.multiColour;
+    light.red = shared.colour.red;
+    light.green = shared.colour.green;
+    light.blue = shared.colour.blue;
+}
+
 bool SharedEffectStepper::pass(TickMs now) {
     if (++counter_ < sharedThreshold(effect_.speed)) {
         return false;
@@ -73,8 +85,7 @@ bool SharedEffectStepper::pass(TickMs now) {
 }
 
 uint32_t SharedEffectStepper::passesUntilStep() const {
-    const uint32_t threshold = sharedThreshold(effect_.speed);
-    return counter_ + 1 >= threshold ? 1 : threshold - counter_;
+    return passesUntilThreshold(counter_, sharedThreshold(effect_.speed));
 }
 
 void SharedEffectStepper::step(TickMs now) {
@@ -93,13 +104,11 @@ void SharedEffectStepper::step(TickMs now) {
         colour_ = lit(effect_.colour, brightness);
         break;
     case SharedEffectType::Flash:
-        if (now - lastFlipMs_ >= flashPeriodMs(effect_.speed)) {
-            flashOn_ = !flashOn_;
-            lastFlipMs_ = now;
+        if (flash_.flipWhenDue(now, flashPeriodMs(effect_.speed))) {
             flashIndex_ = walkPhase(flashIndex_, kWheelSize, 14, true);
         }
-        colour_ = flashOn_ ? lit(multi ? colourWheel()[flashIndex_] : effect_.colour, brightness)
-                           : LedColour{};
+        colour_ = flash_.on ? lit(multi ? colourWheel()[flashIndex_] : effect_.colour, brightness)
+                            : LedColour{};
         break;
     case SharedEffectType::ColourCycle:
         cycle_ = walkPhase(cycle_, kWheelSize, 1, true);

@@ -2,6 +2,7 @@
 
 #include "base/clock.h"
 #include "lighting/led_colour.h"
+#include "lighting/pass_timing.h"
 #include "profiles/profile_records.h"
 
 #include <cstdint>
@@ -35,6 +36,10 @@ struct SharedEffect {
 };
 // The shared effect made of a device's light settings of the given kind.
 SharedEffect sharedEffectOf(SharedEffectType type, const profiles::LightInfoRecord& light);
+// A device's light settings given the shared effect, as its effect code `effect`; the fields the
+// shared effect does not carry stay.
+void applySharedEffect(const SharedEffect& shared, uint8_t effect,
+                       profiles::LightInfoRecord& light);
 
 // Steps the shared effect: every threshold of its speed (28, 23, 18, 13, 7 passes by speed 0–4),
 // one step, which gives the colour of every synchronised LED.
@@ -58,8 +63,7 @@ private:
     uint8_t colourIndex_ = 0;
     uint8_t cycle_ = 0;
     uint8_t flashIndex_ = 0;
-    bool flashOn_ = false;
-    TickMs lastFlipMs_ = 0;
+    FlashToggle flash_;
     LedColour colour_;
 };
 

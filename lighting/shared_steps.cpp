@@ -16,19 +16,12 @@ void paintBreathing(StepContext& step, Rgb colour) {
              scaled(breathingCurve()[step.state.phase], brightnessOf(step.settings.brightness)));
 }
 
-// Flips the toggle when its period has passed; true on a flip.
 bool flipWhenDue(StepContext& step) {
-    const TickMs period = flashPeriodMs(step.settings.speed);
-    if (step.now - step.state.lastFlipMs < period) {
-        return false;
-    }
-    step.state.flashOn = !step.state.flashOn;
-    step.state.lastFlipMs = step.now;
-    return true;
+    return step.state.flash.flipWhenDue(step.now, flashPeriodMs(step.settings.speed));
 }
 
 void paintFlash(StepContext& step, Rgb colour) {
-    if (step.state.flashOn) {
+    if (step.state.flash.on) {
         paintAll(step.leds, colour, brightnessOf(step.settings.brightness));
     } else {
         paintAll(step.leds, Rgb{}, 0);
@@ -96,7 +89,7 @@ void flashStep(StepContext& step) {
 }
 
 void fourColourFlashStep(StepContext& step) {
-    if (flipWhenDue(step) && step.state.flashOn) {
+    if (flipWhenDue(step) && step.state.flash.on) {
         step.state.colourIndex = static_cast<uint8_t>((step.state.colourIndex + 1) % 4);
     }
     paintFlash(step, kFourColours[step.state.colourIndex % 4]);

@@ -6,7 +6,7 @@
 
 namespace morva::device {
 
-CKestraneMouseDevice::CKestraneMouseDevice() : CKestraneUSBDevice(hid::kDeviceMouse) {}
+CKestraneMouseDevice::CKestraneMouseDevice() : HostLitDevice(hid::kDeviceMouse) {}
 
 CKestraneMouseDevice::~CKestraneMouseDevice() {
     // The event thread calls back into this object: end it while the object is whole.
@@ -14,7 +14,7 @@ CKestraneMouseDevice::~CKestraneMouseDevice() {
 }
 
 void CKestraneMouseDevice::BindPage() {
-    BindDevicePage(profile_);
+    HostLitDevice::BindPage();
     logoSegments_.clear();
     for (int n = 0; n < ledCount(); ++n) {
         if (ui::Control* segment = findDescendant("light_0_" + std::to_string(n))) {
@@ -31,18 +31,6 @@ void CKestraneMouseDevice::LightingRefresh() {
         }
     }
     SendLiveFrame();
-}
-
-bool CKestraneMouseDevice::OpenEventChannel(const hid::InterfaceSlot& slot) {
-    return StartEventThread(slot);
-}
-
-void CKestraneMouseDevice::ResolveProfilePaths() {
-    ResolveProfilePathsOf(profile_);
-}
-
-std::string CKestraneMouseDevice::GetProfilePath() const {
-    return profile_.GetProfilePath().string();
 }
 
 } // namespace morva::device

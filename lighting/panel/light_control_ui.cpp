@@ -26,10 +26,6 @@ constexpr std::string_view kRightDirection = "deng_FXR_check";
 constexpr std::string_view kSameMode = "deng_same_mode";
 constexpr int kListRowHeight = 30;
 
-uint32_t paletteColourOf(uint8_t red, uint8_t green, uint8_t blue) {
-    return CLightControlUI::kNoColour | uint32_t{red} << 16 | uint32_t{green} << 8 | blue;
-}
-
 } // namespace
 
 void CLightControlUI::fillList(std::string_view comboName, const std::vector<EffectName>& effects) {
@@ -102,11 +98,23 @@ void CLightControlUI::ShowLightSettings(const profiles::PackedLightInfo& packed)
     SelectSideMode(light.sideMode);
     SetBrightness(light.brightness);
     SetSpeed(light.speed);
-    SetColourTexts(std::to_string(light.red), std::to_string(light.green),
-                   std::to_string(light.blue));
-    SetPaletteColour(paletteColourOf(light.red, light.green, light.blue));
+    showColour(light.red, light.green, light.blue);
     SetMultiColour(light.multiColor != 0);
     SetDirection(light.direction);
+}
+
+uint32_t CLightControlUI::PaletteColour(uint8_t red, uint8_t green, uint8_t blue) {
+    return kNoColour | uint32_t{red} << 16 | uint32_t{green} << 8 | blue;
+}
+
+void CLightControlUI::showColour(uint8_t red, uint8_t green, uint8_t blue) {
+    SetColourTexts(std::to_string(red), std::to_string(green), std::to_string(blue));
+    SetPaletteColour(PaletteColour(red, green, blue));
+}
+
+void CLightControlUI::ShowSingleColour(uint8_t red, uint8_t green, uint8_t blue) {
+    showColour(red, green, blue);
+    SetMultiColour(false);
 }
 
 void CLightControlUI::SelectMode(int index) {

@@ -46,6 +46,10 @@ public:
     std::string GetColourText(int channel) const;
     // 0xFF000000 + red × 65536 + green × 256 + blue; also the colour of "deng_colordp_btn".
     void SetPaletteColour(uint32_t colour);
+    static uint32_t PaletteColour(uint8_t red, uint8_t green, uint8_t blue);
+    // One colour chosen: the edits show its numbers, the palette and "deng_colordp_btn" the
+    // colour, and the seven-colour check is cleared.
+    void ShowSingleColour(uint8_t red, uint8_t green, uint8_t blue);
     uint32_t GetPaletteColour() const;
     // The colour of the swatch "color_option_" + n.
     uint32_t GetSwatchColour(int number) const;
@@ -61,6 +65,7 @@ public:
 private:
     void fillList(std::string_view comboName, const std::vector<EffectName>& effects);
     void selectIn(std::string_view comboName, int index);
+    void showColour(uint8_t red, uint8_t green, uint8_t blue);
     int selectedIn(std::string_view comboName) const;
     void enable(std::string_view name, bool enabled);
     void show(std::string_view name, bool visible);
