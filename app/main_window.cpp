@@ -4,9 +4,11 @@
 #include "base/text.h"
 #include "base/trace.h"
 #include "device/device_factory.h"
+#include "device/key_assignments.h"
 #include "device/usb_device.h"
 #include "hid/device_scanner.h"
 #include "hid/hid_default_backend.h"
+#include "keyassign/panel/key_set_control_ui.h"
 #include "lighting/panel/light_control_ui.h"
 #include "platform/input_settings_launcher.h"
 #include "ui/controls/device_key_button.h"
@@ -35,8 +37,8 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 8> kSubtreeT
 
 // Panels whose logic comes with later parts of the program: until then their skin parts are
 // built as plain containers, so the pages keep their layout and their switch pages.
-constexpr std::array<std::string_view, 5> kPanelsBuiltAsContainers = {
-    "MagicControl", "Voice6533Control", "KeySetControl", "ShootControl", "MacroControl"};
+constexpr std::array<std::string_view, 4> kPanelsBuiltAsContainers = {
+    "MagicControl", "Voice6533Control", "ShootControl", "MacroControl"};
 
 // The function tabs, in the order of their function kinds 1 to 8.
 constexpr std::array<std::string_view, 8> kFunctionTabs = {
@@ -59,11 +61,25 @@ CMainWnd::CMainWnd(ui::Toolkit& toolkit, MainWindowCallbacks callbacks, MainWind
       devices_(
           window_, [this](std::string_view tag) { return CreateControl(tag); }, backend_, clock_,
           DeviceManagerHooks{callbacks_.closeSettingsAndAbout, callbacks_.endRecording,
-                             callbacks_.setKeyEditButtonsEnabled,
+                             [this](device::CKestraneUSBDevice& device, bool enabled) {
+                                 SetKeyEditButtonsEnabled(device, enabled);
+                             },
                              callbacks_.showSynchronisationOption, callbacks_.firstScanPassDone},
           config.models != nullptr ? *config.models : hid::installedDeviceModels()),
       profileDevice_([this] { return screen_; }),
-      lightRoutes_([this] { return devices_.CurrentDevice(); }, [this] { return screen_; }) {
+      lightRoutes_([this] { return devices_.CurrentDevice(); }, [this] { return screen_; }),
+      keyRoutes_(KeyPanelRoutes::Hooks{
+          .currentDevice = [this] { return devices_.CurrentDevice(); },
+          .showMessage =
+              [this](std::string_view key) { ShowMessage(key, ui::MessageBoxButtons::Ok); },
+          .reportMacroWrite =
+              [this](int result) {
+                  if (profileRoutes_) {
+                      profileRoutes_->reportMacroWrite(result);
+                  }
+              },
+          .setEditLock = [this](bool released) { devices_.SetEditLock(false, released); },
+          .keyCapture = {}}) {
     RegisterFactoryClasses();
     // The device bar's name labels show the models' display names in the current language.
     toolkit_.language().setTextQuery([this](std::string_view key) {
@@ -82,6 +98,8 @@ void CMainWnd::RegisterFactoryClasses() {
     factory.registerClass(ui::CDeviceKeyButtonUI::kClassName, maker<ui::CDeviceKeyButtonUI>());
     factory.registerClass("CDeviceOptionUI", maker<CDeviceOptionUI>());
     factory.registerClass("CMpDevicePowerUI", maker<ui::CMpDevicePowerUI>());
+    factory.registerClass(keyassign::CKeySetControlUI::kFactoryName,
+                          maker<keyassign::CKeySetControlUI>());
     profiles::registerDeviceProfileClass(factory);
     device::registerDeviceClasses(factory);
 }
@@ -106,6 +124,9 @@ std::unique_ptr<ui::Control> CMainWnd::CreateControl(std::string_view tag) {
     }
     if (equalsIgnoreCase(tag, profiles::CDeviceProfileUI::kSkinTag)) {
         return std::make_unique<profiles::CDeviceProfileUI>();
+    }
+    if (equalsIgnoreCase(tag, keyassign::CKeySetControlUI::kSkinTag)) {
+        return std::make_unique<keyassign::CKeySetControlUI>();
     }
     if (equalsIgnoreCase(tag, lighting::CLightControlUI::kSkinTag)) {
         return std::make_unique<lighting::CLightControlUI>();
@@ -201,6 +222,7 @@ void CMainWnd::RegisterRoutes() {
         toolkit_.host(), toolkit_.loop(), callbacks_.messageBox);
 
     lightRoutes_.registerOn(router_);
+    keyRoutes_.registerOn(router_);
     router_.on(kClick, "deng_same_mode",
                [this](const ui::Notification&) { devices_.SameMode(screen_); });
 
@@ -264,6 +286,17 @@ void CMainWnd::OnDefaultButton() {
     device->LoadDefaultKeyList();
     device->WriteCurrentKeyTable(0);
     device->WriteSettings({.screenWidth = screen_.cx, .screenHeight = screen_.cy});
+}
+
+void CMainWnd::SetKeyEditButtonsEnabled(device::CKestraneUSBDevice& device, bool enabled) {
+    if (device::KeyAssignments* keys = device.keyAssignments()) {
+        if (keyassign::CKeySetControlUI* panel = keys->panel()) {
+            panel->SetEditButtonsEnabled(enabled);
+        }
+    }
+    if (callbacks_.setKeyEditButtonsEnabled) {
+        callbacks_.setKeyEditButtonsEnabled(device, enabled);
+    }
 }
 
 void CMainWnd::OnInputSettings(int which) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/device_manager.h"
+#include "app/key_panel_routes.h"
 #include "app/light_panel_routes.h"
 #include "app/profile_device_adapter.h"
 #include "app/profile_panel_routing.h"
@@ -36,8 +37,8 @@ struct MainWindowCallbacks {
     std::function<void(int which)> openInputSettings;
     // The skinned message box; empty: the host's native box with the language text.
     profiles::PanelMessageBox messageBox;
-    // The key-assignment panel's edit buttons (edit lock) and the lighting panel's
-    // synchronisation option, once those panels exist.
+    // Told when the edit lock switches the key-assignment panel's edit buttons, and when the
+    // lighting panel's synchronisation option shows.
     std::function<void(device::CKestraneUSBDevice&, bool enabled)> setKeyEditButtonsEnabled;
     std::function<void(device::CKestraneUSBDevice&, bool visible)> showSynchronisationOption;
 };
@@ -97,6 +98,8 @@ public:
     ui::Toolkit& toolkit() { return toolkit_; }
     // Primary screen size stored at initialisation (written with the device settings).
     ui::Size screenSize() const { return screen_; }
+    // The key-assignment panel's event handling.
+    KeyPanelRoutes& keyRoutes() { return keyRoutes_; }
     // The profile panel's event handling; null before Create.
     profiles::ProfilePanelRoutes* profileRoutes() const { return profileRoutes_.get(); }
 
@@ -107,6 +110,7 @@ private:
     void OnFunctionTab(int kind);
     void OnDefaultButton();
     void OnInputSettings(int which);
+    void SetKeyEditButtonsEnabled(device::CKestraneUSBDevice& device, bool enabled);
     int ShowMessage(std::string_view textKey, ui::MessageBoxButtons buttons);
     profiles::CDeviceProfileUI* CurrentProfilePanel() const;
 
@@ -120,6 +124,7 @@ private:
     DeviceManager devices_;
     ProfileDeviceAdapter profileDevice_;
     LightPanelRoutes lightRoutes_;
+    KeyPanelRoutes keyRoutes_;
     std::shared_ptr<profiles::ProfilePanelRoutes> profileRoutes_;
     Worker controlPanelThread_{"ControlPanelThread"};
     ui::Size screen_;

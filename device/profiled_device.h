@@ -17,6 +17,7 @@ public:
     }
     void ResolveProfilePaths() override { ResolveProfilePathsOf(profile_); }
     std::string GetProfilePath() const override { return profile_.GetProfilePath().string(); }
+    void SaveProfile() override { profile_.Save(); }
 
     Profile& profile() { return profile_; }
 
@@ -36,7 +37,6 @@ public:
     void SetLightSettings(const profiles::PackedLightInfo& packed) override {
         this->StoreLightSettingsIn(this->profile_, packed);
     }
-    void SaveProfile() override { this->profile_.Save(); }
 
 protected:
     explicit HostLitDevice(uint16_t ownType) : ProfiledDevice<Profile>(ownType) {}

@@ -31,6 +31,8 @@ class Window;
 
 namespace morva::device {
 
+class KeyAssignments;
+
 // The tab timers that drive a device object. Each is a one-shot that re-arms itself.
 namespace tab_timer {
 inline constexpr int kLightingRefresh = 1000; // every 50 ms while the command channel is open
@@ -176,6 +178,8 @@ public:
     virtual int GetModelIndex() const { return modelIndex_; }      // 40
     virtual void SetLightSettings(const profiles::PackedLightInfo& packed); // 41
     virtual void SetSelectedKey(int index) { selectedKey_ = index; }        // 42
+    // The key list of a device whose keys the user can assign; null for the others.
+    virtual KeyAssignments* keyAssignments() { return nullptr; }
 
     // The apply sequence of a lighting edit: set light settings (41), save profile (38), load
     // light settings (2), write settings (27).

@@ -6,7 +6,7 @@
 
 namespace morva::device {
 
-CKestraneMouseDevice::CKestraneMouseDevice() : HostLitDevice(hid::kDeviceMouse) {}
+CKestraneMouseDevice::CKestraneMouseDevice() : KeyAssignedDevice(hid::kDeviceMouse) {}
 
 CKestraneMouseDevice::~CKestraneMouseDevice() {
     // The event thread calls back into this object: end it while the object is whole.
@@ -14,7 +14,7 @@ CKestraneMouseDevice::~CKestraneMouseDevice() {
 }
 
 void CKestraneMouseDevice::BindPage() {
-    HostLitDevice::BindPage();
+    KeyAssignedDevice::BindPage();
     logoSegments_.clear();
     for (int n = 0; n < ledCount(); ++n) {
         if (ui::Control* segment = findDescendant("light_0_" + std::to_string(n))) {

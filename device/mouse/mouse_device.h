@@ -1,12 +1,13 @@
 #pragma once
 
+#include "device/key_assigned_device.h"
 #include "device/profiled_device.h"
 #include "profiles/mouse_profiledata.h"
 
 namespace morva::device {
 
 // The device object of a mouse, wired or behind a wireless receiver.
-class CKestraneMouseDevice : public HostLitDevice<profiles::CMouseProfiledata> {
+class CKestraneMouseDevice : public KeyAssignedDevice<HostLitDevice<profiles::CMouseProfiledata>> {
 public:
     static constexpr std::string_view kClassName = "KestraneMouseDevice";
     static constexpr std::string_view kFactoryName = "CKestraneMouseDevice";

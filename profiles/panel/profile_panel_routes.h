@@ -65,6 +65,11 @@ public:
     // Tells the user what they should know about the profiles (a list rebuilt at start).
     void showNotice(ProfileNotice notice);
 
+    // Tells the user what writing the macros came to: nothing for 0, "message_text_7" for -1,
+    // "message_text_16" with the number of events that did not fit otherwise. The key panel's
+    // write to the device reports through this too.
+    void reportMacroWrite(int writeMacrosResult);
+
     // Drops an activation still waiting (the current device went away or changed).
     void cancelPendingActivation() { activation_.cancel(); }
     bool activationPending() const { return activation_.isPending(); }
@@ -78,7 +83,6 @@ private:
     // Tells the user why an operation failed, when the status has a message, and what else they
     // should know of it; activates the new selection when another program moved it.
     void report(const ProfileResult& result);
-    void reportMacroWrite(int writeMacrosResult);
     int showMessage(const PanelMessage& message);
     std::string languageText(std::string_view key) const;
     ui::Window* ownerWindow() const;
