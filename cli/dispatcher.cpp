@@ -30,6 +30,12 @@ constexpr std::array kGroups = {
                  "colour=RRGGBB multicolour=0|1\n"
                  "morvactl light frames <device> [--ms <milliseconds>]",
                  runLightCommands},
+    CommandGroup{"macro",
+                 "morvactl macro list <device>\n"
+                 "morvactl macro show <device> <name | number>\n"
+                 "morvactl macro export <device> <name | number> <file>\n"
+                 "morvactl macro import <device> <file> [--name <name>]",
+                 runMacroCommands},
     CommandGroup{"watch", "morvactl [--demo] watch [--for <seconds>] [--events <count>]",
                  runWatchCommand},
     CommandGroup{"info",

@@ -19,7 +19,7 @@ ALLOWED = {
     "profiles/panel": ["profiles/list", "profiles", "ui/toolkit", "platform", "base"],
     "keyassign": ["profiles", "platform", "base"],
     "keyassign/panel": ["keyassign", "ui/toolkit", "profiles", "platform", "base"],
-    "macros": ["keyassign", "profiles", "platform", "base"],
+    "macros": ["keyassign", "profiles/list", "profiles", "platform", "base"],
     "lighting": ["profiles", "hid", "platform", "base"],
     "lighting/panel": ["lighting", "ui/toolkit", "profiles", "hid", "platform", "base"],
     "device": ["macros", "keyassign/panel", "keyassign", "lighting/panel", "lighting", "profiles/panel", "profiles/list", "profiles", "ui/controls",

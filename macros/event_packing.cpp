@@ -1,0 +1,13 @@
+#include "macros/event_packing.h"
+
+namespace morva::macros {
+
+PackedMacroEvent packMacroEvent(const MacroEvent& event) {
+    const uint32_t delay = event.delayMs();
+    const auto typeByte =
+        static_cast<uint8_t>((event.type & 0x7F) | (event.isPress() ? kPackedPressBit : 0));
+    return {static_cast<uint8_t>(delay & 0xFF), static_cast<uint8_t>((delay >> 8) & 0xFF), typeByte,
+            static_cast<uint8_t>(event.button & 0xFF)};
+}
+
+} // namespace morva::macros
