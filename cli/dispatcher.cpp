@@ -30,6 +30,10 @@ constexpr std::array kGroups = {
                  "colour=RRGGBB multicolour=0|1\n"
                  "morvactl light frames <device> [--ms <milliseconds>]",
                  runLightCommands},
+    CommandGroup{"keys",
+                 "morvactl keys <device>\n"
+                 "morvactl keys <device> set <key number | factory function> <assignment>",
+                 runKeyCommands},
     CommandGroup{"macro",
                  "morvactl macro list <device>\n"
                  "morvactl macro show <device> <name | number>\n"

@@ -17,36 +17,6 @@
 namespace morva::cli {
 namespace {
 
-// The selected profile of a device, read.
-struct SelectedProfile {
-    std::string name;
-    std::filesystem::path path;
-    profiles::CBasicProfiledata data;
-};
-
-std::unique_ptr<SelectedProfile> loadSelectedProfile(CliContext& context,
-                                                     const ProfileDevice& device) {
-    const std::unique_ptr<profiles::ProfileList> list = loadProfileList(context, device);
-    if (!list) {
-        return nullptr;
-    }
-    const int index = list->selectedIndex();
-    if (index < 0) {
-        context.err << "morvactl: " << device.folderName << " has no selected profile\n";
-        return nullptr;
-    }
-    auto selected = std::make_unique<SelectedProfile>();
-    selected->name = list->entries()[static_cast<size_t>(index)].name;
-    selected->path = device.dataFolder() / (list->selectedIdentifier() +
-                                            std::string(profiles::folders::kProfileExtension));
-    profiles::CBasicProfiledata& data = selected->data;
-    data.SetDefaultProfilePath(device.defaultProfilePath());
-    data.SetProfilePath(selected->path);
-    data.SetLightConfigPath(device.dataFolder() / (device.lightFolder + ".config"));
-    data.LoadDeviceEntry(selected->path);
-    return selected;
-}
-
 std::string colourText(const profiles::LightInfoRecord& light) {
     char text[8];
     std::snprintf(text, sizeof text, "%02X%02X%02X", light.red, light.green, light.blue);

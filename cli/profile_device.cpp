@@ -58,4 +58,27 @@ std::unique_ptr<profiles::ProfileList> loadProfileList(CliContext& context,
     return list;
 }
 
+std::unique_ptr<SelectedProfile> loadSelectedProfile(CliContext& context,
+                                                     const ProfileDevice& device) {
+    const std::unique_ptr<profiles::ProfileList> list = loadProfileList(context, device);
+    if (!list) {
+        return nullptr;
+    }
+    const int index = list->selectedIndex();
+    if (index < 0) {
+        context.err << "morvactl: " << device.folderName << " has no selected profile\n";
+        return nullptr;
+    }
+    auto selected = std::make_unique<SelectedProfile>();
+    selected->name = list->entries()[static_cast<size_t>(index)].name;
+    selected->path = device.dataFolder() / (list->selectedIdentifier() +
+                                            std::string(profiles::folders::kProfileExtension));
+    profiles::CBasicProfiledata& data = selected->data;
+    data.SetDefaultProfilePath(device.defaultProfilePath());
+    data.SetProfilePath(selected->path);
+    data.SetLightConfigPath(device.dataFolder() / (device.lightFolder + ".config"));
+    data.LoadDeviceEntry(selected->path);
+    return selected;
+}
+
 } // namespace morva::cli

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/cli_context.h"
+#include "profiles/basic_profiledata.h"
 #include "profiles/list/profile_list.h"
 
 #include <filesystem>
@@ -34,5 +35,16 @@ std::optional<ProfileDevice> findProfileDeviceOrSay(CliContext& context, std::st
 // note about a repair is printed on err too.
 std::unique_ptr<profiles::ProfileList> loadProfileList(CliContext& context,
                                                        const ProfileDevice& device);
+
+// The selected profile of a device, read.
+struct SelectedProfile {
+    std::string name;
+    std::filesystem::path path;
+    profiles::CBasicProfiledata data;
+};
+// The device's selected profile, its device entry loaded (repaired from the default profile
+// when damaged); null after saying why on err.
+std::unique_ptr<SelectedProfile> loadSelectedProfile(CliContext& context,
+                                                     const ProfileDevice& device);
 
 } // namespace morva::cli

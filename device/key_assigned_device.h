@@ -2,6 +2,7 @@
 
 #include "device/key_assignments.h"
 #include "keyassign/panel/key_set_control_ui.h"
+#include "macros/macro_list.h"
 
 #include <string>
 
@@ -14,6 +15,7 @@ template <typename Base> class KeyAssignedDevice : public Base {
 public:
     void BindPage() override {
         Base::BindPage();
+        keys_.setMacroNames(macros::readMacroNames(this->UserDataFolder()));
         keys_.bind(*this, this->deviceType(), this->profile_);
     }
     void Connect() override {

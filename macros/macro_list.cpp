@@ -30,6 +30,19 @@ MacroList readMacroList(const std::filesystem::path& folder) {
     return entriesFromJson(readjsonFile(macroListPath(folder)));
 }
 
+std::vector<std::string> macroNames(MacroList list) {
+    std::vector<std::string> names;
+    names.reserve(list.size());
+    for (MacroListEntry& entry : list) {
+        names.push_back(std::move(entry.name));
+    }
+    return names;
+}
+
+std::vector<std::string> readMacroNames(const std::filesystem::path& folder) {
+    return macroNames(readMacroList(folder));
+}
+
 bool nameTaken(const MacroList& list, std::string_view name) {
     return std::any_of(list.begin(), list.end(), [&](const MacroListEntry& entry) {
         return equalsIgnoreCase(entry.name, name);

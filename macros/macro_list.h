@@ -35,6 +35,11 @@ MacroList entriesFromJson(const Json::Value& document);
 // The device's list; a missing, damaged or unreadable file is an empty list.
 MacroList readMacroList(const std::filesystem::path& folder);
 
+// The names of the entries, in list order.
+std::vector<std::string> macroNames(MacroList list);
+// The names of the device's macros, in list order.
+std::vector<std::string> readMacroNames(const std::filesystem::path& folder);
+
 // Whether an entry has the name, letter case aside (in any script).
 bool nameTaken(const MacroList& list, std::string_view name);
 // The position of the entry of that identifier, or -1.

@@ -6,11 +6,7 @@
 namespace morva::macros {
 
 std::vector<std::string> readPadMacroNames(const std::filesystem::path& folder) {
-    std::vector<std::string> names;
-    for (MacroListEntry& entry : entriesFromJson(readjsonFile(folder / kPadMacroListFileName))) {
-        names.push_back(std::move(entry.name));
-    }
-    return names;
+    return macroNames(entriesFromJson(readjsonFile(folder / kPadMacroListFileName)));
 }
 
 } // namespace morva::macros
