@@ -5,6 +5,8 @@
 #include "tests/support/scripted_host.h"
 #include "ui/toolkit/button.h"
 #include "ui/toolkit/container.h"
+#include "ui/toolkit/geometry.h"
+#include "ui/toolkit/language_store.h"
 #include "ui/toolkit/progress.h"
 #include "ui/toolkit/skin_builder.h"
 #include "ui/toolkit/toolkit.h"
@@ -115,6 +117,23 @@ protected:
     std::vector<std::string> unknownTags;
 };
 
+// Both language files, loaded as the program loads them.
+class SkinLanguageTest : public SkinTest {
+protected:
+    SkinLanguageTest() {
+        EXPECT_TRUE(english.load(sourceSkinFolder() / "lan_en.xml"));
+        EXPECT_TRUE(chinese.load(sourceSkinFolder() / "lan_cn.xml"));
+    }
+    void expectInBoth(std::string_view key, const std::string& where) {
+        EXPECT_TRUE(english.lookup(key).has_value())
+            << key << " (" << where << ") missing in lan_en.xml";
+        EXPECT_TRUE(chinese.lookup(key).has_value())
+            << key << " (" << where << ") missing in lan_cn.xml";
+    }
+    LanguageStore english;
+    LanguageStore chinese;
+};
+
 // The root and every control below it, depth first.
 inline std::vector<Control*> allControls(Control& root) {
     std::vector<Control*> out{&root};
@@ -133,6 +152,16 @@ inline Control* findIn(Control& root, std::string_view name) {
     }
     const Container* box = root.asContainer();
     return box != nullptr ? box->findDescendant(name) : nullptr;
+}
+
+inline bool inside(const Rect& inner, const Rect& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+inline std::string show(const Rect& r) {
+    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+           std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
 }
 
 // The descriptions this work adds: device pages, the device-bar tab, the power widget, the

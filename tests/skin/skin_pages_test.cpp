@@ -382,8 +382,8 @@ std::vector<RequiredNames> requiredNames() {
         table.push_back({{kMouse}, numbered(family, 0, 4)});
     }
     // The controls of the function panels that the main window routes, kept while the panels
-    // themselves are still to come; the lighting panel is there, with the layouts its effects
-    // switch.
+    // themselves are still to come; the lighting and key-assignment panels are there, with the
+    // layouts they switch.
     const std::string panels = "XML\\CustomControlXML\\";
     table.push_back({{panels + "LightControl.xml"},
                      {"deng_Color_Pallet",
@@ -416,7 +416,12 @@ std::vector<RequiredNames> requiredNames() {
                       "light_combo_ZZCCmodeSelectLayout"}});
     table.push_back({{panels + "LightControl.xml"}, numbered("color_option_", 0, 11)});
     table.push_back({{panels + "KeySetControl.xml"},
-                     {"keyset_function_combo",
+                     {"keyset_layout",
+                      "keyset_hint_label",
+                      "function_switch_tablayout",
+                      "keyset_macro_cycle_layout",
+                      "text_test",
+                      "keyset_function_combo",
                       "keyset_macro_over_combo",
                       "keyset_mousekey_combo",
                       "keyset_mouseswing_combo",
@@ -512,16 +517,6 @@ TEST_F(SkinTest, ProfilePanelShowsTheAudioTabsOnlyWhereTheHeadsetTurnsThemOn) {
 
 namespace morva::ui::test {
 namespace {
-
-bool inside(const Rect& inner, const Rect& outer) {
-    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
-           inner.bottom <= outer.bottom;
-}
-
-std::string show(const Rect& r) {
-    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
-           std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
-}
 
 class PageGeometryTest : public SkinTest, public ::testing::WithParamInterface<const char*> {};
 
