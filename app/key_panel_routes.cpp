@@ -17,7 +17,7 @@ constexpr std::array<std::string_view, 9> kApplyingLists = {
     "keyset_mousedpi_combo", "keyset_media_combo",      "keyset_system_combo",
     "keyset_macro_combo",    "keyset_gunkey_combo",     "keyset_combokey_combo"};
 
-// Number fields that apply the assignment when they lose the focus.
+// Number fields that apply the assignment when they lose the focus or take Return.
 constexpr std::array<std::string_view, 9> kApplyingFields = {
     "keyset_mouseswing_num_edit",     "keyset_mouseswing_delay_edit",
     "keyset_mouseswing_speed_edit",   "keyset_mousewheel_num_edit",
@@ -137,7 +137,9 @@ void KeyPanelRoutes::registerOn(ui::NotificationRouter& router) {
         router.on(kItemSelect, list, [this](const ui::Notification&) { ApplyKeyAssignment(); });
     }
     for (const std::string_view field : kApplyingFields) {
-        router.on(kKillFocus, field, [this](const ui::Notification&) { ApplyKeyAssignment(); });
+        for (const std::string_view type : {kKillFocus, kReturn}) {
+            router.on(type, field, [this](const ui::Notification&) { ApplyKeyAssignment(); });
+        }
     }
     router.onFamily(kClick, "key_ComBox_check_", [this](const ui::Notification&, int option) {
         if (const Target target = current()) {
@@ -172,6 +174,13 @@ void KeyPanelRoutes::registerOn(ui::NotificationRouter& router) {
     router.on(kKillFocus, kKeyField,
               withPanel([this](keyassign::CKeySetControlUI& panel, const ui::Notification&) {
                   SetCapture(false);
+                  if (panel.TakeTypedKey()) {
+                      ApplyKeyAssignment();
+                  }
+              }));
+    // Return takes a typed key name without leaving the field.
+    router.on(kReturn, kKeyField,
+              withPanel([this](keyassign::CKeySetControlUI& panel, const ui::Notification&) {
                   if (panel.TakeTypedKey()) {
                       ApplyKeyAssignment();
                   }

@@ -185,6 +185,17 @@ TEST_F(KeyPanel, AKeyboardTakesATypedKeyWithItsModifier) {
     EXPECT_EQ(current(1), AssignmentCode::keyboardKey(0x01, 0x3E));
     EXPECT_EQ(caption(1), "Ctrl+F5");
 
+    // Return takes the typed name while the field keeps the focus.
+    auto* field = control<ui::Edit>("keyset_keyboard_text_edit");
+    field->setText("Num 1");
+    ui::UiEvent enter = ui::UiEvent::of(ui::EventType::KeyDown);
+    enter.key = ui::kKeyReturn;
+    field->event(enter);
+    loop.runPending();
+    EXPECT_EQ(current(1), AssignmentCode::keyboardKey(0x01, 0x59));
+    EXPECT_EQ(field->text(), "1") << "the key's caption in the current language";
+
+    type("keyset_keyboard_text_edit", "f5");
     type("keyset_keyboard_text_edit", "no such key");
     EXPECT_EQ(current(1), AssignmentCode::keyboardKey(0x01, 0x3E));
     EXPECT_EQ(control<ui::Edit>("keyset_keyboard_text_edit")->text(), "F5") << "put back";
