@@ -1,6 +1,7 @@
 #include "macros/event_packing.h"
 #include "macros/macro_document.h"
 #include "macros/macro_event.h"
+#include "tests/profiles/profile_test_support.h"
 
 #include <gtest/gtest.h>
 #include <json/reader.h>
@@ -9,15 +10,10 @@
 namespace morva {
 namespace {
 
-Json::Value parsed(const std::string& text) {
-    Json::Value value;
-    EXPECT_TRUE(Json::Reader().parse(text, value)) << text;
-    return value;
-}
-
 // The event of a one-event document whose event object is `eventJson`.
 macros::MacroEvent onlyEvent(const std::string& eventJson) {
-    const auto events = macros::eventsFromJson(parsed("{\"Events\": [" + eventJson + "]}"));
+    const auto events =
+        macros::eventsFromJson(test::parseJson("{\"Events\": [" + eventJson + "]}"));
     EXPECT_EQ(events.size(), 1u) << eventJson;
     return events.empty() ? macros::MacroEvent{} : events.front();
 }

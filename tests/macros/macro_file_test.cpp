@@ -1,6 +1,7 @@
 #include "base/json_file.h"
 #include "macros/macro_document.h"
 #include "macros/macro_file.h"
+#include "tests/profiles/profile_test_support.h"
 #include "tests/support/temp_dir.h"
 
 #include <fstream>
@@ -13,16 +14,6 @@ namespace morva {
 namespace {
 
 using macros::MacroEvent;
-
-Json::Value parsed(const std::string& text) {
-    Json::Value value;
-    EXPECT_TRUE(Json::Reader().parse(text, value)) << text;
-    return value;
-}
-
-void writeText(const std::filesystem::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
 
 class MacroFileTest : public ::testing::Test {
 protected:
@@ -37,7 +28,7 @@ TEST_F(MacroFileTest, SavesNameIdentifierEventsAndVersionWithDelaysAsText) {
     ASSERT_EQ(macros::writeMacro(temp.path(), "2019_09_23_14_05_09_123", "Jump", events),
               FileWriteStatus::Ok);
     const Json::Value saved = readjsonFile(file("2019_09_23_14_05_09_123"));
-    EXPECT_EQ(saved, parsed(R"({"MacroName": "Jump", "Guid": "2019_09_23_14_05_09_123",
+    EXPECT_EQ(saved, test::parseJson(R"({"MacroName": "Jump", "Guid": "2019_09_23_14_05_09_123",
         "Events": [{"Type": 10, "Button": 4, "Action": "down", "Delay": "35"},
                    {"Type": 10, "Button": 4, "Action": "up", "Delay": "0"}],
         "Version": 64})"));
@@ -54,7 +45,8 @@ TEST_F(MacroFileTest, AMacroSavedEmptyHasNoEventsMember) {
 
 TEST_F(MacroFileTest, EventsNothingNamesSurviveALoadAndASave) {
     // Types 2 and 3, an unknown key, odd actions and delays: all stay as the file had them.
-    writeText(file("odd"), R"({"MacroName": "stale", "Guid": "other", "Version": 64, "Events": [
+    test::writeText(file("odd"),
+                    R"({"MacroName": "stale", "Guid": "other", "Version": 64, "Events": [
         {"Type": 2, "Button": 77, "Action": "down", "Delay": "10"},
         {"Type": 3, "Button": 300, "Action": "sideways", "Delay": "00035"},
         {"Type": 10, "Button": 232, "Action": "Down", "Delay": "70000"},
@@ -85,7 +77,7 @@ TEST_F(MacroFileTest, WhatIsNoMacroReadsAsOneWithoutEvents) {
     };
     for (const auto& c : cases) {
         if (c.content != nullptr) {
-            writeText(file(c.name), c.content);
+            test::writeText(file(c.name), c.content);
         }
         EXPECT_TRUE(macros::readMacro(temp.path(), c.name).empty()) << c.name;
     }
@@ -94,7 +86,7 @@ TEST_F(MacroFileTest, WhatIsNoMacroReadsAsOneWithoutEvents) {
 }
 
 TEST_F(MacroFileTest, ElementsThatAreNoObjectsAreNoEvents) {
-    writeText(file("mixed"), R"({"Events": [7, {"Type": 1, "Button": 1, "Action": "down",
+    test::writeText(file("mixed"), R"({"Events": [7, {"Type": 1, "Button": 1, "Action": "down",
         "Delay": "5"}, "x", null]})");
     const std::vector<MacroEvent> expected = {{1, 1, "down", "5"}};
     EXPECT_EQ(macros::readMacro(temp.path(), "mixed"), expected);
@@ -134,7 +126,7 @@ TEST(MacroDocument, TellsMacroFilesFromOtherDocuments) {
         {"\"text\"", false},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(macros::isMacroDocument(parsed(c.json)), c.macro) << c.json;
+        EXPECT_EQ(macros::isMacroDocument(test::parseJson(c.json)), c.macro) << c.json;
     }
 }
 

@@ -2,6 +2,7 @@
 #include "macros/macro_list.h"
 #include "macros/macro_list_edits.h"
 #include "macros/pad_macro_names.h"
+#include "tests/profiles/profile_test_support.h"
 #include "tests/support/temp_dir.h"
 
 #include <fstream>
@@ -17,16 +18,6 @@ namespace {
 
 using macros::MacroList;
 using macros::MacroListStatus;
-
-Json::Value parsed(const std::string& text) {
-    Json::Value value;
-    EXPECT_TRUE(Json::Reader().parse(text, value)) << text;
-    return value;
-}
-
-void writeText(const std::filesystem::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
 
 std::string readText(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -54,7 +45,7 @@ TEST_F(MacroListTest, NoFileIsAnEmptyListAndTheFirstAppendCreatesIt) {
         macros::appendMacroEntry(temp.path(), "macro_1", "2019_09_23_14_05_09_123");
     ASSERT_TRUE(added.ok()) << macros::describeMacroListChange(added);
     EXPECT_EQ(added.number, 0);
-    EXPECT_EQ(readjsonFile(listFile()), parsed(R"({"MacroInfo": [{"MacroName": "macro_1",
+    EXPECT_EQ(readjsonFile(listFile()), test::parseJson(R"({"MacroInfo": [{"MacroName": "macro_1",
                                         "Guid": "2019_09_23_14_05_09_123"}]})"));
     EXPECT_EQ(list(), (MacroList{{"macro_1", "2019_09_23_14_05_09_123"}}));
 }
@@ -148,19 +139,19 @@ TEST_F(MacroListTest, TheListHoldsAtMostFiftyMacros) {
 }
 
 TEST_F(MacroListTest, ChangesKeepWhatElseTheDocumentHolds) {
-    writeText(listFile(), R"({"Owner": {"kept": true}, "MacroInfo": [
+    test::writeText(listFile(), R"({"Owner": {"kept": true}, "MacroInfo": [
         {"MacroName": "a", "Guid": "ida", "Colour": 3}, {"MacroName": "b", "Guid": "idb"}]})");
     ASSERT_TRUE(macros::appendMacroEntry(temp.path(), "c", "idc").ok());
     ASSERT_TRUE(macros::renameMacroEntry(temp.path(), 0, "A2").ok());
     ASSERT_TRUE(macros::removeMacroEntry(temp.path(), 1).ok());
-    EXPECT_EQ(readjsonFile(listFile()), parsed(R"({"Owner": {"kept": true}, "MacroInfo": [
+    EXPECT_EQ(readjsonFile(listFile()), test::parseJson(R"({"Owner": {"kept": true}, "MacroInfo": [
         {"MacroName": "A2", "Guid": "ida", "Colour": 3}, {"MacroName": "c", "Guid": "idc"}]})"));
 }
 
 TEST_F(MacroListTest, ADamagedListReadsEmptyAndIsKeptWhenReplaced) {
     const char* damaged[] = {"", "{\"MacroInfo\": [", "[1, 2]", "{\"MacroInfo\": 5}", "null"};
     for (const char* content : damaged) {
-        writeText(listFile(), content);
+        test::writeText(listFile(), content);
         std::filesystem::remove(temp.path() / "macro.config.bad");
         EXPECT_TRUE(list().empty()) << content;
         EXPECT_EQ(macros::removeMacroEntry(temp.path(), 0).status, MacroListStatus::NoSuchMacro);
@@ -175,7 +166,7 @@ TEST_F(MacroListTest, ADamagedListReadsEmptyAndIsKeptWhenReplaced) {
 }
 
 TEST_F(MacroListTest, EntriesThatAreNoObjectsKeepTheirPlaces) {
-    writeText(listFile(), R"({"MacroInfo": [{"MacroName": "a", "Guid": "ida"}, 7,
+    test::writeText(listFile(), R"({"MacroInfo": [{"MacroName": "a", "Guid": "ida"}, 7,
         {"MacroName": "c", "Guid": "idc"}]})");
     EXPECT_EQ(list(), (MacroList{{"a", "ida"}, {"", ""}, {"c", "idc"}}))
         << "positions are macro numbers";
@@ -209,11 +200,11 @@ TEST_F(MacroListTest, PadMacroNamesAreReadFromTheirOwnFileOnly) {
     EXPECT_TRUE(macros::readPadMacroNames(temp.path()).empty());
     fill(2);
     EXPECT_TRUE(macros::readPadMacroNames(temp.path()).empty()) << "macro.config is not theirs";
-    writeText(temp.path() / "tavro_macro.config", R"({"MacroInfo": [
+    test::writeText(temp.path() / "tavro_macro.config", R"({"MacroInfo": [
         {"MacroName": "Sprint", "Guid": "a"}, {"MacroName": "Reload", "Guid": "b"}]})");
     EXPECT_EQ(macros::readPadMacroNames(temp.path()),
               (std::vector<std::string>{"Sprint", "Reload"}));
-    writeText(temp.path() / "tavro_macro.config", "{\"MacroInfo\": [");
+    test::writeText(temp.path() / "tavro_macro.config", "{\"MacroInfo\": [");
     EXPECT_TRUE(macros::readPadMacroNames(temp.path()).empty());
 }
 

@@ -10,6 +10,7 @@
 #include "ui/toolkit/progress.h"
 #include "ui/toolkit/skin_builder.h"
 #include "ui/toolkit/toolkit.h"
+#include "ui/toolkit/window.h"
 
 #include <filesystem>
 #include <functional>
@@ -108,6 +109,20 @@ protected:
 
     std::unique_ptr<Control> build(std::string_view resource) {
         return SkinBuilder(toolkit).build(resource, createControl);
+    }
+
+    // Creates the main window from its skin and shows the device page built from `resource` in
+    // it, where the device manager puts pages; null when either cannot be built.
+    Control* showPageInMainWindow(Window& window, std::string_view resource) {
+        window.create("MainWnd", "QT4410-VIGOR MORVA", {1000, 640});
+        auto* deviceSwitch = window.loadSkin("XML_MAIN", createControl)
+                                 ? dynamic_cast<TabLayout*>(window.find("device_switch"))
+                                 : nullptr;
+        Control* page = deviceSwitch != nullptr ? deviceSwitch->add(build(resource)) : nullptr;
+        if (page != nullptr) {
+            deviceSwitch->selectItem(page);
+        }
+        return page;
     }
 
     VirtualEventLoop loop;

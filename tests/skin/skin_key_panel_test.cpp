@@ -261,13 +261,8 @@ class KeyPanelGeometryTest : public SkinTest, public ::testing::WithParamInterfa
 // the function panel area, each control inside its parent and none squeezed to nothing.
 TEST_P(KeyPanelGeometryTest, EveryPageOfTheEditorFitsTheFunctionPanelArea) {
     Window window(toolkit);
-    window.create("MainWnd", "QT4410-VIGOR MORVA", {1000, 640});
-    ASSERT_TRUE(window.loadSkin("XML_MAIN", createControl));
-    auto* deviceSwitch = dynamic_cast<TabLayout*>(window.find("device_switch"));
-    ASSERT_NE(deviceSwitch, nullptr);
-    Control* page = deviceSwitch->add(build(GetParam()));
+    Control* page = showPageInMainWindow(window, GetParam());
     ASSERT_NE(page, nullptr);
-    deviceSwitch->selectItem(page);
     auto* functionSwitch = dynamic_cast<TabLayout*>(findIn(*page, "device_function_switch"));
     auto* keyFunctionSwitch = dynamic_cast<TabLayout*>(findIn(*page, "device_key_function_switch"));
     ASSERT_NE(functionSwitch, nullptr);

@@ -524,13 +524,8 @@ class PageGeometryTest : public SkinTest, public ::testing::WithParamInterface<c
 // picture space above the function panels and right of the profile panel.
 TEST_P(PageGeometryTest, PictureSitsAboveThePanelsInsideThePageArea) {
     Window window(toolkit);
-    window.create("MainWnd", "QT4410-VIGOR MORVA", {1000, 640});
-    ASSERT_TRUE(window.loadSkin("XML_MAIN", createControl));
-    auto* deviceSwitch = dynamic_cast<TabLayout*>(window.find("device_switch"));
-    ASSERT_NE(deviceSwitch, nullptr);
-    Control* page = deviceSwitch->add(build(GetParam()));
+    Control* page = showPageInMainWindow(window, GetParam());
     ASSERT_NE(page, nullptr);
-    deviceSwitch->selectItem(page);
     layoutWindow(window);
 
     Control* picture = firstSelectPanel(*page);
