@@ -27,7 +27,7 @@ namespace {
 using macros::MacroEvent;
 
 // What a macro command works with: the device, its data folder and its macro list as read.
-struct MacroSession {
+struct MacroTarget {
     CliContext& context;
     std::string_view operation;
     ProfileDevice device;
@@ -69,11 +69,11 @@ std::optional<int> findMacro(const macros::MacroList& list, std::string_view wan
     return std::nullopt;
 }
 
-std::optional<int> findMacroOrSay(const MacroSession& session, std::string_view wanted) {
-    const std::optional<int> number = findMacro(session.list, wanted);
+std::optional<int> findMacroOrSay(const MacroTarget& target, std::string_view wanted) {
+    const std::optional<int> number = findMacro(target.list, wanted);
     if (!number) {
-        session.fail("no macro is named or numbered \"" + std::string(wanted) +
-                     "\" (\"macro list " + session.device.folderName + "\" shows them)");
+        target.fail("no macro is named or numbered \"" + std::string(wanted) + "\" (\"macro list " +
+                    target.device.folderName + "\" shows them)");
     }
     return number;
 }
@@ -131,32 +131,31 @@ std::string eventCount(size_t count) {
     return std::to_string(count) + (count == 1 ? " event" : " events");
 }
 
-int listMacros(MacroSession& session, const Arguments&) {
-    for (size_t i = 0; i < session.list.size(); ++i) {
-        const macros::MacroListEntry& entry = session.list[i];
-        session.context.out << session.entryText(static_cast<int>(i)) << "  "
-                            << eventCount(
-                                   macros::readMacro(session.folder, entry.identifier).size())
-                            << "  (" << entry.identifier << ")\n";
+int listMacros(MacroTarget& target, const Arguments&) {
+    for (size_t i = 0; i < target.list.size(); ++i) {
+        const macros::MacroListEntry& entry = target.list[i];
+        target.context.out << target.entryText(static_cast<int>(i)) << "  "
+                           << eventCount(macros::readMacro(target.folder, entry.identifier).size())
+                           << "  (" << entry.identifier << ")\n";
     }
     return kExitOk;
 }
 
-int showMacro(MacroSession& session, const Arguments& extra) {
-    const std::optional<int> number = findMacroOrSay(session, extra[0]);
+int showMacro(MacroTarget& target, const Arguments& extra) {
+    const std::optional<int> number = findMacroOrSay(target, extra[0]);
     if (!number) {
         return kExitFailure;
     }
     const std::vector<MacroEvent> events =
-        macros::readMacro(session.folder, session.list[static_cast<size_t>(*number)].identifier);
+        macros::readMacro(target.folder, target.list[static_cast<size_t>(*number)].identifier);
     uint64_t totalMs = 0;
     for (size_t i = 0; i < events.size(); ++i) {
-        session.context.out << i << ": " << eventLabel(events[i]) << "  delay "
-                            << events[i].delayMs() << " ms\n";
+        target.context.out << i << ": " << eventLabel(events[i]) << "  delay "
+                           << events[i].delayMs() << " ms\n";
         totalMs += events[i].delayMs();
     }
-    session.context.out << session.entryText(*number) << ": " << eventCount(events.size()) << ", "
-                        << totalMs << " ms in all\n";
+    target.context.out << target.entryText(*number) << ": " << eventCount(events.size()) << ", "
+                       << totalMs << " ms in all\n";
     return kExitOk;
 }
 
@@ -173,42 +172,42 @@ std::string describeWrite(FileWriteStatus status) {
     }
 }
 
-int exportMacro(MacroSession& session, const Arguments& extra) {
-    const std::optional<int> number = findMacroOrSay(session, extra[0]);
+int exportMacro(MacroTarget& target, const Arguments& extra) {
+    const std::optional<int> number = findMacroOrSay(target, extra[0]);
     if (!number) {
         return kExitFailure;
     }
-    const macros::MacroListEntry& entry = session.list[static_cast<size_t>(*number)];
-    const std::vector<MacroEvent> events = macros::readMacro(session.folder, entry.identifier);
+    const macros::MacroListEntry& entry = target.list[static_cast<size_t>(*number)];
+    const std::vector<MacroEvent> events = macros::readMacro(target.folder, entry.identifier);
     const std::string& file = extra[1];
     const FileWriteStatus written =
         writeJsonDocument(file, macros::macroToJson(entry.name, entry.identifier, events));
     if (written != FileWriteStatus::Ok) {
-        return session.fail(file + ": " + describeWrite(written));
+        return target.fail(file + ": " + describeWrite(written));
     }
-    session.context.out << "exported " << session.entryText(*number) << " ("
-                        << eventCount(events.size()) << ") to " << file << "\n";
+    target.context.out << "exported " << target.entryText(*number) << " ("
+                       << eventCount(events.size()) << ") to " << file << "\n";
     return kExitOk;
 }
 
 // The macro document of a file the user gives; nothing after saying why it is none.
-std::optional<Json::Value> readImportedMacro(const MacroSession& session, const std::string& file) {
+std::optional<Json::Value> readImportedMacro(const MacroTarget& target, const std::string& file) {
     JsonReadResult read = readJsonDocument(file);
     switch (read.status) {
     case JsonReadStatus::Ok:
         break;
     case JsonReadStatus::Missing:
-        session.fail(file + ": there is no such file");
+        target.fail(file + ": there is no such file");
         return std::nullopt;
     case JsonReadStatus::Unreadable:
-        session.fail(file + ": the file cannot be read (not a regular file, or too large)");
+        target.fail(file + ": the file cannot be read (not a regular file, or too large)");
         return std::nullopt;
     case JsonReadStatus::NotJson:
-        session.fail(file + ": the file is damaged or not JSON");
+        target.fail(file + ": the file is damaged or not JSON");
         return std::nullopt;
     }
     if (!macros::isMacroDocument(read.value)) {
-        session.fail(file + ": the file is not a macro file");
+        target.fail(file + ": the file is not a macro file");
         return std::nullopt;
     }
     return std::move(read.value);
@@ -223,50 +222,50 @@ std::string importedName(const Arguments& extra, const Json::Value& document) {
     return name.empty() ? std::filesystem::path(extra[0]).stem().string() : name;
 }
 
-int importMacro(MacroSession& session, const Arguments& extra) {
-    const std::optional<Json::Value> document = readImportedMacro(session, extra[0]);
+int importMacro(MacroTarget& target, const Arguments& extra) {
+    const std::optional<Json::Value> document = readImportedMacro(target, extra[0]);
     if (!document) {
         return kExitFailure;
     }
     const std::string name = importedName(extra, *document);
     if (name.empty()) {
-        return session.fail("a macro needs a name");
+        return target.fail("a macro needs a name");
     }
     const std::vector<MacroEvent> events = macros::eventsFromJson(*document);
     // The program's macro panel may change the list at the same time.
-    const FolderLock lock(session.folder);
+    const FolderLock lock(target.folder);
     if (!lock.locked()) {
-        return session.fail(lock.busy() ? "another program holds the device's folder"
-                                        : "the device's folder cannot be locked");
+        return target.fail(lock.busy() ? "another program holds the device's folder"
+                                       : "the device's folder cannot be locked");
     }
-    session.list = macros::readMacroList(session.folder);
-    if (session.list.size() >= macros::kMaxMacros) {
-        return session.fail("the list holds " + std::to_string(macros::kMaxMacros) +
-                            " macros already");
+    target.list = macros::readMacroList(target.folder);
+    if (target.list.size() >= macros::kMaxMacros) {
+        return target.fail("the list holds " + std::to_string(macros::kMaxMacros) +
+                           " macros already");
     }
-    if (macros::nameTaken(session.list, name)) {
-        return session.fail("a macro named \"" + name + "\" (letter case aside) is already in " +
-                            "the list; give another with --name");
+    if (macros::nameTaken(target.list, name)) {
+        return target.fail("a macro named \"" + name + "\" (letter case aside) is already in " +
+                           "the list; give another with --name");
     }
     const macros::CreatedMacroFile file =
-        macros::createMacroFile(session.folder, session.list, name, events);
+        macros::createMacroFile(target.folder, target.list, name, events);
     if (!file.ok()) {
-        return session.fail("the macro file could not be made: " + describeWrite(file.write));
+        return target.fail("the macro file could not be made: " + describeWrite(file.write));
     }
     const macros::MacroListChange added =
-        macros::appendMacroEntry(session.folder, name, file.identifier);
+        macros::appendMacroEntry(target.folder, name, file.identifier);
     if (!added.ok()) {
         std::error_code ignored;
-        std::filesystem::remove(macros::macroFilePath(session.folder, file.identifier), ignored);
-        return session.fail(macros::describeMacroListChange(added));
+        std::filesystem::remove(macros::macroFilePath(target.folder, file.identifier), ignored);
+        return target.fail(macros::describeMacroListChange(added));
     }
     if (added.keptBroken) {
-        session.context.err << "morvactl: note: the damaged macro list was kept as "
-                               "macro.config.bad and made anew\n";
+        target.context.err << "morvactl: note: the damaged macro list was kept as "
+                              "macro.config.bad and made anew\n";
     }
-    session.list = macros::readMacroList(session.folder);
-    session.context.out << "imported " << extra[0] << " as " << session.entryText(added.number)
-                        << " (" << eventCount(events.size()) << ", " << file.identifier << ")\n";
+    target.list = macros::readMacroList(target.folder);
+    target.context.out << "imported " << extra[0] << " as " << target.entryText(added.number)
+                       << " (" << eventCount(events.size()) << ", " << file.identifier << ")\n";
     return kExitOk;
 }
 
@@ -275,7 +274,7 @@ struct MacroOperation {
     size_t arguments;     // after the device
     bool takesNameOption; // "--name <name>" may follow them
     std::string_view expected;
-    int (*run)(MacroSession& session, const Arguments& extra);
+    int (*run)(MacroTarget& target, const Arguments& extra);
 };
 
 constexpr std::array kOperations = {
@@ -322,8 +321,8 @@ int runMacroCommands(CliContext& context, const Arguments& arguments) {
         return kExitFailure;
     }
     const std::filesystem::path folder = device->dataFolder();
-    MacroSession session{context, operation->name, *device, folder, macros::readMacroList(folder)};
-    return operation->run(session, extra);
+    MacroTarget target{context, operation->name, *device, folder, macros::readMacroList(folder)};
+    return operation->run(target, extra);
 }
 
 } // namespace morva::cli
