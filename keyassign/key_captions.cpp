@@ -4,12 +4,18 @@
 #include "keyassign/assignment_text.h"
 #include "keyassign/key_catalogue.h"
 
+#include <array>
+
 namespace morva::keyassign {
 namespace {
 
 using profiles::AssignmentCode;
 namespace kind = profiles::assignment_kind;
 using Source = KeyCaption::Source;
+
+// The gun patterns a mouse holds, by the names the key panel's gun list gives them.
+constexpr std::array<std::string_view, 4> kGunCaptions = {"keyset_gun_1_text", "keyset_gun_2_text",
+                                                          "keyset_gun_3_text", "keyset_gun_4_text"};
 
 KeyCaption fromKeys(std::vector<std::string_view> keys) {
     return KeyCaption{Source::LanguageKeys, std::move(keys), {}};
@@ -76,6 +82,11 @@ KeyCaption keyCaption(const AssignmentCode& code, std::span<const std::string> m
         return fromList(mediaKeyList(), code);
     case kind::kSystemKey:
         return fromList(systemKeyList(), code);
+    case kind::kGun:
+        if (code.first < kGunCaptions.size()) {
+            return fromKeys({kGunCaptions[code.first]});
+        }
+        break;
     case kind::kMacro:
     case kind::kMacroRepeat:
         if (code.first < macroNames.size()) {

@@ -44,7 +44,8 @@ TEST(KeyCaptions, EachKindShowsItsCaption) {
         {{0x50, 0x01, 0x00}, {Source::Unchanged, {}, {}}},
         {{0xA0, 0x01, 0x00}, {Source::LanguageKeys, {"keyboard_key_FN"}, {}}},
         {{0xD0, 0xA2, 0x02}, {Source::LanguageKeys, {"keyboard_key_M2"}, {}}},
-        {{0x72, 0x00, 0x00}, {Source::Literal, {}, "Gun 1"}},
+        {{0x72, 0x00, 0x00}, {Source::LanguageKeys, {"keyset_gun_1_text"}, {}}},
+        {{0x72, 0x04, 0x00}, {Source::Literal, {}, "Gun 5"}},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(keyCaption(c.code, macros), c.caption)
