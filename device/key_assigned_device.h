@@ -19,7 +19,7 @@ public:
         keys_.bind(*this, this->deviceType(), this->profile_);
     }
     void Connect() override {
-        keys_.load();
+        this->ApplyProfile();
         RefreshPage();
         Base::Connect();
     }

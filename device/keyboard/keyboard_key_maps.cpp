@@ -5,8 +5,6 @@ namespace morva::device {
 KeyboardKeyMaps buildKeyboardKeyMaps(std::span<const uint8_t> keyTable,
                                      std::span<const uint8_t> ledTable) {
     KeyboardKeyMaps maps;
-    maps.deviceKey.fill(kNoDeviceKey);
-    maps.led.fill(kNoDeviceKey);
     const size_t keys = std::min<size_t>(keyTable.size() / 3, kNoDeviceKey);
     for (size_t position = 0; position < kKeyPositionCount; ++position) {
         const profiles::AssignmentCode& factory = KeyPositionTable()[position];

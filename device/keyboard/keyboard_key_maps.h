@@ -18,9 +18,16 @@ inline constexpr uint8_t kNoDeviceKey = 255;
 // The keyboard's key table never exceeds this many bytes.
 inline constexpr size_t kKeyboardKeyTableLimit = 512;
 
+// Every position on no device key.
+constexpr std::array<uint8_t, kKeyPositionCount> unmappedPositions() {
+    std::array<uint8_t, kKeyPositionCount> positions{};
+    positions.fill(kNoDeviceKey);
+    return positions;
+}
+
 struct KeyboardKeyMaps {
-    std::array<uint8_t, kKeyPositionCount> deviceKey{};
-    std::array<uint8_t, kKeyPositionCount> led{};
+    std::array<uint8_t, kKeyPositionCount> deviceKey = unmappedPositions();
+    std::array<uint8_t, kKeyPositionCount> led = unmappedPositions();
 
     bool operator==(const KeyboardKeyMaps&) const = default;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/main_window.h"
 #include "base/text.h"
 #include "base/virtual_event_loop.h"
 #include "device/device_factory.h"
@@ -83,6 +84,44 @@ protected:
     VirtualEventLoop loop;
     ui::ScriptedHost host;
     ui::Toolkit toolkit{loop, host};
+};
+
+// The main window of the program on the emulated bus, with the English texts: devices plugged
+// into the bus get their tabs and connect as in the program.
+class MainWindowTest : public DevmgrTest {
+protected:
+    MainWindowTest() {
+        app::MainWindowConfig config;
+        config.backend = &bus;
+        main = std::make_unique<app::CMainWnd>(toolkit, app::MainWindowCallbacks{}, config);
+    }
+    ~MainWindowTest() override { main.reset(); }
+
+    void SetUp() override {
+        ASSERT_TRUE(toolkit.loadLanguageFile("lan_en.xml"));
+        ASSERT_TRUE(main->Create());
+        loop.runPending();
+    }
+
+    // The tab of the first model of a device type; the emulated devices are those models.
+    app::CDeviceOptionUI* firstTabOfType(uint16_t deviceType) const {
+        for (app::CDeviceOptionUI* tab : main->devices().tabs()) {
+            if (tab->device()->deviceType() == deviceType) {
+                return tab;
+            }
+        }
+        return nullptr;
+    }
+    // Waits until the tab shows and the device has connected (500 ms after its attach).
+    bool connected(app::CDeviceOptionUI* tab) {
+        if (tab == nullptr || !loop.runUntil([&] { return tab->tabVisible(); }, 10000)) {
+            return false;
+        }
+        loop.advance(500);
+        return true;
+    }
+
+    std::unique_ptr<app::CMainWnd> main;
 };
 
 } // namespace morva::devmgr::test

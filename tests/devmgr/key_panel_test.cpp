@@ -19,36 +19,16 @@ using keyassign::CKeySetControlUI;
 using profiles::AssignmentCode;
 
 // The key-assignment panel of connected devices in the main window, with the real skin.
-class KeyPanel : public DevmgrTest {
+class KeyPanel : public MainWindowTest {
 protected:
-    KeyPanel() {
-        app::MainWindowConfig config;
-        config.backend = &bus;
-        main = std::make_unique<app::CMainWnd>(toolkit, app::MainWindowCallbacks{}, config);
-    }
-    ~KeyPanel() override { main.reset(); }
-
     void SetUp() override {
-        ASSERT_TRUE(toolkit.loadLanguageFile("lan_en.xml"));
-        ASSERT_TRUE(main->Create());
-        loop.runPending();
+        MainWindowTest::SetUp();
         bus.plug(emulator::makeEmulatedMouse());
         bus.plug(emulator::makeEmulatedKeyboard());
-        for (app::CDeviceOptionUI* tab : main->devices().tabs()) {
-            // The emulated devices are the first model of each type.
-            const uint16_t type = tab->device()->deviceType();
-            if (type == hid::kDeviceMouse && mouseTab == nullptr) {
-                mouseTab = tab;
-            }
-            if (type == hid::kDeviceKeyboard && keyboardTab == nullptr) {
-                keyboardTab = tab;
-            }
-        }
-        ASSERT_NE(mouseTab, nullptr);
-        ASSERT_NE(keyboardTab, nullptr);
-        ASSERT_TRUE(loop.runUntil(
-            [&] { return mouseTab->tabVisible() && keyboardTab->tabVisible(); }, 10000));
-        loop.advance(500); // connect: the profile's key list is taken
+        mouseTab = firstTabOfType(hid::kDeviceMouse);
+        keyboardTab = firstTabOfType(hid::kDeviceKeyboard);
+        ASSERT_TRUE(connected(mouseTab));
+        ASSERT_TRUE(connected(keyboardTab));
         open(mouseTab);
     }
 
@@ -101,7 +81,6 @@ protected:
     bool editorShown() { return control<ui::Control>("keyset_layout")->visible(); }
     bool editButtonsEnabled() { return control<ui::Control>("key_butt_keysave")->enabled(); }
 
-    std::unique_ptr<app::CMainWnd> main;
     app::CDeviceOptionUI* mouseTab = nullptr;
     app::CDeviceOptionUI* keyboardTab = nullptr;
     device::CKestraneUSBDevice* device = nullptr;

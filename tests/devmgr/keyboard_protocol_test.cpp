@@ -1,0 +1,156 @@
+#include "device/key_assignments.h"
+#include "device/keyboard/keyboard_device.h"
+#include "emulator/emulated_models.h"
+#include "emulator/firmware_device.h"
+#include "macros/macro_file.h"
+#include "macros/macro_list_edits.h"
+#include "tests/devmgr/devmgr_fixture.h"
+
+#include <vector>
+
+namespace morva::devmgr::test {
+namespace {
+
+using device::CKestraneKeyboardDevice;
+using profiles::AssignmentCode;
+
+// A keyboard on the emulated bus in the main window; its emulator's memory shows what reached
+// the keyboard.
+class KeyboardProtocol : public MainWindowTest {
+protected:
+    void
+    connect(const emulator::FirmwareConfig& config = emulator::KeyboardFirmware::defaultConfig()) {
+        emulated = emulator::makeEmulatedKeyboard(config);
+        bus.plug(emulated);
+        app::CDeviceOptionUI* tab = firstTabOfType(hid::kDeviceKeyboard);
+        ASSERT_TRUE(connected(tab));
+        keyboard = dynamic_cast<CKestraneKeyboardDevice*>(tab->device());
+        ASSERT_NE(keyboard, nullptr);
+    }
+    emulator::CommandFirmware& firmware() { return emulated->firmware(); }
+    std::vector<uint8_t> bytes(std::span<const uint8_t> memory, size_t from, size_t count) {
+        return {memory.begin() + static_cast<long>(from),
+                memory.begin() + static_cast<long>(from + count)};
+    }
+    // Adds a macro of `events` key presses to the keyboard's macro list.
+    void addMacro(const std::string& name, size_t events) {
+        const std::string identifier = "2020_01_01_00_00_00_00" + std::to_string(macroCount++);
+        std::vector<macros::MacroEvent> list;
+        for (size_t i = 0; i < events; ++i) {
+            list.push_back(macros::makeMacroEvent(10, 0x04, i % 2 == 0, 35));
+        }
+        ASSERT_EQ(macros::writeMacro(keyboard->UserDataFolder(), identifier, name, list),
+                  FileWriteStatus::Ok);
+        ASSERT_TRUE(macros::appendMacroEntry(keyboard->UserDataFolder(), name, identifier).ok());
+    }
+
+    std::shared_ptr<emulator::FirmwareHidDevice> emulated;
+    CKestraneKeyboardDevice* keyboard = nullptr;
+    int macroCount = 0;
+};
+
+TEST_F(KeyboardProtocol, ConnectMapsEachPositionToTheFirstKeyWithItsFactoryCode) {
+    connect();
+    ASSERT_TRUE(keyboard->tablesRead());
+    // The emulated keyboard holds the factory code of position k at device key k.
+    EXPECT_EQ(keyboard->keyMaps().deviceKey[0], 0);
+    EXPECT_EQ(keyboard->keyMaps().deviceKey[125], 125);
+    for (const size_t empty : {18u, 19u, 20u, 62u, 104u}) {
+        EXPECT_EQ(keyboard->keyMaps().deviceKey[empty], 18) << empty;
+    }
+}
+
+TEST_F(KeyboardProtocol, AKeyTableOver512BytesIsRefused) {
+    emulator::FirmwareConfig config = emulator::KeyboardFirmware::defaultConfig();
+    config.keyCount = 171; // 513 bytes
+    connect(config);
+    EXPECT_FALSE(keyboard->tablesRead());
+    EXPECT_EQ(keyboard->keyMaps().deviceKey[0], device::kNoDeviceKey);
+    const std::vector<uint8_t> before = bytes(firmware().keyTable(), 0, 30);
+    keyboard->WriteCurrentKeyTable(0);
+    EXPECT_EQ(bytes(firmware().keyTable(), 0, 30), before);
+}
+
+TEST_F(KeyboardProtocol, TheSettingsBlockCarriesTheProfilesLightAndSystemSettings) {
+    connect();
+    profiles::LightInfoRecord light = keyboard->profile().ReadLightInfo();
+    light.mode = 25;
+    light.speed = 0;
+    light.sideMode = 1;
+    light.red = 0x12;
+    keyboard->profile().WriteLightInfo(light);
+    profiles::KeyboardSystemRecord system = keyboard->profile().ReadKeyboardSystem();
+    system.key6Flag = 1;
+    system.pollingRate = 2;
+    keyboard->profile().WriteKeyboardSystem(system);
+    keyboard->WriteSettings({});
+    const std::span<uint8_t> block = firmware().writtenSettingsBlock(0);
+    EXPECT_EQ(block[1], 1) << "effect 25 travels as 1";
+    EXPECT_EQ(block[3], 4) << "speed 0";
+    EXPECT_EQ(block[6], 0x12);
+    EXPECT_EQ(block[20], 1);
+    EXPECT_EQ(block[22], 2);
+    EXPECT_EQ(block[25], 0) << "side effect 1 travels as 0";
+    EXPECT_EQ(bytes(block, 27, 3), (std::vector<uint8_t>{0x01, 0x00, 0x02}));
+}
+
+TEST_F(KeyboardProtocol, TheKeyTableTakesTheCurrentAssignments) {
+    connect();
+    device::KeyAssignments& keys = *keyboard->keyAssignments();
+    ASSERT_EQ(keys.select(1, keyboard->GetProfilePath()),
+              device::KeyAssignments::Selection::Selected);
+    profiles::KeyAssignmentRecord record = keys.keys()[1];
+    record.assignment.code = {0x20, 0x01, 0x06};
+    keys.storeSelected(record);
+    keyboard->WriteCurrentKeyTable(0);
+    EXPECT_EQ(bytes(firmware().keyTable(), 3, 3), (std::vector<uint8_t>{0x20, 0x01, 0x06}));
+    EXPECT_EQ(bytes(firmware().keyTable(), 0, 3), (std::vector<uint8_t>{0x20, 0x00, 0x29}));
+}
+
+TEST_F(KeyboardProtocol, MacrosAreWrittenAsOneImageWhenTheyFit) {
+    connect();
+    addMacro("three", 3);
+    addMacro("five", 5);
+    EXPECT_EQ(keyboard->WriteMacros(), 0);
+    EXPECT_EQ(bytes(firmware().macroMemory(), 0, 20),
+              (std::vector<uint8_t>{0xAA, 0x55, 60, 0, 2, 0, 0,  0, 0,  0,
+                                    0,    0,    0,  0, 0, 0, 20, 0, 36, 0}));
+    // The first event of the first macro: 35 ms, a press of type 10, usage 0x04.
+    EXPECT_EQ(bytes(firmware().macroMemory(), 20, 8),
+              (std::vector<uint8_t>{3, 0, 0, 0, 35, 0, 0x8A, 0x04}));
+}
+
+TEST_F(KeyboardProtocol, MacrosTooLongForTheMemoryAreNotSent) {
+    emulator::FirmwareConfig config = emulator::KeyboardFirmware::defaultConfig();
+    config.macroUnits = 2; // 256 bytes
+    connect(config);
+    addMacro("long", 61); // 16 + 6 + 244 = 266 bytes
+    EXPECT_EQ(keyboard->WriteMacros(), 3);
+    EXPECT_NE(bytes(firmware().macroMemory(), 0, 2), (std::vector<uint8_t>{0xAA, 0x55}));
+}
+
+TEST_F(KeyboardProtocol, ReadSettingsTakesTheKeyboardsBlockIntoTheProfile) {
+    connect();
+    const std::span<uint8_t> block = firmware().settingsBlock(0);
+    block[0] = 0;
+    block[1] = 30;
+    block[2] = 2;
+    block[3] = 1;
+    block[8] = 0x77;
+    block[19] = 1;
+    keyboard->commandChannel().setSynchronised(true);
+    keyboard->ReadSettings();
+    EXPECT_FALSE(keyboard->commandChannel().isSynchronised());
+    profiles::CKeyboardProfiledata stored;
+    stored.LoadDeviceEntry(keyboard->GetProfilePath());
+    const profiles::LightInfoRecord light = stored.ReadLightInfo();
+    EXPECT_EQ(light.mode, 1) << "30 reads as 1";
+    EXPECT_EQ(light.brightness, 2);
+    EXPECT_EQ(light.speed, 3);
+    EXPECT_EQ(light.blue, 0x77);
+    EXPECT_EQ(stored.ReadKeyboardSystem().wFlag, 1);
+    EXPECT_EQ(keyboard->lightSettings().mode, 1) << "and the page shows it";
+}
+
+} // namespace
+} // namespace morva::devmgr::test
