@@ -79,7 +79,8 @@ CMainWnd::CMainWnd(ui::Toolkit& toolkit, MainWindowCallbacks callbacks, MainWind
                   }
               },
           .setEditLock = [this](bool released) { devices_.SetEditLock(false, released); },
-          .keyCapture = {}}) {
+          .keyCapture = {}}),
+      keyboardSystemRoutes_([this] { return devices_.CurrentDevice(); }) {
     RegisterFactoryClasses();
     // The device bar's name labels show the models' display names in the current language.
     toolkit_.language().setTextQuery([this](std::string_view key) {
@@ -223,6 +224,7 @@ void CMainWnd::RegisterRoutes() {
 
     lightRoutes_.registerOn(router_);
     keyRoutes_.registerOn(router_);
+    keyboardSystemRoutes_.registerOn(router_);
     router_.on(kClick, "deng_same_mode",
                [this](const ui::Notification&) { devices_.SameMode(screen_); });
 

@@ -2,6 +2,7 @@
 
 #include "app/device_manager.h"
 #include "app/key_panel_routes.h"
+#include "app/keyboard_system_routes.h"
 #include "app/light_panel_routes.h"
 #include "app/profile_device_adapter.h"
 #include "app/profile_panel_routing.h"
@@ -125,6 +126,7 @@ private:
     ProfileDeviceAdapter profileDevice_;
     LightPanelRoutes lightRoutes_;
     KeyPanelRoutes keyRoutes_;
+    KeyboardSystemRoutes keyboardSystemRoutes_;
     std::shared_ptr<profiles::ProfilePanelRoutes> profileRoutes_;
     Worker controlPanelThread_{"ControlPanelThread"};
     ui::Size screen_;

@@ -2,6 +2,7 @@
 
 #include "base/trace.h"
 #include "device/device_macros.h"
+#include "device/keyboard/keyboard_system_page.h"
 
 namespace morva::device {
 
@@ -153,6 +154,24 @@ int CKestraneKeyboardDevice::WriteMacros() {
         trace("keyboard: writing the macros failed (%d)\n", result);
     }
     return 0;
+}
+
+void CKestraneKeyboardDevice::RefreshPage() {
+    KeyAssignedDevice::RefreshPage();
+    keyboard_system::show(*this, profile_.ReadKeyboardSystem());
+}
+
+void CKestraneKeyboardDevice::ChangeSystem(
+    const std::function<void(profiles::KeyboardSystemRecord&)>& change, bool send,
+    const SettingsWriteRequest& request) {
+    profiles::KeyboardSystemRecord system = profile_.ReadKeyboardSystem();
+    change(system);
+    profile_.WriteKeyboardSystem(system);
+    SaveProfile();
+    RefreshPage();
+    if (send) {
+        WriteSettings(request);
+    }
 }
 
 void CKestraneKeyboardDevice::ShowFunctionPanels(int kind) {

@@ -7,6 +7,7 @@
 #include "device/profiled_device.h"
 #include "profiles/keyboard_profiledata.h"
 
+#include <functional>
 #include <vector>
 
 namespace morva::device {
@@ -45,6 +46,15 @@ public:
     // The Fn key (position 110) can be lit but not given another function: its button is
     // available on the lighting panel and unavailable on the key-assignment panel.
     void ShowFunctionPanels(int kind) override;
+
+    // The page's system controls show the profile's system settings, the keys their
+    // assignments.
+    void RefreshPage() override;
+    // Changes the profile's system settings and saves the profile; a change the keyboard holds
+    // (report rate, Windows-key lock, W flag, 6-key flag) is sent at once with the settings
+    // block, the repeat rate and delay live in the profile only.
+    void ChangeSystem(const std::function<void(profiles::KeyboardSystemRecord&)>& change, bool send,
+                      const SettingsWriteRequest& request = {});
 
     // Whether connect read the keyboard's tables (a key table over 512 bytes is refused).
     bool tablesRead() const { return tablesRead_; }

@@ -16,6 +16,7 @@
 #include "ui/toolkit/toolkit.h"
 #include "ui/toolkit/window.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -119,6 +120,14 @@ protected:
         }
         loop.advance(500);
         return true;
+    }
+
+    // Makes the tab's device the current one, as a click on the tab does.
+    void show(app::CDeviceOptionUI* tab) {
+        const auto& tabs = main->devices().tabs();
+        const auto index = std::find(tabs.begin(), tabs.end(), tab) - tabs.begin();
+        main->devices().ShowTab(static_cast<int>(index), true, true);
+        ASSERT_EQ(main->devices().CurrentDevice(), tab->device());
     }
 
     std::unique_ptr<app::CMainWnd> main;

@@ -9,7 +9,6 @@
 #include "ui/toolkit/edit.h"
 #include "ui/toolkit/option.h"
 
-#include <algorithm>
 #include <filesystem>
 
 namespace morva::devmgr::test {
@@ -34,11 +33,8 @@ protected:
 
     // Shows the device's page with its key-assignment panel, as the user would.
     void open(app::CDeviceOptionUI* tab) {
-        const auto& tabs = main->devices().tabs();
-        const auto index = std::find(tabs.begin(), tabs.end(), tab) - tabs.begin();
-        main->devices().ShowTab(static_cast<int>(index), true, true);
+        show(tab);
         device = tab->device();
-        ASSERT_EQ(main->devices().CurrentDevice(), device);
         device->ShowFunctionPanels(2);
         keys = device->keyAssignments();
         ASSERT_NE(keys, nullptr);

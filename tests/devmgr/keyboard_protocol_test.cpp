@@ -5,6 +5,8 @@
 #include "macros/macro_file.h"
 #include "macros/macro_list_edits.h"
 #include "tests/devmgr/devmgr_fixture.h"
+#include "ui/toolkit/option.h"
+#include "ui/toolkit/progress.h"
 
 #include <vector>
 
@@ -22,7 +24,7 @@ protected:
     connect(const emulator::FirmwareConfig& config = emulator::KeyboardFirmware::defaultConfig()) {
         emulated = emulator::makeEmulatedKeyboard(config);
         bus.plug(emulated);
-        app::CDeviceOptionUI* tab = firstTabOfType(hid::kDeviceKeyboard);
+        tab = firstTabOfType(hid::kDeviceKeyboard);
         ASSERT_TRUE(connected(tab));
         keyboard = dynamic_cast<CKestraneKeyboardDevice*>(tab->device());
         ASSERT_NE(keyboard, nullptr);
@@ -44,6 +46,22 @@ protected:
         ASSERT_TRUE(macros::appendMacroEntry(keyboard->UserDataFolder(), name, identifier).ok());
     }
 
+    void click(std::string_view name) {
+        auto* option = keyboard->findDescendantAs<ui::Option>(name);
+        ASSERT_NE(option, nullptr) << name;
+        option->activate();
+        loop.runPending();
+    }
+    bool selected(std::string_view name) {
+        return keyboard->findDescendantAs<ui::Option>(name)->selected();
+    }
+    profiles::KeyboardSystemRecord storedSystem() {
+        profiles::CKeyboardProfiledata stored;
+        stored.LoadDeviceEntry(keyboard->GetProfilePath());
+        return stored.ReadKeyboardSystem();
+    }
+
+    app::CDeviceOptionUI* tab = nullptr;
     std::shared_ptr<emulator::FirmwareHidDevice> emulated;
     CKestraneKeyboardDevice* keyboard = nullptr;
     int macroCount = 0;
@@ -150,6 +168,35 @@ TEST_F(KeyboardProtocol, ReadSettingsTakesTheKeyboardsBlockIntoTheProfile) {
     EXPECT_EQ(light.blue, 0x77);
     EXPECT_EQ(stored.ReadKeyboardSystem().wFlag, 1);
     EXPECT_EQ(keyboard->lightSettings().mode, 1) << "and the page shows it";
+}
+
+TEST_F(KeyboardProtocol, TheSystemPageShowsStoresAndSendsItsSettings) {
+    connect();
+    show(tab);
+    keyboard->ChangeSystem([](profiles::KeyboardSystemRecord& system) { system.pollingRate = 9; },
+                           false);
+    EXPECT_TRUE(selected("polling_rate_option_0")) << "an index out of range shows choice 0";
+
+    click("polling_rate_option_2");
+    EXPECT_TRUE(selected("polling_rate_option_2"));
+    EXPECT_FALSE(selected("polling_rate_option_0"));
+    EXPECT_EQ(firmware().writtenSettingsBlock(0)[22], 2) << "sent at once";
+    click("polling_rate_option_2"); // a second click keeps the choice
+    EXPECT_TRUE(selected("polling_rate_option_2"));
+
+    click("6flag_option");
+    EXPECT_EQ(storedSystem().key6Flag, 1);
+    EXPECT_EQ(firmware().writtenSettingsBlock(0)[20], 1);
+
+    firmware().writtenSettingsBlock(0)[20] = 0x5A; // to see that no block follows
+    click("repeat_delay_check_3");
+    keyboard->findDescendantAs<ui::Slider>("repeat_rate_slider")->userSetValue(12);
+    loop.runPending();
+    EXPECT_EQ(storedSystem().repeatDelay, 3);
+    EXPECT_EQ(storedSystem().repeat, 12);
+    EXPECT_EQ(storedSystem().pollingRate, 2);
+    EXPECT_EQ(firmware().writtenSettingsBlock(0)[20], 0x5A) << "the repeat settings stay home";
+    EXPECT_EQ(keyboard->findDescendant("repeat_delay_time_label1")->text(), "Repeat delay: 1000ms");
 }
 
 } // namespace
