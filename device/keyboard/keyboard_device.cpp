@@ -3,6 +3,7 @@
 #include "base/trace.h"
 #include "device/device_macros.h"
 #include "device/keyboard/keyboard_system_page.h"
+#include "device/macro_exchange.h"
 
 namespace morva::device {
 
@@ -13,43 +14,11 @@ CKestraneKeyboardDevice::~CKestraneKeyboardDevice() {
     CloseEventChannel();
 }
 
-bool CKestraneKeyboardDevice::ReadTables() {
-    DeviceCommandChannel& channel = commandChannel();
-    channel.beginTransaction();
-    const int infoResult = channel.readDeviceInfo(info_);
-    const size_t tableBytes = info_.keyTableBytes();
-    bool read = infoResult >= 0 && tableBytes <= kKeyboardKeyTableLimit &&
-                channel.setBlockLength(static_cast<uint16_t>(tableBytes));
-    std::vector<uint8_t> keyTable(kKeyboardKeyTableLimit, 0);
-    std::vector<uint8_t> ledTable(kKeyboardKeyTableLimit, 0);
-    read = read && channel.readKeyTable(keyTable) >= 0 && channel.readLedIndexTable(ledTable) >= 0;
-    channel.endTransaction();
-    if (!read) {
-        trace("keyboard: the key tables could not be read (%zu bytes)\n", tableBytes);
-        maps_ = {};
-        deviceKeyTable_.clear();
-        keyMap_.clear();
-        ledMap_.clear();
-        return false;
-    }
-    keyTable.resize(tableBytes);
-    ledTable.resize(info_.keyCount());
-    deviceKeyTable_ = keyTable;
-    maps_ = buildKeyboardKeyMaps(keyTable, ledTable);
-    keyMap_.clear();
-    ledMap_.clear();
-    for (size_t position = 0; position < kKeyPositionCount; ++position) {
-        keyMap_[static_cast<int>(position)] = maps_.deviceKey[position];
-        ledMap_[static_cast<int>(position)] = maps_.led[position];
-    }
-    return true;
-}
-
 void CKestraneKeyboardDevice::RefreshDeviceInfo() {
     if (commandChannel().isOpen()) {
         DeviceInfoRecord fresh;
         if (commandChannel().readDeviceInfo(fresh) >= 0) {
-            info_ = fresh;
+            tables_.info = fresh;
         }
     }
 }
@@ -58,7 +27,18 @@ void CKestraneKeyboardDevice::Connect() {
     if (!commandChannel().isOpen()) {
         return;
     }
-    tablesRead_ = ReadTables();
+    tables_ = keyboard::readTables(commandChannel());
+    keyMap_.clear();
+    ledMap_.clear();
+    if (tables_.read) {
+        for (size_t position = 0; position < kKeyPositionCount; ++position) {
+            keyMap_[static_cast<int>(position)] = tables_.maps.deviceKey[position];
+            ledMap_[static_cast<int>(position)] = tables_.maps.led[position];
+        }
+    } else {
+        trace("keyboard: the key tables could not be read (%zu bytes)\n",
+              tables_.info.keyTableBytes());
+    }
     KeyAssignedDevice::Connect();
 }
 
@@ -77,34 +57,26 @@ void CKestraneKeyboardDevice::ReadSettings() {
     if (!channel.isOpen()) {
         return;
     }
-    uint8_t profileIndex = 0;
-    KeyboardSettingsBlock block{};
-    if (channel.readSettings(0, std::span(&profileIndex, 1)) < 0 ||
-        channel.readSettings(static_cast<uint16_t>(profileIndex * kKeyboardSettingsStride), block) <
-            0) {
+    const std::optional<KeyboardSettings> read =
+        keyboard::readSettings(channel, ProfileSettings(0));
+    if (!read) {
         // Zeros in place of what could not be read would overwrite the user's settings.
         trace("keyboard: the settings block could not be read back\n");
         return;
     }
-    const KeyboardSettings read = decodeKeyboardSettings(block, ProfileSettings(profileIndex));
-    profile_.WriteLightInfo(read.light);
-    profile_.WriteKeyboardSystem(read.system);
+    profile_.WriteLightInfo(read->light);
+    profile_.WriteKeyboardSystem(read->system);
     SaveProfile();
     LoadLightSettings();
     RefreshPage();
 }
 
 int CKestraneKeyboardDevice::WriteSettings(const SettingsWriteRequest& request) {
-    const KeyboardSettingsBlock block =
-        encodeKeyboardSettings(ProfileSettings(static_cast<uint8_t>(request.profileIndex)));
-    DeviceCommandChannel& channel = commandChannel();
-    if (!channel.isOpen()) {
+    if (!commandChannel().isOpen()) {
         return 0;
     }
-    channel.beginTransaction();
-    const int result = channel.writeSettings(
-        static_cast<uint16_t>(request.profileIndex * kKeyboardSettingsStride), block);
-    channel.endTransaction();
+    const int result = keyboard::writeSettings(
+        commandChannel(), ProfileSettings(static_cast<uint8_t>(request.profileIndex)));
     if (result < 0) {
         trace("keyboard: writing the settings block failed (%d)\n", result);
     }
@@ -114,16 +86,13 @@ int CKestraneKeyboardDevice::WriteSettings(const SettingsWriteRequest& request) 
 int CKestraneKeyboardDevice::WriteKeyTable(int profileIndex,
                                            std::vector<profiles::KeyAssignmentRecord> keys) {
     RefreshDeviceInfo();
-    if (!tablesRead_ || !commandChannel().isOpen()) {
+    if (!commandChannel().isOpen()) {
         return 0;
     }
-    const std::vector<uint8_t> table = keyboardKeyTableFor(deviceKeyTable_, maps_, keys);
-    DeviceCommandChannel& channel = commandChannel();
-    channel.beginTransaction();
-    const int result = channel.writeKeyTable(static_cast<uint8_t>(profileIndex), table);
-    channel.endTransaction();
-    if (result < 0) {
-        trace("keyboard: writing the key table failed (%d)\n", result);
+    const std::optional<int> result = keyboard::writeKeyTable(commandChannel(), tables_, keys,
+                                                              static_cast<uint8_t>(profileIndex));
+    if (result && *result < 0) {
+        trace("keyboard: writing the key table failed (%d)\n", *result);
     }
     return 0;
 }
@@ -134,26 +103,14 @@ int CKestraneKeyboardDevice::WriteCurrentKeyTable(int profileIndex) {
 
 int CKestraneKeyboardDevice::WriteMacros() {
     RefreshDeviceInfo();
-    const MacroImage image = readDeviceMacroImage(UserDataFolder());
-    if (image.records.empty()) {
-        return 0;
+    const MacroWriteResult result = writeMacros(
+        commandChannel(), readDeviceMacroImage(UserDataFolder()), tables_.info.macroMemoryBytes());
+    if (result.excess > 0) {
+        trace("keyboard: the macros are %d events too long for the keyboard\n", result.excess);
+    } else if (result.sent && result.channelResult < 0) {
+        trace("keyboard: writing the macros failed (%d)\n", result.channelResult);
     }
-    const int excess = macroImageExcess(macroImageLength(image), info_.macroMemoryBytes());
-    if (excess > 0) {
-        trace("keyboard: the macros are %d events too long for the keyboard\n", excess);
-        return excess;
-    }
-    DeviceCommandChannel& channel = commandChannel();
-    if (!channel.isOpen()) {
-        return 0;
-    }
-    channel.beginTransaction();
-    const int result = channel.writeMacroImage(encodeMacroImage(image));
-    channel.endTransaction();
-    if (result < 0) {
-        trace("keyboard: writing the macros failed (%d)\n", result);
-    }
-    return 0;
+    return result.excess;
 }
 
 void CKestraneKeyboardDevice::RefreshPage() {

@@ -2,6 +2,7 @@
 
 #include "device/device_info_record.h"
 #include "device/key_assigned_device.h"
+#include "device/keyboard/keyboard_exchanges.h"
 #include "device/keyboard/keyboard_key_maps.h"
 #include "device/keyboard/keyboard_settings_block.h"
 #include "device/profiled_device.h"
@@ -57,24 +58,19 @@ public:
                       const SettingsWriteRequest& request = {});
 
     // Whether connect read the keyboard's tables (a key table over 512 bytes is refused).
-    bool tablesRead() const { return tablesRead_; }
-    const KeyboardKeyMaps& keyMaps() const { return maps_; }
+    bool tablesRead() const { return tables_.read; }
+    const KeyboardKeyMaps& keyMaps() const { return tables_.maps; }
 
 protected:
     void HandleEventCode(uint16_t code) override;
 
 private:
-    // Reads the device information, the key table and the LED-index table, and maps them.
-    bool ReadTables();
     // Refreshes the device information while the channel is open (the macro memory may differ
     // after a firmware change).
     void RefreshDeviceInfo();
     KeyboardSettings ProfileSettings(uint8_t profileIndex);
 
-    DeviceInfoRecord info_;
-    std::vector<uint8_t> deviceKeyTable_;
-    KeyboardKeyMaps maps_;
-    bool tablesRead_ = false;
+    keyboard::Tables tables_;
 };
 
 } // namespace morva::device
