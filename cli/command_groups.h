@@ -19,6 +19,7 @@ int runDevicesCommand(CliContext& context, const Arguments& arguments);
 int runInfoCommand(CliContext& context, const Arguments& arguments);
 int runProfileCommands(CliContext& context, const Arguments& arguments);
 int runLightCommands(CliContext& context, const Arguments& arguments);
+int runApplyCommand(CliContext& context, const Arguments& arguments);
 int runKeyCommands(CliContext& context, const Arguments& arguments);
 int runMacroCommands(CliContext& context, const Arguments& arguments);
 int runWatchCommand(CliContext& context, const Arguments& arguments);

@@ -30,6 +30,8 @@ constexpr std::array kGroups = {
                  "colour=RRGGBB multicolour=0|1\n"
                  "morvactl light frames <device> [--ms <milliseconds>]",
                  runLightCommands},
+    CommandGroup{"apply", "morvactl [--demo] [--trace] apply <device> [<profile>]",
+                 runApplyCommand},
     CommandGroup{"keys",
                  "morvactl keys <device>\n"
                  "morvactl keys <device> set <key number | factory function> <assignment>",

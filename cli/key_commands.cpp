@@ -80,8 +80,8 @@ int setKey(CliContext& context, const ProfileDevice& device, SelectedProfile& pr
     }
     KeyAssignmentRecord& record = keys[*key];
     record.assignment.code = parsed.factoryDefault ? record.defaultAssignment.code : *parsed.code;
-    profile.data.WriteKeyList(keys);
-    if (!profile.data.Save()) {
+    profile.data->WriteKeyList(keys);
+    if (!profile.data->Save()) {
         context.err << "morvactl: the profile could not be written: " << profile.path.string()
                     << "\n";
         return kExitFailure;
@@ -116,7 +116,7 @@ int runKeyCommands(CliContext& context, const Arguments& arguments) {
     if (!profile) {
         return kExitFailure;
     }
-    std::vector<KeyAssignmentRecord> keys = profile->data.ReadKeyList();
+    std::vector<KeyAssignmentRecord> keys = profile->data->ReadKeyList();
     if (keys.empty()) {
         context.err << "morvactl: the profile of " << device->folderName << " lists no keys\n";
         return kExitFailure;

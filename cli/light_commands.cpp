@@ -46,7 +46,7 @@ int showLight(CliContext& context, const ProfileDevice& device, const Arguments&
     if (!profile) {
         return kExitFailure;
     }
-    const profiles::LightInfoRecord light = profile->data.ReadLightInfo();
+    const profiles::LightInfoRecord light = profile->data->ReadLightInfo();
     context.out << compactJson(lightToJson(device, *profile, light)) << "\n";
     return kExitOk;
 }
@@ -120,14 +120,14 @@ int setLight(CliContext& context, const ProfileDevice& device, const Arguments& 
     if (!profile) {
         return kExitFailure;
     }
-    profiles::LightInfoRecord light = profile->data.ReadLightInfo();
+    profiles::LightInfoRecord light = profile->data->ReadLightInfo();
     for (const std::string& setting : extra) {
         if (!applySetting(context, setting, light)) {
             return kExitUsage;
         }
     }
-    profile->data.WriteLightInfo(light);
-    if (!profile->data.Save()) {
+    profile->data->WriteLightInfo(light);
+    if (!profile->data->Save()) {
         context.err << "morvactl: light set: the profile " << profile->path.string()
                     << " could not be written\n";
         return kExitFailure;
@@ -186,7 +186,7 @@ int showFrames(CliContext& context, const ProfileDevice& device, const Arguments
     lighting::LightingEngine engine(device::effectsOfType(device.deviceType),
                                     static_cast<size_t>(device.ledCount),
                                     device::runsRegionOverlays(device.deviceType));
-    engine.loadFrom(profile->data);
+    engine.loadFrom(*profile->data);
     const bool liveFrames =
         device.deviceType == hid::kDeviceMouse || device.deviceType == hid::kDeviceMousePad;
     std::vector<lighting::LedColour> last = engine.leds();

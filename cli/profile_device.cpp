@@ -2,6 +2,8 @@
 
 #include "hid/hid_model_tables.h"
 #include "profiles/data_folders.h"
+#include "profiles/keyboard_profiledata.h"
+#include "profiles/mouse_profiledata.h"
 
 namespace morva::cli {
 
@@ -58,6 +60,22 @@ std::unique_ptr<profiles::ProfileList> loadProfileList(CliContext& context,
     return list;
 }
 
+namespace {
+
+std::unique_ptr<profiles::CBasicProfiledata> makeProfileObject(uint16_t deviceType) {
+    switch (deviceType) {
+    case hid::kDeviceKeyboard:
+        return std::make_unique<profiles::CKeyboardProfiledata>();
+    case hid::kDeviceMouse:
+    case hid::kDeviceWirelessMouse:
+        return std::make_unique<profiles::CMouseProfiledata>();
+    default:
+        return std::make_unique<profiles::CBasicProfiledata>();
+    }
+}
+
+} // namespace
+
 std::unique_ptr<SelectedProfile> loadSelectedProfile(CliContext& context,
                                                      const ProfileDevice& device) {
     const std::unique_ptr<profiles::ProfileList> list = loadProfileList(context, device);
@@ -73,7 +91,8 @@ std::unique_ptr<SelectedProfile> loadSelectedProfile(CliContext& context,
     selected->name = list->entries()[static_cast<size_t>(index)].name;
     selected->path = device.dataFolder() / (list->selectedIdentifier() +
                                             std::string(profiles::folders::kProfileExtension));
-    profiles::CBasicProfiledata& data = selected->data;
+    selected->data = makeProfileObject(device.deviceType);
+    profiles::CBasicProfiledata& data = *selected->data;
     data.SetDefaultProfilePath(device.defaultProfilePath());
     data.SetProfilePath(selected->path);
     data.SetLightConfigPath(device.dataFolder() / (device.lightFolder + ".config"));

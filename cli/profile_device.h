@@ -40,7 +40,8 @@ std::unique_ptr<profiles::ProfileList> loadProfileList(CliContext& context,
 struct SelectedProfile {
     std::string name;
     std::filesystem::path path;
-    profiles::CBasicProfiledata data;
+    // The profile object of the device's type (a keyboard's reads its system settings too).
+    std::unique_ptr<profiles::CBasicProfiledata> data;
 };
 // The device's selected profile, its device entry loaded (repaired from the default profile
 // when damaged); null after saying why on err.

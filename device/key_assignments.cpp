@@ -3,6 +3,7 @@
 #include "base/json_file.h"
 #include "hid/hid_model_tables.h"
 #include "keyassign/key_captions.h"
+#include "keyassign/key_list_repair.h"
 #include "keyassign/panel/key_set_control_ui.h"
 #include "ui/controls/device_key_button.h"
 #include "ui/toolkit/container.h"
@@ -120,13 +121,7 @@ bool KeyAssignments::storeSelected(const KeyAssignmentRecord& record) {
 }
 
 bool KeyAssignments::resetLostMacros() {
-    bool changed = false;
-    for (KeyAssignmentRecord& key : keys_) {
-        if (key.assignment.code.isMacro() && key.assignment.code.first >= macroNames_.size()) {
-            key.assignment = key.defaultAssignment;
-            changed = true;
-        }
-    }
+    const bool changed = keyassign::resetKeysOfLostMacros(keys_, macroNames_.size());
     if (changed) {
         writeToProfile();
     }
