@@ -289,7 +289,9 @@ void CKestraneUSBDevice::ShowFunctionPanels(int kind) {
         keyFunctionPage = kUnchanged;
         break;
     case 4:
-        if (deviceType_ == hid::kDeviceKeyboard || deviceType_ == hid::kDeviceMouse) {
+        // A mouse behind a wireless receiver is a mouse, with the mouse's cursor page.
+        if (deviceType_ == hid::kDeviceKeyboard || deviceType_ == hid::kDeviceMouse ||
+            deviceType_ == hid::kDeviceWirelessMouse) {
             functionPage = 3;
             keyFunctionPage = kUnchanged;
         } else {

@@ -304,6 +304,22 @@ TEST_F(DeviceBaseTest, ShowFunctionPanelsSelectsThePagesOfEachKind) {
     }
 }
 
+TEST_F(DeviceBaseTest, AWirelessMouseGetsTheMousesCursorPage) {
+    auto* device = placeInWindow(buildPage("XML\\DeviceXml\\mousedevice.xml"));
+    ASSERT_NE(device, nullptr);
+    hid::InterfaceSlot slot;
+    slot.deviceType = hid::kDeviceWirelessMouse;
+    device->SetSlotRecord(slot);
+    auto* function = device->findDescendantAs<TabLayout>("device_function_switch");
+    auto* keyFunction = device->findDescendantAs<TabLayout>("device_key_function_switch");
+    ASSERT_NE(function, nullptr);
+    ASSERT_NE(keyFunction, nullptr);
+    keyFunction->selectItem(1);
+    device->ShowFunctionPanels(4);
+    EXPECT_EQ(function->selectedIndex(), 3);
+    EXPECT_EQ(keyFunction->selectedIndex(), 1) << "unchanged";
+}
+
 // Sends one input report after another on an interface of a device until it is destroyed.
 class ReportStream {
 public:
