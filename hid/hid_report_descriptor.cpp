@@ -282,6 +282,12 @@ private:
     }
 
     // The local usages with their pages settled; a lone Usage Minimum counts as a usage.
+    static bool namesNoUsage(const std::vector<UsageEntry>& usages) {
+        return std::all_of(usages.begin(), usages.end(), [](const UsageEntry& entry) {
+            return entry.min == 0 && entry.max == 0;
+        });
+    }
+
     std::vector<UsageEntry> settledUsages() const {
         std::vector<UsageEntry> list = usages_;
         if (pendingMin_) {
@@ -435,10 +441,15 @@ private:
         const uint32_t offset = layout->sizeBits;
         layout->sizeBits += bits;
         const auto flags = static_cast<uint16_t>(item.data & 0x1FF);
-        if ((flags & kDataConstant) != 0 || bits == 0) {
-            return true; // padding and empty fields make no capability
+        if (bits == 0) {
+            return true; // an empty field makes no capability
         }
         auto usages = settledUsages();
+        if ((flags & kDataConstant) != 0 && namesNoUsage(usages)) {
+            // Padding (no usage, or usage 0) makes no capability; a constant field that names a
+            // usage makes one like any other field, as the platform's parser does.
+            return true;
+        }
         if (usages.empty()) {
             usages.push_back({static_cast<uint16_t>(globals_.usagePage), 0, 0, false});
         }

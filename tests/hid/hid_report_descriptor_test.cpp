@@ -327,6 +327,28 @@ TEST(HidDescriptors, PushAndPopRestoreTheGlobals) {
     EXPECT_EQ(buttons[1].bitPosition, 3) << "placed after the three button bits";
 }
 
+TEST(HidDescriptors, AConstantFieldWithAUsageHasACapabilityAndPaddingHasNone) {
+    // Usage X as one data bit, usage Y as a constant 7-bit field, then a usage-less constant byte.
+    const std::vector<uint8_t> bytes = {0x05, 0x01, 0x09, 0x02, 0xA1, 0x01, 0x15, 0x00, 0x25, 0x01,
+                                        0x75, 0x01, 0x95, 0x01, 0x09, 0x30, 0x81, 0x02, 0x75, 0x07,
+                                        0x09, 0x31, 0x81, 0x01, 0x75, 0x08, 0x81, 0x01, 0xC0};
+    hid::HidReportDescriptor result;
+    std::string error;
+    ASSERT_TRUE(hid::parseHidReportDescriptor(bytes, result, error)) << error;
+    const auto& input = result.collections.at(0).of(hid::HidReportType::kInput);
+    std::vector<hid::HidReportCap> caps = input.buttonCaps;
+    caps.insert(caps.end(), input.valueCaps.begin(), input.valueCaps.end());
+    ASSERT_EQ(caps.size(), 2u);
+    const auto constant = std::find_if(caps.begin(), caps.end(), [](const hid::HidReportCap& cap) {
+        return cap.usageMin == 0x31;
+    });
+    ASSERT_NE(constant, caps.end());
+    EXPECT_EQ(constant->bitField & 0x01, 0x01) << "it says it is constant";
+    EXPECT_EQ(constant->bitSize, 7);
+    EXPECT_EQ(constant->bitPosition, 1);
+    EXPECT_EQ(result.collections.at(0).caps.inputReportByteLength, 3) << "16 bits and the ID byte";
+}
+
 TEST(HidDescriptors, ARangeOverAWholePageGetsEntriesOnlyForItsFields) {
     // Two 8-bit fields with usages 0 to 0xFFFF (as on a real keyboard's page 0x88).
     const std::vector<uint8_t> bytes = {0x05, 0x88, 0x09, 0x01, 0xA1, 0x01, 0x19, 0x00,
