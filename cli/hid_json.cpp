@@ -20,6 +20,9 @@ Json::Value capToJson(const hid::HidReportCap& cap) {
     }
     json["kind"] = cap.isArray ? "array" : "variable";
     json["relative"] = !cap.isAbsolute;
+    if ((cap.bitField & 0x01) != 0) {
+        json["constant"] = true; // a constant field that names a usage
+    }
     json["bitSize"] = cap.bitSize;
     json["reportCount"] = cap.reportCount;
     json["bytePosition"] = cap.bytePosition;

@@ -169,6 +169,19 @@ INSTANTIATE_TEST_SUITE_P(
             ": not a regular file"}),
     [](const auto& param) { return std::string(param.param.what); });
 
+TEST(Morvactl, ADescriptorsConstantFieldWithAUsageIsMarked) {
+    const test::MorvactlRun run =
+        morvactl({"hid", "descriptor", "05", "01", "09", "02", "a1", "01", "15", "00", "25",
+                  "01",  "75",         "01", "95", "01", "09", "30", "81", "02", "75", "07",
+                  "09",  "31",         "81", "01", "75", "08", "81", "01", "c0"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const Json::Value caps = run.json()["collections"][0]["input"]["buttonCaps"];
+    ASSERT_EQ(caps.size(), 2u) << "the usage-less padding byte has none";
+    EXPECT_FALSE(caps[0].isMember("constant"));
+    EXPECT_EQ(caps[1]["usage"].asString(), "0x0031");
+    EXPECT_TRUE(caps[1]["constant"].asBool());
+}
+
 TEST(Morvactl, MistakesExitWithAReason) {
     const test::MorvactlRun bad = morvactl({"hid", "descriptor", "05", "01", "a1", "01"});
     EXPECT_EQ(bad.exitCode, 1);
