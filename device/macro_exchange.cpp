@@ -1,5 +1,7 @@
 #include "device/macro_exchange.h"
 
+#include "device/link_guard.h"
+
 namespace morva::device {
 
 MacroWriteResult writeMacros(DeviceCommandChannel& channel, const MacroImage& image,
@@ -12,10 +14,21 @@ MacroWriteResult writeMacros(DeviceCommandChannel& channel, const MacroImage& im
     if (result.excess > 0 || !channel.isOpen()) {
         return result;
     }
+    if (!linkUp(channel)) {
+        result.linkLost = true;
+        return result;
+    }
     channel.beginTransaction();
+    if (!linkUp(channel)) {
+        result.linkLost = true; // the transaction is left open, as the mouse cannot hear its end
+        return result;
+    }
     result.channelResult = channel.writeMacroImage(encodeMacroImage(image));
-    channel.endTransaction();
     result.sent = true;
+    result.linkLost = !linkUp(channel);
+    if (!result.linkLost) {
+        channel.endTransaction();
+    }
     return result;
 }
 

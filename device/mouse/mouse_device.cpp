@@ -1,10 +1,25 @@
 #include "device/mouse/mouse_device.h"
 
+#include "base/json_access.h"
+#include "base/trace.h"
+#include "device/device_macros.h"
+#include "device/link_guard.h"
+#include "device/macro_exchange.h"
 #include "ui/controls/device_key_button.h"
 
 #include <string>
 
 namespace morva::device {
+namespace {
+
+// How many DPI stages the profile file itself has: stages another profile left in the profile
+// object must not reach the mouse.
+size_t storedStageCount(const Json::Value& deviceEntry) {
+    const Json::Value& stages = json::member(json::member(deviceEntry, "DPIStages"), "StageDPIs");
+    return stages.isArray() ? stages.size() : 0;
+}
+
+} // namespace
 
 CKestraneMouseDevice::CKestraneMouseDevice() : KeyAssignedDevice(hid::kDeviceMouse) {}
 
@@ -31,6 +46,128 @@ void CKestraneMouseDevice::LightingRefresh() {
         }
     }
     SendLiveFrame();
+}
+
+void CKestraneMouseDevice::Connect() {
+    if (!commandChannel().isOpen()) {
+        return;
+    }
+    tables_ = mouse::readTables(commandChannel());
+    keyMap_.clear();
+    if (tables_.read) {
+        for (size_t position = 0; position < kMouseButtonCount; ++position) {
+            keyMap_[static_cast<int>(position)] = tables_.buttonMap[position];
+        }
+    } else {
+        trace("mouse: the key table could not be read\n");
+    }
+    KeyAssignedDevice::Connect();
+}
+
+void CKestraneMouseDevice::RefreshDeviceInfo() {
+    DeviceInfoRecord fresh;
+    if (commandChannel().isOpen() && linkUp(commandChannel()) &&
+        commandChannel().readDeviceInfo(fresh) >= 0) {
+        tables_.info = fresh;
+    }
+}
+
+MouseSettings CKestraneMouseDevice::ProfileSettings(const SettingsWriteRequest& request) {
+    MouseSettings settings;
+    settings.indexByte = static_cast<uint8_t>(request.unused);
+    settings.light = profile_.ReadLightInfo();
+    settings.wireless = commandChannel().isWireless();
+    settings.reportRate = static_cast<uint8_t>(profile_.ReadMouseSystem().reportRate);
+    settings.stages = profile_.ReadDpiStages();
+    settings.stages.resize(
+        std::min(settings.stages.size(), storedStageCount(profile_.DeviceEntry())));
+    settings.activeStage = static_cast<uint8_t>(profile_.GetActiveDpiStage());
+    settings.flag = static_cast<uint8_t>(request.flag);
+    settings.screenWidth = static_cast<uint16_t>(request.screenWidth);
+    settings.screenHeight = static_cast<uint16_t>(request.screenHeight);
+    settings.correction = selectedCorrection(profile_.ReadCorrectInfo());
+    return settings;
+}
+
+int CKestraneMouseDevice::WriteSettings(const SettingsWriteRequest& request) {
+    if (!commandChannel().isOpen()) {
+        return 1;
+    }
+    const mouse::WriteResult result = mouse::writeSettings(
+        commandChannel(), ProfileSettings(request), static_cast<uint8_t>(request.profileIndex));
+    if (result.linkLost) {
+        trace("mouse: not linked to its receiver; the settings block was not written\n");
+        return 0;
+    }
+    if (result.channelResult < 0) {
+        trace("mouse: writing the settings block failed (%d)\n", result.channelResult);
+    }
+    return 1;
+}
+
+int CKestraneMouseDevice::WriteKeyTable(int profileIndex,
+                                        std::vector<profiles::KeyAssignmentRecord> keys) {
+    RefreshDeviceInfo();
+    if (!commandChannel().isOpen()) {
+        return 1;
+    }
+    const mouse::WriteResult result =
+        mouse::writeKeyTable(commandChannel(), tables_, keys, static_cast<uint8_t>(profileIndex));
+    if (result.linkLost) {
+        trace("mouse: not linked to its receiver; the button table was not written\n");
+        return 0;
+    }
+    if (result.channelResult < 0) {
+        trace("mouse: writing the button table failed (%d)\n", result.channelResult);
+    }
+    return 1;
+}
+
+int CKestraneMouseDevice::WriteCurrentKeyTable(int profileIndex) {
+    return WriteKeyTable(profileIndex, keys_.keys());
+}
+
+int CKestraneMouseDevice::WriteMacros() {
+    RefreshDeviceInfo();
+    const MacroWriteResult result = writeMacros(
+        commandChannel(), readDeviceMacroImage(UserDataFolder()), tables_.info.macroMemoryBytes());
+    if (result.linkLost) {
+        trace("mouse: not linked to its receiver; the macros were not written\n");
+        return 0;
+    }
+    if (result.excess > 0) {
+        trace("mouse: the macros are %d events too long for the mouse\n", result.excess);
+    } else if (result.sent && result.channelResult < 0) {
+        trace("mouse: writing the macros failed (%d)\n", result.channelResult);
+    }
+    return result.excess;
+}
+
+void CKestraneMouseDevice::ReadSettings() {
+    DeviceCommandChannel& channel = commandChannel();
+    channel.setSynchronised(false);
+    if (!channel.isOpen()) {
+        return;
+    }
+    const std::optional<MouseSettingsReadBack> read =
+        mouse::readSettings(channel, profile_.ReadLightInfo());
+    if (!read) {
+        // Zeros in place of what could not be read would overwrite the user's settings.
+        trace("mouse: the settings block could not be read back\n");
+        return;
+    }
+    profile_.WriteLightInfo(read->light);
+    profile_.SetActiveDpiStage(read->activeStage);
+    SaveProfile();
+    LoadLightSettings();
+    RefreshPage();
+}
+
+void CKestraneMouseDevice::HandleEventCode(uint16_t code) {
+    if (code == kSynchronisationRequest) {
+        trace("接收到自动添加设备的同步信息要求\n");
+        StartTabTimer(tab_timer::kReadSettings, kReadSettingsDelayMs);
+    }
 }
 
 } // namespace morva::device

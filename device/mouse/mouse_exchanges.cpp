@@ -1,0 +1,121 @@
+#include "device/mouse/mouse_exchanges.h"
+
+#include "device/link_guard.h"
+
+#include <algorithm>
+
+namespace morva::device::mouse {
+namespace {
+
+// Begin, the data command, End, each after a link check; stops at the first failed check (a
+// transaction already begun stays open: the mouse cannot hear its end).
+template <typename Command> WriteResult guardedWrite(DeviceCommandChannel& channel, Command data) {
+    WriteResult result;
+    if (!linkUp(channel)) {
+        result.linkLost = true;
+        return result;
+    }
+    channel.beginTransaction();
+    if (!linkUp(channel)) {
+        result.linkLost = true;
+        return result;
+    }
+    result.channelResult = data();
+    result.sent = true;
+    if (!linkUp(channel)) {
+        result.linkLost = true;
+        return result;
+    }
+    channel.endTransaction();
+    return result;
+}
+
+} // namespace
+
+ButtonMap buildButtonMap(std::span<const uint8_t> keyTable) {
+    ButtonMap map;
+    map.fill(kNoDeviceKey);
+    const size_t keys = std::min<size_t>(keyTable.size() / 3, kNoDeviceKey);
+    for (size_t position = 0; position < kMouseButtonCount; ++position) {
+        const profiles::AssignmentCode& factory = MouseButtonTable()[position];
+        for (size_t key = 0; key < keys; ++key) {
+            if (keyTable[3 * key] == factory.kind && keyTable[3 * key + 1] == factory.first &&
+                keyTable[3 * key + 2] == factory.second) {
+                map[position] = static_cast<uint8_t>(key);
+                break;
+            }
+        }
+    }
+    return map;
+}
+
+std::vector<uint8_t> keyTableFor(std::span<const uint8_t> deviceTable, const ButtonMap& map,
+                                 const std::vector<profiles::KeyAssignmentRecord>& keys) {
+    std::vector<uint8_t> table(deviceTable.begin(), deviceTable.end());
+    for (size_t position = 0; position < keys.size() && position < kMouseButtonCount; ++position) {
+        const size_t key = map[position];
+        if (key == kNoDeviceKey || 3 * key + 2 >= table.size()) {
+            continue;
+        }
+        const profiles::AssignmentCode& code = keys[position].assignment.code;
+        table[3 * key] = code.kind;
+        table[3 * key + 1] = code.first;
+        table[3 * key + 2] = code.second;
+    }
+    return table;
+}
+
+Tables readTables(DeviceCommandChannel& channel) {
+    Tables tables;
+    if (!linkUp(channel)) {
+        return tables;
+    }
+    channel.beginTransaction();
+    const int infoResult = channel.readDeviceInfo(tables.info);
+    const size_t tableBytes = tables.info.keyTableBytes();
+    std::vector<uint8_t> keyTable(kKeyTableLimit, 0);
+    const bool read = infoResult >= 0 && tableBytes <= kKeyTableLimit &&
+                      channel.setBlockLength(static_cast<uint16_t>(tableBytes)) &&
+                      channel.readKeyTable(keyTable) >= 0;
+    channel.endTransaction();
+    if (read) {
+        keyTable.resize(tableBytes);
+        tables.buttonMap = buildButtonMap(keyTable);
+        tables.keyTable = std::move(keyTable);
+        tables.read = true;
+    }
+    return tables;
+}
+
+WriteResult writeSettings(DeviceCommandChannel& channel, const MouseSettings& settings,
+                          uint8_t profileIndex) {
+    const MouseSettingsBlock block = encodeMouseSettings(settings);
+    return guardedWrite(channel, [&] {
+        return channel.writeSettings(static_cast<uint16_t>(profileIndex * kMouseSettingsStride),
+                                     std::span(block.data(), kMouseSettingsWriteSize));
+    });
+}
+
+WriteResult writeKeyTable(DeviceCommandChannel& channel, const Tables& tables,
+                          const std::vector<profiles::KeyAssignmentRecord>& keys,
+                          uint8_t profileIndex) {
+    if (!tables.read) {
+        return {};
+    }
+    const std::vector<uint8_t> table = keyTableFor(tables.keyTable, tables.buttonMap, keys);
+    return guardedWrite(channel, [&] { return channel.writeKeyTable(profileIndex, table); });
+}
+
+std::optional<MouseSettingsReadBack> readSettings(DeviceCommandChannel& channel,
+                                                  const profiles::LightInfoRecord& current) {
+    uint8_t profileIndex = 0;
+    MouseSettingsBlock block{};
+    if (!linkUp(channel) || channel.readSettings(0, std::span(&profileIndex, 1)) < 0 ||
+        channel.readSettings(static_cast<uint16_t>(profileIndex * kMouseSettingsStride), block) <
+            0) {
+        return std::nullopt;
+    }
+    return decodeMouseSettings(block, current);
+}
+
+} // namespace morva::device::mouse
