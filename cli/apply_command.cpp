@@ -4,9 +4,12 @@
 #include "device/device_macros.h"
 #include "device/keyboard/keyboard_exchanges.h"
 #include "device/macro_exchange.h"
+#include "device/mouse/mouse_exchanges.h"
+#include "device/mouse/mouse_profile_settings.h"
 #include "keyassign/key_list_repair.h"
 #include "macros/macro_list.h"
 #include "profiles/keyboard_profiledata.h"
+#include "profiles/mouse_profiledata.h"
 
 // morvactl apply <device> [profile]: the full profile write, as the program makes it when a
 // profile is chosen: the settings block, the macros and the key table.
@@ -38,6 +41,46 @@ bool writeMacros(CliContext& context, device::DeviceCommandChannel& channel,
         return true;
     }
     return report(context, std::to_string(image.records.size()) + " macros", result.channelResult);
+}
+
+// Keys bound to a macro that is gone get their factory function, here and in the profile.
+std::vector<profiles::KeyAssignmentRecord>
+repairedKeys(CliContext& context, profiles::CBasicProfiledata& data, const ProfileDevice& device) {
+    std::vector<profiles::KeyAssignmentRecord> keys = data.ReadKeyList();
+    if (keyassign::resetKeysOfLostMacros(keys, macros::readMacroList(device.dataFolder()).size())) {
+        data.WriteKeyList(keys);
+        data.Save();
+        context.out << "keys of deleted macros: given their factory function\n";
+    }
+    return keys;
+}
+
+// A mouse write's outcome: a lost link is a failure the user should hear of.
+bool report(CliContext& context, std::string_view what, const device::mouse::WriteResult& result) {
+    if (result.linkLost) {
+        context.err << "morvactl: apply: the mouse is not linked to its receiver; the " << what
+                    << " was not written\n";
+        return false;
+    }
+    return report(context, what, result.channelResult);
+}
+
+int applyToMouse(CliContext& context, device::DeviceCommandChannel& channel,
+                 const ProfileDevice& device, SelectedProfile& profile) {
+    auto& data = dynamic_cast<profiles::CMouseProfiledata&>(*profile.data);
+    const device::mouse::Tables tables = device::mouse::readTables(channel);
+    if (!tables.read) {
+        context.err << "morvactl: apply: the mouse's key table could not be read\n";
+        return kExitFailure;
+    }
+    const std::vector<profiles::KeyAssignmentRecord> keys = repairedKeys(context, data, device);
+    const device::MouseSettings settings =
+        device::mouseSettingsFromProfile(data, {.wireless = channel.isWireless()});
+    bool ok = report(context, "settings block", device::mouse::writeSettings(channel, settings, 0));
+    ok = writeMacros(context, channel, device.dataFolder(), tables.info.macroMemoryBytes()) && ok;
+    ok = report(context, "button table", device::mouse::writeKeyTable(channel, tables, keys, 0)) &&
+         ok;
+    return ok ? kExitOk : kExitFailure;
 }
 
 int applyToKeyboard(CliContext& context, device::DeviceCommandChannel& channel,
@@ -76,9 +119,11 @@ int runApplyCommand(CliContext& context, const Arguments& arguments) {
     if (!device) {
         return kExitFailure;
     }
-    if (device->deviceType != hid::kDeviceKeyboard) {
-        context.err << "morvactl: apply writes to keyboards so far; " << device->folderName
-                    << " is not one\n";
+    const bool mouse =
+        device->deviceType == hid::kDeviceMouse || device->deviceType == hid::kDeviceWirelessMouse;
+    if (device->deviceType != hid::kDeviceKeyboard && !mouse) {
+        context.err << "morvactl: apply writes to keyboards and mice so far; " << device->folderName
+                    << " is neither\n";
         return kExitFailure;
     }
     if (arguments.size() == 2) {
@@ -102,7 +147,8 @@ int runApplyCommand(CliContext& context, const Arguments& arguments) {
         return opened;
     }
     context.out << "profile \"" << profile->name << "\" to " << device->folderName << "\n";
-    return applyToKeyboard(context, channel, *device, *profile);
+    return mouse ? applyToMouse(context, channel, *device, *profile)
+                 : applyToKeyboard(context, channel, *device, *profile);
 }
 
 } // namespace morva::cli

@@ -1,26 +1,15 @@
 #include "device/mouse/mouse_device.h"
 
-#include "base/json_access.h"
 #include "base/trace.h"
 #include "device/device_macros.h"
 #include "device/link_guard.h"
 #include "device/macro_exchange.h"
+#include "device/mouse/mouse_profile_settings.h"
 #include "ui/controls/device_key_button.h"
 
 #include <string>
 
 namespace morva::device {
-namespace {
-
-// How many DPI stages the profile file itself has: stages another profile left in the profile
-// object must not reach the mouse.
-size_t storedStageCount(const Json::Value& deviceEntry) {
-    const Json::Value& stages = json::member(json::member(deviceEntry, "DPIStages"), "StageDPIs");
-    return stages.isArray() ? stages.size() : 0;
-}
-
-} // namespace
-
 CKestraneMouseDevice::CKestraneMouseDevice() : KeyAssignedDevice(hid::kDeviceMouse) {}
 
 CKestraneMouseDevice::~CKestraneMouseDevice() {
@@ -73,20 +62,12 @@ void CKestraneMouseDevice::RefreshDeviceInfo() {
 }
 
 MouseSettings CKestraneMouseDevice::ProfileSettings(const SettingsWriteRequest& request) {
-    MouseSettings settings;
-    settings.indexByte = static_cast<uint8_t>(request.unused);
-    settings.light = profile_.ReadLightInfo();
-    settings.wireless = commandChannel().isWireless();
-    settings.reportRate = static_cast<uint8_t>(profile_.ReadMouseSystem().reportRate);
-    settings.stages = profile_.ReadDpiStages();
-    settings.stages.resize(
-        std::min(settings.stages.size(), storedStageCount(profile_.DeviceEntry())));
-    settings.activeStage = static_cast<uint8_t>(profile_.GetActiveDpiStage());
-    settings.flag = static_cast<uint8_t>(request.flag);
-    settings.screenWidth = static_cast<uint16_t>(request.screenWidth);
-    settings.screenHeight = static_cast<uint16_t>(request.screenHeight);
-    settings.correction = selectedCorrection(profile_.ReadCorrectInfo());
-    return settings;
+    return mouseSettingsFromProfile(profile_,
+                                    {.indexByte = static_cast<uint8_t>(request.unused),
+                                     .flag = static_cast<uint8_t>(request.flag),
+                                     .screenWidth = static_cast<uint16_t>(request.screenWidth),
+                                     .screenHeight = static_cast<uint16_t>(request.screenHeight),
+                                     .wireless = commandChannel().isWireless()});
 }
 
 int CKestraneMouseDevice::WriteSettings(const SettingsWriteRequest& request) {

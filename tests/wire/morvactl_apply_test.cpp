@@ -107,9 +107,19 @@ TEST_F(MorvactlApply, ANamedProfileIsSelectedFirst) {
     EXPECT_EQ(apply({"keyboard", "nosuch"}), 1);
 }
 
-TEST_F(MorvactlApply, OnlyAConnectedKeyboardTakesAProfile) {
+TEST_F(MorvactlApply, AMouseTakesItsBlockAndButtonTable) {
+    const auto mouse = emulator::makeEmulatedMouse();
+    emulator::plugFirmwareDevice(bus, mouse);
+    ASSERT_EQ(apply({"mouse"}), 0) << err.str();
+    EXPECT_NE(out.str().find("button table: written"), std::string::npos) << out.str();
+    EXPECT_EQ(mouse->firmware().writtenSettingsBlock(0)[59], 1) << "the flag byte";
+    EXPECT_EQ(memory(mouse->firmware().keyTable(), 0, 3), (std::vector<uint8_t>{0x10, 0x01, 0x00}));
+}
+
+TEST_F(MorvactlApply, OnlyAConnectedKeyboardOrMouseTakesAProfile) {
     EXPECT_EQ(apply({}), 2);
-    EXPECT_EQ(apply({"mouse"}), 1);
+    EXPECT_EQ(apply({"mouse"}), 1) << "no mouse is connected";
+    EXPECT_EQ(apply({"MousePad"}), 1);
     EXPECT_EQ(apply({"keyboard123"}), 1) << "no keyboard of that model is connected";
     EXPECT_NE(err.str().find("no keyboard123 is connected"), std::string::npos) << err.str();
 }
