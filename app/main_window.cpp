@@ -80,7 +80,8 @@ CMainWnd::CMainWnd(ui::Toolkit& toolkit, MainWindowCallbacks callbacks, MainWind
               },
           .setEditLock = [this](bool released) { devices_.SetEditLock(false, released); },
           .keyCapture = {}}),
-      keyboardSystemRoutes_([this] { return devices_.CurrentDevice(); }) {
+      keyboardSystemRoutes_([this] { return devices_.CurrentDevice(); }),
+      mousePageRoutes_([this] { return devices_.CurrentDevice(); }, [this] { return screen_; }) {
     RegisterFactoryClasses();
     // The device bar's name labels show the models' display names in the current language.
     toolkit_.language().setTextQuery([this](std::string_view key) {
@@ -225,6 +226,7 @@ void CMainWnd::RegisterRoutes() {
     lightRoutes_.registerOn(router_);
     keyRoutes_.registerOn(router_);
     keyboardSystemRoutes_.registerOn(router_);
+    mousePageRoutes_.registerOn(router_);
     router_.on(kClick, "deng_same_mode",
                [this](const ui::Notification&) { devices_.SameMode(screen_); });
 

@@ -4,6 +4,7 @@
 #include "app/key_panel_routes.h"
 #include "app/keyboard_system_routes.h"
 #include "app/light_panel_routes.h"
+#include "app/mouse_page_routes.h"
 #include "app/profile_device_adapter.h"
 #include "app/profile_panel_routing.h"
 #include "base/application.h"
@@ -127,6 +128,7 @@ private:
     LightPanelRoutes lightRoutes_;
     KeyPanelRoutes keyRoutes_;
     KeyboardSystemRoutes keyboardSystemRoutes_;
+    MousePageRoutes mousePageRoutes_;
     std::shared_ptr<profiles::ProfilePanelRoutes> profileRoutes_;
     Worker controlPanelThread_{"ControlPanelThread"};
     ui::Size screen_;

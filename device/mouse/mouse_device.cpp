@@ -4,6 +4,7 @@
 #include "device/device_macros.h"
 #include "device/link_guard.h"
 #include "device/macro_exchange.h"
+#include "device/mouse/mouse_page.h"
 #include "device/mouse/mouse_profile_settings.h"
 #include "ui/controls/device_key_button.h"
 
@@ -47,6 +48,7 @@ void CKestraneMouseDevice::Connect() {
         for (size_t position = 0; position < kMouseButtonCount; ++position) {
             keyMap_[static_cast<int>(position)] = tables_.buttonMap[position];
         }
+        mouse_page::setRanges(*this, tables_.info);
     } else {
         trace("mouse: the key table could not be read\n");
     }
@@ -142,6 +144,35 @@ void CKestraneMouseDevice::ReadSettings() {
     SaveProfile();
     LoadLightSettings();
     RefreshPage();
+}
+
+void CKestraneMouseDevice::RefreshPage() {
+    KeyAssignedDevice::RefreshPage();
+    mouse_page::show(*this, ProfileSettings({}).stages, profile_.ReadMouseSystem(), tables_.info);
+}
+
+void CKestraneMouseDevice::ChangeStages(
+    const std::function<void(std::vector<profiles::DpiStageRecord>&)>& change,
+    const SettingsWriteRequest& request) {
+    std::vector<profiles::DpiStageRecord> stages = ProfileSettings(request).stages;
+    change(stages);
+    profile_.WriteDpiStages(stages);
+    SaveProfile();
+    RefreshPage();
+    WriteSettings(request);
+}
+
+void CKestraneMouseDevice::ChangeSystem(
+    const std::function<void(profiles::MouseSystemRecord&)>& change, bool send,
+    const SettingsWriteRequest& request) {
+    profiles::MouseSystemRecord system = profile_.ReadMouseSystem();
+    change(system);
+    profile_.WriteMouseSystem(system);
+    SaveProfile();
+    RefreshPage();
+    if (send) {
+        WriteSettings(request);
+    }
 }
 
 void CKestraneMouseDevice::HandleEventCode(uint16_t code) {

@@ -5,6 +5,8 @@
 #include "device/profiled_device.h"
 #include "profiles/mouse_profiledata.h"
 
+#include <functional>
+
 namespace morva::device {
 
 // The device object of a mouse, wired or behind a wireless receiver: reads the mouse's key table
@@ -35,6 +37,17 @@ public:
     int WriteMacros() override;
     // The logo segments "light_0_" n show LED n, then the LEDs go to the mouse.
     void LightingRefresh() override;
+
+    // The cursor page shows the profile's DPI stages, report rate and pointer settings.
+    void RefreshPage() override;
+    // The DPI stages the profile has, changed, stored and sent to the mouse.
+    void ChangeStages(const std::function<void(std::vector<profiles::DpiStageRecord>&)>& change,
+                      const SettingsWriteRequest& request);
+    // The system settings changed and stored; the report rate is also sent, the pointer, scroll
+    // and double-click settings live in the profile only.
+    void ChangeSystem(const std::function<void(profiles::MouseSystemRecord&)>& change, bool send,
+                      const SettingsWriteRequest& request);
+    const DeviceInfoRecord& deviceInfo() const { return tables_.info; }
 
     bool tablesRead() const { return tables_.read; }
     const mouse::ButtonMap& buttonMap() const { return tables_.buttonMap; }

@@ -5,6 +5,9 @@
 #include "emulator/firmware/mouse_firmware.h"
 #include "emulator/firmware_device.h"
 #include "tests/devmgr/devmgr_fixture.h"
+#include "ui/toolkit/edit.h"
+#include "ui/toolkit/option.h"
+#include "ui/toolkit/progress.h"
 
 #include <vector>
 
@@ -93,6 +96,52 @@ TEST_F(MouseProtocol, ReadSettingsTakesTheMousesBlockIntoTheProfile) {
     EXPECT_EQ(stored.ReadLightInfo().speed, 1);
     stored.ReadDpiStages();
     EXPECT_EQ(stored.GetActiveDpiStage(), 2);
+}
+
+TEST_F(MouseProtocol, TheCursorPageShowsStoresAndSendsItsSettings) {
+    show(firstTabOfType(hid::kDeviceMouse));
+    auto* edit1 = mouse->findDescendantAs<ui::Edit>("DPI_edit_1");
+    ASSERT_NE(edit1, nullptr);
+    EXPECT_EQ(edit1->text(), "800") << "16 steps of 50 DPI";
+    EXPECT_EQ(mouse->findDescendantAs<ui::Slider>("DPI_slider_1")->maxValue(), 320);
+
+    // 30 DPI is raised to the lowest DPI and stored in steps.
+    edit1->setText("30");
+    edit1->event(ui::UiEvent::of(ui::EventType::KillFocus));
+    loop.runPending();
+    const uint32_t lowest = firmware().deviceInfo().lowestDpi();
+    EXPECT_EQ(edit1->text(), std::to_string(lowest / 50 * 50));
+    const std::span<uint8_t> block = firmware().writtenSettingsBlock(0);
+    EXPECT_EQ(block[14 + 9 + 2], lowest / 50) << "sent at once";
+
+    auto* rate = mouse->findDescendantAs<ui::Option>("polling_rate_option_3");
+    rate->activate();
+    loop.runPending();
+    EXPECT_TRUE(rate->selected());
+    EXPECT_FALSE(mouse->findDescendantAs<ui::Option>("polling_rate_option_0")->selected());
+    EXPECT_EQ(block[11], 3);
+
+    mouse->findDescendantAs<ui::Slider>("double_click_slider")->userSetValue(700);
+    loop.runPending();
+    profiles::CMouseProfiledata stored;
+    stored.LoadDeviceEntry(mouse->GetProfilePath());
+    EXPECT_EQ(stored.ReadMouseSystem().doubleClickTime, 700);
+    EXPECT_EQ(stored.ReadMouseSystem().reportRate, 3);
+}
+
+TEST_F(MouseProtocol, TheLastEnabledStageCannotBeTurnedOff) {
+    show(firstTabOfType(hid::kDeviceMouse));
+    for (int stage = 4; stage >= 1; --stage) {
+        auto* box =
+            mouse->findDescendantAs<ui::Option>("DPI_enable_check_" + std::to_string(stage));
+        box->activate();
+        loop.runPending();
+        EXPECT_FALSE(box->selected());
+    }
+    EXPECT_FALSE(mouse->findDescendantAs<ui::Option>("DPI_enable_check_0")->enabled());
+    mouse->findDescendantAs<ui::Option>("DPI_enable_check_2")->activate();
+    loop.runPending();
+    EXPECT_TRUE(mouse->findDescendantAs<ui::Option>("DPI_enable_check_0")->enabled());
 }
 
 // The exchanges behind a wireless receiver, on a channel of their own.
