@@ -1,5 +1,6 @@
 #include "device/mouse/mouse_exchanges.h"
 
+#include "device/key_table_codes.h"
 #include "device/link_guard.h"
 
 #include <algorithm>
@@ -35,15 +36,10 @@ template <typename Command> WriteResult guardedWrite(DeviceCommandChannel& chann
 ButtonMap buildButtonMap(std::span<const uint8_t> keyTable) {
     ButtonMap map;
     map.fill(kNoDeviceKey);
-    const size_t keys = std::min<size_t>(keyTable.size() / 3, kNoDeviceKey);
     for (size_t position = 0; position < kMouseButtonCount; ++position) {
-        const profiles::AssignmentCode& factory = MouseButtonTable()[position];
-        for (size_t key = 0; key < keys; ++key) {
-            if (keyTable[3 * key] == factory.kind && keyTable[3 * key + 1] == factory.first &&
-                keyTable[3 * key + 2] == factory.second) {
-                map[position] = static_cast<uint8_t>(key);
-                break;
-            }
+        if (const auto key =
+                firstKeyWithCode(keyTable, MouseButtonTable()[position], kNoDeviceKey)) {
+            map[position] = static_cast<uint8_t>(*key);
         }
     }
     return map;
@@ -53,14 +49,9 @@ std::vector<uint8_t> keyTableFor(std::span<const uint8_t> deviceTable, const But
                                  const std::vector<profiles::KeyAssignmentRecord>& keys) {
     std::vector<uint8_t> table(deviceTable.begin(), deviceTable.end());
     for (size_t position = 0; position < keys.size() && position < kMouseButtonCount; ++position) {
-        const size_t key = map[position];
-        if (key == kNoDeviceKey || 3 * key + 2 >= table.size()) {
-            continue;
+        if (map[position] != kNoDeviceKey) {
+            putKeyCode(table, map[position], keys[position].assignment.code);
         }
-        const profiles::AssignmentCode& code = keys[position].assignment.code;
-        table[3 * key] = code.kind;
-        table[3 * key + 1] = code.first;
-        table[3 * key + 2] = code.second;
     }
     return table;
 }
