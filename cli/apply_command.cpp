@@ -40,7 +40,9 @@ bool writeMacros(CliContext& context, device::DeviceCommandChannel& channel,
         context.out << "macros: none\n";
         return true;
     }
-    return report(context, std::to_string(image.records.size()) + " macros", result.channelResult);
+    const size_t count = image.records.size();
+    return report(context, std::to_string(count) + (count == 1 ? " macro" : " macros"),
+                  result.channelResult);
 }
 
 // Keys bound to a macro that is gone get their factory function, here and in the profile.

@@ -2,6 +2,7 @@
 #include "cli/command_groups.h"
 #include "emulator/demo_devices.h"
 #include "emulator/emulated_hid_bus.h"
+#include "emulator/firmware/memory_dump.h"
 #include "hid/device_model_catalog.h"
 #include "hid/hid_default_backend.h"
 
@@ -65,9 +66,11 @@ struct GlobalOptions {
     bool demo = false;
     bool trace = false;
     bool help = false;
+    bool showDeviceMemory = false;
 };
 
-constexpr std::array<std::string_view, 4> kGlobalOptions = {"--demo", "--trace", "--help", "-h"};
+constexpr std::array<std::string_view, 5> kGlobalOptions = {"--demo", "--trace", "--help", "-h",
+                                                            "--show-device-memory"};
 
 bool isGlobalOption(std::string_view argument) {
     return std::find(kGlobalOptions.begin(), kGlobalOptions.end(), argument) !=
@@ -88,6 +91,8 @@ std::optional<size_t> parseGlobalOptions(const Arguments& commandLine, GlobalOpt
             options.demo = true;
         } else if (argument == "--trace") {
             options.trace = true;
+        } else if (argument == "--show-device-memory") {
+            options.showDeviceMemory = true;
         } else if (argument == "--help" || argument == "-h") {
             options.help = true;
         } else if (argument.starts_with("-")) {
@@ -122,7 +127,20 @@ void printUsage(std::ostream& to) {
     to << "options go before the command; \"--\" ends them:\n";
     to << "  --demo: use emulated devices instead of the system's HID devices\n";
     to << "  --trace: print every command exchange with a device on stderr\n";
+    to << "  --show-device-memory: with --demo, print what the emulated devices the command talked "
+          "to hold afterwards\n";
     to << "  --help: print this text\n";
+}
+
+// What reached each emulated device the command talked to.
+void showTouchedDeviceMemory(const std::vector<emulator::DemoDevice>& devices, std::ostream& out) {
+    for (const emulator::DemoDevice& demo : devices) {
+        emulator::CommandFirmware& firmware = demo.device->firmware();
+        if (firmware.transactionsBegun() > 0) {
+            out << "== memory of the emulated " << demo.tabName << " ==\n"
+                << emulator::describeFirmwareMemory(firmware);
+        }
+    }
 }
 
 } // namespace
@@ -161,9 +179,15 @@ int runMorvactl(const Arguments& commandLine, std::ostream& out, std::ostream& e
             << hid::installedDeviceModelsError() << "\n";
         return kExitFailure;
     }
+    if (options.showDeviceMemory && !options.demo) {
+        err << "morvactl: --show-device-memory shows the memory of emulated devices; it needs "
+               "--demo\n";
+        return kExitUsage;
+    }
     emulator::EmulatedHidBus demoBus;
+    std::vector<emulator::DemoDevice> demoDevices;
     if (options.demo) {
-        emulator::plugDemoDevices(demoBus);
+        demoDevices = emulator::plugDemoDevices(demoBus);
     }
     CliContext context{options.demo ? static_cast<platform::HidBackend&>(demoBus)
                                     : hid::defaultHidBackend(),
@@ -173,6 +197,9 @@ int runMorvactl(const Arguments& commandLine, std::ostream& out, std::ostream& e
         tracing.emplace(err);
     }
     const int result = group->run(context, arguments);
+    if (options.showDeviceMemory) {
+        showTouchedDeviceMemory(demoDevices, out);
+    }
     if (result == kExitUsage) {
         hintMisplacedOptions(arguments, err);
         printUsage(err);

@@ -5,15 +5,19 @@
 
 namespace morva::emulator {
 
-void plugDemoDevices(EmulatedHidBus& bus, const hid::DeviceModelCatalog& models) {
+std::vector<DemoDevice> plugDemoDevices(EmulatedHidBus& bus,
+                                        const hid::DeviceModelCatalog& models) {
+    std::vector<DemoDevice> plugged;
     for (const hid::DeviceModel& model : models.models()) {
         if (auto device = makeEmulatedModel(model)) {
-            plugFirmwareDevice(bus, std::move(device));
+            plugFirmwareDevice(bus, device);
+            plugged.push_back({model.tabName, std::move(device)});
         } else {
             trace("demo: no emulated model for the device type %u of \"%s\"\n",
                   unsigned{model.deviceType}, model.tabName.c_str());
         }
     }
+    return plugged;
 }
 
 } // namespace morva::emulator

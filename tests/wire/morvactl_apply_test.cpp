@@ -116,6 +116,21 @@ TEST_F(MorvactlApply, AMouseTakesItsBlockAndButtonTable) {
     EXPECT_EQ(memory(mouse->firmware().keyTable(), 0, 3), (std::vector<uint8_t>{0x10, 0x01, 0x00}));
 }
 
+TEST_F(MorvactlApply, DemoModeShowsWhatReachedTheDevice) {
+    addMacro("one", "2020_01_01_00_00_00_003", 2);
+    const test::MorvactlRun run =
+        test::morvactl({"--demo", "--show-device-memory", "apply", "keyboard"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("== memory of the emulated keyboard ==\ninformation record (34 bytes)"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("settings block 0 (30 bytes)"), std::string::npos);
+    EXPECT_NE(run.out.find("macro image (30 bytes)\n  0000 aa 55 1e 00 01 00"), std::string::npos)
+        << run.out;
+    EXPECT_EQ(run.out.find("emulated mouse"), std::string::npos) << "untouched devices stay out";
+    EXPECT_EQ(test::morvactl({"--show-device-memory", "devices"}).exitCode, 2);
+}
+
 TEST_F(MorvactlApply, OnlyAConnectedKeyboardOrMouseTakesAProfile) {
     EXPECT_EQ(apply({}), 2);
     EXPECT_EQ(apply({"mouse"}), 1) << "no mouse is connected";
