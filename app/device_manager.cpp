@@ -105,6 +105,7 @@ bool DeviceManager::BuildPage(size_t tabRow) {
     page->SetSlotRecord(*match);
     page->SetModelIndex(tabInfo.modelIndex);
     page->SetLightFolderName(pageInfo.lightFolder);
+    page->SetWriteFailureReporter(hooks_.writeFailed);
     page->BindPage();
 
     deviceSwitch->add(std::move(pageControl));

@@ -37,6 +37,8 @@ struct DeviceManagerHooks {
     std::function<void(device::CKestraneUSBDevice&, bool visible)> showSynchronisationOption;
     // The scan thread's first enumerating pass has ended (its instance message).
     std::function<void()> firstScanPassDone;
+    // A write did not reach a device; whatKey is the language key of what was lost.
+    std::function<void(device::CKestraneUSBDevice&, std::string_view whatKey)> writeFailed;
 };
 
 // The device manager of the main window: the slot list, one device page, power widget and hidden

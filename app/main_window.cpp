@@ -64,7 +64,10 @@ CMainWnd::CMainWnd(ui::Toolkit& toolkit, MainWindowCallbacks callbacks, MainWind
                              [this](device::CKestraneUSBDevice& device, bool enabled) {
                                  SetKeyEditButtonsEnabled(device, enabled);
                              },
-                             callbacks_.showSynchronisationOption, callbacks_.firstScanPassDone},
+                             callbacks_.showSynchronisationOption, callbacks_.firstScanPassDone,
+                             [this](device::CKestraneUSBDevice& device, std::string_view what) {
+                                 writeFailureNotice_.Show(device, what);
+                             }},
           config.models != nullptr ? *config.models : hid::installedDeviceModels()),
       profileDevice_([this] { return screen_; }),
       lightRoutes_([this] { return devices_.CurrentDevice(); }, [this] { return screen_; }),
@@ -227,6 +230,7 @@ void CMainWnd::RegisterRoutes() {
     keyRoutes_.registerOn(router_);
     keyboardSystemRoutes_.registerOn(router_);
     mousePageRoutes_.registerOn(router_);
+    writeFailureNotice_.registerOn(router_);
     router_.on(kClick, "deng_same_mode",
                [this](const ui::Notification&) { devices_.SameMode(screen_); });
 

@@ -7,6 +7,7 @@
 #include "app/mouse_page_routes.h"
 #include "app/profile_device_adapter.h"
 #include "app/profile_panel_routing.h"
+#include "app/write_failure_notice.h"
 #include "base/application.h"
 #include "base/clock.h"
 #include "base/worker.h"
@@ -123,6 +124,7 @@ private:
     bool scanDevices_;
     ui::Window window_;
     ui::NotificationRouter router_;
+    WriteFailureNotice writeFailureNotice_{window_};
     DeviceManager devices_;
     ProfileDeviceAdapter profileDevice_;
     LightPanelRoutes lightRoutes_;

@@ -392,4 +392,12 @@ void CKestraneUSBDevice::BindDevicePage(profiles::CBasicProfiledata& profile) {
     profiles_.loadActiveProfile(profile);
 }
 
+void CKestraneUSBDevice::ReportWriteFailure(std::string_view whatKey, int channelResult) {
+    trace("%s: a write did not reach the device (%.*s, %d)\n", deviceName().c_str(),
+          static_cast<int>(whatKey.size()), whatKey.data(), channelResult);
+    if (writeFailureReporter_) {
+        writeFailureReporter_(*this, whatKey);
+    }
+}
+
 } // namespace morva::device

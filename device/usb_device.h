@@ -20,6 +20,7 @@
 #include <atomic>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -32,6 +33,12 @@ class Window;
 namespace morva::device {
 
 class KeyAssignments;
+
+// What a write that did not reach the device lost, as language keys of the notice.
+inline constexpr std::string_view kPartSettings = "device_write_part_settings";
+inline constexpr std::string_view kPartKeys = "device_write_part_keys";
+inline constexpr std::string_view kPartMacros = "device_write_part_macros";
+inline constexpr std::string_view kPartNotLinked = "device_write_not_linked";
 
 // The tab timers that drive a device object. Each is a one-shot that re-arms itself.
 namespace tab_timer {
@@ -114,6 +121,12 @@ public:
     void SetSlotRecord(const hid::InterfaceSlot& slot);
     // Stores the tab and lets its timers reach this device.
     void SetTab(ui::Control* tab);
+    // Told when a write did not reach the device, with the language key of what was lost.
+    using WriteFailureReporter =
+        std::function<void(CKestraneUSBDevice& device, std::string_view whatKey)>;
+    void SetWriteFailureReporter(WriteFailureReporter reporter) {
+        writeFailureReporter_ = std::move(reporter);
+    }
     // The mouse page value of the device-page table; only the mouse reads it.
     void SetMousePageValue(int value) { mousePageValue_ = value; }
 
@@ -248,6 +261,10 @@ protected:
     // The device classes keep their own type until a slot record gives one.
     explicit CKestraneUSBDevice(uint16_t ownType);
 
+    // A write that did not reach the device: traced, and the user is told (the operations still
+    // report as their callers expect). whatKey is the language key of what was lost.
+    void ReportWriteFailure(std::string_view whatKey, int channelResult);
+
     // Opens the event channel's interface on the slot's path and starts the event thread,
     // which reads the companion interface's reports and posts each event code to the
     // interface thread (HandleEventCode). For the device classes.
@@ -323,6 +340,7 @@ private:
     TickMs livePauseUntilMs_ = 0;
     std::vector<std::string> userEffectNames_;
     std::vector<std::string> lightAreaNames_;
+    WriteFailureReporter writeFailureReporter_;
     // Lets posted event codes see that the device is gone.
     std::shared_ptr<CKestraneUSBDevice*> life_;
 };

@@ -78,7 +78,7 @@ int CKestraneKeyboardDevice::WriteSettings(const SettingsWriteRequest& request) 
     const int result = keyboard::writeSettings(
         commandChannel(), ProfileSettings(static_cast<uint8_t>(request.profileIndex)));
     if (result < 0) {
-        trace("keyboard: writing the settings block failed (%d)\n", result);
+        ReportWriteFailure(kPartSettings, result);
     }
     return 0;
 }
@@ -92,7 +92,7 @@ int CKestraneKeyboardDevice::WriteKeyTable(int profileIndex,
     const std::optional<int> result = keyboard::writeKeyTable(commandChannel(), tables_, keys,
                                                               static_cast<uint8_t>(profileIndex));
     if (result && *result < 0) {
-        trace("keyboard: writing the key table failed (%d)\n", *result);
+        ReportWriteFailure(kPartKeys, *result);
     }
     return 0;
 }
@@ -108,7 +108,7 @@ int CKestraneKeyboardDevice::WriteMacros() {
     if (result.excess > 0) {
         trace("keyboard: the macros are %d events too long for the keyboard\n", result.excess);
     } else if (result.sent && result.channelResult < 0) {
-        trace("keyboard: writing the macros failed (%d)\n", result.channelResult);
+        ReportWriteFailure(kPartMacros, result.channelResult);
     }
     return result.excess;
 }

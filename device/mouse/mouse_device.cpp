@@ -79,11 +79,11 @@ int CKestraneMouseDevice::WriteSettings(const SettingsWriteRequest& request) {
     const mouse::WriteResult result = mouse::writeSettings(
         commandChannel(), ProfileSettings(request), static_cast<uint8_t>(request.profileIndex));
     if (result.linkLost) {
-        trace("mouse: not linked to its receiver; the settings block was not written\n");
+        ReportWriteFailure(kPartNotLinked, 0);
         return 0;
     }
     if (result.channelResult < 0) {
-        trace("mouse: writing the settings block failed (%d)\n", result.channelResult);
+        ReportWriteFailure(kPartSettings, result.channelResult);
     }
     return 1;
 }
@@ -97,11 +97,11 @@ int CKestraneMouseDevice::WriteKeyTable(int profileIndex,
     const mouse::WriteResult result =
         mouse::writeKeyTable(commandChannel(), tables_, keys, static_cast<uint8_t>(profileIndex));
     if (result.linkLost) {
-        trace("mouse: not linked to its receiver; the button table was not written\n");
+        ReportWriteFailure(kPartNotLinked, 0);
         return 0;
     }
     if (result.channelResult < 0) {
-        trace("mouse: writing the button table failed (%d)\n", result.channelResult);
+        ReportWriteFailure(kPartKeys, result.channelResult);
     }
     return 1;
 }
@@ -115,13 +115,13 @@ int CKestraneMouseDevice::WriteMacros() {
     const MacroWriteResult result = writeMacros(
         commandChannel(), readDeviceMacroImage(UserDataFolder()), tables_.info.macroMemoryBytes());
     if (result.linkLost) {
-        trace("mouse: not linked to its receiver; the macros were not written\n");
+        ReportWriteFailure(kPartNotLinked, 0);
         return 0;
     }
     if (result.excess > 0) {
         trace("mouse: the macros are %d events too long for the mouse\n", result.excess);
     } else if (result.sent && result.channelResult < 0) {
-        trace("mouse: writing the macros failed (%d)\n", result.channelResult);
+        ReportWriteFailure(kPartMacros, result.channelResult);
     }
     return result.excess;
 }

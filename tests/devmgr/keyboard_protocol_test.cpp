@@ -112,6 +112,23 @@ TEST_F(KeyboardProtocol, TheSettingsBlockCarriesTheProfilesLightAndSystemSetting
     EXPECT_EQ(bytes(block, 27, 3), (std::vector<uint8_t>{0x01, 0x00, 0x02}));
 }
 
+TEST_F(KeyboardProtocol, AFailedWriteIsToldQuietlyInTheStatusBar) {
+    connect();
+    ui::Control* notice = main->window().find("device_write_notice");
+    ASSERT_NE(notice, nullptr);
+    EXPECT_FALSE(notice->visible());
+    firmware().injectFault(emulator::FaultKind::StatusFF, device::command::kWriteSettings);
+    EXPECT_EQ(keyboard->WriteSettings({}), 0) << "callers still see the usual result";
+    loop.runPending();
+    EXPECT_TRUE(notice->visible());
+    EXPECT_NE(notice->text().find("could not write the settings."), std::string::npos)
+        << notice->text();
+    loop.advance(1000);
+    EXPECT_TRUE(notice->visible());
+    loop.advance(app::WriteFailureNotice::kShownMs);
+    EXPECT_FALSE(notice->visible());
+}
+
 TEST_F(KeyboardProtocol, TheKeyTableTakesTheCurrentAssignments) {
     connect();
     device::KeyAssignments& keys = *keyboard->keyAssignments();

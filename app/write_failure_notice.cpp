@@ -1,0 +1,42 @@
+#include "app/write_failure_notice.h"
+
+#include "app/device_manager.h"
+#include "base/window_messages.h"
+#include "device/usb_device.h"
+#include "ui/toolkit/language_store.h"
+#include "ui/toolkit/toolkit.h"
+#include "ui/toolkit/window.h"
+
+#include <string>
+
+namespace morva::app {
+
+void WriteFailureNotice::Show(const device::CKestraneUSBDevice& device, std::string_view whatKey) {
+    ui::Control* label = window_.find(kLabelName);
+    if (label == nullptr) {
+        return;
+    }
+    const ui::LanguageStore& language = window_.toolkit().language();
+    const std::string name =
+        language.lookup(std::string(DeviceManager::kModelNameKeyPrefix) + device.deviceName())
+            .value_or(device.deviceName());
+    label->setText(name + ": " + language.lookup("device_write_failed_text").value_or("") + " " +
+                   language.lookup(whatKey).value_or(std::string(whatKey)));
+    label->setVisible(true);
+    window_.setTimer(kTimerHide, kShownMs);
+}
+
+void WriteFailureNotice::registerOn(ui::NotificationRouter& router) {
+    router.onMessage(kMsgTimer, [this](const ui::WindowMessage& m) -> std::optional<int64_t> {
+        if (m.wParam != kTimerHide) {
+            return std::nullopt;
+        }
+        window_.killTimer(kTimerHide);
+        if (ui::Control* label = window_.find(kLabelName)) {
+            label->setVisible(false);
+        }
+        return 1;
+    });
+}
+
+} // namespace morva::app
