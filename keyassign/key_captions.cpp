@@ -78,6 +78,8 @@ KeyCaption keyCaption(const AssignmentCode& code, std::span<const std::string> m
         return fromList(dpiFunctionList(), code);
     case kind::kRapidFire:
         return fromKeys({"mouse_key_fire_key"});
+    case kind::kSniper:
+        return fromKeys({"mouse_key_sniper"});
     case kind::kMediaKey:
         return fromList(mediaKeyList(), code);
     case kind::kSystemKey:

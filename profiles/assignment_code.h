@@ -10,7 +10,9 @@ inline constexpr uint8_t kMouseButton = 0x10; // button bit, 0
 inline constexpr uint8_t kSwing = 0x11;       // delay << 4 | speed, direction << 7 | count
 inline constexpr uint8_t kWheel = 0x12;   // delay << 4 | speed, up: count, down: 0x80 | 128 - count
 inline constexpr uint8_t kDpiStep = 0x13; // 1 up, 2 down, 3 cycle
-inline constexpr uint8_t kRapidFire = 0x14;   // interval, count
+inline constexpr uint8_t kRapidFire = 0x14; // interval, count
+// A mouse's factory DPI-shift button: the DPI while it is held, low byte then high byte.
+inline constexpr uint8_t kSniper = 0x16;
 inline constexpr uint8_t kKeyboardKey = 0x20; // modifier bits, HID usage (0: none)
 inline constexpr uint8_t kMediaKey = 0x30;    // Consumer-page usage, low byte then high byte
 inline constexpr uint8_t kSystemKey = 0x40;   // 1 power, 2 sleep, 4 wake

@@ -83,6 +83,27 @@ TEST_F(MouseProtocol, TheButtonTableTakesTheCurrentAssignments) {
     EXPECT_EQ(bytes(firmware().keyTable(), 0, 3), (std::vector<uint8_t>{0x10, 0x01, 0x00}));
 }
 
+TEST_F(MouseProtocol, EveryButtonOnThePictureCanBeGivenAFunction) {
+    mouse->ShowFunctionPanels(2);
+    device::KeyAssignments& keys = *mouse->keyAssignments();
+    for (const size_t position : {7u, 8u, 9u}) {
+        auto* button = dynamic_cast<ui::Button*>(mouse->keyButton(position));
+        ASSERT_NE(button, nullptr) << position;
+        button->activate();
+        loop.runPending();
+        ASSERT_EQ(keys.selected(), static_cast<int>(position));
+        profiles::KeyAssignmentRecord record = keys.keys()[position];
+        record.assignment.code = profiles::AssignmentCode::mediaKey(0x00E2);
+        keys.storeSelected(record);
+    }
+    EXPECT_EQ(mouse->WriteCurrentKeyTable(0), 1);
+    for (const size_t key : {7u, 8u, 9u}) {
+        EXPECT_EQ(bytes(firmware().keyTable(), key * 3, 3),
+                  (std::vector<uint8_t>{0x30, 0xE2, 0x00}))
+            << key;
+    }
+}
+
 TEST_F(MouseProtocol, ReadSettingsTakesTheMousesBlockIntoTheProfile) {
     const std::span<uint8_t> block = firmware().settingsBlock(0);
     block[0] = 0;

@@ -56,7 +56,7 @@ TEST(ShippedDeviceModels, BuildTheTabPageAndProductTablesInDeviceBarOrder) {
     const int modelIndices[] = {1, 0, 2, 3, 4};
     const uint16_t types[] = {2, 1, 3, 7, 1};
     const int leds[] = {6, 126, 15, 13, 126};
-    const int keys[] = {7, 126, 0, 0, 126};
+    const int keys[] = {10, 126, 0, 0, 126};
     for (size_t row = 0; row < tabs.size(); ++row) {
         EXPECT_EQ(tabs[row].tabName, names[row]);
         EXPECT_EQ(tabs[row].modelIndex, modelIndices[row]);

@@ -35,6 +35,7 @@ TEST(KeyCaptions, EachKindShowsItsCaption) {
         {{0x12, 0x00, 0x03}, {Source::LanguageKeys, {"mouse_key_up_Swing"}, {}}},
         {{0x13, 0x03, 0x00}, {Source::LanguageKeys, {"mouse_key_DPI_loop"}, {}}},
         {{0x14, 0x10, 0x02}, {Source::LanguageKeys, {"mouse_key_fire_key"}, {}}},
+        {{0x16, 0x90, 0x01}, {Source::LanguageKeys, {"mouse_key_sniper"}, {}}},
         {{0x30, 0xE2, 0x00}, {Source::LanguageKeys, {"media_mute"}, {}}},
         {{0x40, 0x04, 0x00}, {Source::LanguageKeys, {"system_wake_up"}, {}}},
         {{0x70, 0x00, 0x00}, {Source::Literal, {}, "Build"}},

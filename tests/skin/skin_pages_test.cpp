@@ -170,7 +170,7 @@ TEST_P(DevicePageTest, SelectPanelHoldsExactlyTheTablesKeysAndLeds) {
 INSTANTIATE_TEST_SUITE_P(
     Skin, DevicePageTest,
     ::testing::Values(
-        PageCase{"XML\\DeviceXml\\mousedevice.xml", 6, 7, "mouse_device_key_light"},
+        PageCase{"XML\\DeviceXml\\mousedevice.xml", 6, 10, "mouse_device_key_light"},
         PageCase{"XML\\DeviceXml\\keyboarddevice.xml", 126, 126, "device_key_light"},
         PageCase{"XML\\DeviceXml\\mousepaddevice.xml", 15, 0, "mousepad_device_key_light"},
         PageCase{"XML\\DeviceXml\\hs6533device.xml", 13, 0, "hs6533_device_key_light"},
