@@ -68,6 +68,13 @@ void MousePageRoutes::registerOn(ui::NotificationRouter& router) {
             const bool on = box != nullptr && box->selected();
             changeStage(stage, [on](DpiStageRecord& record) { record.enabled = on ? 1 : 0; });
         });
+    router.onFamily(kMoveValueChanged, "DPI_slider_",
+                    [mouseNow](const ui::Notification& n, int stage) {
+                        const auto* slider = dynamic_cast<const ui::Slider*>(n.sender.get());
+                        if (auto* mouse = mouseNow(); mouse != nullptr && slider != nullptr) {
+                            mouse->ShowStageDpi(stage, slider->value());
+                        }
+                    });
     router.onFamily(
         kValueChanged, "DPI_slider_", [changeStage](const ui::Notification& n, int stage) {
             const auto* slider = dynamic_cast<const ui::Slider*>(n.sender.get());

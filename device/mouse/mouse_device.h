@@ -2,6 +2,7 @@
 
 #include "device/key_assigned_device.h"
 #include "device/mouse/mouse_exchanges.h"
+#include "device/mouse/mouse_page.h"
 #include "device/profiled_device.h"
 #include "profiles/mouse_profiledata.h"
 
@@ -41,6 +42,10 @@ public:
     // The cursor page shows the profile's DPI stages, report rate and pointer settings.
     void RefreshPage() override;
     // The DPI stages the profile has, changed, stored and sent to the mouse.
+    // A stage's slider being dragged shows its DPI without storing it.
+    void ShowStageDpi(int stage, int steps) {
+        mouse_page::showStageDpi(*this, stage, steps, tables_.info);
+    }
     void ChangeStages(const std::function<void(std::vector<profiles::DpiStageRecord>&)>& change,
                       const SettingsWriteRequest& request);
     // The system settings changed and stored; the report rate is also sent, the pointer, scroll

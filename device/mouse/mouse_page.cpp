@@ -34,12 +34,16 @@ void showStage(ui::Container& page, int n, const profiles::DpiStageRecord& stage
         enable->setEnabled(!lastOn);
     }
     setSlider(page, numbered("DPI_slider_", n), stage.dpiX);
-    if (auto* edit = page.findDescendantAs<ui::Edit>(numbered("DPI_edit_", n))) {
-        edit->setText(std::to_string(uint32_t{stage.dpiX} * info.dpiPerStep()));
-    }
+    showStageDpi(page, n, stage.dpiX, info);
 }
 
 } // namespace
+
+void showStageDpi(ui::Container& page, int stage, int steps, const DeviceInfoRecord& info) {
+    if (auto* edit = page.findDescendantAs<ui::Edit>(numbered("DPI_edit_", stage))) {
+        edit->setText(std::to_string(std::max(steps, 0) * info.dpiPerStep()));
+    }
+}
 
 void setRanges(ui::Container& page, const DeviceInfoRecord& info) {
     for (int n = 0; n < kStages; ++n) {

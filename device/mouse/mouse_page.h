@@ -23,6 +23,8 @@ void setRanges(ui::Container& page, const DeviceInfoRecord& info);
 // one stage stays enabled: the box of the only enabled stage cannot be cleared.
 void show(ui::Container& page, const std::vector<profiles::DpiStageRecord>& stages,
           const profiles::MouseSystemRecord& system, const DeviceInfoRecord& info);
+// The DPI of a stage's slider position in its edit box, while the slider is being dragged.
+void showStageDpi(ui::Container& page, int stage, int steps, const DeviceInfoRecord& info);
 // The DPI steps of a typed DPI: raised to the mouse's lowest DPI, divided by its DPI per step and
 // kept within its steps.
 uint16_t stepsOfTypedDpi(int typedDpi, const DeviceInfoRecord& info);

@@ -135,6 +135,16 @@ TEST_F(MouseProtocol, TheCursorPageShowsStoresAndSendsItsSettings) {
     const std::span<uint8_t> block = firmware().writtenSettingsBlock(0);
     EXPECT_EQ(block[14 + 9 + 2], lowest / 50) << "sent at once";
 
+    // Dragging shows the DPI at once; only letting go stores and sends it.
+    auto* slider1 = mouse->findDescendantAs<ui::Slider>("DPI_slider_1");
+    slider1->userMoveTo(40);
+    loop.runPending();
+    EXPECT_EQ(edit1->text(), "2000");
+    EXPECT_EQ(block[14 + 9 + 2], lowest / 50) << "not sent while dragging";
+    slider1->userSetValue(40);
+    loop.runPending();
+    EXPECT_EQ(block[14 + 9 + 2], 40);
+
     auto* rate = mouse->findDescendantAs<ui::Option>("polling_rate_option_3");
     rate->activate();
     loop.runPending();
