@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/clock.h"
+#include "lighting/keyboard_effect_state.h"
 #include "lighting/led_colour.h"
 #include "lighting/pass_timing.h"
 #include "profiles/profile_records.h"
@@ -14,18 +15,21 @@ namespace morva::lighting {
 
 inline constexpr size_t kPerLedBytes = 126;
 inline constexpr size_t kGroupFlags = 23;
+static_assert(kPerLedBytes == kKeyPositions);
 
 // What the main effect of a device carries from one step to the next.
 struct EffectState {
     uint8_t phase = 0;
     uint8_t colourIndex = 0;
     FlashToggle flash;
-    // The chases light every second step.
+    // The chases (and the keyboard's spread from column 9) light every second step.
     bool chaseStepOdd = false;
     std::array<uint8_t, kPerLedBytes> values{};
     std::array<uint8_t, kPerLedBytes> colourIndices{};
     // A ring: rotating moves every flag one place.
     std::array<bool, kGroupFlags> groupFlags{};
+    // Only the keyboard's effects use it.
+    KeyboardEffectState keyboard;
 };
 
 // What one step works on: the state, the light settings, the LEDs and the time.
