@@ -4,6 +4,8 @@
 #include "lighting/lighting_tables.h"
 #include "lighting/shared_steps.h"
 
+#include <algorithm>
+
 namespace morva::lighting {
 namespace {
 
@@ -68,6 +70,14 @@ bool advancePadChase(StepContext& step, bool rotateForwards, size_t ringLength) 
 
 } // namespace
 
+uint8_t EffectTable::thresholdOf(uint8_t code, uint8_t speed) const {
+    const auto own =
+        std::find_if(ownThresholds.begin(), ownThresholds.end(),
+                     [code](const OwnThresholds& entry) { return entry.code == code; });
+    const Thresholds& pace = own != ownThresholds.end() ? own->bySpeed : thresholds;
+    return pace[std::min<size_t>(speed, pace.size() - 1)];
+}
+
 void resetForNewEffect(EffectState& state) {
     state = EffectState{};
     state.groupFlags[0] = true;
@@ -119,26 +129,26 @@ void chaseOverPairsStep(StepContext& step) {
 }
 
 const EffectTable& mouseEffects() {
-    static const EffectTable table{{mouseLedWaveStep, spectrumStep, breathingStep, staticStep,
-                                    flashStep, mouseChaseStep, fourColourBreathingStep,
-                                    fourColourFlashStep, offStep},
-                                   kStepThresholds};
+    static const EffectTable table{.steps = {mouseLedWaveStep, spectrumStep, breathingStep,
+                                             staticStep, flashStep, mouseChaseStep,
+                                             fourColourBreathingStep, fourColourFlashStep, offStep},
+                                   .thresholds = kStepThresholds};
     return table;
 }
 
 const EffectTable& mousePadEffects() {
-    static const EffectTable table{{mouseLedWaveStep, spectrumStep, breathingStep, staticStep,
-                                    flashStep, nullptr, chaseAlongLedsStep, chaseOverPairsStep,
-                                    offStep},
-                                   kStepThresholds};
+    static const EffectTable table{.steps = {mouseLedWaveStep, spectrumStep, breathingStep,
+                                             staticStep, flashStep, nullptr, chaseAlongLedsStep,
+                                             chaseOverPairsStep, offStep},
+                                   .thresholds = kStepThresholds};
     return table;
 }
 
 const EffectTable& headsetEffects() {
-    static const EffectTable table{{headsetLedWaveStep, spectrumStep, breathingStep, staticStep,
-                                    flashStep, nullptr, chaseAlongLedsStep, chaseOverPairsStep,
-                                    offStep},
-                                   kStepThresholds};
+    static const EffectTable table{.steps = {headsetLedWaveStep, spectrumStep, breathingStep,
+                                             staticStep, flashStep, nullptr, chaseAlongLedsStep,
+                                             chaseOverPairsStep, offStep},
+                                   .thresholds = kStepThresholds};
     return table;
 }
 

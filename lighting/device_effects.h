@@ -3,28 +3,51 @@
 #include "lighting/effect_state.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <span>
 
 // The built-in effects of each device type, by effect code.
 namespace morva::lighting {
 
 using StepFunction = void (*)(StepContext&);
+// What a key going down or up does to the effect (the keyboard's reactive effects).
+using KeyEventFunction = void (*)(StepContext&, uint8_t position, bool pressed);
+// Passes between two steps, by speed 0–5.
+using Thresholds = std::array<uint8_t, 6>;
+
+// The most effect codes a device type has a built-in step for (the keyboard's 0–28).
+inline constexpr size_t kMostStepCodes = 29;
+
+// An effect that steps at a pace of its own.
+struct OwnThresholds {
+    uint8_t code = 0;
+    Thresholds bySpeed{};
+};
 
 struct EffectTable {
-    // The step of effect codes 0–8; null, and every code beyond, plays the effect file instead.
-    std::array<StepFunction, 9> steps{};
-    // Passes between two steps, by speed 0–5.
-    std::array<uint8_t, 6> thresholds{};
+    // The step of each effect code; null, and every code beyond, plays the effect file instead.
+    std::array<StepFunction, kMostStepCodes> steps{};
+    // The pace of every step...
+    Thresholds thresholds{};
+    // ...but for these effects.
+    std::span<const OwnThresholds> ownThresholds{};
+    // Run when the effect code changes (and for the first effect); null: everything back to the
+    // start, as resetForNewEffect does.
+    StepFunction start = nullptr;
+    // Null: key events change nothing.
+    KeyEventFunction keyEvent = nullptr;
 
     StepFunction stepOf(uint8_t code) const { return code < steps.size() ? steps[code] : nullptr; }
-    uint8_t thresholdOf(uint8_t speed) const {
-        return thresholds[speed < thresholds.size() ? speed : thresholds.size() - 1];
-    }
+    // The threshold of effect `code` at `speed`; speeds above 5 count as 5.
+    uint8_t thresholdOf(uint8_t code, uint8_t speed) const;
 };
 
 const EffectTable& mouseEffects();
 const EffectTable& mousePadEffects();
 const EffectTable& headsetEffects();
+// The keyboard's own effect set, its start routine and its reactive effects.
+const EffectTable& keyboardEffects();
 
 // What an effect change does to the state: everything back to the start, and the chase ring
 // seeded with flag 0 so that the chases have something to run.

@@ -1,18 +1,21 @@
 #include "lighting/lighting_engine.h"
 
+#include <algorithm>
+
 namespace morva::lighting {
 LightingEngine::LightingEngine(const EffectTable& effects, size_t ledCount, bool runsOverlays)
     : effects_(effects), runsOverlays_(runsOverlays), working_(ledCount), published_(ledCount) {
-    resetForNewEffect(state_);
+    startEffect();
 }
 
 void LightingEngine::setSettings(const profiles::LightInfoRecord& settings) {
     const std::lock_guard lock(mutex_);
-    if (settings.mode != settings_.mode) {
-        resetForNewEffect(state_);
+    const bool newEffect = settings.mode != settings_.mode;
+    settings_ = settings;
+    if (newEffect) {
+        startEffect();
         counter_ = 0;
     }
-    settings_ = settings;
 }
 
 void LightingEngine::setRegions(std::vector<profiles::LightInfoRecord> entries) {
@@ -39,9 +42,9 @@ profiles::LightInfoRecord LightingEngine::loadFrom(profiles::CBasicProfiledata& 
 void LightingEngine::pass(TickMs now) {
     const std::lock_guard lock(mutex_);
     if (const StepFunction step = effects_.stepOf(settings_.mode)) {
-        if (++counter_ >= effects_.thresholdOf(settings_.speed)) {
+        if (++counter_ >= effects_.thresholdOf(settings_.mode, settings_.speed)) {
             counter_ = 0;
-            StepContext context{state_, settings_, working_, now};
+            StepContext context = contextAt(now);
             step(context);
         }
     } else {
@@ -57,7 +60,7 @@ uint32_t LightingEngine::passesUntilDue(TickMs now) const {
     const std::lock_guard lock(mutex_);
     uint32_t due = 0;
     if (effects_.stepOf(settings_.mode) != nullptr) {
-        due = passesUntilThreshold(counter_, effects_.thresholdOf(settings_.speed));
+        due = passesUntilThreshold(counter_, effects_.thresholdOf(settings_.mode, settings_.speed));
     } else {
         due = player_.passesUntilDue(now, settings_.speed);
     }
@@ -79,12 +82,40 @@ void LightingEngine::skipPasses(uint32_t passes) {
     }
 }
 
+void LightingEngine::keyEvent(uint8_t position, bool pressed) {
+    const std::lock_guard lock(mutex_);
+    if (effects_.keyEvent != nullptr && position < kKeyPositions) {
+        StepContext context = contextAt(0);
+        effects_.keyEvent(context, position, pressed);
+    }
+}
+
+void LightingEngine::setCustomColours(std::span<const Rgb> colours) {
+    const std::lock_guard lock(mutex_);
+    auto& custom = state_.keyboard.customColours;
+    custom.fill(Rgb{});
+    std::copy_n(colours.begin(), std::min(colours.size(), custom.size()), custom.begin());
+}
+
 void LightingEngine::setLed(size_t index, LedColour colour) {
     const std::lock_guard lock(mutex_);
     if (index < working_.size()) {
         working_[index] = colour;
         published_[index].store(colourWord(colour), std::memory_order_relaxed);
     }
+}
+
+StepContext LightingEngine::contextAt(TickMs now) {
+    return {state_, settings_, working_, now};
+}
+
+void LightingEngine::startEffect() {
+    if (effects_.start == nullptr) {
+        resetForNewEffect(state_);
+        return;
+    }
+    StepContext context = contextAt(0);
+    effects_.start(context);
 }
 
 void LightingEngine::publish() {

@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <mutex>
+#include <span>
 #include <vector>
 
 // The lighting engine of one device: the main effect of its light settings (a built-in step of
@@ -45,6 +46,13 @@ public:
     // Counts passes in which nothing is due (fewer than passesUntilDue()).
     void skipPasses(uint32_t passes);
 
+    // A key of the device went down or up: the reactive effects start from it (the keyboard's);
+    // positions beyond the keys are ignored. Any thread may call it while another one steps.
+    void keyEvent(uint8_t position, bool pressed);
+    // The colours of the custom effect, by key position; keys beyond the span are dark. They
+    // stay through effect changes until the next call.
+    void setCustomColours(std::span<const Rgb> colours);
+
     // Paints one LED from outside the effects (custom colours, synchronised lighting); the next
     // step that covers it paints over it.
     void setLed(size_t index, LedColour colour);
@@ -54,6 +62,9 @@ public:
     std::vector<LedColour> leds() const;
 
 private:
+    StepContext contextAt(TickMs now);
+    // The current effect from its beginning.
+    void startEffect();
     void publish();
 
     mutable std::mutex mutex_;

@@ -175,8 +175,8 @@ TEST(DeviceEffects, EachTypeHasItsStepsAndTheRestPlayTheEffectFile) {
     EXPECT_EQ(mousePadEffects().stepOf(5), nullptr);
     EXPECT_EQ(mousePadEffects().stepOf(6), &chaseAlongLedsStep);
     EXPECT_EQ(headsetEffects().stepOf(0), &headsetLedWaveStep);
-    EXPECT_EQ(mouseEffects().thresholdOf(0), 28);
-    EXPECT_EQ(mouseEffects().thresholdOf(4), 7);
+    EXPECT_EQ(mouseEffects().thresholdOf(1, 0), 28);
+    EXPECT_EQ(mouseEffects().thresholdOf(1, 4), 7);
 }
 
 } // namespace

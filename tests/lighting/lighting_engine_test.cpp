@@ -195,6 +195,26 @@ const Scenario kScenarios[] = {
                            fileStep(4, 3, 500, true), fileStep(4, 0, 300), fileStep(5, 2, 800),
                            fileStep(1, 0, 200), fileStep(9, 0, 400)});
      }},
+    {"KeyboardTwinkleWithOverlays", keyboardEffects(), 126, true,
+     [](LightingEngine& e) {
+         e.setSettings(settings(9, 3, true));
+         e.setRegions({region(2, 4), region(3, 1)});
+     }},
+    {"KeyboardDemonstration", keyboardEffects(), 126, true,
+     [](LightingEngine& e) {
+         e.setSettings(settings(13, 2, true));
+     }},
+    {"KeyboardSpreadFromColumn9", keyboardEffects(), 126, true,
+     [](LightingEngine& e) {
+         e.setSettings(settings(12, 4));
+     }},
+    {"KeyboardNeighboursOfHeldKeys", keyboardEffects(), 126, true,
+     [](LightingEngine& e) {
+         e.setSettings(settings(24, 0));
+         e.keyEvent(52, true);
+         e.keyEvent(90, true);
+         e.keyEvent(90, false);
+     }},
 };
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, SleepingEngine, ::testing::ValuesIn(kScenarios),
