@@ -84,6 +84,7 @@ CMainWnd::CMainWnd(ui::Toolkit& toolkit, MainWindowCallbacks callbacks, MainWind
           .setEditLock = [this](bool released) { devices_.SetEditLock(false, released); },
           .keyCapture = {}}),
       keyboardSystemRoutes_([this] { return devices_.CurrentDevice(); }),
+      customLightRoutes_([this] { return devices_.CurrentDevice(); }, [this] { return screen_; }),
       mousePageRoutes_([this] { return devices_.CurrentDevice(); }, [this] { return screen_; }) {
     RegisterFactoryClasses();
     // The device bar's name labels show the models' display names in the current language.
@@ -229,6 +230,7 @@ void CMainWnd::RegisterRoutes() {
     lightRoutes_.registerOn(router_);
     keyRoutes_.registerOn(router_);
     keyboardSystemRoutes_.registerOn(router_);
+    customLightRoutes_.registerOn(router_);
     mousePageRoutes_.registerOn(router_);
     writeFailureNotice_.registerOn(router_);
     router_.on(kClick, "deng_same_mode",

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/custom_light_routes.h"
 #include "app/device_manager.h"
 #include "app/key_panel_routes.h"
 #include "app/keyboard_system_routes.h"
@@ -130,6 +131,7 @@ private:
     LightPanelRoutes lightRoutes_;
     KeyPanelRoutes keyRoutes_;
     KeyboardSystemRoutes keyboardSystemRoutes_;
+    CustomLightRoutes customLightRoutes_;
     MousePageRoutes mousePageRoutes_;
     std::shared_ptr<profiles::ProfilePanelRoutes> profileRoutes_;
     Worker controlPanelThread_{"ControlPanelThread"};

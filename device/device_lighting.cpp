@@ -10,6 +10,8 @@ const lighting::EffectTable kNoEffects{};
 
 const lighting::EffectTable& effectsOfType(uint16_t deviceType) {
     switch (deviceType) {
+    case hid::kDeviceKeyboard:
+        return lighting::keyboardEffects();
     case hid::kDeviceMouse:
     case hid::kDeviceWirelessMouse:
         return lighting::mouseEffects();

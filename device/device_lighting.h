@@ -13,19 +13,17 @@
 
 namespace morva::device {
 
-// The built-in effects of a device type (the keyboard's come with its protocol: none yet), and
+// The built-in effects of a device type, and
 // whether the type runs the region overlays (the mouse loads them but never runs them).
 const lighting::EffectTable& effectsOfType(uint16_t deviceType);
 bool runsRegionOverlays(uint16_t deviceType);
 
 // The lighting a device object carries: the engine that steps its effects (and holds the colour
-// of each LED) with the thread that drives it, each LED's effect state, the light settings, the
-// marks of the reactive effects and the two flags the main window sets. The interface paints the
+// of each LED) with the thread that drives it, each LED's effect state, the light settings and
+// the two flags the main window sets. The interface paints the
 // preview from the engine's LEDs.
 struct DeviceLighting {
     static constexpr size_t kLedEffectStateSize = 14;
-    static constexpr size_t kReactiveKeyBytes = 126;
-    static constexpr size_t kReactiveColumnBytes = 23;
     using LedEffectState = std::array<uint8_t, kLedEffectStateSize>;
 
     // The engine is declared before its driver, so the driver and its thread go first.
@@ -33,8 +31,6 @@ struct DeviceLighting {
     lighting::LightingDriver driver;
     std::vector<LedEffectState> effectState; // per LED
     profiles::LightInfoRecord settings;
-    std::array<uint8_t, kReactiveKeyBytes> reactiveKeys{};
-    std::array<uint8_t, kReactiveColumnBytes> reactiveColumns{};
     std::atomic<int> output = 1;        // light control: 0 dark, 1 lit
     std::atomic<int> previewActive = 1; // the window is active or the pointer is over it
 

@@ -27,8 +27,8 @@ protected:
     Profile profile_;
 };
 
-// A device whose lighting the host engine runs from its profile. Until the device's protocol
-// comes, connect and apply profile do just that.
+// A device whose lighting the host engine runs from its profile: connecting loads the profile's
+// light settings and starts the lighting thread; a class with a protocol does its own work first.
 template <typename Profile> class HostLitDevice : public ProfiledDevice<Profile> {
 public:
     void Connect() override { this->ConnectLighting(this->profile_); }

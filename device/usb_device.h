@@ -38,6 +38,7 @@ class KeyAssignments;
 inline constexpr std::string_view kPartSettings = "device_write_part_settings";
 inline constexpr std::string_view kPartKeys = "device_write_part_keys";
 inline constexpr std::string_view kPartMacros = "device_write_part_macros";
+inline constexpr std::string_view kPartCustomLight = "device_write_part_custom_light";
 inline constexpr std::string_view kPartNotLinked = "device_write_not_linked";
 
 // The tab timers that drive a device object. Each is a one-shot that re-arms itself.
@@ -72,8 +73,6 @@ public:
     static constexpr std::string_view kFunctionSwitchName = "device_function_switch";
     static constexpr std::string_view kKeyFunctionSwitchName = "device_key_function_switch";
     static constexpr size_t kLedEffectStateSize = DeviceLighting::kLedEffectStateSize;
-    static constexpr size_t kReactiveKeyBytes = DeviceLighting::kReactiveKeyBytes;
-    static constexpr size_t kReactiveColumnBytes = DeviceLighting::kReactiveColumnBytes;
 
     using LedEffectState = DeviceLighting::LedEffectState;
 

@@ -2,8 +2,12 @@
 
 #include "base/trace.h"
 #include "device/device_macros.h"
+#include "device/keyboard/keyboard_events.h"
 #include "device/keyboard/keyboard_system_page.h"
 #include "device/macro_exchange.h"
+
+#include <algorithm>
+#include <utility>
 
 namespace morva::device {
 
@@ -43,8 +47,18 @@ void CKestraneKeyboardDevice::Connect() {
 }
 
 int CKestraneKeyboardDevice::ApplyProfile() {
-    KeyAssignedDevice::ApplyProfile();
-    return LoadLightSettings();
+    // Another profile in the same custom effect has groups of its own.
+    loadedEffect_.reset();
+    return KeyAssignedDevice::ApplyProfile();
+}
+
+int CKestraneKeyboardDevice::LoadLightSettings() {
+    const int result = LoadLightSettingsFrom(profile_);
+    const uint8_t effect = lightSettings().mode;
+    if (std::exchange(loadedEffect_, effect) != effect && InCustomEffect()) {
+        LoadCustomGroup();
+    }
+    return result;
 }
 
 KeyboardSettings CKestraneKeyboardDevice::ProfileSettings(uint8_t profileIndex) {
@@ -139,10 +153,25 @@ void CKestraneKeyboardDevice::ShowFunctionPanels(int kind) {
 }
 
 void CKestraneKeyboardDevice::HandleEventCode(uint16_t code) {
-    if (code == kSynchronisationRequest) {
+    const std::optional<KeyboardEvent> event = decodeKeyboardEvent(code);
+    if (!event) {
+        return;
+    }
+    if (event->kind == KeyboardEvent::Kind::SynchronisationRequest) {
         trace("接收到自动添加设备的同步信息要求\n");
         StartTabTimer(tab_timer::kReadSettings, kReadSettingsDelayMs);
+        return;
     }
+    KeyEvent(event->deviceKey, event->kind == KeyboardEvent::Kind::KeyDown);
+}
+
+void CKestraneKeyboardDevice::KeyEvent(uint8_t deviceKey, bool pressed) {
+    const auto& keys = tables_.maps.deviceKey;
+    const auto position = std::find(keys.begin(), keys.end(), deviceKey);
+    if (deviceKey == kNoDeviceKey || position == keys.end() || !lighting_.engine) {
+        return;
+    }
+    lighting_.engine->keyEvent(static_cast<uint8_t>(position - keys.begin()), pressed);
 }
 
 } // namespace morva::device

@@ -9,6 +9,7 @@
 #include "profiles/keyboard_profiledata.h"
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace morva::device {
@@ -17,13 +18,11 @@ namespace morva::device {
 // maps them onto the on-screen keyboard, writes the profile's settings block, key table and
 // macros to it, and takes the settings back when the keyboard asks for synchronisation.
 class CKestraneKeyboardDevice
-    : public KeyAssignedDevice<ProfiledDevice<profiles::CKeyboardProfiledata>> {
+    : public KeyAssignedDevice<HostLitDevice<profiles::CKeyboardProfiledata>> {
 public:
     static constexpr std::string_view kClassName = "KestraneKeyboardDevice";
     static constexpr std::string_view kFactoryName = "CKestraneKeyboardDevice";
     static constexpr size_t kFnKeyPosition = 110;
-    // Event codes of the companion interface.
-    static constexpr uint16_t kSynchronisationRequest = 0x0401;
     static constexpr TickMs kReadSettingsDelayMs = 100;
 
     CKestraneKeyboardDevice();
@@ -33,7 +32,8 @@ public:
 
     void Connect() override;
     int ApplyProfile() override;
-    int LoadLightSettings() override { return LoadLightSettingsFrom(profile_); }
+    // Entering the custom effect loads the custom group the profile last chose.
+    int LoadLightSettings() override;
     void SetLightSettings(const profiles::PackedLightInfo& packed) override {
         StoreLightSettingsIn(profile_, packed);
     }
@@ -57,9 +57,28 @@ public:
     void ChangeSystem(const std::function<void(profiles::KeyboardSystemRecord&)>& change, bool send,
                       const SettingsWriteRequest& request = {});
 
+    // Custom per-key lighting, in the custom effect only: the painted keys take the current
+    // colour (fill off: black); the colours are stored in the chosen custom group of the profile
+    // and sent to the keyboard as that group's page. Positions of 126 and above are ignored.
+    void SetKeyColour(int position);
+    void SetKeyColours(const std::vector<int>& positions);
+    void FillCustomPage(bool on);
+    // Makes `group` the custom group of the profile and of the light settings (which are applied
+    // and written), then loads it.
+    void SwitchCustomGroup(int group, const SettingsWriteRequest& write);
+    // The profile's custom group: its colours become the keys' colours, its entry is chosen in
+    // the lighting panel, and its page is sent.
+    void LoadCustomGroup();
+    // Writes the keys' colours as the page of the chosen custom group.
+    void SendCustomPage();
+    const std::vector<profiles::RgbaColor>& customColours() const { return customColours_; }
+
     // Whether connect read the keyboard's tables (a key table over 512 bytes is refused).
     bool tablesRead() const { return tables_.read; }
     const KeyboardKeyMaps& keyMaps() const { return tables_.maps; }
+    // A key of the keyboard went down or up: the on-screen keyboard's reactive effect starts
+    // from its position. Keys on no position are ignored.
+    void KeyEvent(uint8_t deviceKey, bool pressed);
 
 protected:
     void HandleEventCode(uint16_t code) override;
@@ -69,8 +88,23 @@ private:
     // after a firmware change).
     void RefreshDeviceInfo();
     KeyboardSettings ProfileSettings(uint8_t profileIndex);
+    bool InCustomEffect() const;
+    // The chosen custom group entry, if any.
+    std::optional<uint8_t> ChosenCustomGroup() const;
+    // The page painting goes to: the chosen group, else the light settings' group.
+    uint8_t PageGroup() const;
+    void PaintKeys(const std::vector<int>& positions, profiles::RgbaColor colour);
+    // Stores the keys' colours in the chosen group and saves the profile; false without a
+    // chosen group.
+    bool StoreCustomColours();
+    void WriteCustomPage(uint8_t group);
+    void ShowCustomColours();
 
     keyboard::Tables tables_;
+    // The effect the light settings were last loaded with; none before the first load.
+    std::optional<uint8_t> loadedEffect_;
+    std::vector<profiles::RgbaColor> customColours_ =
+        std::vector<profiles::RgbaColor>(kKeyPositionCount);
 };
 
 } // namespace morva::device

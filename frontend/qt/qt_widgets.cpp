@@ -348,6 +348,30 @@ void SkinWidget::contextMenuEvent(QContextMenuEvent* event) {
     deliver(ui::EventType::ContextMenu, event->pos());
 }
 
+// --- SkinSelectPanel -----------------------------------------------------------------------
+
+SkinSelectPanel::SkinSelectPanel(ui::Control& control, RenderContext& context, QWidget* parent)
+    : SkinWidget(control, context, parent), band_(new QRubberBand(QRubberBand::Rectangle, this)) {
+    band_->hide();
+}
+
+void SkinSelectPanel::sync(ui::Property property) {
+    SkinWidget::sync(property);
+    const auto* panel = as<ui::CSelectPanelUI>(control());
+    if (property != ui::Property::Custom || panel == nullptr) {
+        return;
+    }
+    if (!panel->dragging()) {
+        band_->hide();
+        return;
+    }
+    const ui::Rect& band = panel->band();
+    const QPoint topLeft = mapFrom(window(), QPoint(band.left, band.top));
+    band_->setGeometry(QRect(topLeft, QSize(band.width() + 1, band.height() + 1)));
+    band_->raise();
+    band_->show();
+}
+
 // --- SkinButton ---------------------------------------------------------------------------
 
 SkinButton::SkinButton(ui::Control& control, RenderContext& context, QWidget* parent)
@@ -790,6 +814,9 @@ QWidget* createWidgetFor(ui::Control& control, RenderContext& context, QWidget* 
     }
     if (as<ui::Button>(c)) {
         return make<SkinButton>(control, context, parent, view);
+    }
+    if (as<ui::CSelectPanelUI>(c)) {
+        return make<SkinSelectPanel>(control, context, parent, view);
     }
     // Containers, layouts, list rows, labels and custom controls: drawn from their properties.
     return make<SkinWidget>(control, context, parent, view);

@@ -10,6 +10,7 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QRubberBand>
 #include <QSlider>
 #include <QString>
 #include <QWidget>
@@ -102,6 +103,17 @@ private:
     int captionWidth_ = -1; // -1: to be measured
     bool hovered_ = false;
     bool pressed_ = false;
+};
+
+// A device picture's select panel: its rubber band is drawn above the key buttons.
+class SkinSelectPanel : public SkinWidget {
+public:
+    SkinSelectPanel(ui::Control& control, RenderContext& context, QWidget* parent);
+
+    void sync(ui::Property property) override;
+
+private:
+    QRubberBand* band_;
 };
 
 // Buttons: hot and pushed states; a complete click (or Space/Return with the focus) activates.

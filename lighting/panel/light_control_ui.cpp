@@ -271,6 +271,7 @@ void CLightControlUI::UpdateLayout(uint8_t effect) {
     show(kSameMode, layout.sync && syncAvailable_);
     if (keyboard) {
         show("lightcustom_layout", layout.customLayout);
+        show("Light_custom_offon", layout.customLayout);
         if (!layout.leftCaption.empty()) {
             setDirectionCaptions(layout.leftCaption, layout.rightCaption);
         }

@@ -32,8 +32,8 @@ public:
     int GetMode() const;
     void SelectSideMode(int index);
     int GetSideMode() const;
-    void SelectCustomGroup(int index);
-    int GetCustomGroup() const;
+    void SelectCustomGroup(int index) override;
+    int GetCustomGroup() const override;
     void SelectZZCCMode(int index);
     int GetZZCCMode() const;
     void SetBrightness(int value);

@@ -28,6 +28,9 @@ public:
     virtual void ShowLightSettings(const profiles::PackedLightInfo& packed) = 0;
     // Whether more than one device is connected, which the Same mode button needs.
     virtual void SetSyncAvailable(bool available) = 0;
+    // The entry chosen in the custom group list, -1 for none.
+    virtual int GetCustomGroup() const = 0;
+    virtual void SelectCustomGroup(int index) = 0;
 };
 
 } // namespace morva::lighting

@@ -1,11 +1,6 @@
 #include "device/key_assignments.h"
-#include "device/keyboard/keyboard_device.h"
 #include "emulator/emulated_models.h"
-#include "emulator/firmware_device.h"
-#include "macros/macro_file.h"
-#include "macros/macro_list_edits.h"
-#include "tests/devmgr/devmgr_fixture.h"
-#include "ui/toolkit/option.h"
+#include "tests/devmgr/keyboard_fixture.h"
 #include "ui/toolkit/progress.h"
 
 #include <vector>
@@ -13,59 +8,7 @@
 namespace morva::devmgr::test {
 namespace {
 
-using device::CKestraneKeyboardDevice;
 using profiles::AssignmentCode;
-
-// A keyboard on the emulated bus in the main window; its emulator's memory shows what reached
-// the keyboard.
-class KeyboardProtocol : public MainWindowTest {
-protected:
-    void
-    connect(const emulator::FirmwareConfig& config = emulator::KeyboardFirmware::defaultConfig()) {
-        emulated = emulator::makeEmulatedKeyboard(config);
-        bus.plug(emulated);
-        tab = firstTabOfType(hid::kDeviceKeyboard);
-        ASSERT_TRUE(connected(tab));
-        keyboard = dynamic_cast<CKestraneKeyboardDevice*>(tab->device());
-        ASSERT_NE(keyboard, nullptr);
-    }
-    emulator::CommandFirmware& firmware() { return emulated->firmware(); }
-    std::vector<uint8_t> bytes(std::span<const uint8_t> memory, size_t from, size_t count) {
-        return {memory.begin() + static_cast<long>(from),
-                memory.begin() + static_cast<long>(from + count)};
-    }
-    // Adds a macro of `events` key presses to the keyboard's macro list.
-    void addMacro(const std::string& name, size_t events) {
-        const std::string identifier = "2020_01_01_00_00_00_00" + std::to_string(macroCount++);
-        std::vector<macros::MacroEvent> list;
-        for (size_t i = 0; i < events; ++i) {
-            list.push_back(macros::makeMacroEvent(10, 0x04, i % 2 == 0, 35));
-        }
-        ASSERT_EQ(macros::writeMacro(keyboard->UserDataFolder(), identifier, name, list),
-                  FileWriteStatus::Ok);
-        ASSERT_TRUE(macros::appendMacroEntry(keyboard->UserDataFolder(), name, identifier).ok());
-    }
-
-    void click(std::string_view name) {
-        auto* option = keyboard->findDescendantAs<ui::Option>(name);
-        ASSERT_NE(option, nullptr) << name;
-        option->activate();
-        loop.runPending();
-    }
-    bool selected(std::string_view name) {
-        return keyboard->findDescendantAs<ui::Option>(name)->selected();
-    }
-    profiles::KeyboardSystemRecord storedSystem() {
-        profiles::CKeyboardProfiledata stored;
-        stored.LoadDeviceEntry(keyboard->GetProfilePath());
-        return stored.ReadKeyboardSystem();
-    }
-
-    app::CDeviceOptionUI* tab = nullptr;
-    std::shared_ptr<emulator::FirmwareHidDevice> emulated;
-    CKestraneKeyboardDevice* keyboard = nullptr;
-    int macroCount = 0;
-};
 
 TEST_F(KeyboardProtocol, ConnectMapsEachPositionToTheFirstKeyWithItsFactoryCode) {
     connect();
@@ -87,6 +30,28 @@ TEST_F(KeyboardProtocol, AKeyTableOver512BytesIsRefused) {
     const std::vector<uint8_t> before = bytes(firmware().keyTable(), 0, 30);
     keyboard->WriteCurrentKeyTable(0);
     EXPECT_EQ(bytes(firmware().keyTable(), 0, 30), before);
+}
+
+TEST_F(KeyboardProtocol, AKeyPressedOnTheKeyboardLightsItsKeyInTheReactiveEffect) {
+    connect();
+    profiles::LightInfoRecord light = keyboard->profile().ReadLightInfo();
+    light.mode = 6; // reactive fade
+    light.brightness = 4;
+    keyboard->ApplyLightSettings(light, {});
+    constexpr int kPosition = 40;
+    const uint8_t deviceKey = keyboard->keyMaps().deviceKey[kPosition];
+    ASSERT_NE(deviceKey, device::kNoDeviceKey);
+    const auto lit = [&](int position) {
+        return (keyboard->GetLedColour(position) >> 24) != 0;
+    };
+    EXPECT_TRUE(loop.runUntil([&] { return !lit(kPosition); }, 10000)) << "dark until pressed";
+
+    // The emulated keyboard reports the press on its event interface.
+    firmware().sendKeyDown(deviceKey);
+    EXPECT_TRUE(loop.runUntil([&] { return lit(kPosition); }, 10000));
+    EXPECT_FALSE(lit(kPosition + 1)) << "only the pressed key";
+    firmware().sendKeyUp(deviceKey);
+    EXPECT_TRUE(loop.runUntil([&] { return !lit(kPosition); }, 10000)) << "released: it fades";
 }
 
 TEST_F(KeyboardProtocol, TheSettingsBlockCarriesTheProfilesLightAndSystemSettings) {

@@ -1,7 +1,10 @@
+#include "device/keyboard/custom_light_page.h"
+#include "device/keyboard/keyboard_events.h"
 #include "device/keyboard/keyboard_key_maps.h"
 #include "device/keyboard/keyboard_settings_block.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 #include <vector>
 
 namespace morva::device {
@@ -103,6 +106,52 @@ TEST(KeyboardKeyMaps, PositionsFindTheFirstDeviceKeyWithTheirFactoryCode) {
     EXPECT_EQ(keyboardKeyTableFor(keyTable, maps, keys),
               (std::vector<uint8_t>{0x20, 0x01, 0x06, 0x20, 0x00, 0x00, 0x30, 0xCD, 0x00, 0x20,
                                     0x00, 0x00}));
+}
+
+TEST(CustomLightPage, EachKeyColourGoesToItsLed) {
+    KeyboardKeyMaps maps;
+    maps.led[0] = 2; // position 0 lights LED 2
+    maps.led[1] = 0;
+    maps.led[2] = 7; // beyond a keyboard of 4 LEDs: dropped
+    const std::vector<profiles::RgbaColor> colours = {
+        {0x11, 0x22, 0x33, 0xFF}, {0xAA, 0xBB, 0xCC, 0x10}, {0xFF, 0xFF, 0xFF, 0xFF}};
+    // The colours go unscaled: the intensity 0x10 of position 1 does not dim it.
+    const std::vector<uint8_t> page = encodeCustomPage(colours, maps, 4);
+    EXPECT_EQ(page, (std::vector<uint8_t>{0xAA, 0xBB, 0xCC, 0, 0, 0, 0x11, 0x22, 0x33, 0, 0, 0}));
+    const std::vector<profiles::RgbaColor> back = decodeCustomPage(page, maps);
+    EXPECT_EQ(back[0], (profiles::RgbaColor{0x11, 0x22, 0x33, 0}));
+    EXPECT_EQ(back[1], (profiles::RgbaColor{0xAA, 0xBB, 0xCC, 0}));
+    EXPECT_EQ(back[2], profiles::RgbaColor{});
+}
+
+TEST(CustomLightPage, APageNeverExceedsTheKeyboardsPageSize) {
+    const KeyboardKeyMaps maps;
+    EXPECT_EQ(encodeCustomPage({}, maps, 170).size(), 510u);
+    EXPECT_EQ(encodeCustomPage({}, maps, 200).size(), kCustomPageBytes);
+}
+
+TEST(KeyboardEvents, CodesNameTheKeyAndWhatHappened) {
+    using Kind = KeyboardEvent::Kind;
+    struct Case {
+        uint16_t code;
+        std::optional<KeyboardEvent> event;
+    };
+    const Case cases[] = {
+        {0x0401, KeyboardEvent{Kind::SynchronisationRequest, 0}},
+        {0x0505, KeyboardEvent{Kind::KeyDown, 5}},
+        {0x0500, KeyboardEvent{Kind::KeyDown, 0}},
+        {0x06FF, KeyboardEvent{Kind::KeyUp, 255}},
+        {0x0402, std::nullopt},
+        {0x0400, std::nullopt},
+        {0x0705, std::nullopt},
+        {0x0005, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(decodeKeyboardEvent(c.code), c.event) << std::hex << c.code;
+        if (c.event) {
+            EXPECT_EQ(encodeKeyboardEvent(*c.event), c.code) << std::hex << c.code;
+        }
+    }
 }
 
 } // namespace

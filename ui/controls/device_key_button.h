@@ -22,8 +22,12 @@ public:
     bool lit() const { return lit_; }
     void setLed(uint32_t rgb, uint8_t intensity, bool lit);
 
+    // Marked as the key whose assignment the key panel shows.
     bool keySelected() const { return keySelected_; }
     void setKeySelected(bool selected);
+    // Covered by the last rubber band of its select panel.
+    bool bandSelected() const { return bandSelected_; }
+    void setBandSelected(bool selected);
 
     const std::string& lightImage() const { return lightImage_; }
     void setLightImage(std::string image);
@@ -37,15 +41,35 @@ private:
     uint8_t ledIntensity_ = 200;
     bool lit_ = false;
     bool keySelected_ = false;
+    bool bandSelected_ = false;
     std::string lightImage_;
     std::string keySetImage_;
 };
 
-// The panel that holds a device picture's key and LED buttons.
+// The panel that holds a device picture's key and LED buttons. Dragging over it draws a rubber
+// band; when the button is released, every key button the band touches is band-selected, every
+// other one is not, and the panel sends "click_select_end". A press and release without a move
+// in between changes nothing.
 class CSelectPanelUI : public VerticalLayout {
 public:
     static constexpr std::string_view kClassName = "SelectPanel";
     std::string_view className() const override { return kClassName; }
+
+    bool dragging() const { return dragging_; }
+    // Between the point pressed and the pointer, in window coordinates.
+    const Rect& band() const { return band_; }
+
+protected:
+    void handleEvent(const UiEvent& e) override;
+
+private:
+    void extendBand(Point to);
+    void endBand();
+
+    Point anchor_;
+    bool armed_ = false;
+    bool dragging_ = false;
+    Rect band_;
 };
 
 } // namespace morva::ui
