@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/device_manager.h"
+#include "app/gun_panel_routes.h"
 #include "app/key_panel_routes.h"
 #include "app/keyboard_system_routes.h"
 #include "app/light_panel_routes.h"
@@ -131,6 +132,7 @@ private:
     KeyPanelRoutes keyRoutes_;
     KeyboardSystemRoutes keyboardSystemRoutes_;
     MousePageRoutes mousePageRoutes_;
+    GunPanelRoutes gunPanelRoutes_;
     std::shared_ptr<profiles::ProfilePanelRoutes> profileRoutes_;
     Worker controlPanelThread_{"ControlPanelThread"};
     ui::Size screen_;

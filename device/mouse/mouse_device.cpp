@@ -8,6 +8,7 @@
 #include "device/mouse/mouse_page.h"
 #include "device/mouse/mouse_profile_settings.h"
 #include "macros/gun_files.h"
+#include "macros/panel/shoot_control_ui.h"
 #include "ui/controls/device_key_button.h"
 
 #include <string>
@@ -28,6 +29,15 @@ void CKestraneMouseDevice::BindPage() {
             logoSegments_.push_back(segment->ref());
         }
     }
+    auto* panel = findDescendantAs<macros::CShootControlUI>(macros::CShootControlUI::kPanelName);
+    gunPanel_ = panel != nullptr ? panel->ref() : ui::ControlRef();
+    if (panel != nullptr) {
+        panel->Start(UserDataFolder(), DefaultDataFolder());
+    }
+}
+
+macros::CShootControlUI* CKestraneMouseDevice::gunPanel() const {
+    return dynamic_cast<macros::CShootControlUI*>(gunPanel_.get());
 }
 
 void CKestraneMouseDevice::LightingRefresh() {

@@ -7,6 +7,10 @@
 
 #include <functional>
 
+namespace morva::macros {
+class CShootControlUI;
+}
+
 namespace morva::device {
 
 // The device object of a mouse, wired or behind a wireless receiver: reads the mouse's key table
@@ -55,6 +59,8 @@ public:
 
     bool tablesRead() const { return tables_.read; }
     const mouse::ButtonMap& buttonMap() const { return tables_.buttonMap; }
+    // The page's gun-key panel; null when the page has none.
+    macros::CShootControlUI* gunPanel() const;
     // What the block would carry now, from the profile.
     MouseSettings ProfileSettings(const SettingsWriteRequest& request);
 
@@ -67,6 +73,7 @@ private:
     bool RefreshDeviceInfo();
 
     std::vector<ui::ControlRef> logoSegments_;
+    ui::ControlRef gunPanel_;
     mouse::Tables tables_;
 };
 
