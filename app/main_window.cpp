@@ -10,6 +10,7 @@
 #include "hid/hid_default_backend.h"
 #include "keyassign/panel/key_set_control_ui.h"
 #include "lighting/panel/light_control_ui.h"
+#include "macros/panel/shoot_control_ui.h"
 #include "platform/input_settings_launcher.h"
 #include "ui/controls/device_key_button.h"
 #include "ui/controls/mp_device_power.h"
@@ -37,8 +38,8 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 8> kSubtreeT
 
 // Panels whose logic comes with later parts of the program: until then their skin parts are
 // built as plain containers, so the pages keep their layout and their switch pages.
-constexpr std::array<std::string_view, 4> kPanelsBuiltAsContainers = {
-    "MagicControl", "Voice6533Control", "ShootControl", "MacroControl"};
+constexpr std::array<std::string_view, 3> kPanelsBuiltAsContainers = {
+    "MagicControl", "Voice6533Control", "MacroControl"};
 
 // The function tabs, in the order of their function kinds 1 to 8.
 constexpr std::array<std::string_view, 8> kFunctionTabs = {
@@ -85,7 +86,17 @@ CMainWnd::CMainWnd(ui::Toolkit& toolkit, MainWindowCallbacks callbacks, MainWind
           .keyCapture = {}}),
       keyboardSystemRoutes_([this] { return devices_.CurrentDevice(); }),
       customLightRoutes_([this] { return devices_.CurrentDevice(); }, [this] { return screen_; }),
-      mousePageRoutes_([this] { return devices_.CurrentDevice(); }, [this] { return screen_; }) {
+      mousePageRoutes_([this] { return devices_.CurrentDevice(); }, [this] { return screen_; }),
+      gunPanelRoutes_(GunPanelRoutes::Hooks{
+          .currentDevice = [this] { return devices_.CurrentDevice(); },
+          .chooseFile =
+              [this](const ui::FileDialogRequest& request) {
+                  return toolkit_.host().fileDialog(&window_, request);
+              },
+          .confirm =
+              [this](std::string_view key) {
+                  return ShowMessage(key, ui::MessageBoxButtons::OkCancel) == 1;
+              }}) {
     RegisterFactoryClasses();
     // The device bar's name labels show the models' display names in the current language.
     toolkit_.language().setTextQuery([this](std::string_view key) {
@@ -106,6 +117,7 @@ void CMainWnd::RegisterFactoryClasses() {
     factory.registerClass("CMpDevicePowerUI", maker<ui::CMpDevicePowerUI>());
     factory.registerClass(keyassign::CKeySetControlUI::kFactoryName,
                           maker<keyassign::CKeySetControlUI>());
+    factory.registerClass(macros::CShootControlUI::kFactoryName, maker<macros::CShootControlUI>());
     profiles::registerDeviceProfileClass(factory);
     device::registerDeviceClasses(factory);
 }
@@ -136,6 +148,9 @@ std::unique_ptr<ui::Control> CMainWnd::CreateControl(std::string_view tag) {
     }
     if (equalsIgnoreCase(tag, lighting::CLightControlUI::kSkinTag)) {
         return std::make_unique<lighting::CLightControlUI>();
+    }
+    if (equalsIgnoreCase(tag, macros::CShootControlUI::kSkinTag)) {
+        return std::make_unique<macros::CShootControlUI>();
     }
     for (std::string_view panel : kPanelsBuiltAsContainers) {
         if (equalsIgnoreCase(tag, panel)) {
@@ -232,6 +247,7 @@ void CMainWnd::RegisterRoutes() {
     keyboardSystemRoutes_.registerOn(router_);
     customLightRoutes_.registerOn(router_);
     mousePageRoutes_.registerOn(router_);
+    gunPanelRoutes_.registerOn(router_);
     writeFailureNotice_.registerOn(router_);
     router_.on(kClick, "deng_same_mode",
                [this](const ui::Notification&) { devices_.SameMode(screen_); });

@@ -2,6 +2,7 @@
 
 #include "app/custom_light_routes.h"
 #include "app/device_manager.h"
+#include "app/gun_panel_routes.h"
 #include "app/key_panel_routes.h"
 #include "app/keyboard_system_routes.h"
 #include "app/light_panel_routes.h"
@@ -133,6 +134,7 @@ private:
     KeyboardSystemRoutes keyboardSystemRoutes_;
     CustomLightRoutes customLightRoutes_;
     MousePageRoutes mousePageRoutes_;
+    GunPanelRoutes gunPanelRoutes_;
     std::shared_ptr<profiles::ProfilePanelRoutes> profileRoutes_;
     Worker controlPanelThread_{"ControlPanelThread"};
     ui::Size screen_;

@@ -8,11 +8,8 @@ namespace morva::device {
 MacroImage readDeviceMacroImage(const std::filesystem::path& userDataFolder) {
     MacroImage image;
     for (const macros::MacroListEntry& entry : macros::readMacroList(userDataFolder)) {
-        auto& record = image.records.emplace_back();
-        for (const macros::MacroEvent& event :
-             macros::readMacro(userDataFolder, entry.identifier)) {
-            record.push_back(macros::packMacroEvent(event));
-        }
+        image.records.push_back(
+            macros::packMacroEvents(macros::readMacro(userDataFolder, entry.identifier)));
     }
     return image;
 }

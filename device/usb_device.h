@@ -39,6 +39,7 @@ inline constexpr std::string_view kPartSettings = "device_write_part_settings";
 inline constexpr std::string_view kPartKeys = "device_write_part_keys";
 inline constexpr std::string_view kPartMacros = "device_write_part_macros";
 inline constexpr std::string_view kPartCustomLight = "device_write_part_custom_light";
+inline constexpr std::string_view kPartGunKeys = "device_write_part_gun_keys";
 inline constexpr std::string_view kPartNotLinked = "device_write_not_linked";
 
 // The tab timers that drive a device object. Each is a one-shot that re-arms itself.

@@ -10,4 +10,13 @@ PackedMacroEvent packMacroEvent(const MacroEvent& event) {
             static_cast<uint8_t>(event.button & 0xFF)};
 }
 
+std::vector<PackedMacroEvent> packMacroEvents(const std::vector<MacroEvent>& events) {
+    std::vector<PackedMacroEvent> packed;
+    packed.reserve(events.size());
+    for (const MacroEvent& event : events) {
+        packed.push_back(packMacroEvent(event));
+    }
+    return packed;
+}
+
 } // namespace morva::macros

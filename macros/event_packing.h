@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace morva::macros {
 
@@ -20,5 +21,7 @@ using PackedMacroEvent = std::array<uint8_t, 4>;
 inline constexpr uint8_t kPackedPressBit = 0x80;
 
 PackedMacroEvent packMacroEvent(const MacroEvent& event);
+// Each event packed, in order.
+std::vector<PackedMacroEvent> packMacroEvents(const std::vector<MacroEvent>& events);
 
 } // namespace morva::macros

@@ -24,15 +24,6 @@ std::string delayText(const Json::Value& delay) {
     return "0";
 }
 
-MacroEvent eventFromJson(const Json::Value& object) {
-    MacroEvent event;
-    event.type = json::intMember(object, "Type");
-    event.button = json::intMember(object, "Button");
-    event.action = json::toString(json::member(object, "Action"));
-    event.delay = delayText(json::member(object, "Delay"));
-    return event;
-}
-
 Json::Value eventToJson(const MacroEvent& event) {
     Json::Value object(Json::objectValue);
     object["Type"] = event.type;
@@ -47,6 +38,15 @@ bool isEventObject(const Json::Value& value) {
 }
 
 } // namespace
+
+MacroEvent eventFromJson(const Json::Value& object) {
+    MacroEvent event;
+    event.type = json::intMember(object, "Type");
+    event.button = json::intMember(object, "Button");
+    event.action = json::toString(json::member(object, "Action"));
+    event.delay = delayText(json::member(object, "Delay"));
+    return event;
+}
 
 std::vector<MacroEvent> eventsFromJson(const Json::Value& document) {
     const Json::Value& array = json::member(document, "Events");

@@ -14,6 +14,9 @@ namespace morva::macros {
 
 inline constexpr int kMacroDocumentVersion = 64;
 
+// One event object; members that are missing or of another type read as 0, "" and "0".
+MacroEvent eventFromJson(const Json::Value& object);
+
 // The events of a document, in order. A null document, one without "Events" or an "Events" that
 // is no array holds none; an element that is no object is no event and is left out.
 std::vector<MacroEvent> eventsFromJson(const Json::Value& document);

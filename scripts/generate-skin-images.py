@@ -702,6 +702,38 @@ def profile_buttons(out):
         out("profile/%s_hot.png" % name, c)
 
 
+# The gun-key panel's picture of each gun: flat silhouettes, one per gun, in a 200 × 64 box.
+GUN_W, GUN_H = 200, 64
+GUN_SHAPES = [
+    # 1: a rifle with a curved magazine.
+    [[(4, 20), (38, 20), (44, 16), (150, 16), (150, 12), (156, 12), (156, 16), (194, 16),
+      (194, 22), (150, 22), (150, 26), (112, 26), (104, 30), (100, 46), (92, 46), (94, 30),
+      (80, 30), (76, 54), (66, 52), (68, 30), (50, 30), (40, 40), (6, 42)]],
+    # 2: a short gun with a straight magazine.
+    [[(24, 22), (50, 22), (54, 18), (142, 18), (142, 15), (162, 15), (162, 22), (142, 22),
+      (142, 28), (106, 28), (102, 48), (94, 48), (96, 28), (86, 28), (86, 58), (76, 58),
+      (76, 28), (58, 28), (50, 36), (24, 36)]],
+    # 3: a long rifle with a scope.
+    [[(4, 28), (40, 24), (48, 22), (196, 22), (196, 27), (136, 27), (128, 32), (104, 32),
+      (98, 48), (90, 48), (92, 32), (58, 32), (44, 42), (6, 46)],
+     [(72, 8), (120, 8), (120, 16), (110, 16), (110, 22), (104, 22), (104, 16), (88, 16),
+      (88, 22), (82, 22), (82, 16), (72, 16)]],
+    # 4: a pistol.
+    [[(64, 16), (138, 16), (138, 30), (104, 30), (100, 34), (96, 56), (78, 56), (82, 34),
+      (78, 30), (64, 30)]],
+]
+
+
+def gun_pictures(out):
+    for number, parts in enumerate(GUN_SHAPES, 1):
+        c = Canvas(GUN_W, GUN_H)
+        for points in parts:
+            shape = sd_polygon(points)
+            fill(c, full(c), shape, vertical_gradient(SURFACE_2, SURFACE, 0, GUN_H))
+            stroke(c, full(c), shape, rgba(ACCENT), 1.5)
+        out("shoot/gun_%d.png" % number, c)
+
+
 # LED picture sizes of the mouse, pad and headset pages (see their page descriptions).
 LED_SIZES = [(12, 12), (40, 8), (8, 40), (16, 16), (14, 14)]
 
@@ -732,6 +764,7 @@ def main():
     power_pictures(out)
     slider_pictures(out)
     profile_buttons(out)
+    gun_pictures(out)
     print("%d pictures written to %s" % (len(written), os.path.normpath(skin)))
 
 

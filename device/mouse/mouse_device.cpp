@@ -4,8 +4,11 @@
 #include "device/device_macros.h"
 #include "device/link_guard.h"
 #include "device/macro_exchange.h"
+#include "device/mouse/gun_key_image.h"
 #include "device/mouse/mouse_page.h"
 #include "device/mouse/mouse_profile_settings.h"
+#include "macros/gun_files.h"
+#include "macros/panel/shoot_control_ui.h"
 #include "ui/controls/device_key_button.h"
 
 #include <string>
@@ -26,6 +29,15 @@ void CKestraneMouseDevice::BindPage() {
             logoSegments_.push_back(segment->ref());
         }
     }
+    auto* panel = findDescendantAs<macros::CShootControlUI>(macros::CShootControlUI::kPanelName);
+    gunPanel_ = panel != nullptr ? panel->ref() : ui::ControlRef();
+    if (panel != nullptr) {
+        panel->Start(UserDataFolder(), DefaultDataFolder());
+    }
+}
+
+macros::CShootControlUI* CKestraneMouseDevice::gunPanel() const {
+    return dynamic_cast<macros::CShootControlUI*>(gunPanel_.get());
 }
 
 void CKestraneMouseDevice::LightingRefresh() {
@@ -55,12 +67,18 @@ void CKestraneMouseDevice::Connect() {
     KeyAssignedDevice::Connect();
 }
 
-void CKestraneMouseDevice::RefreshDeviceInfo() {
+bool CKestraneMouseDevice::RefreshDeviceInfo() {
+    if (!commandChannel().isOpen()) {
+        return true;
+    }
+    if (!linkUp(commandChannel())) {
+        return false;
+    }
     DeviceInfoRecord fresh;
-    if (commandChannel().isOpen() && linkUp(commandChannel()) &&
-        commandChannel().readDeviceInfo(fresh) >= 0) {
+    if (commandChannel().readDeviceInfo(fresh) >= 0) {
         tables_.info = fresh;
     }
+    return true;
 }
 
 MouseSettings CKestraneMouseDevice::ProfileSettings(const SettingsWriteRequest& request) {
@@ -124,6 +142,25 @@ int CKestraneMouseDevice::WriteMacros() {
         ReportWriteFailure(kPartMacros, result.channelResult);
     }
     return result.excess;
+}
+
+int CKestraneMouseDevice::WriteGunKeyData() {
+    if (!commandChannel().isOpen()) {
+        return 0;
+    }
+    // Behind a receiver the first failed link check ends the write.
+    if (!RefreshDeviceInfo()) {
+        ReportWriteFailure(kPartNotLinked, 0);
+        return 0;
+    }
+    const mouse::WriteResult result = mouse::writeGunKeys(
+        commandChannel(), encodeGunKeyImage(macros::readGunDocuments(UserDataFolder())));
+    if (result.linkLost) {
+        ReportWriteFailure(kPartNotLinked, 0);
+    } else if (result.channelResult < 0) {
+        ReportWriteFailure(kPartGunKeys, result.channelResult);
+    }
+    return 0;
 }
 
 void CKestraneMouseDevice::ReadSettings() {

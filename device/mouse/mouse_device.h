@@ -8,11 +8,16 @@
 
 #include <functional>
 
+namespace morva::macros {
+class CShootControlUI;
+}
+
 namespace morva::device {
 
 // The device object of a mouse, wired or behind a wireless receiver: reads the mouse's key table
 // when it connects and maps it onto the ten button positions, writes the profile's settings
-// block, button table and macros to it (behind a receiver with a link check before each step),
+// block, button table, macros and gun keys to it (behind a receiver with a link check before each
+// step),
 // takes the block back when the mouse asks for synchronisation, and streams its lighting.
 class CKestraneMouseDevice : public KeyAssignedDevice<HostLitDevice<profiles::CMouseProfiledata>> {
 public:
@@ -36,6 +41,9 @@ public:
     // 0 when written, without macros or when a wireless mouse is not linked; the events that do
     // not fit the mouse's macro memory otherwise (nothing is written then).
     int WriteMacros() override;
+    // The image of the four gun files goes to the mouse; always 0 (a failed write is told as
+    // every failed write is).
+    int WriteGunKeyData();
     // The logo segments "light_0_" n show LED n, then the LEDs go to the mouse.
     void LightingRefresh() override;
 
@@ -56,6 +64,8 @@ public:
 
     bool tablesRead() const { return tables_.read; }
     const mouse::ButtonMap& buttonMap() const { return tables_.buttonMap; }
+    // The page's gun-key panel; null when the page has none.
+    macros::CShootControlUI* gunPanel() const;
     // What the block would carry now, from the profile.
     MouseSettings ProfileSettings(const SettingsWriteRequest& request);
 
@@ -63,10 +73,12 @@ protected:
     void HandleEventCode(uint16_t code) override;
 
 private:
-    // Refreshes the device information while the channel is open and the mouse linked.
-    void RefreshDeviceInfo();
+    // Refreshes the device information while the channel is open and the mouse linked; false
+    // when the link check failed.
+    bool RefreshDeviceInfo();
 
     std::vector<ui::ControlRef> logoSegments_;
+    ui::ControlRef gunPanel_;
     mouse::Tables tables_;
 };
 

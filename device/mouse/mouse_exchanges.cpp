@@ -97,6 +97,10 @@ WriteResult writeKeyTable(DeviceCommandChannel& channel, const Tables& tables,
     return guardedWrite(channel, [&] { return channel.writeKeyTable(profileIndex, table); });
 }
 
+WriteResult writeGunKeys(DeviceCommandChannel& channel, std::span<const uint8_t> image) {
+    return guardedWrite(channel, [&] { return channel.writeGunKeyData(image); });
+}
+
 std::optional<MouseSettingsReadBack> readSettings(DeviceCommandChannel& channel,
                                                   const profiles::LightInfoRecord& current) {
     uint8_t profileIndex = 0;

@@ -46,6 +46,8 @@ WriteResult writeSettings(DeviceCommandChannel& channel, const MouseSettings& se
 WriteResult writeKeyTable(DeviceCommandChannel& channel, const Tables& tables,
                           const std::vector<profiles::KeyAssignmentRecord>& keys,
                           uint8_t profileIndex);
+// The gun-key image with command 0x17.
+WriteResult writeGunKeys(DeviceCommandChannel& channel, std::span<const uint8_t> image);
 // The mouse's current profile index and its block; nothing when the link or a read failed.
 std::optional<MouseSettingsReadBack> readSettings(DeviceCommandChannel& channel,
                                                   const profiles::LightInfoRecord& current);

@@ -197,6 +197,26 @@ uint8_t CommandFirmware::storeLiveFrame(std::span<const uint8_t, device::kPacket
     return status;
 }
 
+// The gun-key image comes in 56-byte chunks from offset 0, each right after the one before, the
+// last one shorter. Longer chunks are refused as malformed with every other command; a chunk
+// that leaves a gap, overlaps or follows the short last one is refused here, so a host that cuts
+// the image any other way fails.
+uint8_t CommandFirmware::storeGunKeyChunk(std::span<const uint8_t, device::kPacketSize> request) {
+    const size_t offset = device::packetOffset(request);
+    const size_t length = device::packetChunkLength(request);
+    if (offset != 0 && offset != gunKeyNextOffset_) {
+        gunKeyNextOffset_.reset();
+        return device::kStatusFailedFF;
+    }
+    const uint8_t status = writeFrom(gunKeyMemory_, request);
+    if (status == kStatusOk && length == device::kChunkSize) {
+        gunKeyNextOffset_ = offset + length;
+    } else {
+        gunKeyNextOffset_.reset();
+    }
+    return status;
+}
+
 uint8_t CommandFirmware::execute(std::span<const uint8_t, device::kPacketSize> request,
                                  device::CommandPacket& reply) {
     switch (device::packetCommand(request)) {
@@ -235,7 +255,7 @@ uint8_t CommandFirmware::execute(std::span<const uint8_t, device::kPacketSize> r
     case device::command::kWriteMacroImage:
         return writeFrom(macroMemory_, request);
     case device::command::kWriteGunKeyData:
-        return writeFrom(gunKeyMemory_, request);
+        return storeGunKeyChunk(request);
     case device::command::kReadStatus:
         return readInto(status_, request, reply);
     case device::command::kReadLedIndexTable:

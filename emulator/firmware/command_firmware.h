@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -164,6 +165,7 @@ private:
                      device::CommandPacket& reply) const;
     uint8_t writeFrom(MemoryArea& area, std::span<const uint8_t, device::kPacketSize> request);
     uint8_t storeLiveFrame(std::span<const uint8_t, device::kPacketSize> request);
+    uint8_t storeGunKeyChunk(std::span<const uint8_t, device::kPacketSize> request);
 
     FirmwareConfig config_;
     MemoryLayout layout_;
@@ -173,6 +175,8 @@ private:
     MemoryArea ledIndexTable_;
     MemoryArea macroMemory_;
     MemoryArea gunKeyMemory_;
+    // Where the next chunk of the gun-key image must start; none after a short (last) chunk.
+    std::optional<size_t> gunKeyNextOffset_;
     MemoryArea lightPages_;
     MemoryArea liveFrame_;
     size_t liveFrameLength_ = 0;

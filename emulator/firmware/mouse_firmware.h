@@ -11,7 +11,8 @@ public:
     static constexpr size_t kSettingsReadBlock = 71;
     static constexpr size_t kSettingsWriteBlock = 66;
     static constexpr size_t kSettingsStride = 128;
-    static constexpr size_t kGunKeyBytes = 2048;
+    // Room for four guns of 180 events (2920 bytes).
+    static constexpr size_t kGunKeyBytes = 4096;
 
     static FirmwareConfig defaultConfig();
     static MemoryLayout memoryLayout();

@@ -28,9 +28,12 @@ std::vector<TabVisibility> profileTabVisibility(int deviceType) {
                 hideSystem,
                 hideKey,
                 {"6533_voice_Op_tab", true},
-                {"magic_Op_tab", true},
+                {"magic_Op_tab", true, "voice_tab_text", "voice_tab_tip"},
                 {"Virtual7.1_Op_tab", true}};
-    default: // mice, wired and wireless, have every tab
+    case 2: // mice, wired and wireless, have every tab; the seventh opens their gun keys
+    case 6:
+        return {{"magic_Op_tab", true, "shoot_tab_text", "shoot_tab_tip"}};
+    default:
         return {};
     }
 }

@@ -19,12 +19,17 @@ std::string_view profileTabOption(int number);
 struct TabVisibility {
     std::string_view option;
     bool visible;
+    // Language keys of the caption and tool tip the tab takes on this device type; empty keeps
+    // the skin's.
+    std::string_view captionKey = {};
+    std::string_view toolTipKey = {};
 
     bool operator==(const TabVisibility&) const = default;
 };
 
 // What the device type changes in the page's tabs as the skin lays them out: the tabs it lacks are
-// hidden, and the headset shows its audio tabs.
+// hidden, the headset shows its audio tabs, and a mouse shows its gun keys on tab 7, which is
+// named after the page it opens on each.
 std::vector<TabVisibility> profileTabVisibility(int deviceType);
 
 } // namespace morva::profiles

@@ -5,6 +5,7 @@
 #include "ui/toolkit/combo.h"
 #include "ui/toolkit/control_factory.h"
 #include "ui/toolkit/edit.h"
+#include "ui/toolkit/language_store.h"
 #include "ui/toolkit/option.h"
 
 #include <utility>
@@ -92,8 +93,16 @@ void CDeviceProfileUI::showSelectedName() {
 
 void CDeviceProfileUI::applyTabVisibility() {
     for (const TabVisibility& tab : profileTabVisibility(deviceType_)) {
-        if (ui::Control* option = tabOption(tab.option)) {
-            option->setVisible(tab.visible);
+        ui::Control* option = tabOption(tab.option);
+        if (option == nullptr) {
+            continue;
+        }
+        option->setVisible(tab.visible);
+        if (!tab.captionKey.empty()) {
+            option->setTextKey(tab.captionKey);
+        }
+        if (!tab.toolTipKey.empty()) {
+            option->setToolTip(ui::LanguageStore::makeKey(tab.toolTipKey));
         }
     }
 }

@@ -229,6 +229,53 @@ TEST(FirmwareRefusal, BadRequestsAreAnsweredWithFFAndChangeNothing) {
     }
 }
 
+// The gun-key image is taken only in 56-byte chunks from offset 0, each right after the one
+// before, the last one shorter.
+TEST(FirmwareGunKeys, TakeOnlyContiguousChunksOfFiftySixBytes) {
+    struct Chunk {
+        uint16_t offset;
+        uint8_t length;
+    };
+    constexpr uint8_t kFF = device::kStatusFailedFF;
+    const struct {
+        const char* name;
+        std::vector<Chunk> chunks;
+        std::vector<uint8_t> statuses;
+    } cases[] = {
+        {"full chunks and a short last one", {{0, 56}, {56, 56}, {112, 20}}, {0, 0, 0}},
+        {"a gap", {{0, 56}, {120, 56}}, {0, kFF}},
+        {"an overlap", {{0, 56}, {40, 56}}, {0, kFF}},
+        {"a short chunk before others", {{0, 40}, {40, 56}}, {0, kFF}},
+        {"after the last chunk", {{0, 56}, {56, 8}, {64, 8}}, {0, 0, kFF}},
+        {"a first chunk not at 0", {{56, 56}}, {kFF}},
+        {"a refused chunk ends the image", {{0, 56}, {100, 56}, {56, 56}}, {0, kFF, kFF}},
+        {"a new image from 0", {{0, 56}, {56, 10}, {0, 56}, {56, 56}}, {0, 0, 0, 0}},
+        {"longer than 56", {{0, 57}}, {kFF}},
+    };
+    for (const auto& c : cases) {
+        MouseFirmware mouse;
+        std::vector<uint8_t> statuses;
+        for (const Chunk& chunk : c.chunks) {
+            const std::vector<uint8_t> data(56, static_cast<uint8_t>(chunk.offset + 1));
+            device::CommandPacket request = device::buildRequest(device::command::kWriteGunKeyData,
+                                                                 chunk.length, chunk.offset, data);
+            request[device::packet_byte::kChunkLength] = chunk.length;
+            device::sealPacket(request);
+            const std::vector<uint8_t> before(mouse.gunKeyMemory().begin(),
+                                              mouse.gunKeyMemory().end());
+            const uint8_t status = device::packetStatus(onlyReply(mouse.handleRequest(request)));
+            statuses.push_back(status);
+            if (status != kStatusOk) {
+                EXPECT_EQ(
+                    std::vector<uint8_t>(mouse.gunKeyMemory().begin(), mouse.gunKeyMemory().end()),
+                    before)
+                    << c.name << ": a refused chunk is not stored";
+            }
+        }
+        EXPECT_EQ(statuses, c.statuses) << c.name;
+    }
+}
+
 TEST(FirmwareFaults, EachFaultShapesTheResponseToItsRequest) {
     const std::vector<uint8_t> data(56, 0x5A);
     const auto request = device::buildRequest(device::command::kWriteKeyTable, 56, 0, data);

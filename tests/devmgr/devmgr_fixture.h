@@ -4,8 +4,11 @@
 #include "base/text.h"
 #include "base/virtual_event_loop.h"
 #include "device/device_factory.h"
+#include "device/mouse/mouse_device.h"
 #include "device/usb_device.h"
 #include "emulator/emulated_hid_bus.h"
+#include "emulator/emulated_models.h"
+#include "emulator/firmware_device.h"
 #include "hid/hid_default_backend.h"
 #include "hid/hid_path.h"
 #include "tests/profiles/profile_test_support.h"
@@ -131,6 +134,25 @@ protected:
     }
 
     std::unique_ptr<app::CMainWnd> main;
+};
+
+// A mouse on the emulated bus in the main window, connected; its emulator's memory shows what
+// reached it.
+class MouseWindowTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        bus.plug(emulated);
+        mouseTab = firstTabOfType(hid::kDeviceMouse);
+        ASSERT_TRUE(connected(mouseTab));
+        mouse = dynamic_cast<device::CKestraneMouseDevice*>(mouseTab->device());
+        ASSERT_NE(mouse, nullptr);
+    }
+    emulator::CommandFirmware& firmware() { return emulated->firmware(); }
+
+    std::shared_ptr<emulator::FirmwareHidDevice> emulated = emulator::makeEmulatedMouse();
+    app::CDeviceOptionUI* mouseTab = nullptr;
+    device::CKestraneMouseDevice* mouse = nullptr;
 };
 
 } // namespace morva::devmgr::test

@@ -21,22 +21,7 @@ std::vector<uint8_t> bytes(std::span<const uint8_t> memory, size_t from, size_t 
             memory.begin() + static_cast<long>(from + count)};
 }
 
-// A mouse on the emulated bus in the main window; its emulator's memory shows what reached it.
-class MouseProtocol : public MainWindowTest {
-protected:
-    void SetUp() override {
-        MainWindowTest::SetUp();
-        bus.plug(emulated);
-        app::CDeviceOptionUI* tab = firstTabOfType(hid::kDeviceMouse);
-        ASSERT_TRUE(connected(tab));
-        mouse = dynamic_cast<CKestraneMouseDevice*>(tab->device());
-        ASSERT_NE(mouse, nullptr);
-    }
-    emulator::CommandFirmware& firmware() { return emulated->firmware(); }
-
-    std::shared_ptr<emulator::FirmwareHidDevice> emulated = emulator::makeEmulatedMouse();
-    CKestraneMouseDevice* mouse = nullptr;
-};
+class MouseProtocol : public MouseWindowTest {};
 
 TEST_F(MouseProtocol, ConnectMapsTheTenButtons) {
     ASSERT_TRUE(mouse->tablesRead());

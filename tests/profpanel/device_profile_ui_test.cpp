@@ -60,15 +60,35 @@ INSTANTIATE_TEST_SUITE_P(
         TabCase{"Keyboard", 1, {"deng_Op_tab", "key_Op_tab", "macro_Op_tab", "system_Op_tab"}},
         TabCase{"Mouse",
                 2,
-                {"deng_Op_tab", "key_Op_tab", "macro_Op_tab", "system_Op_tab", "cursor_Op_tab"}},
+                {"deng_Op_tab", "key_Op_tab", "macro_Op_tab", "system_Op_tab", "cursor_Op_tab",
+                 "magic_Op_tab"}},
         TabCase{"WirelessMouse",
                 6,
-                {"deng_Op_tab", "key_Op_tab", "macro_Op_tab", "system_Op_tab", "cursor_Op_tab"}},
+                {"deng_Op_tab", "key_Op_tab", "macro_Op_tab", "system_Op_tab", "cursor_Op_tab",
+                 "magic_Op_tab"}},
         TabCase{"MousePad", 3, {"deng_Op_tab"}},
         TabCase{"Headset",
                 7,
                 {"deng_Op_tab", "6533_voice_Op_tab", "magic_Op_tab", "Virtual7.1_Op_tab"}}),
     caseName<TabCase>);
+
+// Tab 7 opens the headset's voice changer, and a mouse's gun keys: its caption says which.
+TEST_F(PanelTest, TabSevenIsNamedAfterThePageItOpens) {
+    const struct {
+        int deviceType;
+        const char* caption;
+        const char* toolTip;
+    } cases[] = {{2, "%[shoot_tab_text]", "%[shoot_tab_tip]"},
+                 {6, "%[shoot_tab_text]", "%[shoot_tab_tip]"},
+                 {7, "%[voice_tab_text]", "%[voice_tab_tip]"}};
+    for (const auto& c : cases) {
+        init(c.deviceType);
+        const ui::Control* tab = panel->tabOption("magic_Op_tab");
+        ASSERT_NE(tab, nullptr);
+        EXPECT_EQ(tab->rawText(), c.caption) << "device type " << c.deviceType;
+        EXPECT_EQ(tab->rawToolTip(), c.toolTip) << "device type " << c.deviceType;
+    }
+}
 
 TEST_F(PanelTest, SelectTabSelectsExactlyOneOptionOrNone) {
     init(7);
