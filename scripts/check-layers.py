@@ -22,6 +22,7 @@ ALLOWED = {
     "macros": ["keyassign", "profiles/list", "profiles", "platform", "base"],
     "macros/panel": ["macros", "keyassign", "profiles/list", "profiles", "ui/toolkit", "platform", "base"],
     "lighting": ["profiles", "hid", "platform", "base"],
+    "update": ["platform", "base"],
     "lighting/panel": ["lighting", "ui/toolkit", "profiles", "hid", "platform", "base"],
     "device": ["macros/panel", "macros", "keyassign/panel", "keyassign", "lighting/panel", "lighting", "profiles/panel", "profiles/list", "profiles", "ui/controls",
                "ui/toolkit", "hid", "platform", "base"],
