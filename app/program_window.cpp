@@ -1,11 +1,16 @@
 #include "app/program_window.h"
 
 #include "app/message_box.h"
+#include "app/update_entries.h"
 #include "base/trace.h"
 #include "base/window_messages.h"
+#include "platform/program_launcher.h"
 #include "platform/user_folders.h"
 #include "ui/toolkit/toolkit.h"
 #include "ui/toolkit/tray_icon.h"
+#include "update/check_date.h"
+
+#include <ctime>
 
 namespace morva::app {
 
@@ -137,9 +142,18 @@ void ProgramWindow::openSettings() {
     if (!settingsWindow_) {
         settingsWindow_ = std::make_unique<CSettingsWnd>(
             toolkit_, readLanguageList(languageListPath(config_.programFolder)),
-            [this](int index) { window().postMessage(kMsgLanguageChanged, index); });
+            [this](int index) { window().postMessage(kMsgLanguageChanged, index); },
+            UpdatePage::Environment{.updateFolder = config_.programFolder / "UpdateData",
+                                    .checkDateFile =
+                                        platform::userDataFolder() / update::kCheckDateFileName,
+                                    .runProgram = platform::startProgram,
+                                    .today = [] {
+                                        return update::checkDateText(std::time(nullptr));
+                                    }});
     }
-    if (!settingsWindow_->open(&window(), languages_.currentIndex())) {
+    const std::vector<update::UpdateEntry> entries =
+        updateEntries(core_.devices(), softwareVersionNumber(MORVA_VERSION));
+    if (!settingsWindow_->open(&window(), languages_.currentIndex(), entries)) {
         trace("settings window could not be built\n");
     }
 }

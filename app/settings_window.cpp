@@ -8,18 +8,30 @@
 namespace morva::app {
 
 CSettingsWnd::CSettingsWnd(ui::Toolkit& toolkit, std::vector<LanguageEntry> languages,
-                           ApplyLanguage apply)
+                           ApplyLanguage apply, UpdatePage::Environment updates)
     : toolkit_(toolkit), languages_(std::move(languages)), apply_(std::move(apply)),
-      window_(std::make_unique<ui::Window>(toolkit)) {}
+      window_(std::make_unique<ui::Window>(toolkit)),
+      updatePage_(
+          std::make_unique<UpdatePage>(toolkit, *window_, toolkit.loop(), std::move(updates))) {}
 
-bool CSettingsWnd::open(ui::Window* owner, int currentLanguage) {
+CSettingsWnd::~CSettingsWnd() {
+    // The page's threads post to the window: they end first.
+    updatePage_.reset();
+}
+
+bool CSettingsWnd::open(ui::Window* owner, int currentLanguage,
+                        const std::vector<update::UpdateEntry>& updateEntries) {
     if (!window_->created()) {
-        window_->create("SettingsWnd", "settings", {520, 360}, owner);
+        window_->create("SettingsWnd", "settings", {630, 500}, owner);
         if (!window_->loadSkin("XML_SETTINGS")) {
             return false;
         }
         window_->setNotifyHandler([this](const ui::Notification& n) {
-            if (n.is(ui::notify::kClick) && n.senderNamed("closebtn")) {
+            if (updatePage_->handle(n)) {
+                return;
+            }
+            if (n.is(ui::notify::kClick) &&
+                (n.senderNamed("closebtn") || n.senderNamed("laterbtn"))) {
                 close();
             } else if (n.is(ui::notify::kItemSelect) && n.senderNamed("Language_combox_info")) {
                 if (apply_) {
@@ -33,19 +45,29 @@ bool CSettingsWnd::open(ui::Window* owner, int currentLanguage) {
                 return 1;
             }
             if (m.id == kMsgLanguageChanged) {
-                return 1; // keyed texts have followed already; the list keeps its own labels
+                // Keyed texts have followed already; the list keeps its own labels.
+                updatePage_->onLanguageChanged();
+                return 1;
             }
             return std::nullopt;
         });
     }
     fillLanguages(currentLanguage);
+    if (!window_->visible()) {
+        updatePage_->open(updateEntries);
+    }
     window_->centre();
     window_->show();
     return true;
 }
 
-void CSettingsWnd::close() {
+bool CSettingsWnd::close() {
+    if (!updatePage_->mayClose()) {
+        return false;
+    }
+    updatePage_->stop();
     window_->close(0);
+    return true;
 }
 
 void CSettingsWnd::fillLanguages(int currentLanguage) {
@@ -61,9 +83,9 @@ void CSettingsWnd::fillLanguages(int currentLanguage) {
 }
 
 void CSettingsWnd::onForwardMessage(const platform::Message& message) {
-    // The update page acts on it; until then it is kept and traced.
-    trace("settings window: forward message %u %d\n", message.wParam, message.lParam);
+    trace("settings window: updater message %u %d\n", message.wParam, message.lParam);
     lastForward_ = message;
+    updatePage_->onUpdaterMessage(message.wParam, message.lParam);
 }
 
 } // namespace morva::app

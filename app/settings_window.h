@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/language_config.h"
+#include "app/update_page.h"
 #include "platform/ipc_message.h"
 #include "ui/toolkit/window.h"
 
@@ -11,25 +12,30 @@
 
 namespace morva::app {
 
-// The settings window's shell (class "SettingsWnd", skin "XML_SETTINGS"): the language list
-// "Language_combox_info". Choosing an entry asks the main window to apply it (message 0x0C11
-// with the index). The update page joins it later.
+// The settings window (class "SettingsWnd", skin "XML_SETTINGS"): the language list
+// "Language_combox_info", whose choice asks the main window to apply it (message 0x0C11 with the
+// index), and the update page, which updaters report to through the program's message channel.
 class CSettingsWnd {
 public:
     using ApplyLanguage = std::function<void(int index)>;
 
-    CSettingsWnd(ui::Toolkit& toolkit, std::vector<LanguageEntry> languages, ApplyLanguage apply);
+    CSettingsWnd(ui::Toolkit& toolkit, std::vector<LanguageEntry> languages, ApplyLanguage apply,
+                 UpdatePage::Environment updates);
+    ~CSettingsWnd();
 
-    // Builds and shows the window over the owner with the current language selected; false
-    // when its skin cannot be built.
-    bool open(ui::Window* owner, int currentLanguage);
-    void close();
+    // Builds and shows the window over the owner with the current language selected and the
+    // update page checking the entries; false when its skin cannot be built.
+    bool open(ui::Window* owner, int currentLanguage,
+              const std::vector<update::UpdateEntry>& updateEntries = {});
+    // Refused (false) while an update is being downloaded or run.
+    bool close();
     bool isOpen() const { return window_->visible(); }
     ui::Window& window() { return *window_; }
 
     // The forward message of another process, while the window is open.
     void onForwardMessage(const platform::Message& message);
     const std::optional<platform::Message>& lastForwardMessage() const { return lastForward_; }
+    const UpdatePage& updatePage() const { return *updatePage_; }
 
 private:
     void fillLanguages(int currentLanguage);
@@ -38,6 +44,7 @@ private:
     std::vector<LanguageEntry> languages_;
     ApplyLanguage apply_;
     std::unique_ptr<ui::Window> window_;
+    std::unique_ptr<UpdatePage> updatePage_;
     std::optional<platform::Message> lastForward_;
 };
 

@@ -400,4 +400,8 @@ void CKestraneUSBDevice::ReportWriteFailure(std::string_view whatKey, int channe
     }
 }
 
+uint16_t CKestraneUSBDevice::HidVersion() {
+    return commandChannel().isOpen() ? commandHid().attributes().versionNumber : 0;
+}
+
 } // namespace morva::device

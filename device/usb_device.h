@@ -89,6 +89,8 @@ public:
     DeviceCommandChannel& commandChannel() { return link_.command(); }
     DeviceCommandChannel& eventChannel() { return link_.event(); }
     hid::CHidDevice& commandHid() { return link_.commandHid(); }
+    // The version the connected device reports in its HID attributes; 0 while not connected.
+    uint16_t HidVersion();
     hid::CHidDevice& eventHid() { return link_.eventHid(); }
     // Attach of the primary interface: opens the command channel's HID interface on the slot's
     // path for reading and writing; on success sets the channel open (and wireless for type 6)

@@ -28,7 +28,7 @@ ALLOWED = {
                "ui/toolkit", "hid", "platform", "base"],
     "emulator/firmware": ["lighting", "device", "hid", "platform", "base"],
     "emulator": ["lighting", "emulator/firmware", "device", "hid", "platform", "base"],
-    "app": ["macros/panel", "macros", "keyassign/panel", "keyassign", "lighting/panel", "lighting", "device", "profiles/panel", "profiles/list", "profiles", "ui/controls",
+    "app": ["update", "macros/panel", "macros", "keyassign/panel", "keyassign", "lighting/panel", "lighting", "device", "profiles/panel", "profiles/list", "profiles", "ui/controls",
             "ui/toolkit", "hid", "platform", "base"],
     "cli": ["macros", "keyassign", "lighting", "emulator", "emulator/firmware", "device", "profiles/list", "profiles",
             "hid", "platform", "base"],

@@ -44,7 +44,12 @@ HeaderList noCacheHeaders() {
     return HeaderList(curl_slist_append(list, "Pragma: no-cache"));
 }
 
-Curl openRequest(const std::string& url, const HeaderList& headers) {
+// Asked now and then during a transfer: a non-zero answer ends it.
+int stopRequested(void* stop, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    return static_cast<const std::stop_token*>(stop)->stop_requested() ? 1 : 0;
+}
+
+Curl openRequest(const std::string& url, const HeaderList& headers, const std::stop_token& stop) {
     Curl curl(curl_easy_init());
     if (!curl) {
         return curl;
@@ -58,13 +63,16 @@ Curl openRequest(const std::string& url, const HeaderList& headers) {
     curl_easy_setopt(curl.get(), CURLOPT_NOSIGNAL, 1L);
     // An error answer is a failure, not a file.
     curl_easy_setopt(curl.get(), CURLOPT_FAILONERROR, 1L);
+    curl_easy_setopt(curl.get(), CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(curl.get(), CURLOPT_XFERINFOFUNCTION, &stopRequested);
+    curl_easy_setopt(curl.get(), CURLOPT_XFERINFODATA, &stop);
     return curl;
 }
 
 // The length the server announces for the body, if it answers 2xx with one.
-std::optional<curl_off_t> announcedLength(const std::string& url) {
+std::optional<curl_off_t> announcedLength(const std::string& url, const std::stop_token& stop) {
     const HeaderList headers = noCacheHeaders();
-    const Curl curl = openRequest(url, headers);
+    const Curl curl = openRequest(url, headers, stop);
     if (!curl) {
         return std::nullopt;
     }
@@ -122,7 +130,8 @@ std::filesystem::path temporaryBeside(const std::filesystem::path& target) {
 }
 
 // Fetches the body into `temporary`; true when all `total` bytes arrived.
-bool fetchBody(const std::string& url, const std::filesystem::path& temporary, BodySink& sink) {
+bool fetchBody(const std::string& url, const std::filesystem::path& temporary, BodySink& sink,
+               const std::stop_token& stop) {
     const File file(std::fopen(temporary.c_str(), "wb"));
     if (!file) {
         trace("download %s: cannot write %s\n", url.c_str(), temporary.c_str());
@@ -130,7 +139,7 @@ bool fetchBody(const std::string& url, const std::filesystem::path& temporary, B
     }
     sink.file = file.get();
     const HeaderList headers = noCacheHeaders();
-    const Curl curl = openRequest(url, headers);
+    const Curl curl = openRequest(url, headers, stop);
     if (!curl) {
         return false;
     }
@@ -150,14 +159,14 @@ bool fetchBody(const std::string& url, const std::filesystem::path& temporary, B
 } // namespace
 
 void download(const std::string& url, const std::filesystem::path& target,
-              const DownloadProgress& progress) {
+              const DownloadProgress& progress, std::stop_token stop) {
     initialiseCurlOnce();
     const auto report = [&progress](curl_off_t total, curl_off_t received) {
         if (progress) {
             progress(static_cast<double>(total), static_cast<double>(received));
         }
     };
-    const std::optional<curl_off_t> total = announcedLength(url);
+    const std::optional<curl_off_t> total = announcedLength(url, stop);
     if (!total) {
         report(0, 0);
         return;
@@ -167,7 +176,7 @@ void download(const std::string& url, const std::filesystem::path& target,
     sink.progress = &progress;
     const std::filesystem::path temporary = temporaryBeside(target);
     std::error_code error;
-    if (!fetchBody(url, temporary, sink)) {
+    if (!fetchBody(url, temporary, sink, stop)) {
         std::filesystem::remove(temporary, error);
         report(0, sink.received);
         return;

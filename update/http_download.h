@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <stop_token>
 #include <string>
 
 // Fetching one file over HTTP or HTTPS, blocking the calling thread, with progress as it goes.
@@ -20,7 +21,8 @@ inline constexpr size_t kDownloadReadBytes = 1024;
 // GET into a temporary file beside the target, which replaces the target only once the whole
 // body has arrived. An answer outside 2xx, a missing length, a connection that ends early and a
 // body longer than announced are failures, reported once with total 0.
+// A stop request ends the transfer as a failure.
 void download(const std::string& url, const std::filesystem::path& target,
-              const DownloadProgress& progress);
+              const DownloadProgress& progress, std::stop_token stop = {});
 
 } // namespace morva::update

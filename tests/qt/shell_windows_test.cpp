@@ -94,7 +94,7 @@ TEST_F(HeadlessTest, SettingsWindowOffersTheLanguages) {
     std::vector<app::LanguageEntry> languages = {{2052, "zh_CN", "lan_cn.xml", "简体中文"},
                                                  {1033, "en_US", "lan_en.xml", "English"}};
     std::vector<int> applied;
-    CSettingsWnd settings(toolkit, languages, [&](int index) { applied.push_back(index); });
+    CSettingsWnd settings(toolkit, languages, [&](int index) { applied.push_back(index); }, {});
     ASSERT_TRUE(settings.open(nullptr, 1));
     auto* combo = settings.window().findAs<ui::Combo>("Language_combox_info");
     ASSERT_NE(combo, nullptr);

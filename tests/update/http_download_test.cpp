@@ -119,5 +119,19 @@ TEST_F(HttpDownload, WhatCannotBeFetchedIsReportedOnceAsAFailure) {
     EXPECT_FALSE(fs::exists(target));
 }
 
+TEST_F(HttpDownload, AStopRequestEndsTheTransferAsAFailure) {
+    server.serve("/Updater.exe", {.body = bodyOf(2500)});
+    keepOldTarget();
+    std::stop_source stop;
+    stop.request_stop();
+    std::vector<Report> reports;
+    download(
+        server.url("/Updater.exe"), target,
+        [&reports](double total, double received) { reports.emplace_back(total, received); },
+        stop.get_token());
+    EXPECT_EQ(reports, (std::vector<Report>{{0, 0}}));
+    EXPECT_EQ(contentOf(target), "the shipped updater");
+}
+
 } // namespace
 } // namespace morva::update::test
