@@ -26,6 +26,7 @@ constexpr uint32_t kOfferedNameColour = 0xFF0099FF;
 constexpr uint32_t kIdleNameColour = 0xFFFFFFFF;
 constexpr int kListPage = 0;
 constexpr int kConfirmPage = 1;
+constexpr TickMs kRunNowPauseMs = 5000;
 
 template <typename T> T* childOf(ui::Control* row, std::string_view name) {
     auto* container = row != nullptr ? row->asContainer() : nullptr;
@@ -45,6 +46,9 @@ UpdatePage::UpdatePage(ui::Toolkit& toolkit, ui::Window& window, EventLoop& loop
 
 UpdatePage::~UpdatePage() {
     stop();
+    if (inputPause_) {
+        loop_.stopTimer(*inputPause_);
+    }
     *self_ = nullptr;
 }
 
@@ -197,10 +201,27 @@ void UpdatePage::runNow(const ui::Control& button) {
             const std::filesystem::path program = list_->rows()[i].runNowProgram;
             if (!environment_.runProgram || !environment_.runProgram(program)) {
                 trace("update: %s could not be started\n", program.c_str());
+                return;
             }
+            pauseInput();
             return;
         }
     }
+}
+
+void UpdatePage::pauseInput() {
+    ui::Control* root = window_.find("settings_root");
+    if (root == nullptr || inputPause_) {
+        return;
+    }
+    root->setEnabled(false);
+    inputPause_ = loop_.startTimer(kRunNowPauseMs, [this] {
+        loop_.stopTimer(*inputPause_);
+        inputPause_.reset();
+        if (ui::Control* paused = window_.find("settings_root")) {
+            paused->setEnabled(true);
+        }
+    });
 }
 
 bool UpdatePage::mayClose() const {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,9 @@ private:
     void downloadProgress(size_t row, double total, double received);
     void installNext();
     void runNow(const ui::Control& button);
+    // After an updater is started by hand the page takes no input for a while, so a second
+    // click does not start it twice.
+    void pauseInput();
     void showRows();
     void showRow(size_t row);
     void showStatus();
@@ -75,6 +79,7 @@ private:
     std::string lastCheckDate_;
     std::vector<ui::Control*> rows_;
     std::shared_ptr<UpdatePage*> self_;
+    std::optional<TimerId> inputPause_;
     Worker checkWorker_{"update check"};
     Worker downloadWorker_{"update download"};
 };

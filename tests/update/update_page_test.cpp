@@ -140,6 +140,19 @@ TEST_F(UpdatePageTest, AnUpdaterThatCannotStartFailsItsRowWhichCanBeChosenAgain)
     EXPECT_TRUE(page->mayClose());
 }
 
+TEST_F(UpdatePageTest, RunningAnUpdaterByHandPausesThePageForFiveSeconds) {
+    offer(R"({"data": [{"device": "BX2", "Ver": "103"}]})");
+    openAndCheck({device("BX2")});
+    rowControl(0, "UpdateBtn")->event(ui::UiEvent::of(ui::EventType::Click));
+    loop.runPending();
+    EXPECT_EQ(started, std::vector<std::string>{"BX2"});
+    EXPECT_FALSE(window.find("update_fw_and_ap")->enabledInTree());
+    loop.advance(4900);
+    EXPECT_FALSE(window.find("update_fw_and_ap")->enabledInTree());
+    loop.advance(100);
+    EXPECT_TRUE(window.find("update_fw_and_ap")->enabledInTree());
+}
+
 TEST_F(UpdatePageTest, WithNothingToListThePageSaysSo) {
     offer(R"({"data": []})");
     openAndCheck({});
