@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <algorithm>
 
 namespace morva::qt {
@@ -452,11 +453,15 @@ void QtRenderer::menuShown(ui::Menu& menu) {
     qmenu_->setObjectName(QStringLiteral("popup_menu"));
     buildMenu(*qmenu_, menu.items(), menu);
     QObject::connect(qmenu_.data(), &QMenu::aboutToHide, context_.get(), [this, m = &menu] {
-        // A choice is queued before this; close only a menu nothing was chosen from.
-        toolkit_.loop().post([this, m] {
-            if (toolkit_.currentMenu() == m) {
-                toolkit_.closeMenu(m);
-            }
+        // A click hides the menu before its item reports the trigger: the close waits until Qt
+        // has finished with the click, so a choice is queued first and the close then finds the
+        // menu gone. Only a menu nothing was chosen from is closed here.
+        QTimer::singleShot(0, context_.get(), [this, m] {
+            toolkit_.loop().post([this, m] {
+                if (toolkit_.currentMenu() == m) {
+                    toolkit_.closeMenu(m);
+                }
+            });
         });
     });
     qmenu_->popup(QPoint(menu.position().x, menu.position().y));

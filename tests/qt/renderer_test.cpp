@@ -351,6 +351,37 @@ TEST_F(RendererTest, MenuChoiceReachesTheOwner) {
     EXPECT_EQ(renderer.shownMenu(), nullptr);
 }
 
+// A click on an item hides the menu before the item reports that it was triggered: the choice
+// still reaches the owner.
+TEST_F(RendererTest, AMenuThatHidesBeforeItsItemTriggersStillDeliversTheChoice) {
+    ASSERT_TRUE(toolkit.loadLanguageFile("lan_en.xml"));
+    std::string chosen;
+    win->setMessageHandler([&](const ui::WindowMessage& m) -> std::optional<int64_t> {
+        if (m.id == kMsgMenuChosen) {
+            chosen = std::any_cast<ui::MenuItemRecord>(m.payload).name;
+        }
+        return std::nullopt;
+    });
+    ASSERT_NE(toolkit.showMenu(*win, "XML_MENU", {50, 60}), nullptr);
+    QMenu* menu = renderer.shownMenu();
+    ASSERT_NE(menu, nullptr);
+    QAction* exit = menu->findChild<QAction*>("exit");
+    ASSERT_NE(exit, nullptr);
+    menu->hide();
+    exit->trigger();
+    pump();
+    EXPECT_EQ(chosen, "exit");
+    EXPECT_EQ(toolkit.currentMenu(), nullptr);
+
+    // Hidden without a choice (Escape, a click elsewhere): the menu just closes.
+    chosen.clear();
+    ASSERT_NE(toolkit.showMenu(*win, "XML_MENU", {50, 60}), nullptr);
+    renderer.shownMenu()->hide();
+    pump();
+    EXPECT_EQ(chosen, "");
+    EXPECT_EQ(toolkit.currentMenu(), nullptr);
+}
+
 TEST_F(RendererTest, TrayIconWaitsForADesktopTray) {
     // The offscreen platform has no tray: the model keeps its icon, nothing is shown.
     toolkit.tray().create(*win, 107, "QT4410-VIGOR MORVA", 0x0401);
