@@ -2,6 +2,7 @@
 
 #include "base/json_access.h"
 #include "base/json_file.h"
+#include "base/text.h"
 #include "base/trace.h"
 
 #include <algorithm>
@@ -49,8 +50,45 @@ int languageIndexForId(const std::vector<LanguageEntry>& list, std::optional<int
     return found == list.end() ? 0 : static_cast<int>(found - list.begin());
 }
 
-int readLanguageIndex(const platform::SettingsStore& store, const std::filesystem::path& listFile) {
-    return languageIndexForId(readLanguageList(listFile), store.readInt(kLanguageValueName));
+namespace {
+
+// "en_US.UTF-8@euro" → "en_US"
+std::string_view localeName(std::string_view locale) {
+    return locale.substr(0, locale.find_first_of(".@"));
+}
+
+std::string_view languagePart(std::string_view name) {
+    return name.substr(0, name.find('_'));
+}
+
+} // namespace
+
+int languageIndexForLocale(const std::vector<LanguageEntry>& list, std::string_view locale) {
+    const std::string_view wanted = localeName(locale);
+    if (wanted.empty() || wanted == "C" || wanted == "POSIX") {
+        return 0;
+    }
+    for (size_t i = 0; i < list.size(); ++i) {
+        if (equalsIgnoreCase(list[i].name, wanted)) {
+            return static_cast<int>(i);
+        }
+    }
+    for (size_t i = 0; i < list.size(); ++i) {
+        if (equalsIgnoreCase(languagePart(list[i].name), languagePart(wanted))) {
+            return static_cast<int>(i);
+        }
+    }
+    return 0;
+}
+
+int readLanguageIndex(const platform::SettingsStore& store, const std::filesystem::path& listFile,
+                      std::string_view desktopLocale) {
+    const std::vector<LanguageEntry> list = readLanguageList(listFile);
+    const std::optional<int32_t> stored = store.readInt(kLanguageValueName);
+    if (!stored) {
+        return languageIndexForLocale(list, desktopLocale);
+    }
+    return languageIndexForId(list, stored);
 }
 
 bool storeLanguageIdentifier(platform::SettingsStore& store, int32_t id) {
@@ -84,8 +122,8 @@ LanguageSwitch decideLanguageSwitch(int currentIndex, int newIndex) {
     return {true, rebuild};
 }
 
-void LanguageSelector::applyStored() {
-    apply(readLanguageIndex(store_, listFile_));
+void LanguageSelector::applyStored(std::string_view desktopLocale) {
+    apply(readLanguageIndex(store_, listFile_, desktopLocale));
 }
 
 bool LanguageSelector::apply(int index) {

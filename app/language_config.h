@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace morva::app {
@@ -31,8 +32,14 @@ std::vector<LanguageEntry> readLanguageList(const std::filesystem::path& listFil
 // The position of the first entry with the identifier; 0 when there is none or no identifier.
 int languageIndexForId(const std::vector<LanguageEntry>& list, std::optional<int32_t> id);
 
-// The index of the stored language in the list file; 0 when anything is missing.
-int readLanguageIndex(const platform::SettingsStore& store, const std::filesystem::path& listFile);
+// The entry whose language name matches a locale ("en_US.UTF-8" matches "en_US"; failing that,
+// "en_GB" matches the first "en_" entry); 0 for none.
+int languageIndexForLocale(const std::vector<LanguageEntry>& list, std::string_view locale);
+
+// The index of the stored language in the list file. Before the user has chosen one, the entry
+// of the desktop's locale; 0 when nothing matches.
+int readLanguageIndex(const platform::SettingsStore& store, const std::filesystem::path& listFile,
+                      std::string_view desktopLocale = {});
 
 // Keeps the identifier (not the index: reordering the list keeps the user's language).
 bool storeLanguageIdentifier(platform::SettingsStore& store, int32_t id);
@@ -86,8 +93,9 @@ public:
 
     int currentIndex() const { return currentIndex_; }
 
-    // Applies the stored language (at start).
-    void applyStored();
+    // Applies the stored language (at start); before the user has chosen one, the language of
+    // the desktop's locale.
+    void applyStored(std::string_view desktopLocale = {});
     // Applies the entry at `index`; false when nothing changed (same language, or an index the
     // list does not have).
     bool apply(int index);

@@ -45,7 +45,7 @@ MainWindowCallbacks ProgramWindow::coreCallbacks() {
         lightControl_.announceStart();
     };
     callbacks.applyLanguage = [this] {
-        languages_.applyStored();
+        languages_.applyStored(config_.desktopLocale);
     };
     callbacks.closeSettingsAndAbout = [this] {
         closeSecondaryWindows();

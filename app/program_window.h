@@ -17,12 +17,15 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace morva::app {
 
 // What the program window needs from the program around it.
 struct ProgramWindowConfig {
     std::filesystem::path programFolder;
+    // The desktop's locale, which chooses the language until the user does ("en_US.UTF-8").
+    std::string desktopLocale;
     platform::SettingsStore* settings = nullptr; // the stored language choice; required
     SkinSettings* skinSettings = nullptr;        // "main.ini"; required
     MainWindowConfig devices;                    // where the devices are found, the clock, the scan

@@ -13,6 +13,7 @@
 #include "frontend/qt/qt_renderer.h"
 #include "hid/device_model_catalog.h"
 #include "hid/hid_default_backend.h"
+#include "platform/desktop_locale.h"
 #include "platform/settings_store.h"
 #include "platform/user_folders.h"
 #include "ui/toolkit/toolkit.h"
@@ -74,6 +75,7 @@ public:
     bool createMainWindow() override {
         app::ProgramWindowConfig config;
         config.programFolder = programFolder_;
+        config.desktopLocale = platform::desktopMessagesLocale();
         config.settings = &settings_;
         config.skinSettings = &skinSettings_;
         config.languageChanged = [this] {

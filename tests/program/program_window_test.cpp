@@ -27,9 +27,10 @@ protected:
         program.reset(); // its threads end before the bus goes
     }
 
-    void start() {
+    void start(std::string desktopLocale = {}) {
         ProgramWindowConfig config;
         config.programFolder = runtime;
+        config.desktopLocale = std::move(desktopLocale);
         config.settings = &settings;
         config.skinSettings = &skinSettings;
         config.devices.backend = &bus;
@@ -192,6 +193,12 @@ TEST_F(ProgramWindowTest, SettingsChangeTheLanguageAndCloseWithTheWindow) {
     EXPECT_FALSE(window().visible()); // hidden to the tray
     program->onShellMessage(platform::Message{platform::MessageKind::Instance, 0, 1});
     EXPECT_TRUE(window().visible());
+}
+
+TEST_F(ProgramWindowTest, TheFirstStartSpeaksTheDesktopsLanguage) {
+    start("en_US.UTF-8");
+    EXPECT_EQ(program->currentLanguage(), 1);
+    EXPECT_EQ(window().find("control_light_status")->text(), "Controlling lights");
 }
 
 TEST_F(ProgramWindowTest, TrayMenuExitEndsTheLoop) {

@@ -1,5 +1,7 @@
 #include "app/language_config.h"
 #include "base/json_file.h"
+#include "platform/desktop_locale.h"
+#include "tests/shell/env_override.h"
 #include "tests/support/temp_dir.h"
 
 #include <algorithm>
@@ -111,6 +113,47 @@ TEST(LanguageListTest, IndexOfTheFirstMatchingIdentifierElseZero) {
     EXPECT_EQ(app::languageIndexForId(list, 30), 0);
     EXPECT_EQ(app::languageIndexForId(list, std::nullopt), 0);
     EXPECT_EQ(app::languageIndexForId({}, 10), 0);
+}
+
+TEST(LanguageListTest, TheDesktopLocaleChoosesTheFirstLanguageUntilTheUserDoes) {
+    const std::vector<app::LanguageEntry> list = {{2052, "zh_CN", "lan_cn.xml", ""},
+                                                  {1033, "en_US", "lan_en.xml", ""},
+                                                  {1031, "de_DE", "lan_de.xml", ""}};
+    const std::pair<const char*, int> cases[] = {
+        {"en_US.UTF-8", 1}, {"en_US", 1},
+        {"EN_us.utf8", 1},  {"en_GB.UTF-8", 1},
+        {"de_AT@euro", 2},  {"zh_TW.UTF-8", 0},
+        {"fr_FR.UTF-8", 0}, {"C", 0},
+        {"POSIX", 0},       {"", 0},
+    };
+    for (const auto& [locale, index] : cases) {
+        EXPECT_EQ(app::languageIndexForLocale(list, locale), index) << locale;
+    }
+
+    test::TempDir dir;
+    std::ofstream(dir.path() / "Language.config") << R"({"Language": [
+        {"Language_ID": 2052, "Language_file": "lan_cn.xml", "Language_name": "zh_CN"},
+        {"Language_ID": 1033, "Language_file": "lan_en.xml", "Language_name": "en_US"}]})";
+    platform::SettingsStore store(dir.path() / "settings.json");
+    EXPECT_EQ(app::readLanguageIndex(store, dir.path() / "Language.config", "en_US.UTF-8"), 1);
+    ASSERT_TRUE(app::storeLanguageIdentifier(store, 2052));
+    EXPECT_EQ(app::readLanguageIndex(store, dir.path() / "Language.config", "en_US.UTF-8"), 0)
+        << "a stored choice wins";
+}
+
+TEST(LanguageListTest, TheDesktopLocaleIsTheFirstOfLcAllLcMessagesAndLang) {
+    const test::EnvOverride all("LC_ALL", "");
+    const test::EnvOverride messages("LC_MESSAGES", nullptr);
+    const test::EnvOverride lang("LANG", "en_US.UTF-8");
+    EXPECT_EQ(platform::desktopMessagesLocale(), "en_US.UTF-8") << "an empty LC_ALL is not set";
+    {
+        const test::EnvOverride chosen("LC_MESSAGES", "de_DE.UTF-8");
+        EXPECT_EQ(platform::desktopMessagesLocale(), "de_DE.UTF-8");
+        const test::EnvOverride everything("LC_ALL", "zh_CN.UTF-8");
+        EXPECT_EQ(platform::desktopMessagesLocale(), "zh_CN.UTF-8");
+    }
+    const test::EnvOverride none("LANG", nullptr);
+    EXPECT_EQ(platform::desktopMessagesLocale(), "");
 }
 
 struct SwitchCase {
