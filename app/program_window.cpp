@@ -86,12 +86,18 @@ ChromeHooks ProgramWindow::chromeHooks() {
         openSettings();
     };
     hooks.exit = [this] {
-        window().hide();
-        if (config_.quit) {
-            config_.quit();
-        }
+        exit();
     };
     return hooks;
+}
+
+void ProgramWindow::exit() {
+    closeSecondaryWindows();
+    // A shown window would be asked to close, and closing only hides it to the tray.
+    window().hide();
+    if (config_.quit) {
+        config_.quit();
+    }
 }
 
 bool ProgramWindow::create() {

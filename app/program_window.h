@@ -53,6 +53,8 @@ public:
     // be built.
     bool create();
 
+    // Ends the program as the tray menu's Exit does: the windows go, then the loop.
+    void exit();
     // A message from another process of the user (instance, forward, light control).
     void onShellMessage(const platform::Message& message);
     // The desktop's power signal: true before the system sleeps, false when it has woken.

@@ -11,6 +11,7 @@
 #include "frontend/qt/qt_event_loop.h"
 #include "frontend/qt/qt_host.h"
 #include "frontend/qt/qt_renderer.h"
+#include "frontend/qt/termination_signals.h"
 #include "hid/device_model_catalog.h"
 #include "hid/hid_default_backend.h"
 #include "platform/desktop_locale.h"
@@ -93,7 +94,16 @@ public:
         return true;
     }
 
-    void runLoop() override { loop_.run(); }
+    void runLoop() override {
+        const TerminationSignals termination([this] {
+            if (window_) {
+                window_->exit();
+            } else {
+                loop_.quit();
+            }
+        });
+        loop_.run();
+    }
 
     void shutdown() override {
         instance_.stop();
@@ -130,6 +140,8 @@ int main(int argc, char** argv) {
             demo = true;
         }
     }
+    // Before any thread starts, so that only the interface thread takes the signals.
+    morva::qt::TerminationSignals::blockInAllThreads();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(morva::kApplicationTitle));
     // Closing to the tray must not end the program.
