@@ -153,9 +153,11 @@ void ProgramWindow::openSettings() {
                                     .checkDateFile =
                                         platform::userDataFolder() / update::kCheckDateFileName,
                                     .runProgram = platform::startProgram,
-                                    .today = [] {
-                                        return update::checkDateText(std::time(nullptr));
-                                    }});
+                                    .today =
+                                        [] {
+                                            return update::checkDateText(std::time(nullptr));
+                                        }},
+            [this] { toolkit_.loop().post([this] { exit(); }); });
     }
     const std::vector<update::UpdateEntry> entries =
         updateEntries(core_.devices(), softwareVersionNumber(MORVA_VERSION));

@@ -8,9 +8,9 @@
 namespace morva::app {
 
 CSettingsWnd::CSettingsWnd(ui::Toolkit& toolkit, std::vector<LanguageEntry> languages,
-                           ApplyLanguage apply, UpdatePage::Environment updates)
+                           ApplyLanguage apply, UpdatePage::Environment updates, Quit quit)
     : toolkit_(toolkit), languages_(std::move(languages)), apply_(std::move(apply)),
-      window_(std::make_unique<ui::Window>(toolkit)),
+      quit_(std::move(quit)), window_(std::make_unique<ui::Window>(toolkit)),
       updatePage_(
           std::make_unique<UpdatePage>(toolkit, *window_, toolkit.loop(), std::move(updates))) {}
 
@@ -33,6 +33,10 @@ bool CSettingsWnd::open(ui::Window* owner, int currentLanguage,
             if (n.is(ui::notify::kClick) &&
                 (n.senderNamed("closebtn") || n.senderNamed("laterbtn"))) {
                 close();
+            } else if (n.is(ui::notify::kClick) && n.senderNamed("settings_quit_btn")) {
+                if (quit_ && close()) {
+                    quit_();
+                }
             } else if (n.is(ui::notify::kItemSelect) && n.senderNamed("Language_combox_info")) {
                 if (apply_) {
                     apply_(static_cast<int>(n.wParam));

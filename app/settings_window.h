@@ -18,9 +18,10 @@ namespace morva::app {
 class CSettingsWnd {
 public:
     using ApplyLanguage = std::function<void(int index)>;
+    using Quit = std::function<void()>;
 
     CSettingsWnd(ui::Toolkit& toolkit, std::vector<LanguageEntry> languages, ApplyLanguage apply,
-                 UpdatePage::Environment updates);
+                 UpdatePage::Environment updates, Quit quit = {});
     ~CSettingsWnd();
 
     // Builds and shows the window over the owner with the current language selected and the
@@ -43,6 +44,8 @@ private:
     ui::Toolkit& toolkit_;
     std::vector<LanguageEntry> languages_;
     ApplyLanguage apply_;
+    // Where no tray holds the program, closing its window only minimises it: this ends it.
+    Quit quit_;
     std::unique_ptr<ui::Window> window_;
     std::unique_ptr<UpdatePage> updatePage_;
     std::optional<platform::Message> lastForward_;

@@ -201,6 +201,22 @@ TEST_F(ProgramWindowTest, TheFirstStartSpeaksTheDesktopsLanguage) {
     EXPECT_EQ(window().find("control_light_status")->text(), "Controlling lights");
 }
 
+TEST_F(ProgramWindowTest, TheSettingsWindowOffersQuitForDesktopsWithoutATray) {
+    system.tray = false;
+    start();
+    click("closebtn");
+    EXPECT_TRUE(window().visible()) << "without a tray, close only minimises";
+    EXPECT_EQ(quits, 0);
+    click("setbtn");
+    ASSERT_TRUE(program->settingsOpen());
+    ui::Control* quit = program->settingsWindow()->window().find("settings_quit_btn");
+    ASSERT_NE(quit, nullptr);
+    quit->event(ui::UiEvent::of(ui::EventType::Click));
+    loop.runPending();
+    EXPECT_EQ(quits, 1);
+    EXPECT_FALSE(program->settingsOpen());
+}
+
 TEST_F(ProgramWindowTest, TrayMenuExitEndsTheLoop) {
     start();
     chooseTrayItem("exit");
