@@ -393,6 +393,9 @@ void SkinButton::paintEvent(QPaintEvent* event) {
     SkinWidget::paintEvent(event);
     paintLed();
     const ui::Control* c = control();
+    if (c && hasFocus() && !hovered() && !pressed()) {
+        paintFocusRing();
+    }
     if (!c || !c->enabledInTree() || !c->stateImage(stateImageName()).empty()) {
         return;
     }
@@ -404,6 +407,16 @@ void SkinButton::paintEvent(QPaintEvent* event) {
         painter.setBrush(QColor(255, 255, 255, pressed() ? 0x30 : 0x18));
         painter.drawRoundedRect(rect(), 4, 4);
     }
+}
+
+void SkinButton::paintFocusRing() {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QColor ring = kAccent;
+    ring.setAlpha(0xA0);
+    painter.setPen(QPen(ring, 1.0, Qt::DashLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
 }
 
 // A lit LED of a device picture: its colour over the button, as strong as its intensity.
@@ -430,7 +443,9 @@ std::string SkinButton::stateImageName() const {
     if (pressed()) {
         return "pushedimage";
     }
-    if (hovered() || hasFocus()) {
+    // The keyboard focus has a ring of its own: the hot picture of a tab is often its selected
+    // one, and a focused tab would look selected beside the one that is.
+    if (hovered()) {
         return "hotimage";
     }
     return "normalimage";

@@ -71,6 +71,8 @@ public:
     void sync(ui::Property property) override;
     // What the widget shows (for tests and accessibility).
     const QString& shownText() const { return text_; }
+    // The state picture it draws now, by attribute name ("normalimage", "hotimage", ...).
+    std::string shownStateImage() const { return stateImageName(); }
     bool hovered() const { return hovered_; }
     bool pressed() const { return pressed_; }
 
@@ -129,6 +131,7 @@ protected:
 
 private:
     void paintLed();
+    void paintFocusRing();
 };
 
 // Options and check boxes: the selected state.

@@ -205,6 +205,24 @@ TEST_F(RendererTest, ComboItemsAndSelectionBothWays) {
     EXPECT_EQ(last.lParam, 1);
 }
 
+TEST_F(RendererTest, AFocusedTabKeepsItsOwnLookBesideTheSelectedOne) {
+    // Device tabs use their selected picture as the hot one.
+    auto* focused = add<ui::Option>("tab_focused");
+    auto* chosen = add<ui::Option>("tab_chosen");
+    for (ui::Option* tab : {focused, chosen}) {
+        tab->setGroup("tabs");
+        tab->setAttribute("normalimage", "common/device_ico/unknow_device_normal.png");
+        tab->setAttribute("hotimage", "common/device_ico/unknow_device_selected.png");
+        tab->setAttribute("selectedimage", "common/device_ico/unknow_device_selected.png");
+    }
+    chosen->setSelected(true, false);
+    auto* w = widget<SkinOption>(*focused);
+    w->setFocus();
+    EXPECT_TRUE(w->hasFocus());
+    EXPECT_EQ(w->shownStateImage(), "normalimage");
+    EXPECT_EQ(widget<SkinOption>(*chosen)->shownStateImage(), "selectedimage");
+}
+
 TEST_F(RendererTest, SliderValueBothWays) {
     auto* slider = add<ui::Slider>("deng_light_slider");
     slider->setRange(0, 100);
