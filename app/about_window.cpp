@@ -9,7 +9,7 @@ CAboutWnd::CAboutWnd(ui::Toolkit& toolkit, WindowSystem& system, std::string ver
       window_(std::make_unique<ui::Window>(toolkit)) {}
 
 bool CAboutWnd::create(ui::Window* owner) {
-    window_->create("AboutWnd", "about", {800, 572}, owner);
+    window_->create("AboutWnd", "%[about_title_text]", {800, 572}, owner);
     if (!window_->loadSkin("XML_ABOUT")) {
         return false;
     }

@@ -23,7 +23,7 @@ int messageBoxDpi(int dpi) {
 int CMsgWnd::ShowMessage(ui::Toolkit& toolkit, ui::Window* owner, std::string_view title,
                          std::string_view text, int dpi, bool textIsKey, int buttons) {
     ui::Window box(toolkit);
-    box.create("MsgWnd", "msgwnd", {400, 200}, owner);
+    box.create("MsgWnd", "%[msg_title_text]", {400, 200}, owner);
     if (!box.loadSkin("XML_MSG")) {
         std::string shown(text);
         if (textIsKey) {

@@ -22,7 +22,7 @@ CSettingsWnd::~CSettingsWnd() {
 bool CSettingsWnd::open(ui::Window* owner, int currentLanguage,
                         const std::vector<update::UpdateEntry>& updateEntries) {
     if (!window_->created()) {
-        window_->create("SettingsWnd", "settings", {630, 500}, owner);
+        window_->create("SettingsWnd", "%[settings_title_text]", {630, 500}, owner);
         if (!window_->loadSkin("XML_SETTINGS")) {
             return false;
         }

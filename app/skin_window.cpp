@@ -21,7 +21,7 @@ CSkinFrame::CSkinFrame(ui::Toolkit& toolkit, SkinChooser& chooser)
 
 bool CSkinFrame::open(ui::Window& owner, const ui::Control* anchor) {
     if (!window_->created()) {
-        window_->create("UISkinFrame", "skinframe", {300, 220}, &owner);
+        window_->create("UISkinFrame", "%[skin_title_text]", {300, 220}, &owner);
         if (!window_->loadSkin("XML_SKIN")) {
             return false;
         }

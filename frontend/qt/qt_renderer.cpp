@@ -415,6 +415,12 @@ void QtRenderer::refreshAll() {
         entry.view->syncAll();
         entry.widget->update();
     }
+    // Titles are language texts too; the desktop shows them in its task bar.
+    for (auto& [window, view] : views_) {
+        if (view.top) {
+            view.top->setWindowTitle(toQString(window->titleText()));
+        }
+    }
 }
 
 // --- menus and tray -----------------------------------------------------------------------

@@ -161,6 +161,19 @@ std::set<std::string> keysOfLanguageFile(const char* file) {
     return keys;
 }
 
+// Desktops show window titles in their task bars and window switchers.
+TEST_F(SkinLanguageTest, EveryWindowTitleIsAKeyOfBothLanguages) {
+    for (const char* file :
+         {"XML/settings.xml", "XML/AboutWnd.xml", "XML/msgwnd.xml", "XML/skin.xml"}) {
+        pugi::xml_document document;
+        ASSERT_TRUE(document.load_file((sourceSkinFolder() / file).c_str())) << file;
+        const std::string title = document.child("Window").attribute("title").value();
+        const auto key = LanguageStore::keyOf(title);
+        ASSERT_TRUE(key.has_value()) << file << ": the title is not a language key: " << title;
+        expectInBoth(*key, file);
+    }
+}
+
 TEST(SkinLanguages, BothLanguagesHaveTheSameKeysEachOnce) {
     const auto english = keysOfLanguageFile("lan_en.xml");
     const auto chinese = keysOfLanguageFile("lan_cn.xml");

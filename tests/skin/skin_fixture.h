@@ -180,23 +180,26 @@ inline std::string show(const Rect& r) {
 }
 
 // The descriptions this work adds: device pages, the device-bar tab, the power widget, the
-// profile panel and the function panels.
+// profile panel, the function panels and the settings window with its update rows.
 inline const std::vector<std::string>& skinDescriptions() {
-    static const std::vector<std::string> files = {"XML\\DeviceXml\\mousedevice.xml",
-                                                   "XML\\DeviceXml\\keyboarddevice.xml",
-                                                   "XML\\DeviceXml\\mousepaddevice.xml",
-                                                   "XML\\DeviceXml\\hs6533device.xml",
-                                                   "XML\\DeviceXml\\keyboarddevice_Q7T.xml",
-                                                   "XML\\CustomControlXML\\DeviceOption.xml",
-                                                   "XML\\CustomControlXML\\MpDevicePower.xml",
-                                                   "XML\\CustomControlXML\\DeviceProfile.xml",
-                                                   "XML\\CustomControlXML\\LightControl.xml",
-                                                   "XML\\CustomControlXML\\KeySetControl.xml",
-                                                   "XML\\CustomControlXML\\MacroControl.xml",
-                                                   "XML\\CustomControlXML\\ShootControl.xml",
-                                                   "XML\\CustomControlXML\\Voice6533Control.xml",
-                                                   "XML\\CustomControlXML\\MagicControl.xml",
-                                                   "XML\\CustomControlXML\\VirtualSet.xml"};
+    static const std::vector<std::string> files = {
+        "XML\\DeviceXml\\mousedevice.xml",
+        "XML\\DeviceXml\\keyboarddevice.xml",
+        "XML\\DeviceXml\\mousepaddevice.xml",
+        "XML\\DeviceXml\\hs6533device.xml",
+        "XML\\DeviceXml\\keyboarddevice_Q7T.xml",
+        "XML\\CustomControlXML\\DeviceOption.xml",
+        "XML\\CustomControlXML\\MpDevicePower.xml",
+        "XML\\CustomControlXML\\DeviceProfile.xml",
+        "XML\\CustomControlXML\\LightControl.xml",
+        "XML\\CustomControlXML\\KeySetControl.xml",
+        "XML\\CustomControlXML\\MacroControl.xml",
+        "XML\\CustomControlXML\\ShootControl.xml",
+        "XML\\CustomControlXML\\Voice6533Control.xml",
+        "XML\\CustomControlXML\\MagicControl.xml",
+        "XML\\CustomControlXML\\VirtualSet.xml",
+        "XML\\CustomControlXML\\device_Update_list_item.xml",
+        "XML\\settings.xml"};
     return files;
 }
 
