@@ -241,6 +241,8 @@ void CMainWnd::RegisterRoutes() {
             return profileDevice_.device() != nullptr ? &profileDevice_ : nullptr;
         },
         toolkit_.host(), toolkit_.loop(), callbacks_.messageBox);
+    profileRoutes_->setNotice(
+        [this](const std::string& text) { writeFailureNotice_.ShowText(text); });
 
     lightRoutes_.registerOn(router_);
     keyRoutes_.registerOn(router_);

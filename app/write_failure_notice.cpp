@@ -12,16 +12,20 @@
 namespace morva::app {
 
 void WriteFailureNotice::Show(const device::CKestraneUSBDevice& device, std::string_view whatKey) {
-    ui::Control* label = window_.find(kLabelName);
-    if (label == nullptr) {
-        return;
-    }
     const ui::LanguageStore& language = window_.toolkit().language();
     const std::string name =
         language.lookup(std::string(DeviceManager::kModelNameKeyPrefix) + device.deviceName())
             .value_or(device.deviceName());
-    label->setText(name + ": " + language.lookup("device_write_failed_text").value_or("") + " " +
-                   language.lookup(whatKey).value_or(std::string(whatKey)));
+    ShowText(name + ": " + language.lookup("device_write_failed_text").value_or("") + " " +
+             language.lookup(whatKey).value_or(std::string(whatKey)));
+}
+
+void WriteFailureNotice::ShowText(const std::string& text) {
+    ui::Control* label = window_.find(kLabelName);
+    if (label == nullptr) {
+        return;
+    }
+    label->setText(text);
     label->setVisible(true);
     window_.setTimer(kTimerHide, kShownMs);
 }

@@ -3,6 +3,7 @@
 #include "base/clock.h"
 #include "ui/toolkit/notification_router.h"
 
+#include <string>
 #include <string_view>
 
 namespace morva::device {
@@ -14,8 +15,9 @@ class Window;
 
 namespace morva::app {
 
-// The quiet notice in the status bar that a setting did not reach a device: the device's name
-// and what was lost, shown for a few seconds without interrupting the user.
+// The quiet notice in the status bar, shown for a few seconds without interrupting the user: that
+// a setting did not reach a device (the device's name and what was lost), or that an operation
+// was done.
 class WriteFailureNotice {
 public:
     static constexpr std::string_view kLabelName = "device_write_notice";
@@ -25,6 +27,8 @@ public:
     explicit WriteFailureNotice(ui::Window& window) : window_(window) {}
 
     void Show(const device::CKestraneUSBDevice& device, std::string_view whatKey);
+    // Any other short notice in the same place ("Profile copied as …").
+    void ShowText(const std::string& text);
     void registerOn(ui::NotificationRouter& router);
 
 private:

@@ -67,6 +67,8 @@ public:
 
     std::string GetNameText() const;
     void SetNameText(std::string text);
+    // The name edit shows the selected profile's name again (after a refused rename).
+    void RestoreSelectedName() { showSelectedName(); }
 
     // Visibility of "profile_menu_layout".
     void ShowMenu(bool show);

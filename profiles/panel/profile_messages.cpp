@@ -1,6 +1,16 @@
 #include "profiles/panel/profile_messages.h"
 
+#include <filesystem>
+
 namespace morva::profiles {
+
+std::string exportFileName(std::string_view chosen) {
+    std::string name(chosen);
+    if (!name.empty() && !std::filesystem::path(name).has_extension()) {
+        name += ".json";
+    }
+    return name;
+}
 
 std::optional<MacroWriteMessage> macroWriteMessage(int writeMacrosResult) {
     if (writeMacrosResult == 0) {

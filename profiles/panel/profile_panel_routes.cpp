@@ -2,6 +2,7 @@
 
 #include "base/trace.h"
 #include "profiles/panel/profile_messages.h"
+#include "ui/toolkit/combo.h"
 #include "ui/toolkit/notification.h"
 #include "ui/toolkit/toolkit.h"
 #include "ui/toolkit/window.h"
@@ -51,6 +52,7 @@ void ProfilePanelRoutes::onAdd(const ui::Notification&) {
     const ProfileResult added = panel->AddProfile();
     report(added);
     if (added.ok()) {
+        tellDone(kProfileAddedKey, added.name);
         // The new profile is the selection: the device works on it from now on, so the combo,
         // the list file and the device agree.
         activation_.cancel();
@@ -60,12 +62,21 @@ void ProfilePanelRoutes::onAdd(const ui::Notification&) {
 
 void ProfilePanelRoutes::onDelete(const ui::Notification&) {
     CDeviceProfileUI* panel = panelNow();
-    if (panel == nullptr) {
+    const ui::Combo* combo = panel != nullptr ? panel->profileCombo() : nullptr;
+    // The last profile stays: there is nothing to ask about.
+    if (panel == nullptr || panel->GetSelectedIndex() < 0 || combo == nullptr ||
+        combo->count() <= 1) {
+        return;
+    }
+    // A deleted profile cannot be had back.
+    if (showMessage(
+            PanelMessage{kConfirmDeleteMessageKey, true, ui::MessageBoxButtons::OkCancel}) != 1) {
         return;
     }
     const ProfileResult deleted = panel->DeleteProfile();
     report(deleted);
     if (deleted.ok()) {
+        tellDone(kProfileDeletedKey);
         // The device must not keep working on the profile whose file is gone: saving it would
         // bring the file back as a profile no list names.
         scheduleActivation();
@@ -74,7 +85,11 @@ void ProfilePanelRoutes::onDelete(const ui::Notification&) {
 
 void ProfilePanelRoutes::onCopy(const ui::Notification&) {
     if (CDeviceProfileUI* panel = panelNow()) {
-        report(panel->CopyProfile());
+        const ProfileResult copied = panel->CopyProfile();
+        report(copied);
+        if (copied.ok()) {
+            tellDone(kProfileCopiedKey, copied.name);
+        }
     }
 }
 
@@ -88,7 +103,11 @@ void ProfilePanelRoutes::onImport(const ui::Notification&) {
     if (!path || path->empty()) {
         return;
     }
-    report(panel->ImportProfile(*path));
+    const ProfileResult imported = panel->ImportProfile(*path);
+    report(imported);
+    if (imported.ok()) {
+        tellDone(kProfileImportedKey, imported.name);
+    }
 }
 
 void ProfilePanelRoutes::onExport(const ui::Notification&) {
@@ -101,7 +120,12 @@ void ProfilePanelRoutes::onExport(const ui::Notification&) {
     if (!path || path->empty()) {
         return;
     }
-    report(panel->ExportProfile(*path));
+    const std::string file = exportFileName(*path);
+    const ProfileResult exported = panel->ExportProfile(file);
+    report(exported);
+    if (exported.ok()) {
+        tellDone(kProfileExportedKey, file);
+    }
 }
 
 void ProfilePanelRoutes::onRename(const ui::Notification&) {
@@ -111,9 +135,17 @@ void ProfilePanelRoutes::onRename(const ui::Notification&) {
     }
     const std::string newName = panel->GetNameText();
     if (newName.empty()) {
+        showMessage(PanelMessage{kEmptyNameMessageKey, true, ui::MessageBoxButtons::Ok});
+        restoreName(*panel);
         return;
     }
-    report(panel->RenameProfile(newName));
+    const ProfileResult renamed = panel->RenameProfile(newName);
+    report(renamed);
+    if (renamed.ok()) {
+        tellDone(kProfileRenamedKey, renamed.name);
+    } else {
+        restoreName(*panel);
+    }
 }
 
 void ProfilePanelRoutes::onReset(const ui::Notification&) {
@@ -128,6 +160,7 @@ void ProfilePanelRoutes::onReset(const ui::Notification&) {
     const ProfileResult reset = panel->ResetProfile();
     report(reset);
     if (reset.ok()) {
+        tellDone(kProfileResetKey);
         // Written now; a choice still waiting would only write the same profile again.
         activation_.cancel();
         activateNow(ProfileWriteReason::Reset);
@@ -212,6 +245,18 @@ void ProfilePanelRoutes::reportMacroWrite(int writeMacrosResult) {
     }
     showMessage(PanelMessage{formatCountText(languageText(message->textKey), *message->count),
                              false, ui::MessageBoxButtons::Ok});
+}
+
+void ProfilePanelRoutes::tellDone(std::string_view key, const std::string& detail) {
+    const std::string text = languageText(key) + detail;
+    trace("profile panel: %s\n", text.c_str());
+    if (notice_) {
+        notice_(text);
+    }
+}
+
+void ProfilePanelRoutes::restoreName(CDeviceProfileUI& panel) {
+    panel.RestoreSelectedName();
 }
 
 int ProfilePanelRoutes::showMessage(const PanelMessage& message) {

@@ -30,6 +30,8 @@ struct PanelMessage {
 // Shows the box modally over the owner; 1 when the user confirmed, 0 otherwise. The main window
 // passes its skinned message box; without one the host's native box shows the text of the key.
 using PanelMessageBox = std::function<int(ui::Window* owner, const PanelMessage& message)>;
+// A short notice that does not wait for the user ("Profile copied").
+using PanelNotice = std::function<void(const std::string& text)>;
 
 // What the main window does with the profile panel's events: the panel of the current device
 // runs the operation, file dialogs and message boxes go through the host, and a profile chosen in
@@ -70,6 +72,9 @@ public:
     // write to the device reports through this too.
     void reportMacroWrite(int writeMacrosResult);
 
+    // Where the short notices of finished operations go; without it they are only traced.
+    void setNotice(PanelNotice notice) { notice_ = std::move(notice); }
+
     // Drops an activation still waiting (the current device went away or changed).
     void cancelPendingActivation() { activation_.cancel(); }
     bool activationPending() const { return activation_.isPending(); }
@@ -84,6 +89,10 @@ private:
     // should know of it; activates the new selection when another program moved it.
     void report(const ProfileResult& result);
     int showMessage(const PanelMessage& message);
+    // A finished operation's notice: the language text of the key, then `detail` if any.
+    void tellDone(std::string_view key, const std::string& detail = {});
+    // The panel's name box shows the selected profile's name again.
+    void restoreName(CDeviceProfileUI& panel);
     std::string languageText(std::string_view key) const;
     ui::Window* ownerWindow() const;
     CDeviceProfileUI* panelNow() const;
@@ -93,6 +102,7 @@ private:
     DeviceSource currentDevice_;
     ui::Host& host_;
     PanelMessageBox messageBox_;
+    PanelNotice notice_;
     ProfileActivationDebounce activation_;
 };
 

@@ -42,6 +42,10 @@ protected:
         static_cast<PanelRoutes&>(t).click("device_profile_edit_save_btn");
     }
     static void chooseEntry(PanelTest& t, int index) { static_cast<PanelRoutes&>(t).choose(index); }
+    static void deleteConfirmed(PanelTest& t) {
+        static_cast<PanelRoutes&>(t).host.answerMessageBox(1);
+        clickOn(t, "device_sub_btn");
+    }
 };
 
 TEST_F(PanelRoutes, ComboFollowsAddCopyRenameAndDelete) {
@@ -76,7 +80,7 @@ TEST_F(PanelRoutes, ComboFollowsAddCopyRenameAndDelete) {
          {"profile1", "profile2", "Game", "profile1 copy", "profile1 copy copy"},
          2},
         {"delete it: the previous one is selected",
-         [](PanelTest& t) { clickOn(t, "device_sub_btn"); },
+         [](PanelTest& t) { deleteConfirmed(t); },
          {"profile1", "profile2", "profile1 copy", "profile1 copy copy"},
          1},
         {"choose the first",
@@ -84,7 +88,7 @@ TEST_F(PanelRoutes, ComboFollowsAddCopyRenameAndDelete) {
          {"profile1", "profile2", "profile1 copy", "profile1 copy copy"},
          0},
         {"delete the first: the new first is selected",
-         [](PanelTest& t) { clickOn(t, "device_sub_btn"); },
+         [](PanelTest& t) { deleteConfirmed(t); },
          {"profile2", "profile1 copy", "profile1 copy copy"},
          0},
         {"add takes the lowest free number",
@@ -93,7 +97,9 @@ TEST_F(PanelRoutes, ComboFollowsAddCopyRenameAndDelete) {
          3},
     });
     EXPECT_EQ(listFile()["profileselect"], 3) << "the list file names the added profile";
-    EXPECT_TRUE(host.messageBoxes.empty());
+    EXPECT_EQ(host.messageBoxes,
+              (std::vector<std::string>(2, englishText("profile_delete_confirm_text"))))
+        << "only the question before each delete";
 }
 
 TEST_F(PanelRoutes, AnAddedProfileIsWrittenToTheDeviceAtOnce) {
@@ -118,6 +124,7 @@ TEST_F(PanelRoutes, DeleteKeepsTheLastProfile) {
 TEST_F(PanelRoutes, DeleteRemovesTheFileAndActivatesTheNewSelection) {
     writeList({"A", "B", "C"}, 1);
     init();
+    host.answerMessageBox(1);
     click("device_sub_btn");
     EXPECT_FALSE(std::filesystem::exists(profileFile("id1")));
     loop.advance(400);
@@ -164,13 +171,51 @@ INSTANTIATE_TEST_SUITE_P(Cases, PanelRename,
                                          RenameCase{"OtherEntrysNameOtherCase", "beta"}),
                          caseName<RenameCase>);
 
-TEST_F(PanelRoutes, RenameWithAnEmptyNameDoesNothing) {
-    writeList({"Alpha"}, 0);
+TEST_F(PanelRoutes, ARenameThatCannotBeDoneSaysWhyAndShowsTheNameAgain) {
+    writeList({"Alpha", "Beta"}, 0);
     init();
     panel->SetNameText("");
     click("device_profile_edit_save_btn");
+    EXPECT_EQ(host.messageBoxes,
+              (std::vector<std::string>{englishText("profile_name_empty_text")}));
+    EXPECT_EQ(comboNames(), (std::vector<std::string>{"Alpha", "Beta"}));
+    EXPECT_EQ(panel->GetNameText(), "Alpha");
+
+    typeName("beta");
+    click("device_profile_edit_save_btn");
+    EXPECT_EQ(host.messageBoxes.back(), englishText("message_text_5"));
+    EXPECT_EQ(panel->GetNameText(), "Alpha") << "the refused name does not stay in the box";
+}
+
+TEST_F(PanelRoutes, ADeleteIsAskedFirstAndCancellingKeepsTheProfile) {
+    writeList({"A", "B"}, 1);
+    init();
+    host.answerMessageBox(0);
+    click("device_sub_btn");
+    EXPECT_EQ(host.messageBoxes,
+              (std::vector<std::string>{englishText("profile_delete_confirm_text")}));
+    EXPECT_EQ(comboNames(), (std::vector<std::string>{"A", "B"}));
+    EXPECT_TRUE(std::filesystem::exists(profileFile("id1")));
+}
+
+TEST_F(PanelRoutes, EveryFinishedOperationSaysSoWithoutWaitingForTheUser) {
+    writeList({"Alpha"}, 0);
+    init();
+    std::vector<std::string> notices;
+    routes->setNotice([&notices](const std::string& text) { notices.push_back(text); });
+    clickInMenu("device_copy_btn");
+    typeName("Night");
+    click("device_profile_edit_save_btn");
+    const std::filesystem::path destination = temp.path() / "export1";
+    host.answerFileDialog(destination.string());
+    clickInMenu("device_export_btn");
+    EXPECT_EQ(notices, (std::vector<std::string>{englishText("profile_copied_text") + "Alpha copy",
+                                                 englishText("profile_renamed_text") + "Night",
+                                                 englishText("profile_exported_text") +
+                                                     destination.string() + ".json"}));
+    EXPECT_TRUE(std::filesystem::exists(destination.string() + ".json"))
+        << "a name without an extension gets .json, which the import dialog shows";
     EXPECT_TRUE(host.messageBoxes.empty());
-    EXPECT_EQ(comboNames(), (std::vector<std::string>{"Alpha"}));
 }
 
 TEST_F(PanelRoutes, RenameChangesTheProfileFileToo) {
