@@ -6,6 +6,7 @@
 #include "base/trace.h"
 #include "base/write_protection.h"
 #include "profiles/list/profile_file_edits.h"
+#include "profiles/list/profile_kind.h"
 #include "profiles/list/profile_naming.h"
 #include "profiles/profile_document.h"
 
@@ -268,6 +269,9 @@ ProfileResult ProfileList::importFrom(const fs::path& file) {
     const ProfileStatus checked = checkImportFile(file, &document);
     if (checked != ProfileStatus::Ok) {
         return result(checked);
+    }
+    if (!profileFitsDevice(document, deviceType_)) {
+        return result(ProfileStatus::ImportOtherDevice);
     }
     return locked(SelectionRule::KeepHeld, [this, &document](ListState& list) {
         const std::string name =

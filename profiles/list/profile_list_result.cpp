@@ -26,6 +26,8 @@ const char* describeProfileStatus(ProfileStatus status) {
         return "the file is not a profile file (it has no \"profilename\")";
     case ProfileStatus::ImportNoIdentifier:
         return "the file is not a profile file (it has no \"profileUUID\")";
+    case ProfileStatus::ImportOtherDevice:
+        return "the file holds the settings of another kind of device";
     case ProfileStatus::ProfileUnreadable:
         return "the profile file cannot be read";
     case ProfileStatus::WriteFailed:
@@ -54,6 +56,8 @@ const char* profileStatusMessageKey(ProfileStatus status) {
         return "message_text_import_no_name";
     case ProfileStatus::ImportNoIdentifier:
         return "message_text_import_no_uuid";
+    case ProfileStatus::ImportOtherDevice:
+        return "message_text_import_other_device";
     case ProfileStatus::ProfileUnreadable:
         return "message_text_profile_unreadable";
     case ProfileStatus::WriteFailed:

@@ -17,6 +17,7 @@ enum class ProfileStatus {
     ImportNotJson,      // the chosen file is no JSON document
     ImportNoName,       // the document has no text "profilename"
     ImportNoIdentifier, // the document has no "profileUUID"
+    ImportOtherDevice,  // the document holds the settings of another kind of device
     ProfileUnreadable,  // export: the selected profile file cannot be read
     WriteFailed,        // a file could not be written
     ReadOnly,           // a file the operation must change is read-only

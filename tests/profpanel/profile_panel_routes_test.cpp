@@ -265,17 +265,22 @@ INSTANTIATE_TEST_SUITE_P(
                     ImportCase{"NoName", R"({"profileUUID": "x", "Device": []})",
                                "message_text_import_no_name"},
                     ImportCase{"NoIdentifier", R"({"profilename": "Game", "Device": []})",
-                               "message_text_import_no_uuid"}),
+                               "message_text_import_no_uuid"},
+                    // The panel is a keyboard's: a mouse's settings do not belong to it.
+                    ImportCase{"MouseProfile",
+                               R"({"profilename": "Game", "profileUUID": "x",
+                                   "Device": [{"DPIStages": {}, "LightInfo": {}}]})",
+                               "message_text_import_other_device"}),
     caseName<ImportCase>);
 
 TEST_F(PanelRoutes, EveryImportRefusalHasATextInBothLanguages) {
     for (const profiles::ProfileStatus status :
          {profiles::ProfileStatus::ImportUnreadable, profiles::ProfileStatus::ImportNotJson,
           profiles::ProfileStatus::ImportNoName, profiles::ProfileStatus::ImportNoIdentifier,
-          profiles::ProfileStatus::ProfileUnreadable, profiles::ProfileStatus::WriteFailed,
-          profiles::ProfileStatus::NameInUse, profiles::ProfileStatus::ReadOnly,
-          profiles::ProfileStatus::ProtectedTarget, profiles::ProfileStatus::Busy,
-          profiles::ProfileStatus::ProfileGone}) {
+          profiles::ProfileStatus::ImportOtherDevice, profiles::ProfileStatus::ProfileUnreadable,
+          profiles::ProfileStatus::WriteFailed, profiles::ProfileStatus::NameInUse,
+          profiles::ProfileStatus::ReadOnly, profiles::ProfileStatus::ProtectedTarget,
+          profiles::ProfileStatus::Busy, profiles::ProfileStatus::ProfileGone}) {
         const std::string key = profiles::profileStatusMessageKey(status);
         ASSERT_FALSE(key.empty()) << profiles::describeProfileStatus(status);
         for (const char* language : {"lan_en.xml", "lan_cn.xml"}) {
