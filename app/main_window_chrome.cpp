@@ -5,6 +5,7 @@
 #include "base/window_messages.h"
 #include "platform/user_folders.h"
 #include "ui/toolkit/host.h"
+#include "ui/toolkit/language_store.h"
 #include "ui/toolkit/menu.h"
 #include "ui/toolkit/toolkit.h"
 #include "ui/toolkit/tray_icon.h"
@@ -137,7 +138,20 @@ void MainWindowChrome::initialise() {
     window_.toolkit().tray().create(window_, kTrayIconResource, kApplicationTitle,
                                     kMsgTrayCallback);
     window_.setTimer(kTimerDisplayAdjust, 100);
+    nameNoDeviceButton();
     initialised_ = true;
+}
+
+void MainWindowChrome::nameNoDeviceButton() {
+    ui::Control* button = window_.find("nodevice_ok_btn");
+    if (button == nullptr) {
+        return;
+    }
+    // The button says where the window goes: into the tray, or down to the task bar.
+    const bool tray = system_.trayAvailable() && window_.toolkit().tray().exists();
+    button->setTextKey(tray ? "nodevice_to_tray_text" : "nodevice_minimise_text");
+    button->setToolTip(
+        ui::LanguageStore::makeKey(tray ? "nodevice_to_tray_tip" : "nodevice_minimise_tip"));
 }
 
 void MainWindowChrome::hideToTrayOrMinimise() {

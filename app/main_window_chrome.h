@@ -76,6 +76,7 @@ public:
     void onInstanceMessage();
     // "closebtn" and the platform's close: to the tray when there is one, else minimised.
     void hideToTrayOrMinimise();
+    void nameNoDeviceButton();
     void adjustDisplay();
 
     // The hooks can be filled in after construction (the device manager comes later).

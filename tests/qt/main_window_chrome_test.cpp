@@ -118,6 +118,19 @@ TEST_F(ChromeTest, CloseButtonHidesToTheTrayOrMinimisesWithoutOne) {
     EXPECT_EQ(main->sendMessage(kMsgClose), 1);
 }
 
+TEST_F(ChromeTest, TheNoDeviceButtonSaysWhereTheWindowGoes) {
+    ASSERT_TRUE(toolkit.loadLanguageFile("lan_en.xml"));
+    chrome->initialise();
+    EXPECT_EQ(main->find("nodevice_ok_btn")->text(), "Keep in the tray");
+
+    system.tray = false;
+    chrome->initialise();
+    EXPECT_EQ(main->find("nodevice_ok_btn")->text(), "Minimise");
+    click(*main, "nodevice_ok_btn");
+    loop.runPending();
+    EXPECT_TRUE(system.isMinimised);
+}
+
 TEST_F(ChromeTest, TitleBarButtons) {
     click(*main, "minbtn");
     loop.runPending();
