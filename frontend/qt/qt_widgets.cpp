@@ -235,6 +235,13 @@ void SkinWidget::paintEvent(QPaintEvent* /*event*/) {
             painter.drawPixmap(area, bk);
         }
     }
+    // A frame of its own keeps a box apart from the page behind it; its children stay inside
+    // the control's inset, so the frame shows.
+    if (const uint32_t border = colorAttribute(*c, "bordercolor")) {
+        painter.setPen(QPen(argbColor(border), 1));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(area.adjusted(0, 0, -1, -1));
+    }
     if (highlighted() && dynamic_cast<const ui::ListRow*>(c)) {
         const uint32_t selectedBk = colorAttribute(*c, "selectedbkcolor");
         painter.fillRect(area, selectedBk ? argbColor(selectedBk) : QColor(0, 0x99, 0xFF, 0x40));
