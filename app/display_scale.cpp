@@ -18,7 +18,20 @@ int scaled(int size, double scale) {
 } // namespace
 
 int dpiForMonitor(int monitorWidth, int monitorHeight) {
-    return monitorWidth > 1500 && monitorHeight > 960 ? kLargeMonitorDpi : kBaseDpi;
+    if (monitorWidth > 1500 && monitorHeight > 960) {
+        return kLargeMonitorDpi;
+    }
+    // A small or strongly scaled screen: the largest smaller scale at which the whole window,
+    // title-bar buttons included, stays on it. A size not known keeps the base.
+    const bool known = monitorWidth > 0 && monitorHeight > 0;
+    for (const int dpi : {kBaseDpi, 72}) {
+        const double scale = static_cast<double>(dpi) / kBaseDpi;
+        if (!known || (scaled(kMainWindowWidth, scale) <= monitorWidth &&
+                       scaled(kMainWindowHeight, scale) <= monitorHeight)) {
+            return dpi;
+        }
+    }
+    return 48;
 }
 
 int supportedDpiOrBase(int dpi) {

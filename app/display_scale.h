@@ -18,7 +18,8 @@ struct DisplayAdjustment {
 };
 
 // The DPI for the monitor the window is on: 144 when it is wider than 1500 and taller than 960
-// pixels, else 96.
+// pixels, else 96 — or, on a monitor too small for the window at 96, 72 or 48, the largest at
+// which it fits. Sizes are in the desktop's logical pixels, after its own scaling.
 int dpiForMonitor(int monitorWidth, int monitorHeight);
 
 // A DPI the interface supports (48, 72, 96, 120, 144, 168, 192) as itself; any other is traced

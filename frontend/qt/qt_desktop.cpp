@@ -149,7 +149,7 @@ ui::Size QtWindowSystem::monitorSize(const ui::Window& window) const {
     if (!screen) {
         return {0, 0};
     }
-    const QSize size = screen->geometry().size() * screen->devicePixelRatio();
+    const QSize size = screen->geometry().size();
     return {size.width(), size.height()};
 }
 

@@ -134,7 +134,9 @@ ui::Size QtHost::screenSize() const {
     if (!screen) {
         return {1920, 1080};
     }
-    const QSize size = screen->geometry().size() * screen->devicePixelRatio();
+    // The model places windows in the same logical pixels as the widgets: the desktop's own
+    // scaling is already in them.
+    const QSize size = screen->geometry().size();
     return {size.width(), size.height()};
 }
 

@@ -14,13 +14,25 @@ struct MonitorCase {
     app::DisplayAdjustment expected;
 };
 
-TEST(DisplayScaleTest, LargeMonitorsGetScaleOneAndAHalf) {
+TEST(DisplayScaleTest, LargeMonitorsGetScaleOneAndAHalfAndSmallOnesAScaleThatFits) {
     const app::DisplayAdjustment base{96, 1.0, 1000, 640};
     const app::DisplayAdjustment large{144, 1.5, 1500, 960};
     const std::vector<MonitorCase> cases = {
-        {1920, 1080, large}, {2560, 1440, large}, {1501, 961, large},
-        {1366, 768, base},   {1500, 1080, base},  {1920, 960, base},
-        {1280, 1024, base},  {0, 0, base},        {-1920, -1080, base},
+        {1920, 1080, large},
+        {2560, 1440, large},
+        {1501, 961, large},
+        {1366, 768, base},
+        {1500, 1080, base},
+        {1920, 960, base},
+        {1280, 1024, base},
+        {0, 0, base},
+        {-1920, -1080, base},
+        {1000, 640, base},
+        // 1366 x 768 scaled by 1.5 leaves 910 x 512: the window shrinks until it fits.
+        {910, 512, {72, 0.75, 750, 480}},
+        {999, 800, {72, 0.75, 750, 480}},
+        {700, 460, {48, 0.5, 500, 320}},
+        {400, 300, {48, 0.5, 500, 320}},
     };
     for (const MonitorCase& monitor : cases) {
         SCOPED_TRACE(testing::Message() << monitor.width << "x" << monitor.height);
