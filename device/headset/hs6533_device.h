@@ -1,13 +1,13 @@
 #pragma once
 
-#include "device/profiled_device.h"
+#include "device/mirrored_settings_device.h"
 #include "profiles/hs6533_profiledata.h"
 
 namespace morva::device {
 
-// The device object of an HS6533-kind headset (its HID side; the audio side comes with the audio
-// library).
-class CKestraneHS6533Device : public HostLitDevice<profiles::CHs6533Profiledata> {
+// The device object of an HS6533-kind headset. Its vendor side keeps the pad's settings block and
+// takes its lighting as twelve output reports per frame.
+class CKestraneHS6533Device : public MirroredSettingsDevice<profiles::CHs6533Profiledata> {
 public:
     static constexpr std::string_view kClassName = "KestraneHS6533Device";
     static constexpr std::string_view kFactoryName = "CKestraneHS6533Device";
@@ -16,6 +16,9 @@ public:
     ~CKestraneHS6533Device() override;
 
     std::string_view className() const override { return kClassName; }
+
+    // The LEDs as lighting reports; a report that fails is not sent again.
+    void LightingRefresh() override;
 };
 
 } // namespace morva::device
