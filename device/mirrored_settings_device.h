@@ -17,8 +17,9 @@ public:
     static constexpr uint16_t kSynchronisationRequest = 0x0401;
     static constexpr TickMs kReadSettingsDelayMs = 500;
 
-    // The device information in a transaction while the channel is open, then the profile, the
-    // page and the lighting thread.
+    // The device information in a transaction and the settings block while the channel is
+    // open, then the profile, the page and the lighting thread. The block is read here so that
+    // no write ever replaces the device's own bytes with zeros.
     void Connect() override {
         DeviceCommandChannel& channel = this->commandChannel();
         if (channel.isOpen()) {
@@ -26,14 +27,18 @@ public:
             channel.beginTransaction();
             channel.readDeviceInfo(info);
             channel.endTransaction();
+            if (const std::optional<PadSettings> read = pad::readSettings(channel)) {
+                mirror_ = *read;
+            }
         }
         this->ApplyProfile();
         this->RefreshPage();
         this->StartLighting();
     }
 
-    int ApplyProfile() override {
-        const int result = HostLitDevice<Profile>::ApplyProfile();
+    // The profile's lighting also takes its place in the block, so the next write carries it.
+    int LoadLightSettings() override {
+        const int result = HostLitDevice<Profile>::LoadLightSettings();
         mirror_ = withProfileLight(mirror_, this->profile_.ReadLightInfo());
         return result;
     }

@@ -126,7 +126,32 @@ TEST_F(PadProtocol, WritingAfterAReadKeepsThePadsOwnBytesAndDirection) {
     EXPECT_EQ(written[3], 3) << "4 − speed";
     EXPECT_EQ(written[4], 0x84) << "the pad's direction";
     EXPECT_EQ(written[6], 0x11);
-    EXPECT_EQ(bytes(written, 9, 12), bytes(block, 9, 12));
+    EXPECT_EQ(bytes(written, 9, 12), (std::vector<uint8_t>{0x89, 0x8A, 0x8B, 0x8C, 0x8D, 0x8E, 0x8F,
+                                                           0x90, 0x91, 0x92, 0x93, 0x94}));
+}
+
+TEST_F(PadProtocol, AWriteAfterConnectingKeepsThePadsOwnBytes) {
+    const std::span<uint8_t> block = firmware().settingsBlock(0);
+    block[4] = 1;
+    for (size_t i = 9; i < 21; ++i) {
+        block[i] = static_cast<uint8_t>(i);
+    }
+    pad->Connect();
+    pad->WriteSettings({});
+    const std::span<uint8_t> written = firmware().writtenSettingsBlock(0);
+    EXPECT_EQ(written[4], 1);
+    EXPECT_EQ(bytes(written, 9, 12),
+              (std::vector<uint8_t>{9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20}));
+}
+
+TEST_F(PadProtocol, ALightingEditReachesThePadAtOnce) {
+    profiles::LightInfoRecord light = pad->profile().ReadLightInfo();
+    light.mode = 4;
+    light.green = 0x66;
+    pad->ApplyLightSettings(light, {});
+    const std::span<uint8_t> written = firmware().writtenSettingsBlock(0);
+    EXPECT_EQ(written[1], 4);
+    EXPECT_EQ(written[7], 0x66);
 }
 
 TEST_F(PadProtocol, AReadThatFailsKeepsTheMirror) {
