@@ -257,6 +257,13 @@ void CMainWnd::RegisterRoutes() {
     router_.on(kClick, "deng_same_mode",
                [this](const ui::Notification&) { devices_.SameMode(screen_); });
 
+    router_.onMessage(kMsgAudioStartProblem, [this](const ui::WindowMessage& m) {
+        const bool initialisation =
+            m.wParam == static_cast<int64_t>(AudioStartProblem::InitialisationFailed);
+        ShowMessage(initialisation ? "audio_init_failed_text" : "audio_features_failed_text",
+                    ui::MessageBoxButtons::Ok);
+        return std::optional<int64_t>(0);
+    });
     router_.onMessage(WM_DEVICE_ATTACHED, [this](const ui::WindowMessage& m) {
         devices_.Attach(static_cast<size_t>(m.wParam));
         return std::optional<int64_t>(0);

@@ -38,10 +38,20 @@ void CKestraneHS6533Device::StartAudio() {
     audioStart_ = audioSession_.start();
     if (audioStart_.initFailed) {
         trace("ConfLibInit called failed!\n");
+        TellAudioProblem(AudioStartProblem::InitialisationFailed);
+    }
+    if (audioStart_.featuresFailed) {
+        TellAudioProblem(AudioStartProblem::FeaturesUnreadable);
     }
     if (audioStart_.endpointsSelected) {
         audio::applyPropertyDefaults(audioSession_);
         audioSettings_.readBack();
+    }
+}
+
+void CKestraneHS6533Device::TellAudioProblem(AudioStartProblem problem) {
+    if (ui::Window* window = mainWindow()) {
+        window->postMessage(kMsgAudioStartProblem, static_cast<int64_t>(problem));
     }
 }
 

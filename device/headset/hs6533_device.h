@@ -44,6 +44,8 @@ public:
 
 private:
     void StartAudio();
+    // Once per start-up problem: the main window tells the user.
+    void TellAudioProblem(AudioStartProblem problem);
 
     std::filesystem::path audioLibraryPath_;
     audio::AudioLibrary audioLibrary_;

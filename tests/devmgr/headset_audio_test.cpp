@@ -96,6 +96,32 @@ TEST_F(HeadsetAudioPanels, ACurveIsSavedByNameAndADuplicateIsTold) {
     EXPECT_EQ(host.messageBoxes[0], *toolkit.language().lookup("message_text_5"));
 }
 
+// An audio library whose initialisation fails: the user is told once, and audio still works.
+class HeadsetWhoseAudioDoesNotInitialise : public MainWindowTest {
+protected:
+    void SetUp() override {
+        sim.reset(1, 1, true, true);
+        MainWindowTest::SetUp();
+    }
+    // The library stays loaded in the process: the next test finds it working again.
+    void TearDown() override { sim.reset(); }
+    audio::test::SimulatedAudio sim;
+};
+
+TEST_F(HeadsetWhoseAudioDoesNotInitialise, TheUserIsToldOnceAndAudioStillWorks) {
+    loop.runPending();
+    ASSERT_EQ(host.messageBoxes.size(), 1u);
+    EXPECT_EQ(host.messageBoxes[0], *toolkit.language().lookup("audio_init_failed_text"));
+    bus.plug(emulator::makeEmulatedHeadset());
+    app::CDeviceOptionUI* tab = firstTabOfType(hid::kDeviceHeadset);
+    ASSERT_TRUE(connected(tab));
+    auto* headset = dynamic_cast<CKestraneHS6533Device*>(tab->device());
+    ASSERT_NE(headset, nullptr);
+    headset->audio().setVoiceEffect(2);
+    EXPECT_EQ(sim.value(kCaptureFlow, u"MagicVoice_Selection"), "1");
+    EXPECT_EQ(host.messageBoxes.size(), 1u) << "connecting does not tell it again";
+}
+
 // The same headset when the program's SDK folder has no audio library.
 class HeadsetWithoutAudioLibrary : public MainWindowTest {
 protected:
