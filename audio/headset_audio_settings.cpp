@@ -19,6 +19,29 @@ constexpr int kLastVoiceEffect = 4;
 // A float such as 0.29 is stored a hair below its decimal value; this keeps it at 29.
 constexpr double kScalarRounding = 1e-4;
 
+} // namespace
+
+// The microphone and its monitoring: a mute switch and a scalar level, after which the volume is
+// read again so the library takes the new level.
+const HeadsetAudioSettings::LevelControl HeadsetAudioSettings::kMicrophone = {
+    .mute = u"MuteControl",
+    .scalar = u"VolumeScalarControl",
+    .volume = u"VolumeControl",
+    .scalarChannel = kAllChannels,
+    .volumeChannel = kAllChannels,
+    .selected = &profiles::HeadsetSystemRecord::micInSelect,
+    .level = &profiles::HeadsetSystemRecord::micInValue};
+const HeadsetAudioSettings::LevelControl HeadsetAudioSettings::kMonitor = {
+    .mute = u"AAMuteControl",
+    .scalar = u"AAVolumeScalarControl",
+    .volume = u"AAVolumeControl",
+    .scalarChannel = kFirstChannel,
+    .volumeChannel = kSecondChannel,
+    .selected = &profiles::HeadsetSystemRecord::micMonitorSelect,
+    .level = &profiles::HeadsetSystemRecord::micMonitorValue};
+
+namespace {
+
 std::u16string bandProperty(size_t band) {
     const std::string name = "EQ_Slider" + std::to_string(band + 1);
     return {name.begin(), name.end()};
@@ -231,40 +254,40 @@ void HeadsetAudioSettings::deleteCustom() {
     store();
 }
 
-void HeadsetAudioSettings::toggleMicrophone() {
-    const int32_t muted = view_.system.micInSelect != 0 ? 1 : 0;
-    if (available() && session_.writeInteger(Endpoint::Capture, u"MuteControl", muted)) {
-        view_.system.micInSelect = muted != 0 ? 0 : 1;
+void HeadsetAudioSettings::toggle(const LevelControl& control) {
+    int32_t& selected = view_.system.*control.selected;
+    const int32_t muted = selected != 0 ? 1 : 0;
+    if (available() && session_.writeInteger(Endpoint::Capture, control.mute, muted)) {
+        selected = muted != 0 ? 0 : 1;
         store();
     }
+}
+
+void HeadsetAudioSettings::setLevel(const LevelControl& control, int level) {
+    level = std::clamp(level, 0, kMaxLevel);
+    if (available() &&
+        session_.writeFloat(Endpoint::Capture, control.scalar,
+                            static_cast<float>(level) / kMaxLevel, control.scalarChannel)) {
+        session_.readText(Endpoint::Capture, control.volume, control.volumeChannel);
+        view_.system.*control.level = level;
+        store();
+    }
+}
+
+void HeadsetAudioSettings::toggleMicrophone() {
+    toggle(kMicrophone);
 }
 
 void HeadsetAudioSettings::setMicrophoneLevel(int level) {
-    level = std::clamp(level, 0, kMaxLevel);
-    if (available() && session_.writeFloat(Endpoint::Capture, u"VolumeScalarControl",
-                                           static_cast<float>(level) / kMaxLevel, kAllChannels)) {
-        session_.readText(Endpoint::Capture, u"VolumeControl", kAllChannels);
-        view_.system.micInValue = level;
-        store();
-    }
+    setLevel(kMicrophone, level);
 }
 
 void HeadsetAudioSettings::toggleMonitor() {
-    const int32_t muted = view_.system.micMonitorSelect != 0 ? 1 : 0;
-    if (available() && session_.writeInteger(Endpoint::Capture, u"AAMuteControl", muted)) {
-        view_.system.micMonitorSelect = muted != 0 ? 0 : 1;
-        store();
-    }
+    toggle(kMonitor);
 }
 
 void HeadsetAudioSettings::setMonitorLevel(int level) {
-    level = std::clamp(level, 0, kMaxLevel);
-    if (available() && session_.writeFloat(Endpoint::Capture, u"AAVolumeScalarControl",
-                                           static_cast<float>(level) / kMaxLevel, kFirstChannel)) {
-        session_.readText(Endpoint::Capture, u"AAVolumeControl", kSecondChannel);
-        view_.system.micMonitorValue = level;
-        store();
-    }
+    setLevel(kMonitor, level);
 }
 
 void HeadsetAudioSettings::setVoiceChanger(bool on) {

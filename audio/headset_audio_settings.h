@@ -51,6 +51,20 @@ public:
     const HeadsetAudioView& view() const { return view_; }
 
 private:
+    struct LevelControl {
+        std::u16string_view mute;
+        std::u16string_view scalar;
+        std::u16string_view volume;
+        PropertyArgument scalarChannel;
+        PropertyArgument volumeChannel;
+        int32_t profiles::HeadsetSystemRecord::*selected;
+        int32_t profiles::HeadsetSystemRecord::*level;
+    };
+    static const LevelControl kMicrophone;
+    static const LevelControl kMonitor;
+
+    void toggle(const LevelControl& control);
+    void setLevel(const LevelControl& control, int level);
     bool available() const { return session_.available(); }
     void store();
     void sendBands(const profiles::CHs6533Profiledata::BandValues& bands);
