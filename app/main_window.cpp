@@ -36,8 +36,9 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 8> kSubtreeT
     {"VirtualSetControlUI", "XML\\CustomControlXML\\VirtualSet.xml"},
 }};
 
-// Panels whose logic comes with later parts of the program: until then their skin parts are
-// built as plain containers, so the pages keep their layout and their switch pages.
+// Panels built as plain containers: the headset's audio panels are shown by the headset and
+// routed by its routes; the macro panel's logic comes later. The pages keep their layout and
+// their switch pages.
 constexpr std::array<std::string_view, 3> kPanelsBuiltAsContainers = {
     "MagicControl", "Voice6533Control", "MacroControl"};
 
@@ -87,6 +88,9 @@ CMainWnd::CMainWnd(ui::Toolkit& toolkit, MainWindowCallbacks callbacks, MainWind
       keyboardSystemRoutes_([this] { return devices_.CurrentDevice(); }),
       customLightRoutes_([this] { return devices_.CurrentDevice(); }, [this] { return screen_; }),
       mousePageRoutes_([this] { return devices_.CurrentDevice(); }, [this] { return screen_; }),
+      headsetAudioRoutes_(
+          [this] { return devices_.CurrentDevice(); },
+          [this](std::string_view key) { ShowMessage(key, ui::MessageBoxButtons::Ok); }),
       gunPanelRoutes_(GunPanelRoutes::Hooks{
           .currentDevice = [this] { return devices_.CurrentDevice(); },
           .chooseFile =
@@ -249,11 +253,19 @@ void CMainWnd::RegisterRoutes() {
     keyboardSystemRoutes_.registerOn(router_);
     customLightRoutes_.registerOn(router_);
     mousePageRoutes_.registerOn(router_);
+    headsetAudioRoutes_.registerOn(router_);
     gunPanelRoutes_.registerOn(router_);
     writeFailureNotice_.registerOn(router_);
     router_.on(kClick, "deng_same_mode",
                [this](const ui::Notification&) { devices_.SameMode(screen_); });
 
+    router_.onMessage(kMsgAudioStartProblem, [this](const ui::WindowMessage& m) {
+        const bool initialisation =
+            m.wParam == static_cast<int64_t>(AudioStartProblem::InitialisationFailed);
+        ShowMessage(initialisation ? "audio_init_failed_text" : "audio_features_failed_text",
+                    ui::MessageBoxButtons::Ok);
+        return std::optional<int64_t>(0);
+    });
     router_.onMessage(WM_DEVICE_ATTACHED, [this](const ui::WindowMessage& m) {
         devices_.Attach(static_cast<size_t>(m.wParam));
         return std::optional<int64_t>(0);

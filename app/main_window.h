@@ -3,6 +3,7 @@
 #include "app/custom_light_routes.h"
 #include "app/device_manager.h"
 #include "app/gun_panel_routes.h"
+#include "app/headset_audio_routes.h"
 #include "app/key_panel_routes.h"
 #include "app/keyboard_system_routes.h"
 #include "app/light_panel_routes.h"
@@ -134,6 +135,7 @@ private:
     KeyboardSystemRoutes keyboardSystemRoutes_;
     CustomLightRoutes customLightRoutes_;
     MousePageRoutes mousePageRoutes_;
+    HeadsetAudioRoutes headsetAudioRoutes_;
     GunPanelRoutes gunPanelRoutes_;
     std::shared_ptr<profiles::ProfilePanelRoutes> profileRoutes_;
     Worker controlPanelThread_{"ControlPanelThread"};

@@ -44,5 +44,8 @@ inline constexpr uint32_t kMsgClearUpdateBadge = 0x0C16; // clear the foreground
 // Device objects send these to their owner window.
 inline constexpr uint32_t kMsgSettingsRead = 0x0D00; // wParam: the current profile index
 inline constexpr uint32_t kMsgStatusPolled = 0x0D01; // wParam: byte 4 of the status report
+// The headset's audio start-up met a problem the user is told of; wParam: an AudioStartProblem.
+inline constexpr uint32_t kMsgAudioStartProblem = 0x0D02;
+enum class AudioStartProblem : int64_t { InitialisationFailed = 1, FeaturesUnreadable = 2 };
 
 } // namespace morva

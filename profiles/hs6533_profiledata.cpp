@@ -101,6 +101,17 @@ void CHs6533Profiledata::WriteCustomEqValues(Json::ArrayIndex index, const BandV
     writeBandRow(entry(), "CustomEQHzValueInfo", index, values);
 }
 
+void CHs6533Profiledata::RemoveCustomEqValues(Json::ArrayIndex index) {
+    if (!entry().isObject() || !entry()["CustomEQHzValueInfo"].isArray()) {
+        return;
+    }
+    Json::Value& rows = entry()["CustomEQHzValueInfo"];
+    if (index < rows.size()) {
+        Json::Value removed;
+        rows.removeIndex(index, &removed);
+    }
+}
+
 std::vector<std::wstring> CHs6533Profiledata::ReadCustomEqNames() {
     const Json::Value& list = member(DeviceEntry(), "CustomEQNameInfo");
     std::vector<std::wstring> names;

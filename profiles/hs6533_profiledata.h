@@ -33,6 +33,8 @@ public:
     // The same on "CustomEQHzValueInfo" row index.
     std::vector<int32_t> ReadCustomEqValues(Json::ArrayIndex index);
     void WriteCustomEqValues(Json::ArrayIndex index, const BandValues& values);
+    // Removes that row, so the rows after it move up; a row the document lacks changes nothing.
+    void RemoveCustomEqValues(Json::ArrayIndex index);
 
     // One name per "CustomEQNameInfo" element.
     std::vector<std::wstring> ReadCustomEqNames();

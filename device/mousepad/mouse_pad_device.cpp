@@ -2,7 +2,7 @@
 
 namespace morva::device {
 
-CKestraneMousePadDevice::CKestraneMousePadDevice() : HostLitDevice(hid::kDeviceMousePad) {}
+CKestraneMousePadDevice::CKestraneMousePadDevice() : MirroredSettingsDevice(hid::kDeviceMousePad) {}
 
 CKestraneMousePadDevice::~CKestraneMousePadDevice() {
     // The event thread calls back into this object: end it while the object is whole.

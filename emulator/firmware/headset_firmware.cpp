@@ -36,6 +36,7 @@ FirmwareResponse HeadsetFirmware::handleOtherReport(std::span<const uint8_t> rep
     const size_t count = highLeds ? kLedCount - kLowLeds : kLowLeds;
     auto& values = channels_[report[1]][channel];
     std::copy_n(report.begin() + kValues, count, values.begin() + static_cast<long>(firstLed));
+    addresses_.push_back({report[1], report[2]});
     ++lightingReports_;
     return {};
 }

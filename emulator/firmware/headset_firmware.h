@@ -4,6 +4,7 @@
 
 #include <array>
 #include <map>
+#include <vector>
 
 namespace morva::emulator {
 
@@ -23,6 +24,14 @@ public:
     Rgb ledColour(uint8_t target, size_t led) const;
     size_t lightingReportsReceived() const { return lightingReports_; }
     size_t rejectedReports() const { return rejectedReports_; }
+    // Target and register block of every accepted lighting report, in arrival order.
+    struct ReportAddress {
+        uint8_t target = 0;
+        uint8_t block = 0;
+        bool operator==(const ReportAddress&) const = default;
+    };
+    const std::vector<ReportAddress>& reportAddresses() const { return addresses_; }
+    void clearReportAddresses() { addresses_.clear(); }
 
 protected:
     FirmwareResponse handleOtherReport(std::span<const uint8_t> report) override;
@@ -30,6 +39,7 @@ protected:
 private:
     // Channel values per target, indexed [channel][led].
     std::map<uint8_t, std::array<std::array<uint8_t, kLedCount>, 3>> channels_;
+    std::vector<ReportAddress> addresses_;
     size_t lightingReports_ = 0;
     size_t rejectedReports_ = 0;
 };
