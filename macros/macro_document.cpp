@@ -24,6 +24,12 @@ std::string delayText(const Json::Value& delay) {
     return "0";
 }
 
+bool isEventObject(const Json::Value& value) {
+    return value.isObject() && json::member(value, "Type").isIntegral();
+}
+
+} // namespace
+
 MacroEvent eventFromJson(const Json::Value& object) {
     MacroEvent event;
     event.type = json::intMember(object, "Type");
@@ -41,12 +47,6 @@ Json::Value eventToJson(const MacroEvent& event) {
     object["Delay"] = event.delay;
     return object;
 }
-
-bool isEventObject(const Json::Value& value) {
-    return value.isObject() && json::member(value, "Type").isIntegral();
-}
-
-} // namespace
 
 std::vector<MacroEvent> eventsFromJson(const Json::Value& document) {
     const Json::Value& array = json::member(document, "Events");

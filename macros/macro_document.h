@@ -14,6 +14,10 @@ namespace morva::macros {
 
 inline constexpr int kMacroDocumentVersion = 64;
 
+// One event object, {"Type", "Button", "Action", "Delay"}, and back; the delay is written as text.
+Json::Value eventToJson(const MacroEvent& event);
+MacroEvent eventFromJson(const Json::Value& object);
+
 // The events of a document, in order. A null document, one without "Events" or an "Events" that
 // is no array holds none; an element that is no object is no event and is left out.
 std::vector<MacroEvent> eventsFromJson(const Json::Value& document);
