@@ -76,10 +76,4 @@ std::optional<PlacedEvent> MacroRecorder::place(Placement placement, const Recor
     return placed;
 }
 
-MacroEvent replaceInput(MacroEvent selected, const RecordedInput& input) {
-    selected.type = input.type;
-    selected.button = input.button;
-    return selected;
-}
-
 } // namespace morva::macros

@@ -71,7 +71,4 @@ private:
     bool placedEvent_ = false;
 };
 
-// The selected event with the key or button of a new input; its action and pause stay.
-MacroEvent replaceInput(MacroEvent selected, const RecordedInput& input);
-
 } // namespace morva::macros

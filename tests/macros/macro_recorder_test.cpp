@@ -167,11 +167,5 @@ TEST(MacroRecorder, InsertingBeforeTheFirstEventMakesANewFirstEvent) {
     EXPECT_EQ(second->selectedRow, 2);
 }
 
-TEST(MacroRecorder, ReplacingKeepsTheActionAndThePause) {
-    const macros::MacroEvent selected{macros::kTypeMouseButton, 0x02, "up", "35"};
-    EXPECT_EQ(macros::replaceInput(selected, kPressA),
-              (macros::MacroEvent{macros::kTypeKeyboardKey, 0x04, "up", "35"}));
-}
-
 } // namespace
 } // namespace morva
