@@ -66,7 +66,10 @@ void MacroPanelRoutes::AddMacro() {
 }
 
 void MacroPanelRoutes::DeleteMacro() {
-    if (!current() || ask(kConfirmDelete, ui::MessageBoxButtons::OkCancel) != 1) {
+    // Nothing chosen, nothing to ask about.
+    const MacroTarget chosen = current();
+    if (!chosen || chosen.panel->SelectedMacro() < 0 ||
+        ask(kConfirmDelete, ui::MessageBoxButtons::OkCancel) != 1) {
         return;
     }
     // The boxes run modally: the target is taken anew after each.
