@@ -39,6 +39,9 @@ public:
     // A key pressed while capture is on, as its key catalogue entry.
     void OnCapturedKey(size_t catalogueEntry);
     bool capturing() const { return capturing_; }
+    // The write button: the macros, then (when they fit) the key table go to the current device,
+    // and its profile is saved.
+    void WriteToDevice();
 
 private:
     struct Target {
@@ -52,7 +55,6 @@ private:
     // Builds the record from the panel, stores it at the selected key, hands the list to the
     // profile and refreshes the captions; the edit buttons come on.
     void ApplyKeyAssignment();
-    void WriteToDevice();
     void SetCapture(bool on);
 
     Hooks hooks_;

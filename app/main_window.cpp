@@ -10,6 +10,7 @@
 #include "hid/hid_default_backend.h"
 #include "keyassign/panel/key_set_control_ui.h"
 #include "lighting/panel/light_control_ui.h"
+#include "macros/panel/macro_control_ui.h"
 #include "macros/panel/shoot_control_ui.h"
 #include "platform/input_settings_launcher.h"
 #include "ui/controls/device_key_button.h"
@@ -37,10 +38,10 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 8> kSubtreeT
 }};
 
 // Panels built as plain containers: the headset's audio panels are shown by the headset and
-// routed by its routes; the macro panel's logic comes later. The pages keep their layout and
+// routed by its routes; the magic panel's logic comes later. The pages keep their layout and
 // their switch pages.
-constexpr std::array<std::string_view, 3> kPanelsBuiltAsContainers = {
-    "MagicControl", "Voice6533Control", "MacroControl"};
+constexpr std::array<std::string_view, 2> kPanelsBuiltAsContainers = {"MagicControl",
+                                                                       "Voice6533Control"};
 
 // The function tabs, in the order of their function kinds 1 to 8.
 constexpr std::array<std::string_view, 8> kFunctionTabs = {
@@ -62,7 +63,13 @@ CMainWnd::CMainWnd(ui::Toolkit& toolkit, MainWindowCallbacks callbacks, MainWind
       scanDevices_(config.scanDevices), window_(toolkit),
       devices_(
           window_, [this](std::string_view tag) { return CreateControl(tag); }, backend_, clock_,
-          DeviceManagerHooks{callbacks_.closeSettingsAndAbout, callbacks_.endRecording,
+          DeviceManagerHooks{callbacks_.closeSettingsAndAbout,
+                             [this] {
+                                 recordingRoutes_.EndRecording();
+                                 if (callbacks_.endRecording) {
+                                     callbacks_.endRecording();
+                                 }
+                             },
                              [this](device::CKestraneUSBDevice& device, bool enabled) {
                                  SetKeyEditButtonsEnabled(device, enabled);
                              },
@@ -84,7 +91,30 @@ CMainWnd::CMainWnd(ui::Toolkit& toolkit, MainWindowCallbacks callbacks, MainWind
                   }
               },
           .setEditLock = [this](bool released) { devices_.SetEditLock(false, released); },
-          .keyCapture = {}}),
+          .keyCapture =
+              [this](bool on) {
+                  window_.sendMessage(kMsgRecordingHooks, on ? 1 : 0);
+              }}),
+      macroRoutes_(
+          MacroPanelRoutes::Hooks{.currentDevice = [this] { return devices_.CurrentDevice(); },
+                                  .showMessage =
+                                      [this](std::string_view key, ui::MessageBoxButtons buttons) {
+                                          return ShowMessage(key, buttons);
+                                      },
+                                  .writeKeysAndMacros =
+                                      [this] {
+                                          keyRoutes_.WriteToDevice();
+                                      }},
+          toolkit_, window_),
+      recordingRoutes_(
+          MacroRecordingRoutes::Hooks{
+              .currentDevice = [this] { return devices_.CurrentDevice(); },
+              .setRecordingLock = [this](bool released) { devices_.SetEditLock(true, released); },
+              .capturedKey =
+                  [this](size_t entry) {
+                      keyRoutes_.OnCapturedKey(entry);
+                  }},
+          config.inputCapture, window_),
       keyboardSystemRoutes_([this] { return devices_.CurrentDevice(); }),
       customLightRoutes_([this] { return devices_.CurrentDevice(); }, [this] { return screen_; }),
       mousePageRoutes_([this] { return devices_.CurrentDevice(); }, [this] { return screen_; }),
@@ -122,6 +152,7 @@ void CMainWnd::RegisterFactoryClasses() {
     factory.registerClass(keyassign::CKeySetControlUI::kFactoryName,
                           maker<keyassign::CKeySetControlUI>());
     factory.registerClass(macros::CShootControlUI::kFactoryName, maker<macros::CShootControlUI>());
+    factory.registerClass(macros::CMacroControlUI::kFactoryName, maker<macros::CMacroControlUI>());
     profiles::registerDeviceProfileClass(factory);
     device::registerDeviceClasses(factory);
 }
@@ -155,6 +186,9 @@ std::unique_ptr<ui::Control> CMainWnd::CreateControl(std::string_view tag) {
     }
     if (equalsIgnoreCase(tag, macros::CShootControlUI::kSkinTag)) {
         return std::make_unique<macros::CShootControlUI>();
+    }
+    if (equalsIgnoreCase(tag, macros::CMacroControlUI::kSkinTag)) {
+        return std::make_unique<macros::CMacroControlUI>();
     }
     for (std::string_view panel : kPanelsBuiltAsContainers) {
         if (equalsIgnoreCase(tag, panel)) {
@@ -250,6 +284,8 @@ void CMainWnd::RegisterRoutes() {
 
     lightRoutes_.registerOn(router_);
     keyRoutes_.registerOn(router_);
+    macroRoutes_.registerOn(router_);
+    recordingRoutes_.registerOn(router_);
     keyboardSystemRoutes_.registerOn(router_);
     customLightRoutes_.registerOn(router_);
     mousePageRoutes_.registerOn(router_);

@@ -4,9 +4,12 @@
 #include "app/device_manager.h"
 #include "app/gun_panel_routes.h"
 #include "app/headset_audio_routes.h"
+#include "app/input_capture.h"
 #include "app/key_panel_routes.h"
 #include "app/keyboard_system_routes.h"
 #include "app/light_panel_routes.h"
+#include "app/macro_panel_routes.h"
+#include "app/macro_recording_routes.h"
 #include "app/mouse_page_routes.h"
 #include "app/profile_device_adapter.h"
 #include "app/profile_panel_routing.h"
@@ -59,6 +62,9 @@ struct MainWindowConfig {
     bool scanDevices = true;
     // The supported models; null: the models shipped with the program. Must outlive the window.
     const hid::DeviceModelCatalog* models = nullptr;
+    // The front-end's capture of keys and mouse buttons for macro recording and key capture;
+    // null: recording takes nothing. Must outlive the window.
+    InputCapture* inputCapture = nullptr;
 };
 
 // The core of the program's main window, without any GUI library: the window model built from
@@ -106,6 +112,8 @@ public:
     ui::Size screenSize() const { return screen_; }
     // The key-assignment panel's event handling.
     KeyPanelRoutes& keyRoutes() { return keyRoutes_; }
+    // Macro recording and the input hook.
+    MacroRecordingRoutes& recordingRoutes() { return recordingRoutes_; }
     // The profile panel's event handling; null before Create.
     profiles::ProfilePanelRoutes* profileRoutes() const { return profileRoutes_.get(); }
 
@@ -132,6 +140,8 @@ private:
     ProfileDeviceAdapter profileDevice_;
     LightPanelRoutes lightRoutes_;
     KeyPanelRoutes keyRoutes_;
+    MacroPanelRoutes macroRoutes_;
+    MacroRecordingRoutes recordingRoutes_;
     KeyboardSystemRoutes keyboardSystemRoutes_;
     CustomLightRoutes customLightRoutes_;
     MousePageRoutes mousePageRoutes_;

@@ -22,6 +22,28 @@ JsonReadStatus readStatusOf(FileReadStatus status) {
 
 } // namespace
 
+bool parseJsonText(std::string_view text, Json::Value& value, std::string& problem) {
+    Json::Reader reader(Json::Features::all());
+    try {
+        if (reader.parse(text.data(), text.data() + text.size(), value, true)) {
+            return true;
+        }
+        problem = reader.getFormattedErrorMessages();
+    } catch (const std::exception& error) {
+        // The reader throws on documents nested deeper than its limit.
+        problem = error.what();
+    }
+    value = Json::Value();
+    return false;
+}
+
+Json::Value parseJsonText(std::string_view text) {
+    Json::Value value;
+    std::string problem;
+    parseJsonText(text, value, problem);
+    return value;
+}
+
 JsonReadResult readJsonDocument(const std::filesystem::path& path) {
     const FileReadResult file = readRegularFile(path);
     trace("readjsonFile 错误吗：：%d\n", file.ok() ? 0 : static_cast<int>(file.status));
@@ -35,18 +57,9 @@ JsonReadResult readJsonDocument(const std::filesystem::path& path) {
         result.status = JsonReadStatus::NotJson;
         return result;
     }
-    Json::Reader reader(Json::Features::all());
-    try {
-        if (!reader.parse(file.content, result.value, true)) {
-            trace("readjsonFile: %s is not JSON: %s\n", path.string().c_str(),
-                  reader.getFormattedErrorMessages().c_str());
-            result.value = Json::Value();
-            result.status = JsonReadStatus::NotJson;
-        }
-    } catch (const std::exception& error) {
-        // The reader throws on documents nested deeper than its limit.
-        trace("readjsonFile: %s cannot be read as JSON: %s\n", path.string().c_str(), error.what());
-        result.value = Json::Value();
+    std::string problem;
+    if (!parseJsonText(file.content, result.value, problem)) {
+        trace("readjsonFile: %s is not JSON: %s\n", path.string().c_str(), problem.c_str());
         result.status = JsonReadStatus::NotJson;
     }
     return result;

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <json/value.h>
 #include <string>
+#include <string_view>
 
 namespace morva {
 
@@ -20,6 +21,12 @@ struct JsonReadResult {
     Json::Value value; // null unless Ok
     bool ok() const { return status == JsonReadStatus::Ok; }
 };
+
+// Parses a JSON text (comments allowed); false, with the value null and what was wrong, when it
+// is no document.
+bool parseJsonText(std::string_view text, Json::Value& value, std::string& problem);
+// The document of a JSON text; null when it is none.
+Json::Value parseJsonText(std::string_view text);
 
 // Reads a whole JSON file and says what was wrong when it is not a document. Comments are allowed.
 JsonReadResult readJsonDocument(const std::filesystem::path& path);

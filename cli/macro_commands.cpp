@@ -9,9 +9,9 @@
 #include "macros/event_name.h"
 #include "macros/macro_document.h"
 #include "macros/macro_file.h"
-#include "macros/macro_identifier.h"
 #include "macros/macro_list.h"
 #include "macros/macro_list_edits.h"
+#include "macros/new_macro.h"
 
 #include <algorithm>
 #include <array>
@@ -238,34 +238,24 @@ int importMacro(MacroTarget& target, const Arguments& extra) {
         return target.fail(lock.busy() ? "another program holds the device's folder"
                                        : "the device's folder cannot be locked");
     }
-    target.list = macros::readMacroList(target.folder);
-    if (target.list.size() >= macros::kMaxMacros) {
-        return target.fail("the list holds " + std::to_string(macros::kMaxMacros) +
-                           " macros already");
-    }
-    if (macros::nameTaken(target.list, name)) {
+    const macros::AddedMacro added = macros::addMacro(target.folder, name, events);
+    if (added.change.status == macros::MacroListStatus::NameTaken) {
         return target.fail("a macro named \"" + name + "\" (letter case aside) is already in " +
                            "the list; give another with --name");
     }
-    const macros::CreatedMacroFile file =
-        macros::createMacroFile(target.folder, target.list, name, events);
-    if (!file.ok()) {
-        return target.fail("the macro file could not be made: " + describeWrite(file.write));
+    if (added.fileWrite != FileWriteStatus::Ok) {
+        return target.fail("the macro file could not be made: " + describeWrite(added.fileWrite));
     }
-    const macros::MacroListChange added =
-        macros::appendMacroEntry(target.folder, name, file.identifier);
     if (!added.ok()) {
-        std::error_code ignored;
-        std::filesystem::remove(macros::macroFilePath(target.folder, file.identifier), ignored);
-        return target.fail(macros::describeMacroListChange(added));
+        return target.fail(macros::describeMacroListChange(added.change));
     }
-    if (added.keptBroken) {
+    if (added.change.keptBroken) {
         target.context.err << "morvactl: note: the damaged macro list was kept as "
                               "macro.config.bad and made anew\n";
     }
     target.list = macros::readMacroList(target.folder);
-    target.context.out << "imported " << extra[0] << " as " << target.entryText(added.number)
-                       << " (" << eventCount(events.size()) << ", " << file.identifier << ")\n";
+    target.context.out << "imported " << extra[0] << " as " << target.entryText(added.change.number)
+                       << " (" << eventCount(events.size()) << ", " << added.identifier << ")\n";
     return kExitOk;
 }
 

@@ -128,6 +128,18 @@ bool KeyAssignments::resetLostMacros() {
     return changed;
 }
 
+bool KeyAssignments::usesMacro(int number) const {
+    return keyassign::keysUseMacro(keys_, number);
+}
+
+bool KeyAssignments::removeMacro(int number) {
+    const bool changed = keyassign::repairKeysForRemovedMacro(keys_, number);
+    if (changed) {
+        writeToProfile();
+    }
+    return changed;
+}
+
 void KeyAssignments::restoreFactory() {
     for (KeyAssignmentRecord& key : keys_) {
         key.assignment = key.defaultAssignment;

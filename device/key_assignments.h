@@ -43,6 +43,9 @@ public:
     void load();
     const std::vector<profiles::KeyAssignmentRecord>& keys() const { return keys_; }
     void setMacroNames(std::vector<std::string> names);
+    // The names the captions use, the panel's choices left as they are (the panel keeps those in
+    // step with each change of the list itself).
+    void reloadMacroNames(std::vector<std::string> names) { macroNames_ = std::move(names); }
     const std::vector<std::string>& macroNames() const { return macroNames_; }
 
     // Makes the key at `position` the one the panel edits (the panel shows it).
@@ -54,6 +57,11 @@ public:
     // Keys given a macro the list no longer has get their factory function back; the list goes
     // to the profile when one changed. True when one changed.
     bool resetLostMacros();
+    // Whether a key is given macro `number`.
+    bool usesMacro(int number) const;
+    // Macro `number` left the list: its keys get their factory function back and keys of later
+    // macros follow theirs; the list goes to the profile when one changed. True when one changed.
+    bool removeMacro(int number);
 
     // Every key gets its factory function back; the list goes to the profile.
     void restoreFactory();

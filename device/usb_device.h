@@ -29,6 +29,9 @@
 namespace morva::ui {
 class Window;
 }
+namespace morva::macros {
+class CMacroControlUI;
+}
 
 namespace morva::device {
 
@@ -195,6 +198,8 @@ public:
     virtual void SetSelectedKey(int index) { selectedKey_ = index; }        // 42
     // The key list of a device whose keys the user can assign; null for the others.
     virtual KeyAssignments* keyAssignments() { return nullptr; }
+    // The macro panel of a device that plays macros; null for the others.
+    virtual macros::CMacroControlUI* macroPanel() { return nullptr; }
 
     // The apply sequence of a lighting edit: set light settings (41), save profile (38), load
     // light settings (2), write settings (27).

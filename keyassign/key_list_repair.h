@@ -11,4 +11,11 @@ namespace morva::keyassign {
 // function back, so no key stays bound to a macro that is gone. True when one changed.
 bool resetKeysOfLostMacros(std::vector<profiles::KeyAssignmentRecord>& keys, size_t macroCount);
 
+// Whether a key is given macro `number`.
+bool keysUseMacro(const std::vector<profiles::KeyAssignmentRecord>& keys, int number);
+
+// Macro `number` left its list: keys given it get their factory function back, and keys given a
+// later macro follow it to its new number, one lower. True when one changed.
+bool repairKeysForRemovedMacro(std::vector<profiles::KeyAssignmentRecord>& keys, int number);
+
 } // namespace morva::keyassign

@@ -24,15 +24,6 @@ std::string delayText(const Json::Value& delay) {
     return "0";
 }
 
-Json::Value eventToJson(const MacroEvent& event) {
-    Json::Value object(Json::objectValue);
-    object["Type"] = event.type;
-    object["Button"] = event.button;
-    object["Action"] = event.action;
-    object["Delay"] = event.delay;
-    return object;
-}
-
 bool isEventObject(const Json::Value& value) {
     return value.isObject() && json::member(value, "Type").isIntegral();
 }
@@ -46,6 +37,15 @@ MacroEvent eventFromJson(const Json::Value& object) {
     event.action = json::toString(json::member(object, "Action"));
     event.delay = delayText(json::member(object, "Delay"));
     return event;
+}
+
+Json::Value eventToJson(const MacroEvent& event) {
+    Json::Value object(Json::objectValue);
+    object["Type"] = event.type;
+    object["Button"] = event.button;
+    object["Action"] = event.action;
+    object["Delay"] = event.delay;
+    return object;
 }
 
 std::vector<MacroEvent> eventsFromJson(const Json::Value& document) {

@@ -14,7 +14,8 @@ namespace morva::macros {
 
 inline constexpr int kMacroDocumentVersion = 64;
 
-// One event object; members that are missing or of another type read as 0, "" and "0".
+// One event object, {"Type", "Button", "Action", "Delay"}, and back; the delay is written as text.
+Json::Value eventToJson(const MacroEvent& event);
 MacroEvent eventFromJson(const Json::Value& object);
 
 // The events of a document, in order. A null document, one without "Events" or an "Events" that

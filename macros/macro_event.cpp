@@ -4,10 +4,10 @@
 
 namespace morva::macros {
 
-uint32_t MacroEvent::delayMs() const {
+uint32_t decimalValue(std::string_view text) {
     constexpr uint64_t kLargest = std::numeric_limits<uint32_t>::max();
     uint64_t value = 0;
-    for (const char c : delay) {
+    for (const char c : text) {
         if (c < '0' || c > '9') {
             break;
         }
@@ -17,6 +17,10 @@ uint32_t MacroEvent::delayMs() const {
         }
     }
     return static_cast<uint32_t>(value);
+}
+
+uint32_t MacroEvent::delayMs() const {
+    return decimalValue(delay);
 }
 
 MacroEvent makeMacroEvent(int type, int button, bool press, uint32_t delayMs) {

@@ -36,6 +36,9 @@ struct MacroEvent {
     bool operator==(const MacroEvent&) const = default;
 };
 
+// The value of a text's leading decimal digits (0 without any), held at the largest uint32_t.
+uint32_t decimalValue(std::string_view text);
+
 // An event as the program makes one: "down" or "up" and the delay as decimal text.
 MacroEvent makeMacroEvent(int type, int button, bool press, uint32_t delayMs);
 

@@ -10,6 +10,7 @@
 #include "frontend/qt/qt_desktop.h"
 #include "frontend/qt/qt_event_loop.h"
 #include "frontend/qt/qt_host.h"
+#include "frontend/qt/qt_input_capture.h"
 #include "frontend/qt/qt_renderer.h"
 #include "frontend/qt/termination_signals.h"
 #include "hid/device_model_catalog.h"
@@ -85,6 +86,7 @@ public:
         config.quit = [this] {
             loop_.quit();
         };
+        config.devices.inputCapture = &capture_;
         window_ = std::make_unique<app::ProgramWindow>(toolkit_, windowSystem_, std::move(config));
         if (!window_->create()) {
             return false;
@@ -123,6 +125,10 @@ private:
     QtHost host_;
     QtRenderer renderer_{toolkit_};
     QtWindowSystem windowSystem_{renderer_};
+    // Macro recording and key capture take the keyboard with the main window.
+    QtInputCapture capture_{[this]() -> QWidget* {
+        return window_ ? renderer_.widgetOf(window_->window()) : nullptr;
+    }};
     app::SingleInstance instance_;
     platform::SettingsStore settings_ = platform::SettingsStore::forUser();
     app::SkinSettings skinSettings_ = app::SkinSettings::forUser();

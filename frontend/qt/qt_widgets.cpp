@@ -15,6 +15,7 @@
 #include <QListView>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <QWindow>
 #include <algorithm>
 
@@ -349,6 +350,17 @@ void SkinWidget::leaveEvent(QEvent* /*event*/) {
     pressed_ = false;
     update();
     deliver(ui::EventType::MouseLeave, mapFromGlobal(QCursor::pos()));
+}
+
+void SkinWidget::wheelEvent(QWheelEvent* event) {
+    auto* list = as<ui::List>(control());
+    if (!list) {
+        event->ignore();
+        return;
+    }
+    // One notch of the wheel (120) moves by a 30-pixel row.
+    list->scrollBy(-event->angleDelta().y() / 4);
+    event->accept();
 }
 
 void SkinWidget::contextMenuEvent(QContextMenuEvent* event) {

@@ -85,6 +85,8 @@ protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // A list scrolls its rows; elsewhere the wheel goes on to the parent (a row to its list).
+    void wheelEvent(QWheelEvent* event) override;
     void changeEvent(QEvent* event) override;
 
     // The state image for the current state, by attribute name ("hotimage", ...); empty: none.

@@ -13,6 +13,7 @@
 #include "hid/hid_path.h"
 #include "tests/profiles/profile_test_support.h"
 #include "tests/support/scripted_host.h"
+#include "tests/support/scripted_input_capture.h"
 #include "tests/support/temp_dir.h"
 #include "ui/controls/device_key_button.h"
 #include "ui/toolkit/skin_builder.h"
@@ -97,6 +98,7 @@ protected:
     MainWindowTest() {
         app::MainWindowConfig config;
         config.backend = &bus;
+        config.inputCapture = &capture;
         main = std::make_unique<app::CMainWnd>(toolkit, app::MainWindowCallbacks{}, config);
     }
     ~MainWindowTest() override { main.reset(); }
@@ -133,6 +135,8 @@ protected:
         ASSERT_EQ(main->devices().CurrentDevice(), tab->device());
     }
 
+    // Keys and buttons typed on the program while it captures them.
+    morva::test::ScriptedInputCapture capture;
     std::unique_ptr<app::CMainWnd> main;
 };
 

@@ -30,5 +30,25 @@ TEST(KeyListRepair, KeysOfMacrosPastTheListGetTheirFactoryFunction) {
     EXPECT_FALSE(resetKeysOfLostMacros(keys, 4)) << "nothing left to repair";
 }
 
+TEST(KeyListRepair, DeletingTheSecondOfThreeMacrosResetsItsKeysAndMovesTheLaterOnes) {
+    const AssignmentCode factory{0x10, 0x01, 0x00};
+    std::vector<profiles::KeyAssignmentRecord> keys = {
+        key(AssignmentCode::macro(0, 2), factory),         // before it: kept
+        key(AssignmentCode::macro(1, 0), factory),         // the deleted macro: factory
+        key(AssignmentCode::macroRepeated(2, 5), factory), // after it: now macro 1
+        key(AssignmentCode::gun(1), factory),              // a gun pattern 1 is no macro
+    };
+    EXPECT_TRUE(keysUseMacro(keys, 1));
+    EXPECT_FALSE(keysUseMacro(keys, 3));
+    EXPECT_TRUE(repairKeysForRemovedMacro(keys, 1));
+    EXPECT_EQ(keys[0].assignment.code, AssignmentCode::macro(0, 2));
+    EXPECT_EQ(keys[1].assignment.code, factory);
+    EXPECT_EQ(keys[2].assignment.code, AssignmentCode::macroRepeated(1, 5));
+    EXPECT_EQ(keys[3].assignment.code, AssignmentCode::gun(1));
+    EXPECT_FALSE(keysUseMacro(keys, 2));
+    // Deleting the last macro, which no key uses, changes nothing.
+    EXPECT_FALSE(repairKeysForRemovedMacro(keys, 2));
+}
+
 } // namespace
 } // namespace morva::keyassign

@@ -1,6 +1,8 @@
 #include "base/json_file.h"
+#include "macros/macro_file.h"
 #include "macros/macro_list.h"
 #include "macros/macro_list_edits.h"
+#include "macros/new_macro.h"
 #include "macros/pad_macro_names.h"
 #include "tests/profiles/profile_test_support.h"
 #include "tests/support/temp_dir.h"
@@ -188,6 +190,42 @@ TEST_F(MacroListTest, AReadOnlyListIsNotChanged) {
     EXPECT_EQ(change.status, MacroListStatus::NotWritten);
     EXPECT_EQ(change.write, FileWriteStatus::ReadOnly);
     EXPECT_EQ(list().size(), 1u);
+}
+
+// The macro files in the folder.
+size_t macroFileCount(const std::filesystem::path& folder) {
+    size_t count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        count += entry.path().extension() == ".mac" ? 1 : 0;
+    }
+    return count;
+}
+
+TEST_F(MacroListTest, AddingAMacroMakesItsFileAndEntryOrNeither) {
+    const std::vector<macros::MacroEvent> events = {macros::makeMacroEvent(10, 4, true, 35)};
+    const macros::AddedMacro added = macros::addMacro(temp.path(), "Jump", events);
+    ASSERT_TRUE(added.ok()) << macros::describeMacroListChange(added.change);
+    EXPECT_EQ(added.change.number, 0);
+    EXPECT_EQ(list(), (MacroList{{"Jump", added.identifier}}));
+    EXPECT_EQ(macros::readMacro(temp.path(), added.identifier), events);
+
+    EXPECT_EQ(macros::addMacro(temp.path(), "JUMP", events).change.status,
+              MacroListStatus::NameTaken);
+    EXPECT_EQ(macros::addMacro(temp.path(), "", events).change.status, MacroListStatus::EmptyName);
+    EXPECT_EQ(macroFileCount(temp.path()), 1u);
+    // An entry that cannot be written takes its new file away again.
+    ::chmod(listFile().c_str(), 0444);
+    const macros::AddedMacro refused = macros::addMacro(temp.path(), "Run", events);
+    EXPECT_EQ(refused.change.status, MacroListStatus::NotWritten);
+    EXPECT_TRUE(refused.identifier.empty());
+    EXPECT_EQ(macroFileCount(temp.path()), 1u);
+    EXPECT_EQ(list().size(), 1u);
+}
+
+TEST_F(MacroListTest, AFullListGetsNoNewMacroFile) {
+    fill(static_cast<int>(macros::kMaxMacros));
+    EXPECT_EQ(macros::addMacro(temp.path(), "one more", {}).change.status, MacroListStatus::Full);
+    EXPECT_EQ(macroFileCount(temp.path()), 0u);
 }
 
 TEST_F(MacroListTest, FindsAnEntryByIdentifier) {

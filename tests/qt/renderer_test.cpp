@@ -11,9 +11,11 @@
 #include "ui/toolkit/option.h"
 #include "ui/toolkit/progress.h"
 
+#include <QApplication>
 #include <QMenu>
 #include <QSystemTrayIcon>
 #include <QTest>
+#include <QWheelEvent>
 
 namespace morva::qt::test {
 namespace {
@@ -276,6 +278,23 @@ TEST_F(RendererTest, ListRowsClickAndDoubleClick) {
     QTest::mouseDClick(renderer.widgetOf(*second), Qt::LeftButton);
     events = drain();
     EXPECT_NE(std::find(events.begin(), events.end(), "dbclick:row_b"), events.end());
+}
+
+TEST_F(RendererTest, TheWheelScrollsAListAndItsRowsMoveUp) {
+    auto* list = add<ui::List>("macro_action_list", 90);
+    for (int i = 0; i < 10; ++i) {
+        list->add(std::make_unique<ui::ListLabelElement>())->setFixedHeight(30);
+    }
+    pump();
+    // The desktop's wheel over a row goes on to the list; a made-up one goes to the list itself.
+    QWidget* shown = renderer.widgetOf(*list);
+    const QPoint at(5, 5);
+    QWheelEvent down(at, shown->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(shown, &down);
+    pump();
+    EXPECT_EQ(list->scrollOffset(), 30);
+    EXPECT_EQ(renderer.widgetOf(*list->childAt(1))->geometry().top(), 0);
 }
 
 TEST_F(RendererTest, PaletteClickPicksTheColourUnderThePointer) {

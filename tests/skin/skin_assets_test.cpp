@@ -2,6 +2,7 @@
 #include "tests/skin/skin_fixture.h"
 #include "ui/toolkit/combo.h"
 #include "ui/toolkit/language_store.h"
+#include "ui/toolkit/menu.h"
 
 #include <algorithm>
 #include <iterator>
@@ -131,6 +132,38 @@ TEST_F(SkinLanguageTest, TextsTheProgramSetsOnThesePagesExistInBothLanguages) {
                             "mouse_move_to_left_text",  "mouse_move_to_right_text",
                             "mouse_move_to_up_text",    "mouse_move_to_down_text"}) {
         expectInBoth(key, "set by the program");
+    }
+}
+
+// The menus, the tray's and the one of a macro event, name every item by a text of both languages.
+TEST_F(SkinLanguageTest, EveryMenuItemIsATextOfBothLanguages) {
+    for (const char* menu : {"XML_MENU", "XML\\Menus\\macro_action_menu.xml"}) {
+        std::vector<MenuItem> items;
+        ASSERT_TRUE(Menu::parse(toolkit, menu, items)) << menu;
+        std::vector<const MenuItem*> open;
+        for (const MenuItem& item : items) {
+            open.push_back(&item);
+        }
+        while (!open.empty()) {
+            const MenuItem* item = open.back();
+            open.pop_back();
+            const auto key = LanguageStore::keyOf(item->text);
+            EXPECT_TRUE(key.has_value()) << menu << ": " << item->name;
+            if (key) {
+                expectInBoth(*key, std::string(menu) + ": " + item->name);
+            }
+            for (const MenuItem& child : item->children) {
+                open.push_back(&child);
+            }
+        }
+    }
+}
+
+// The texts the macro panel sets on the rows it makes.
+TEST_F(SkinLanguageTest, TheMacroPanelsOwnTextsExistInBothLanguages) {
+    for (const char* key : {"macro_action_down_text", "macro_action_up_text", "macro_delay_tip",
+                            "message_text_2", "message_text_4", "macro_import_not_macro_text"}) {
+        expectInBoth(key, "set by the macro panel");
     }
 }
 

@@ -1,8 +1,10 @@
 #include "tests/toolkit/toolkit_fixture.h"
+#include "ui/toolkit/button.h"
 #include "ui/toolkit/color_palette.h"
 #include "ui/toolkit/combo.h"
 #include "ui/toolkit/container.h"
 #include "ui/toolkit/edit.h"
+#include "ui/toolkit/layout.h"
 #include "ui/toolkit/list.h"
 #include "ui/toolkit/option.h"
 #include "ui/toolkit/progress.h"
@@ -327,6 +329,84 @@ TEST_F(ControlsTest, ListRowsThatAreContainersSelectAndReport) {
                                                  "dbclick:row_1"}));
     list->remove(list->childAt(0));
     EXPECT_EQ(list->selectedIndex(), 1);
+}
+
+} // namespace
+} // namespace morva::ui::test
+
+namespace morva::ui::test {
+namespace {
+
+TEST_F(ControlsTest, AControlThePointerDoesNotReachDropsItsClicksButNotTheProgramsCalls) {
+    auto* list = addControl<List>("macro_action_list");
+    for (int i = 0; i < 2; ++i) {
+        auto row = std::make_unique<ListContainerElement>();
+        row->setName("macro_action");
+        list->add(std::move(row));
+    }
+    auto* button = addControl<Button>("macro_btn_starredio");
+    list->setMouseChildEnabled(false);
+    button->setMouseEnabled(false);
+    list->childAt(1)->event(UiEvent::of(EventType::Click));
+    list->childAt(1)->event(UiEvent::of(EventType::ContextMenu));
+    button->event(UiEvent::of(EventType::Click));
+    EXPECT_EQ(list->selectedIndex(), -1);
+    EXPECT_TRUE(drain().empty());
+    // Nothing looks disabled, and the program still selects and activates.
+    EXPECT_TRUE(list->childAt(1)->enabledInTree());
+    EXPECT_TRUE(list->takesMouseInput());
+    EXPECT_FALSE(list->childAt(1)->takesMouseInput());
+    list->selectItem(1, false);
+    EXPECT_TRUE(button->activate());
+    EXPECT_EQ(drain(), (std::vector<std::string>{"click:macro_btn_starredio"}));
+
+    list->setMouseChildEnabled(true);
+    button->setMouseEnabled(true);
+    list->childAt(0)->event(UiEvent::of(EventType::ContextMenu));
+    button->event(UiEvent::of(EventType::Click));
+    EXPECT_EQ(drain(),
+              (std::vector<std::string>{"menu:macro_action", "click:macro_btn_starredio"}));
+}
+
+// Ten rows of 30 pixels in a list 100 pixels high.
+std::unique_ptr<List> tallList() {
+    auto list = std::make_unique<List>();
+    for (int i = 0; i < 10; ++i) {
+        auto row = std::make_unique<ListLabelElement>();
+        row->setFixedHeight(30);
+        list->add(std::move(row));
+    }
+    layoutControl(*list, {0, 50, 200, 150});
+    return list;
+}
+
+TEST(ListScrolling, EnsureVisibleScrollsJustEnoughAndTheLayoutFollows) {
+    auto list = tallList();
+    EXPECT_FALSE(list->ensureVisible(2)); // rows 0..2 show already (the third one whole)
+    EXPECT_TRUE(list->ensureVisible(9));
+    EXPECT_EQ(list->scrollOffset(), 200);
+    layoutControl(*list, list->layoutRect());
+    EXPECT_EQ(list->childAt(9)->layoutRect(), (Rect{0, 120, 200, 150}));
+    EXPECT_EQ(list->childAt(0)->layoutRect().top, 50 - 200);
+    EXPECT_TRUE(list->ensureVisible(4)); // above the area now: it comes to the top
+    EXPECT_EQ(list->scrollOffset(), 120);
+    EXPECT_FALSE(list->ensureVisible(10));
+}
+
+TEST(ListScrolling, TheLayoutNeverScrollsPastTheLastRowNorAboveTheFirst) {
+    auto list = tallList();
+    list->setScrollOffset(10000);
+    layoutControl(*list, list->layoutRect());
+    EXPECT_EQ(list->childAt(9)->layoutRect().bottom, 150);
+    list->scrollBy(-20000);
+    EXPECT_EQ(list->scrollOffset(), 0);
+    // A list whose rows all fit does not move.
+    List shortList;
+    shortList.add(std::make_unique<ListLabelElement>())->setFixedHeight(30);
+    shortList.setScrollOffset(40);
+    layoutControl(shortList, {0, 0, 100, 100});
+    EXPECT_EQ(shortList.childAt(0)->layoutRect().top, 0);
+    EXPECT_FALSE(List().ensureVisible(0));
 }
 
 } // namespace

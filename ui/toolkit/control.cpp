@@ -73,6 +73,18 @@ bool Control::enabledInTree() const {
     return true;
 }
 
+bool Control::takesMouseInput() const {
+    if (!mouseEnabled_) {
+        return false;
+    }
+    for (const Control* c = parent_; c != nullptr; c = c->parent_) {
+        if (!c->mouseChildEnabled_) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void Control::setBkColor(uint32_t argb) {
     assign(bkColor_, argb, Property::BkColor);
 }
@@ -167,6 +179,14 @@ bool Control::setAttribute(std::string_view name, std::string_view value) {
         if (const auto v = attr::parseBool(value)) {
             setEnabled(*v);
         }
+    } else if (key == "mouse") {
+        if (const auto v = attr::parseBool(value)) {
+            setMouseEnabled(*v);
+        }
+    } else if (key == "mousechild") {
+        if (const auto v = attr::parseBool(value)) {
+            setMouseChildEnabled(*v);
+        }
     } else if (key == "bkcolor") {
         if (const auto v = attr::parseColor(value)) {
             setBkColor(*v);
@@ -226,6 +246,9 @@ void Control::sendNotify(std::string_view type, int64_t wParam, int64_t lParam) 
 }
 
 void Control::event(const UiEvent& e) {
+    if (isPointerEvent(e.type) && !takesMouseInput()) {
+        return;
+    }
     if (eventFilter_ && eventFilter_(*this, e)) {
         return;
     }

@@ -57,6 +57,14 @@ public:
     bool enabled() const { return enabled_; }
     void setEnabled(bool enabled);
     bool enabledInTree() const;
+    // Whether the pointer reaches the control itself, and its children; a control the pointer
+    // does not reach drops its clicks, context menus and the like, without looking disabled.
+    bool mouseEnabled() const { return mouseEnabled_; }
+    void setMouseEnabled(bool enabled) { mouseEnabled_ = enabled; }
+    bool mouseChildEnabled() const { return mouseChildEnabled_; }
+    void setMouseChildEnabled(bool enabled) { mouseChildEnabled_ = enabled; }
+    // Its own switch and the children's switch of every ancestor are on.
+    bool takesMouseInput() const;
 
     // Colours are 0xAARRGGBB; 0 means none.
     uint32_t bkColor() const { return bkColor_; }
@@ -164,6 +172,8 @@ private:
     std::string toolTip_;
     bool visible_ = true;
     bool enabled_ = true;
+    bool mouseEnabled_ = true;
+    bool mouseChildEnabled_ = true;
     uint32_t bkColor_ = 0;
     uint32_t textColor_ = 0;
     std::string bkImage_;

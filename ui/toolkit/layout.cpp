@@ -1,6 +1,7 @@
 #include "ui/toolkit/layout.h"
 
 #include "ui/toolkit/container.h"
+#include "ui/toolkit/list.h"
 #include "ui/toolkit/window.h"
 
 #include <algorithm>
@@ -40,7 +41,8 @@ struct Axis {
     }
 };
 
-void stack(Container& box, const Rect& inner, const Axis& axis) {
+// A list's rows move up by its scroll offset, but never so far that space is left below the last.
+void stack(Container& box, const Rect& inner, const Axis& axis, int scrollOffset = 0) {
     std::vector<Control*> flow;
     for (const auto& child : box.children()) {
         if (child->visible() && !child->floating()) {
@@ -61,7 +63,8 @@ void stack(Container& box, const Rect& inner, const Axis& axis) {
     const int spare = std::max(0, axis.length(inner) - fixedTotal);
     int flexLeft = flexible;
     int spareLeft = spare;
-    int at = axis.start(inner);
+    const int hidden = std::clamp(fixedTotal - axis.length(inner), 0, std::max(0, scrollOffset));
+    int at = axis.start(inner) - hidden;
     for (Control* c : flow) {
         const Rect pad = c->scaledPadding();
         int length = axis.fixed(*c);
@@ -109,7 +112,9 @@ void layoutControl(Control& control, const Rect& rect) {
     const Rect inner =
         deflate(rect, control.window() != nullptr ? control.window()->dpiScale().scale(box->inset())
                                                   : box->inset());
-    if (dynamic_cast<VerticalLayout*>(box) != nullptr) {
+    if (const auto* list = dynamic_cast<List*>(box)) {
+        stack(*box, inner, Axis{true}, list->scrollOffset());
+    } else if (dynamic_cast<VerticalLayout*>(box) != nullptr) {
         stack(*box, inner, Axis{true});
     } else if (dynamic_cast<HorizontalLayout*>(box) != nullptr) {
         stack(*box, inner, Axis{false});

@@ -1,6 +1,9 @@
 #include "ui/toolkit/list.h"
 
 #include "ui/toolkit/notification.h"
+#include "ui/toolkit/window.h"
+
+#include <algorithm>
 
 namespace morva::ui {
 
@@ -58,6 +61,47 @@ bool List::selectItem(int index, bool notify) {
         sendNotify(notify::kItemSelect, selected_, previous);
     }
     return true;
+}
+
+void List::setScrollOffset(int offset) {
+    assign(scrollOffset_, std::max(0, offset), Property::Geometry);
+}
+
+std::pair<int, int> List::rowExtent(size_t index) const {
+    const int gap =
+        window() != nullptr ? window()->dpiScale().scale(childPadding()) : childPadding();
+    int top = 0;
+    for (size_t i = 0; i < index; ++i) {
+        const Control& row = *childAt(i);
+        if (row.visible() && !row.floating()) {
+            const Rect pad = row.scaledPadding();
+            top += pad.top + row.scaledFixedSize().cy + pad.bottom + gap;
+        }
+    }
+    const Control& row = *childAt(index);
+    return {top + row.scaledPadding().top, row.scaledFixedSize().cy};
+}
+
+bool List::ensureVisible(int index) {
+    if (index < 0 || static_cast<size_t>(index) >= count()) {
+        return false;
+    }
+    const Rect inset =
+        window() != nullptr ? window()->dpiScale().scale(this->inset()) : this->inset();
+    const int viewport = layoutRect().height() - inset.top - inset.bottom;
+    if (viewport <= 0) {
+        return false;
+    }
+    const auto [top, height] = rowExtent(static_cast<size_t>(index));
+    if (top < scrollOffset_) {
+        setScrollOffset(top);
+        return true;
+    }
+    if (top + height > scrollOffset_ + viewport) {
+        setScrollOffset(top + height - viewport);
+        return true;
+    }
+    return false;
 }
 
 void List::markRow(int index, bool selected) {

@@ -3,6 +3,8 @@
 #include "ui/toolkit/container.h"
 #include "ui/toolkit/label.h"
 
+#include <utility>
+
 namespace morva::ui {
 
 class List;
@@ -55,13 +57,25 @@ public:
     // Shared by the row kinds: the reaction of a row to an input event; true when handled.
     static bool handleRowEvent(Control& row, const UiEvent& e);
 
+    // How far the rows are moved up, in pixels at the window's DPI, when they do not all fit;
+    // the layout keeps the last row from moving above the bottom.
+    int scrollOffset() const { return scrollOffset_; }
+    void setScrollOffset(int offset);
+    void scrollBy(int delta) { setScrollOffset(scrollOffset_ + delta); }
+    // Scrolls so that the row lies within the list's area as last laid out; false when it
+    // already did, or the list has not been laid out.
+    bool ensureVisible(int index);
+
 protected:
     void onChildRemoved(size_t index) override;
 
 private:
     void markRow(int index, bool selected);
+    // Where the row starts below the first row's top, and its height (window pixels).
+    std::pair<int, int> rowExtent(size_t index) const;
 
     int selected_ = -1;
+    int scrollOffset_ = 0;
 };
 
 } // namespace morva::ui

@@ -25,6 +25,23 @@ enum class EventType {
 
 inline constexpr int kKeyReturn = 0x0D;
 
+// The events the pointer makes.
+constexpr bool isPointerEvent(EventType type) {
+    switch (type) {
+    case EventType::Click:
+    case EventType::DoubleClick:
+    case EventType::ButtonDown:
+    case EventType::ButtonUp:
+    case EventType::MouseMove:
+    case EventType::MouseEnter:
+    case EventType::MouseLeave:
+    case EventType::ContextMenu:
+        return true;
+    default:
+        return false;
+    }
+}
+
 struct UiEvent {
     EventType type = EventType::Click;
     Point point; // in window coordinates (scaled pixels)
