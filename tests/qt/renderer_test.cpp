@@ -360,15 +360,20 @@ TEST_F(RendererTest, ClosingTheTopWidgetAsksTheModel) {
     EXPECT_FALSE(renderer.widgetOf(*win)->isVisible());
 }
 
-TEST_F(RendererTest, MenuChoiceReachesTheOwner) {
-    ASSERT_TRUE(toolkit.loadLanguageFile("lan_en.xml"));
-    std::string chosen;
-    win->setMessageHandler([&](const ui::WindowMessage& m) -> std::optional<int64_t> {
+// The name of each menu item chosen over the window goes into `chosen`.
+void recordMenuChoices(ui::Window& window, std::string& chosen) {
+    window.setMessageHandler([&chosen](const ui::WindowMessage& m) -> std::optional<int64_t> {
         if (m.id == kMsgMenuChosen) {
             chosen = std::any_cast<ui::MenuItemRecord>(m.payload).name;
         }
         return std::nullopt;
     });
+}
+
+TEST_F(RendererTest, MenuChoiceReachesTheOwner) {
+    ASSERT_TRUE(toolkit.loadLanguageFile("lan_en.xml"));
+    std::string chosen;
+    recordMenuChoices(*win, chosen);
     ASSERT_NE(toolkit.showMenu(*win, "XML_MENU", {50, 60}), nullptr);
     QMenu* menu = renderer.shownMenu();
     ASSERT_NE(menu, nullptr);
@@ -393,12 +398,7 @@ TEST_F(RendererTest, MenuChoiceReachesTheOwner) {
 TEST_F(RendererTest, AMenuThatHidesBeforeItsItemTriggersStillDeliversTheChoice) {
     ASSERT_TRUE(toolkit.loadLanguageFile("lan_en.xml"));
     std::string chosen;
-    win->setMessageHandler([&](const ui::WindowMessage& m) -> std::optional<int64_t> {
-        if (m.id == kMsgMenuChosen) {
-            chosen = std::any_cast<ui::MenuItemRecord>(m.payload).name;
-        }
-        return std::nullopt;
-    });
+    recordMenuChoices(*win, chosen);
     ASSERT_NE(toolkit.showMenu(*win, "XML_MENU", {50, 60}), nullptr);
     QMenu* menu = renderer.shownMenu();
     ASSERT_NE(menu, nullptr);
