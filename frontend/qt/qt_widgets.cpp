@@ -566,6 +566,7 @@ void SkinEdit::sync(ui::Property property) {
     case ui::Property::EditState:
         setReadOnly(edit->readOnly());
         setMaxLength(static_cast<int>(std::min<size_t>(edit->maxLength(), 32767)));
+        setPlaceholderText(toQString(edit->promptText()));
         break;
     default:
         syncCommon(property, *this);
@@ -617,6 +618,7 @@ void SkinRichEdit::sync(ui::Property property) {
     }
     case ui::Property::EditState:
         setReadOnly(edit->readOnly());
+        setPlaceholderText(toQString(edit->promptText()));
         break;
     default:
         syncCommon(property, *this);

@@ -2,6 +2,7 @@
 #include "tests/toolkit/toolkit_fixture.h"
 #include "ui/toolkit/combo.h"
 #include "ui/toolkit/container.h"
+#include "ui/toolkit/edit.h"
 
 #include <fstream>
 
@@ -68,6 +69,38 @@ TEST_F(LanguageTest, ReloadChangesEveryKeyedTextAndTellsTheRenderer) {
         EXPECT_NE(std::find(told.begin(), told.end(), name), told.end()) << name;
     }
     EXPECT_EQ(std::find(told.begin(), told.end(), "title_text"), told.end());
+    window->removeObserver(&observer);
+}
+
+struct EditStateChanges : UiObserver {
+    void controlChanged(Window&, Control& c, Property p) override {
+        if (p == Property::EditState) {
+            told.push_back(c.name());
+        }
+    }
+    std::vector<std::string> told;
+};
+
+TEST_F(LanguageTest, AnEditsPromptIsAHintOutsideItsTextThatFollowsTheLanguage) {
+    auto* edit =
+        static_cast<Edit*>(window->findAs<Container>("status_bar")->add(std::make_unique<Edit>()));
+    edit->setName("repeat_probe");
+    ASSERT_TRUE(edit->setAttribute("prompttext", "%[Repeat_input_text]"));
+    EXPECT_EQ(edit->promptText(), "Hold a key here to try the repeat");
+    EXPECT_EQ(edit->text(), "");
+    // Typing starts from an empty text, not after the hint.
+    ASSERT_TRUE(edit->userInput("jjj"));
+    EXPECT_EQ(edit->text(), "jjj");
+
+    EditStateChanges observer;
+    window->addObserver(&observer);
+    toolkit.language().setLanguage("简体中文");
+    ASSERT_TRUE(toolkit.loadLanguageFile("lan_cn.xml"));
+    toolkit.reloadTexts();
+    EXPECT_NE(edit->promptText(), "Hold a key here to try the repeat");
+    EXPECT_EQ(edit->promptText(), toolkit.language().resolve("%[Repeat_input_text]"));
+    EXPECT_NE(std::find(observer.told.begin(), observer.told.end(), "repeat_probe"),
+              observer.told.end());
     window->removeObserver(&observer);
 }
 

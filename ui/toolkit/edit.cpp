@@ -2,6 +2,7 @@
 
 #include "base/text.h"
 #include "ui/toolkit/attribute_parse.h"
+#include "ui/toolkit/language_store.h"
 #include "ui/toolkit/notification.h"
 
 #include <algorithm>
@@ -104,6 +105,20 @@ void Edit::handleEvent(const UiEvent& e) {
     }
 }
 
+void Edit::setPromptText(std::string text) {
+    if (promptText_ != text) {
+        promptText_ = std::move(text);
+        changed(Property::EditState);
+    }
+}
+
+void Edit::onLanguageChanged() {
+    Label::onLanguageChanged();
+    if (LanguageStore::keyOf(promptText_)) {
+        changed(Property::EditState);
+    }
+}
+
 bool Edit::setAttribute(std::string_view name, std::string_view value) {
     const std::string key = toLowerAscii(name);
     if (key == "numberonly") {
@@ -118,6 +133,8 @@ bool Edit::setAttribute(std::string_view name, std::string_view value) {
         if (const auto v = attr::parseInt(value); v && *v >= 0) {
             setMaxLength(static_cast<size_t>(*v));
         }
+    } else if (key == "prompttext") {
+        setPromptText(std::string(value));
     } else if (key == "minvalue") {
         if (const auto v = attr::parseInt(value)) {
             setMinValue(*v);

@@ -25,6 +25,10 @@ public:
     void setMaxLength(size_t length);
     bool readOnly() const { return readOnly_; }
     void setReadOnly(bool readOnly);
+    // A hint shown while the edit is empty; it is never part of the text. A language key
+    // ("%[key]") follows the language.
+    std::string promptText() const { return resolveText(promptText_); }
+    void setPromptText(std::string text);
 
     // Selection in characters; end -1 means to the end of the text.
     void setSelection(int start, int end);
@@ -43,6 +47,7 @@ public:
 
 protected:
     void handleEvent(const UiEvent& e) override;
+    void onLanguageChanged() override;
 
 private:
     void clampToRange();
@@ -52,6 +57,7 @@ private:
     std::optional<int> maxValue_;
     size_t maxLength_ = 255;
     bool readOnly_ = false;
+    std::string promptText_;
     int selStart_ = 0;
     int selEnd_ = 0;
 };
