@@ -12,7 +12,9 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QScreen>
+#include <QSizeGrip>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <algorithm>
@@ -35,6 +37,31 @@ public:
 
     // The model's window is gone; the widget only waits for its deletion.
     void detach() { window_ = nullptr; }
+
+    // A resizable window keeps at least its minimum size and has a grip in its lower right
+    // corner, since it has no frame for the desktop to resize it by.
+    void applySizeLimits() {
+        if (!window_ || !window_->resizable()) {
+            return;
+        }
+        const ui::Size minimum = window_->scaledMinimumSize();
+        setMinimumSize(std::max(minimum.cx, 1), std::max(minimum.cy, 1));
+        if (!grip_) {
+            grip_ = new QSizeGrip(this);
+            grip_->setObjectName(QStringLiteral("size_grip"));
+        }
+        placeGrip();
+    }
+
+    // Children are added over the grip as pages are built; it goes back on top.
+    void placeGrip() {
+        if (grip_) {
+            const QSize hint = grip_->sizeHint();
+            grip_->setGeometry(width() - hint.width(), height() - hint.height(), hint.width(),
+                               hint.height());
+            grip_->raise();
+        }
+    }
 
     // Runs on the loop, only if the window still exists then: a handler may destroy it.
     void toWindow(std::function<void(ui::Window&)> f) {
@@ -80,6 +107,20 @@ protected:
         toWindow([](ui::Window& w) { w.sendMessage(kMsgMouseLeave); });
         QWidget::leaveEvent(event);
     }
+    // A size the desktop or the user gave the window becomes the model's, so the content is laid
+    // out for what is shown instead of being cut off.
+    void resizeEvent(QResizeEvent* event) override {
+        placeGrip();
+        if (!syncing && !isMinimized() && window_) {
+            const ui::Size shown{width(), height()};
+            toWindow([shown](ui::Window& w) {
+                if (w.scaledSize() != shown) {
+                    w.resize(w.dpiScale().unscale(shown));
+                }
+            });
+        }
+        QWidget::resizeEvent(event);
+    }
     void moveEvent(QMoveEvent* event) override {
         if (!syncing && !isMinimized()) {
             const ui::Point at{pos().x(), pos().y()};
@@ -95,6 +136,7 @@ protected:
 private:
     ui::Window* window_;
     ui::Toolkit& toolkit_;
+    QSizeGrip* grip_ = nullptr;
 };
 
 QtRenderer::QtRenderer(ui::Toolkit& toolkit)
@@ -179,12 +221,14 @@ void QtRenderer::createTop(ui::Window& window) {
         return;
     }
     const View* ownerView = window.owner() != nullptr ? viewOf(*window.owner()) : nullptr;
-    view->top = new SkinWindowWidget(window, toolkit_, ownerView ? ownerView->top.data() : nullptr);
+    auto* top = new SkinWindowWidget(window, toolkit_, ownerView ? ownerView->top.data() : nullptr);
+    view->top = top;
     QPalette palette = view->top->palette();
     palette.setColor(QPalette::Window, QColor(0x16, 0x18, 0x1D));
     view->top->setPalette(palette);
     view->top->setWindowTitle(toQString(window.titleText()));
     const ui::Size size = window.scaledSize();
+    top->applySizeLimits();
     view->top->resize(std::max(size.cx, 1), std::max(size.cy, 1));
     view->top->move(window.position().x, window.position().y);
     if (window.root()) {
@@ -210,6 +254,10 @@ void QtRenderer::windowChanged(ui::Window& window, ui::WindowChange change) {
     switch (change) {
     case ui::WindowChange::Shown:
         layoutNow(window);
+        // A window shown again comes back where it was, not where the desktop would place it.
+        if (top->pos() != QPoint(window.position().x, window.position().y)) {
+            top->move(window.position().x, window.position().y);
+        }
         if (top->isMinimized()) {
             top->showNormal();
         } else {
@@ -225,6 +273,7 @@ void QtRenderer::windowChanged(ui::Window& window, ui::WindowChange change) {
         break;
     case ui::WindowChange::Geometry:
     case ui::WindowChange::Dpi: {
+        top->applySizeLimits();
         const ui::Size size = window.scaledSize();
         if (top->size() != QSize(size.cx, size.cy)) {
             top->resize(std::max(size.cx, 1), std::max(size.cy, 1));
@@ -385,6 +434,9 @@ void QtRenderer::layoutNow(ui::Window& window) {
     }
     ui::layoutWindow(window);
     placeWidgets(*window.root());
+    if (auto* top = static_cast<SkinWindowWidget*>(view->top.data())) {
+        top->placeGrip();
+    }
 }
 
 void QtRenderer::placeWidgets(ui::Control& control) {

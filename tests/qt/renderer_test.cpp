@@ -338,6 +338,62 @@ TEST_F(RendererTest, WindowStateAndTitleReachTheTopWidget) {
     EXPECT_FALSE(top->isVisible());
 }
 
+TEST_F(RendererTest, AWindowShownAgainComesBackWhereItWas) {
+    QWidget* top = renderer.widgetOf(*win);
+    ASSERT_NE(top, nullptr);
+    win->move({200, 150});
+    for (int i = 0; i < 10; ++i) {
+        win->hide();
+        pump();
+        // Wherever the desktop put the hidden window, showing it brings it back.
+        top->move(top->pos() + QPoint(0, -5));
+        win->show();
+        pump();
+        ASSERT_EQ(top->pos(), QPoint(200, 150)) << "after " << i + 1 << " restores";
+    }
+    EXPECT_EQ(win->position(), (ui::Point{200, 150}));
+}
+
+TEST_F(RendererTest, AResizedWindowLaysItsContentOutForTheNewSize) {
+    auto* fill = add<ui::Control>("fill", 0);
+    QWidget* top = renderer.widgetOf(*win);
+    ASSERT_NE(top, nullptr);
+    EXPECT_EQ(top->minimumSize(), QSize(0, 0)) << "a window without a minimum keeps its size";
+    EXPECT_EQ(top->findChild<QWidget*>("size_grip"), nullptr);
+
+    win->setMinimumSize({300, 200});
+    pump();
+    EXPECT_EQ(top->minimumSize(), QSize(300, 200));
+    EXPECT_NE(top->findChild<QWidget*>("size_grip"), nullptr);
+
+    // The desktop or the grip resizes the window: the model follows and lays out anew.
+    top->resize(520, 410);
+    pump();
+    EXPECT_EQ(win->size(), (ui::Size{520, 410}));
+    EXPECT_EQ(renderer.widgetOf(*fill)->width(), 520);
+
+    // At twice the DPI the model keeps its size in skin pixels.
+    win->setDpi(192);
+    pump();
+    EXPECT_EQ(top->size(), QSize(1040, 820));
+    EXPECT_EQ(top->minimumSize(), QSize(600, 400));
+    top->resize(1100, 900);
+    pump();
+    EXPECT_EQ(win->size(), (ui::Size{550, 450}));
+}
+
+TEST_F(RendererTest, AnEditsPromptIsAPlaceholderNotText) {
+    auto* edit = add<ui::RichEdit>("repeat_input_richedit", 28);
+    auto* w = widget<SkinRichEdit>(*edit);
+    ASSERT_NE(w, nullptr);
+    edit->setPromptText("Hold a key here");
+    EXPECT_EQ(w->placeholderText(), "Hold a key here");
+    EXPECT_EQ(w->toPlainText(), "");
+    w->setFocus();
+    QTest::keyClicks(w, "jj");
+    EXPECT_EQ(edit->text(), "jj");
+}
+
 TEST_F(RendererTest, ClosingTheTopWidgetAsksTheModel) {
     std::vector<uint32_t> messages;
     bool answer = true;

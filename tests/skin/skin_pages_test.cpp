@@ -571,3 +571,59 @@ INSTANTIATE_TEST_SUITE_P(Skin, PageGeometryTest,
 
 } // namespace
 } // namespace morva::ui::test
+
+namespace morva::ui::test {
+namespace {
+
+// A window size as shown on the screen, at a DPI.
+struct WindowSizeCase {
+    const char* name;
+    int dpi;
+    Size shown;
+};
+
+void PrintTo(const WindowSizeCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class WindowSizeTest : public SkinTest, public ::testing::WithParamInterface<WindowSizeCase> {};
+
+// Whatever size the desktop or the user gives the main window, the content is laid out for it:
+// every title-bar button stays on the window and the device page fills the page area.
+TEST_P(WindowSizeTest, TheLayoutFollowsTheWindowAndKeepsEveryTitleBarButtonOnIt) {
+    const WindowSizeCase& c = GetParam();
+    Window window(toolkit);
+    Control* page = showPageInMainWindow(window, kKeyboard);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(window.minimumSize(), (Size{1000, 640}));
+    ASSERT_TRUE(window.setDpi(c.dpi));
+    window.resize(window.dpiScale().unscale(c.shown));
+    layoutWindow(window);
+
+    const Size shown = window.scaledSize();
+    EXPECT_LE(std::abs(shown.cx - c.shown.cx), 1);
+    EXPECT_LE(std::abs(shown.cy - c.shown.cy), 1);
+    const Rect windowRect{0, 0, shown.cx, shown.cy};
+    for (const char* name : {"control_light_status", "skinbtn", "setbtn", "minbtn", "closebtn"}) {
+        const Control* button = window.find(name);
+        ASSERT_NE(button, nullptr) << name;
+        EXPECT_TRUE(inside(button->layoutRect(), windowRect))
+            << name << " " << show(button->layoutRect());
+        EXPECT_GT(button->layoutRect().width(), 0) << name;
+    }
+    const Rect area = window.find("device_page_area")->layoutRect();
+    EXPECT_EQ(area.right, shown.cx);
+    EXPECT_EQ(page->layoutRect(), area);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Skin, WindowSizeTest,
+    ::testing::Values(WindowSizeCase{"AsDesigned", 96, {1000, 640}},
+                      WindowSizeCase{"EnlargedByTheUser", 96, {1400, 820}},
+                      WindowSizeCase{"Scale150", 144, {1500, 960}},
+                      WindowSizeCase{"Scale150OnA1366By768Screen", 72, {750, 480}},
+                      WindowSizeCase{"SqueezedBelowItsMinimumByTheDesktop", 96, {820, 560}}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+} // namespace
+} // namespace morva::ui::test

@@ -201,7 +201,7 @@ struct DpiCase {
     int dpi;
     Size window;  // of 1000 x 640
     Size control; // of a 28 x 28 button
-    Rect pos;     // of 0,0,1000,500
+    Rect pos;     // of a floating control at 0,0,1000,500
 };
 
 // Names the case in test output instead of dumping its bytes.
@@ -216,12 +216,15 @@ TEST_P(DpiTest, SizesScaleByDpiOver96) {
     auto window = mainWindow();
     Window other(toolkit);
     other.create("MsgWnd", "m", {400, 200});
+    Control* floating = window->find("device_switch");
+    ASSERT_TRUE(floating->setAttribute("float", "true"));
+    ASSERT_TRUE(floating->setAttribute("pos", "0,0,1000,500"));
     toolkit.setAllDpi(c.dpi);
     EXPECT_EQ(window->dpi(), c.dpi);
     EXPECT_EQ(other.dpi(), c.dpi);
     EXPECT_EQ(window->scaledSize(), c.window);
     EXPECT_EQ(window->find("closebtn")->scaledFixedSize(), c.control);
-    EXPECT_EQ(window->find("device_switch")->scaledPos(), c.pos);
+    EXPECT_EQ(floating->scaledPos(), c.pos);
     // The skin's own numbers do not change.
     EXPECT_EQ(window->size(), (Size{1000, 640}));
     EXPECT_EQ(window->find("closebtn")->fixedWidth(), 28);
@@ -281,10 +284,11 @@ TEST_F(WindowTest, ToolkitObserverSeesEveryWindow) {
     auto window = mainWindow();
     window->show();
     window->close(3);
+    // The skin gives the main window its size and its minimum size.
     EXPECT_EQ(observer.windowChanges,
               (std::vector<WindowChange>{WindowChange::Created, WindowChange::Geometry,
-                                         WindowChange::Shown, WindowChange::Hidden,
-                                         WindowChange::Closed}));
+                                         WindowChange::Geometry, WindowChange::Shown,
+                                         WindowChange::Hidden, WindowChange::Closed}));
     EXPECT_EQ(observer.added, std::vector<std::string>{"root"});
     EXPECT_EQ(window->closeCode(), 3);
     toolkit.removeObserver(&observer);

@@ -34,6 +34,13 @@ public:
     Rect scale(Rect r) const {
         return {scale(r.left), scale(r.top), scale(r.right), scale(r.bottom)};
     }
+    // The skin size that shows as this many pixels, rounded to the nearest like scale().
+    int unscale(int value) const {
+        const long long product = static_cast<long long>(value) * kBaseDpi;
+        const long long half = dpi_ / 2;
+        return static_cast<int>(product >= 0 ? (product + half) / dpi_ : (product - half) / dpi_);
+    }
+    Size unscale(Size s) const { return {unscale(s.cx), unscale(s.cy)}; }
 
 private:
     int dpi_ = kBaseDpi;

@@ -26,6 +26,10 @@ void applyWindowAttributes(const pugi::xml_node& node, Window& window) {
             if (const auto size = attr::parseSize(a.value())) {
                 window.resize(*size);
             }
+        } else if (equalsIgnoreCase(a.name(), "mininfo")) {
+            if (const auto size = attr::parseSize(a.value())) {
+                window.setMinimumSize(*size);
+            }
         } else if (equalsIgnoreCase(a.name(), "title")) {
             window.setTitle(a.value());
         }

@@ -80,6 +80,13 @@ void Window::resize(Size size) {
     }
 }
 
+void Window::setMinimumSize(Size size) {
+    if (minimumSize_ != size) {
+        minimumSize_ = size;
+        announce(WindowChange::Geometry);
+    }
+}
+
 void Window::centre() {
     Point origin{0, 0};
     Size area = toolkit_.host().screenSize();

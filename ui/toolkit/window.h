@@ -57,6 +57,12 @@ public:
     Size size() const { return size_; }
     void resize(Size size);
     Size scaledSize() const { return dpi_.scale(size_); }
+    // A window with a minimum size may be resized by the user down to it; one without keeps the
+    // size it is given.
+    void setMinimumSize(Size size);
+    Size minimumSize() const { return minimumSize_; }
+    Size scaledMinimumSize() const { return dpi_.scale(minimumSize_); }
+    bool resizable() const { return minimumSize_.cx > 0 && minimumSize_.cy > 0; }
     // Centres on the owner when there is one, else on the screen.
     void centre();
 
@@ -76,8 +82,8 @@ public:
     void setRoot(std::unique_ptr<Control> root);
     Control* root() const { return root_.get(); }
     // Builds the tree from a skin resource ("XML_MAIN" or a skin file path) and makes it the
-    // root; the skin's <Window> attributes ("size", "title") apply to the window. False, with the
-    // tree unchanged, when the build fails.
+    // root; the skin's <Window> attributes ("size", "mininfo", "title") apply to the window. False,
+    // with the tree unchanged, when the build fails.
     bool loadSkin(std::string_view resource, const CreateControlFn& createControl = {});
     // The control with exactly this name, or null (also for an empty name).
     Control* find(std::string_view name) const;
@@ -144,6 +150,7 @@ private:
     Window* owner_ = nullptr;
     Point position_;
     Size size_;
+    Size minimumSize_;
     bool visible_ = false;
     bool modal_ = false;
     bool closed_ = false;
