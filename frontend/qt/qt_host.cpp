@@ -1,5 +1,6 @@
 #include "frontend/qt/qt_host.h"
 
+#include "frontend/qt/file_dialog.h"
 #include "frontend/qt/qt_renderer.h"
 #include "ui/toolkit/toolkit.h"
 #include "ui/toolkit/window.h"
@@ -7,6 +8,7 @@
 #include <QCursor>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
@@ -99,14 +101,22 @@ std::optional<std::string> QtHost::fileDialog(ui::Window* owner,
         start = start.isEmpty() ? QString::fromStdString(request.defaultName)
                                 : start + "/" + QString::fromStdString(request.defaultName);
     }
-    const QString title = QString::fromStdString(request.title);
-    const QString filter = qtFileFilter(request.filter);
-    const QString chosen = request.save
-                               ? QFileDialog::getSaveFileName(parent, title, start, filter)
-                               : QFileDialog::getOpenFileName(parent, title, start, filter);
-    if (chosen.isEmpty()) {
+    QFileDialog dialog(parent, QString::fromStdString(request.title));
+    if (toolkit_) {
+        prepareFileDialog(dialog, toolkit_->language(), request.save);
+    }
+    dialog.setNameFilter(qtFileFilter(request.filter));
+    const QFileInfo startAt(start);
+    if (startAt.isDir()) {
+        dialog.setDirectory(start);
+    } else if (!start.isEmpty()) {
+        dialog.setDirectory(startAt.absolutePath());
+        dialog.selectFile(startAt.fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
+    const QString chosen = dialog.selectedFiles().front();
     return chosen.toStdString();
 }
 

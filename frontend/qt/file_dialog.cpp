@@ -1,0 +1,28 @@
+#include "frontend/qt/file_dialog.h"
+
+#include "ui/toolkit/language_store.h"
+
+#include <QFileDialog>
+
+namespace morva::qt {
+namespace {
+
+QString text(const ui::LanguageStore& language, std::string_view key) {
+    return QString::fromStdString(language.resolve(ui::LanguageStore::makeKey(key)));
+}
+
+} // namespace
+
+void prepareFileDialog(QFileDialog& dialog, const ui::LanguageStore& language, bool save) {
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setLabelText(QFileDialog::LookIn, text(language, "file_dialog_look_in_text"));
+    dialog.setLabelText(QFileDialog::FileName, text(language, "file_dialog_file_name_text"));
+    dialog.setLabelText(QFileDialog::FileType, text(language, "file_dialog_file_type_text"));
+    dialog.setLabelText(QFileDialog::Accept,
+                        text(language, save ? "file_dialog_save_text" : "file_dialog_open_text"));
+    dialog.setLabelText(QFileDialog::Reject, text(language, "file_dialog_cancel_text"));
+}
+
+} // namespace morva::qt

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+class QFileDialog;
+
+namespace morva::ui {
+class LanguageStore;
+}
+
+namespace morva::qt {
+
+// Readies a file dialog for opening or saving: Qt draws it, so it takes the program's palette
+// instead of the desktop's (a native dialog would ignore both palette and language), and its
+// labels and buttons read in the program's language.
+void prepareFileDialog(QFileDialog& dialog, const ui::LanguageStore& language, bool save);
+
+} // namespace morva::qt
