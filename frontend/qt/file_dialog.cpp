@@ -13,9 +13,13 @@ QString text(const ui::LanguageStore& language, std::string_view key) {
 
 } // namespace
 
-void prepareFileDialog(QFileDialog& dialog, const ui::LanguageStore& language, bool save) {
+void prepareFileDialog(QFileDialog& dialog, const ui::LanguageStore& language, bool save,
+                       const QString& title) {
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setWindowTitle(!title.isEmpty() ? title
+                                           : text(language, save ? "file_dialog_save_title_text"
+                                                                 : "file_dialog_open_title_text"));
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setLabelText(QFileDialog::LookIn, text(language, "file_dialog_look_in_text"));
     dialog.setLabelText(QFileDialog::FileName, text(language, "file_dialog_file_name_text"));

@@ -101,9 +101,12 @@ std::optional<std::string> QtHost::fileDialog(ui::Window* owner,
         start = start.isEmpty() ? QString::fromStdString(request.defaultName)
                                 : start + "/" + QString::fromStdString(request.defaultName);
     }
-    QFileDialog dialog(parent, QString::fromStdString(request.title));
+    QFileDialog dialog(parent);
     if (toolkit_) {
-        prepareFileDialog(dialog, toolkit_->language(), request.save);
+        prepareFileDialog(dialog, toolkit_->language(), request.save,
+                          QString::fromStdString(request.title));
+    } else {
+        dialog.setWindowTitle(QString::fromStdString(request.title));
     }
     dialog.setNameFilter(qtFileFilter(request.filter));
     const QFileInfo startAt(start);

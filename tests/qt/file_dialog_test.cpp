@@ -13,6 +13,7 @@ struct FileDialogCase {
     const char* accept;
     const char* reject;
     const char* fileName;
+    const char* title;
 };
 
 void PrintTo(const FileDialogCase& c, std::ostream* os) {
@@ -35,6 +36,7 @@ TEST_P(FileDialogTest, IsDrawnByTheProgramAndSpeaksItsLanguage) {
     EXPECT_EQ(dialog.labelText(QFileDialog::Accept), QString::fromUtf8(c.accept));
     EXPECT_EQ(dialog.labelText(QFileDialog::Reject), QString::fromUtf8(c.reject));
     EXPECT_EQ(dialog.labelText(QFileDialog::FileName), QString::fromUtf8(c.fileName));
+    EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8(c.title));
     for (const auto label : {QFileDialog::LookIn, QFileDialog::FileType}) {
         EXPECT_FALSE(dialog.labelText(label).contains("%[")) << "a language key left unread";
     }
@@ -42,9 +44,18 @@ TEST_P(FileDialogTest, IsDrawnByTheProgramAndSpeaksItsLanguage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Qt, FileDialogTest,
-    ::testing::Values(FileDialogCase{"lan_en.xml", false, "Open", "Cancel", "File name:"},
-                      FileDialogCase{"lan_en.xml", true, "Save", "Cancel", "File name:"},
-                      FileDialogCase{"lan_cn.xml", true, "保存", "取消", "文件名："}));
+    ::testing::Values(FileDialogCase{"lan_en.xml", false, "Open", "Cancel",
+                                     "File name:", "Open a file"},
+                      FileDialogCase{"lan_en.xml", true, "Save", "Cancel", "File name:", "Save as"},
+                      FileDialogCase{"lan_cn.xml", true, "保存", "取消", "文件名：", "另存为"}));
+
+TEST(FileDialog, KeepsTheCallersTitle) {
+    ui::LanguageStore language;
+    ASSERT_TRUE(language.load(runtimeSkinFolder() / "lan_en.xml"));
+    QFileDialog dialog;
+    prepareFileDialog(dialog, language, false, "Import a gun file");
+    EXPECT_EQ(dialog.windowTitle(), "Import a gun file");
+}
 
 } // namespace
 } // namespace morva::qt::test
