@@ -300,9 +300,17 @@ void QtRenderer::createWidgets(ui::Window& window, ui::Control& control) {
     if (!view || !view->top || entries_.contains(&control)) {
         return;
     }
-    QWidget* parentWidget = control.parent() ? widgetOf(*control.parent()) : nullptr;
-    if (!parentWidget) {
-        parentWidget = view->top.data();
+    // A control gets its widget when it is first shown: the pages and panels nobody opens
+    // cost no widgets. A hidden parent's children come with it.
+    if (!control.visible()) {
+        return;
+    }
+    QWidget* parentWidget = view->top.data();
+    if (control.parent() != nullptr) {
+        parentWidget = widgetOf(*control.parent());
+        if (parentWidget == nullptr) {
+            return;
+        }
     }
     Entry entry;
     entry.widget = createWidgetFor(control, *this, parentWidget, entry.view);
@@ -361,6 +369,9 @@ void QtRenderer::controlRemoving(ui::Window& window, ui::Control& control) {
 void QtRenderer::controlChanged(ui::Window& window, ui::Control& control, ui::Property p) {
     const auto found = entries_.find(&control);
     if (found == entries_.end()) {
+        if (p == ui::Property::Visible && control.visible()) {
+            controlAdded(window, control);
+        }
         return;
     }
     QWidget* widget = found->second.widget;

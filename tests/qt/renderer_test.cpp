@@ -508,23 +508,43 @@ TEST_F(RendererTest, FontsComeFromTheTableAtTheWindowsDpi) {
     EXPECT_FALSE(renderer.widgetOf(*label)->font().bold());
 }
 
-TEST_F(RendererTest, MainSkinGetsAWidgetForEveryControl) {
+// Widgets are made as controls are first shown, so pages nobody opens cost nothing.
+TEST_F(RendererTest, EveryShownControlOfTheMainSkinHasAWidgetAndHiddenOnesGetTheirsWhenShown) {
     auto main = window("MainWnd");
     ASSERT_TRUE(main->loadSkin("XML_MAIN"));
     main->show();
     pump();
-    int controls = 0;
-    int missing = 0;
+    int shown = 0;
+    std::vector<std::string> missing;
     main->visitControls([&](ui::Control& c) {
-        ++controls;
-        if (!renderer.widgetOf(c)) {
-            ++missing;
+        if (c.visibleInTree()) {
+            ++shown;
+            if (!renderer.widgetOf(c)) {
+                missing.push_back(c.name());
+            }
         }
         return true;
     });
-    EXPECT_GT(controls, 20);
-    EXPECT_EQ(missing, 0);
+    EXPECT_GT(shown, 20);
+    EXPECT_THAT(missing, ::testing::IsEmpty());
     EXPECT_EQ(renderer.widgetOf(*main)->size(), QSize(1000, 640));
+
+    ui::Control* hidden = main->find("device_write_notice");
+    ASSERT_NE(hidden, nullptr);
+    ASSERT_FALSE(hidden->visible());
+    EXPECT_EQ(renderer.widgetOf(*hidden), nullptr);
+    hidden->setVisible(true);
+    pump();
+    QWidget* made = renderer.widgetOf(*hidden);
+    ASSERT_NE(made, nullptr);
+    EXPECT_TRUE(made->isVisible());
+    EXPECT_EQ(made->parentWidget(), renderer.widgetOf(*hidden->parent()));
+    EXPECT_GT(made->width(), 0);
+    // Hidden again, it keeps its widget.
+    hidden->setVisible(false);
+    pump();
+    EXPECT_EQ(renderer.widgetOf(*hidden), made);
+    EXPECT_FALSE(made->isVisible());
 }
 
 TEST(FittedFont, ShrinksALongCaptionToItsBoxButNotBelowSeventyPercent) {
