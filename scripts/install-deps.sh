@@ -10,6 +10,7 @@ packages=(
     libicu-dev                                # Unicode case folding of profile names
     libcurl4-openssl-dev                      # update downloads
     qt6-base-dev qt6-svg-dev                  # the GUI
+    qt6-translations-l10n                     # Qt's own dialog texts in the interface's language
     libgtest-dev libgmock-dev libbenchmark-dev   # tests and benchmarks
     xvfb xauth xdotool imagemagick            # GUI under a virtual display, screenshots
     fonts-liberation2                         # the free Arial-metric font shipped as Font/arial.ttf

@@ -2,7 +2,11 @@
 
 #include "ui/toolkit/language_store.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
+#include <QLibraryInfo>
+#include <QTranslator>
+#include <memory>
 
 namespace morva::qt {
 namespace {
@@ -12,6 +16,30 @@ QString text(const ui::LanguageStore& language, std::string_view key) {
 }
 
 } // namespace
+
+bool useQtTranslation(const ui::LanguageStore& language) {
+    static std::unique_ptr<QTranslator> installed;
+    static QString installedLocale;
+    const QString locale = text(language, "qt_translation_locale");
+    if (installed && locale == installedLocale) {
+        return true;
+    }
+    if (installed) {
+        QCoreApplication::removeTranslator(installed.get());
+        installed.reset();
+        installedLocale.clear();
+    }
+    auto translator = std::make_unique<QTranslator>();
+    if (locale.startsWith(QStringLiteral("en")) || locale.contains(QStringLiteral("%[")) ||
+        !translator->load(QStringLiteral("qtbase_") + locale,
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        return false; // Qt speaks English by itself
+    }
+    QCoreApplication::installTranslator(translator.get());
+    installed = std::move(translator);
+    installedLocale = locale;
+    return true;
+}
 
 void prepareFileDialog(QFileDialog& dialog, const ui::LanguageStore& language, bool save,
                        const QString& title) {

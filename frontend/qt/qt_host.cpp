@@ -101,6 +101,9 @@ std::optional<std::string> QtHost::fileDialog(ui::Window* owner,
         start = start.isEmpty() ? QString::fromStdString(request.defaultName)
                                 : start + "/" + QString::fromStdString(request.defaultName);
     }
+    if (toolkit_) {
+        useQtTranslation(toolkit_->language());
+    }
     QFileDialog dialog(parent);
     if (toolkit_) {
         prepareFileDialog(dialog, toolkit_->language(), request.save,

@@ -49,6 +49,18 @@ INSTANTIATE_TEST_SUITE_P(
                       FileDialogCase{"lan_en.xml", true, "Save", "Cancel", "File name:", "Save as"},
                       FileDialogCase{"lan_cn.xml", true, "保存", "取消", "文件名：", "另存为"}));
 
+TEST(FileDialog, QtsOwnTextsFollowTheInterfacesLanguage) {
+    ui::LanguageStore chinese;
+    ASSERT_TRUE(chinese.load(runtimeSkinFolder() / "lan_cn.xml"));
+    ui::LanguageStore english;
+    ASSERT_TRUE(english.load(runtimeSkinFolder() / "lan_en.xml"));
+    const QString source = QStringLiteral("New Folder");
+    EXPECT_TRUE(useQtTranslation(chinese));
+    EXPECT_NE(QCoreApplication::translate("QFileDialog", "New Folder"), source);
+    EXPECT_FALSE(useQtTranslation(english));
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "New Folder"), source);
+}
+
 TEST(FileDialog, KeepsTheCallersTitle) {
     ui::LanguageStore language;
     ASSERT_TRUE(language.load(runtimeSkinFolder() / "lan_en.xml"));
