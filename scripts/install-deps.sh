@@ -11,7 +11,7 @@ packages=(
     libcurl4-openssl-dev                      # update downloads
     qt6-base-dev qt6-svg-dev                  # the GUI
     libgtest-dev libgmock-dev libbenchmark-dev   # tests and benchmarks
-    xvfb xauth xdotool imagemagick            # GUI under a virtual display, screenshots
+    xvfb xauth xdotool imagemagick optipng    # GUI under a virtual display, screenshots
     fonts-liberation2                         # the free Arial-metric font shipped as Font/arial.ttf
     fonts-wqy-microhei                        # Chinese glyphs for the Chinese interface texts
 )
