@@ -19,11 +19,12 @@ QSize devicePixels(QSize size, qreal pixelRatio) {
             std::max(1, static_cast<int>(std::lround(size.height() * pixelRatio)))};
 }
 
-} // namespace
-
+// A vector picture, drawn at any size.
 bool isSvgFile(const std::filesystem::path& file) {
     return toLowerAscii(file.extension().string()) == ".svg";
 }
+
+} // namespace
 
 void SkinPictures::setFolder(std::filesystem::path folder) {
     folder_ = std::move(folder);

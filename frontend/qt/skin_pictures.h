@@ -46,7 +46,4 @@ private:
     std::map<std::string, QPixmap, std::less<>> plain_;
 };
 
-// Whether a picture file is a vector one, drawn at any size.
-bool isSvgFile(const std::filesystem::path& file);
-
 } // namespace morva::qt
