@@ -8,8 +8,8 @@ namespace {
 
 DeviceTypeImages imagesOfStem(std::string_view stem, std::string_view nameKey) {
     const std::string s(stem);
-    return {s + "normal.png", s + "selected.png", s + "synchro_normal.png",
-            s + "synchro_selected.png", std::string(nameKey)};
+    return {s + "normal.svg", s + "selected.svg", s + "synchro_normal.svg",
+            s + "synchro_selected.svg", std::string(nameKey)};
 }
 
 } // namespace

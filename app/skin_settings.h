@@ -16,7 +16,7 @@ struct SkinChangedParam {
     friend bool operator==(const SkinChangedParam&, const SkinChangedParam&) = default;
 };
 
-inline constexpr const char* kDefaultBackground = "common/background.png";
+inline constexpr const char* kDefaultBackground = "common/background.svg";
 
 // How the last choice is recorded in "FLAGS" of section "SKINIMAGE".
 enum class SkinChoice : int {

@@ -30,25 +30,25 @@ def panel_xml():
     w, h = keyboard_layout.panel_size()
     text = HEADER
     text += ('<SelectPanel name="device_key_light" width="%d" height="%d" '
-             'bkimage="keyboard/keyboard_body.png" tooltip="%%[kb_select_panel_tip]">\n' % (w, h))
+             'bkimage="keyboard/keyboard_body.svg" tooltip="%%[kb_select_panel_tip]">\n' % (w, h))
     for key in keyboard_layout.KEYS:
         pos = "%d,%d,%d,%d" % key.rect()
         size = key.size_name()
         hidden = [] if key.visible else [("visible", "false")]
         text += button([("name", "light_%d" % key.pos), ("userdata", "light_%d" % key.pos),
                         ("float", "true"), ("pos", pos)] + hidden +
-                       [("bkimage", "keyboard/keys/led_base_%s.png" % size),
-                        ("lightimage", "keyboard/keys/led_glow_%s.png" % size),
+                       [("bkimage", "keyboard/keys/led_base_%s.svg" % size),
+                        ("lightimage", "keyboard/keys/led_glow_%s.svg" % size),
                         ("tooltip", "%[kb_led_tip]")])
         caption = [("text", "%%[%s]" % key.caption)] if key.caption else []
         text += button([("name", "key_%d" % key.pos), ("userdata", "key_%d" % key.pos),
                         ("float", "true"), ("pos", pos)] + hidden + caption +
                        [("font", "10"), ("textpadding", "1,0,1,0"), ("textcolor", "#FFE6E9EF"),
-                        ("normalimage", "keyboard/keys/cap_normal_%s.png" % size),
-                        ("hotimage", "keyboard/keys/cap_hot_%s.png" % size),
-                        ("pushedimage", "keyboard/keys/cap_pushed_%s.png" % size),
-                        ("selectedimage", "keyboard/keys/cap_selected_%s.png" % size),
-                        ("keysetimage", "keyboard/keys/keyset_%s.png" % size),
+                        ("normalimage", "keyboard/keys/cap_normal_%s.svg" % size),
+                        ("hotimage", "keyboard/keys/cap_hot_%s.svg" % size),
+                        ("pushedimage", "keyboard/keys/cap_pushed_%s.svg" % size),
+                        ("selectedimage", "keyboard/keys/cap_selected_%s.svg" % size),
+                        ("keysetimage", "keyboard/keys/keyset_%s.svg" % size),
                         ("tooltip", "%[kb_key_tip]")])
     text += "</SelectPanel>\n"
     return text

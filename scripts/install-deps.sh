@@ -12,7 +12,7 @@ packages=(
     qt6-base-dev qt6-svg-dev                  # the GUI
     qt6-translations-l10n                     # Qt's own dialog texts in the interface's language
     libgtest-dev libgmock-dev libbenchmark-dev   # tests and benchmarks
-    xvfb xauth xdotool imagemagick            # GUI under a virtual display, screenshots
+    xvfb xauth xdotool imagemagick optipng    # GUI under a virtual display, screenshots
     fonts-liberation2                         # the free Arial-metric font shipped as Font/arial.ttf
     fonts-wqy-microhei                        # Chinese glyphs for the Chinese interface texts
 )

@@ -7,7 +7,7 @@ full-size board does not have (the empty codes, the Japanese, Korean, Brazilian 
 keys and one vendor key) are placed where the boards that have them put them, and start hidden:
 the device page shows them when the keyboard maps them.
 
-Used by generate-skin-images.py (key picture sizes) and generate-keyboard-keys.py (the page).
+Used by generate-skin-svg.py (key picture sizes) and generate-keyboard-keys.py (the page).
 """
 
 UNIT = 30          # pixels per key unit at 96 DPI

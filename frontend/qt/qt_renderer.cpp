@@ -567,7 +567,8 @@ void QtRenderer::trayChanged(ui::TrayIcon& tray) {
     }
     if (!tray_) {
         tray_ = new QSystemTrayIcon();
-        QPixmap icon = image("common/logo.png");
+        // Large enough for every tray; the desktop scales it down.
+        QPixmap icon = image("common/logo.svg", QSize(64, 64), 1.0);
         if (icon.isNull()) {
             icon = QPixmap(32, 32);
             icon.fill(Qt::transparent);
@@ -603,31 +604,13 @@ void QtRenderer::trayChanged(ui::TrayIcon& tray) {
 
 // --- RenderContext ------------------------------------------------------------------------
 
-QPixmap QtRenderer::image(const std::string& description) {
-    if (description.empty()) {
-        return {};
-    }
-    if (const auto cached = images_.find(description); cached != images_.end()) {
-        return cached->second;
-    }
-    // "file='x.png' ..." or a plain path.
-    std::string file = description;
-    if (const size_t at = description.find("file='"); at != std::string::npos) {
-        const size_t start = at + 6;
-        const size_t end = description.find('\'', start);
-        file =
-            description.substr(start, end == std::string::npos ? std::string::npos : end - start);
-    }
-    std::replace(file.begin(), file.end(), '\\', '/');
-    std::filesystem::path path(file);
-    if (path.is_relative()) {
-        path = skinFolder_ / path;
-    }
-    QPixmap picture;
-    // A missing picture draws nothing.
-    picture.load(toQString(path.string()));
-    images_.emplace(description, picture);
-    return picture;
+QPixmap QtRenderer::image(const std::string& description, QSize size, qreal pixelRatio) {
+    return pictures_.picture(description, size, pixelRatio);
+}
+
+QPixmap QtRenderer::tintedImage(const std::string& description, QSize size, qreal pixelRatio,
+                                const QColor& colour) {
+    return pictures_.tinted(description, size, pixelRatio, colour);
 }
 
 QFont QtRenderer::fontFor(const ui::Control& control) {

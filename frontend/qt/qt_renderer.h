@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frontend/qt/qt_widgets.h"
+#include "frontend/qt/skin_pictures.h"
 #include "ui/toolkit/toolkit.h"
 #include "ui/toolkit/ui_observer.h"
 
@@ -28,7 +29,7 @@ public:
     QtRenderer& operator=(const QtRenderer&) = delete;
 
     // Skin images are looked up here (relative descriptions); absolute paths are read as given.
-    void setSkinFolder(std::filesystem::path folder) { skinFolder_ = std::move(folder); }
+    void setSkinFolder(std::filesystem::path folder) { pictures_.setFolder(std::move(folder)); }
     // The family that stands for a font face of the skin ("arial" → the private font's family).
     void setFontFamilyAlias(std::string face, QString family);
 
@@ -60,7 +61,9 @@ public:
     void trayChanged(ui::TrayIcon& tray) override;
 
     // RenderContext
-    QPixmap image(const std::string& description) override;
+    QPixmap image(const std::string& description, QSize size, qreal pixelRatio) override;
+    QPixmap tintedImage(const std::string& description, QSize size, qreal pixelRatio,
+                        const QColor& colour) override;
     QFont fontFor(const ui::Control& control) override;
     int captionHeight(const ui::Control& control) override;
 
@@ -85,11 +88,10 @@ private:
     void buildMenu(QMenu& into, const std::vector<ui::MenuItem>& items, ui::Menu& menu);
 
     ui::Toolkit& toolkit_;
-    std::filesystem::path skinFolder_;
+    SkinPictures pictures_;
     std::map<std::string, QString, std::less<>> fontAliases_;
     std::map<const ui::Window*, View> views_;
     std::unordered_map<const ui::Control*, Entry> entries_;
-    std::map<std::string, QPixmap, std::less<>> images_;
     QPointer<QMenu> qmenu_;
     ui::Menu* menu_ = nullptr;
     QSystemTrayIcon* tray_ = nullptr;

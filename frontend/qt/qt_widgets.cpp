@@ -231,7 +231,7 @@ void SkinWidget::paintEvent(QPaintEvent* /*event*/) {
         painter.fillRect(area, argbColor(c->bkColor()));
     }
     if (!c->bkImage().empty()) {
-        const QPixmap bk = context().image(c->bkImage());
+        const QPixmap bk = context().image(c->bkImage(), area.size(), devicePixelRatioF());
         if (!bk.isNull()) {
             painter.drawPixmap(area, bk);
         }
@@ -255,13 +255,13 @@ void SkinWidget::paintEvent(QPaintEvent* /*event*/) {
         state = c->stateImage("normalimage");
     }
     if (!state.empty()) {
-        const QPixmap picture = context().image(state);
+        const QPixmap picture = context().image(state, area.size(), devicePixelRatioF());
         if (!picture.isNull()) {
             painter.drawPixmap(area, picture);
         }
     }
     if (!c->foreImage().empty()) {
-        const QPixmap fore = context().image(c->foreImage());
+        const QPixmap fore = context().image(c->foreImage(), area.size(), devicePixelRatioF());
         if (!fore.isNull()) {
             painter.drawPixmap(area, fore);
         }
@@ -438,18 +438,30 @@ void SkinButton::paintFocusRing() {
     painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
 }
 
-// A lit LED of a device picture: its colour over the button, as strong as its intensity.
+// A lit LED of a device picture: its glow picture (or, without one, a round glow) in its colour
+// over the button, as strong as its intensity.
 void SkinButton::paintLed() {
     const auto* led = as<ui::CDeviceKeyButtonUI>(control());
     if (led == nullptr || !led->lit() || led->ledIntensity() == 0) {
         return;
     }
     const uint32_t rgb = led->ledColour();
+    const QColor colour(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
+                        static_cast<int>((rgb >> 16) & 0xFF));
     QPainter painter(this);
+    painter.setOpacity(led->ledIntensity() / 255.0);
+    if (!led->lightImage().empty()) {
+        const QPixmap glow =
+            context().tintedImage(led->lightImage(), size(), devicePixelRatioF(), colour);
+        if (!glow.isNull()) {
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.drawPixmap(rect(), glow);
+            return;
+        }
+    }
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
-                            static_cast<int>((rgb >> 16) & 0xFF), led->ledIntensity()));
+    painter.setBrush(colour);
     const int inset = std::max(1, std::min(width(), height()) / 8);
     painter.drawEllipse(rect().adjusted(inset, inset, -inset, -inset));
 }

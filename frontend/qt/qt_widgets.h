@@ -24,8 +24,12 @@ namespace morva::qt {
 class RenderContext {
 public:
     virtual ~RenderContext() = default;
-    // The picture of an image description of the skin; null when there is none.
-    virtual QPixmap image(const std::string& description) = 0;
+    // The picture of an image description of the skin, drawn for a box of `size` logical
+    // pixels on a device of that pixel ratio; null when there is none.
+    virtual QPixmap image(const std::string& description, QSize size, qreal pixelRatio) = 0;
+    // The same picture's shape in one colour (an LED's glow in the LED's colour).
+    virtual QPixmap tintedImage(const std::string& description, QSize size, qreal pixelRatio,
+                                const QColor& colour) = 0;
     // The control's font at its window's DPI.
     virtual QFont fontFor(const ui::Control& control) = 0;
     // Height of the caption band (scaled) in which a press on a passive area moves the window.

@@ -146,17 +146,17 @@ TEST_F(MainWindowTest, InitialisationBuildsHiddenTabsAndShowsTheNoDeviceNotice) 
     toolkit.language().setLanguage("en_US");
     EXPECT_EQ(tab(kHeadsetTab).findDescendant("device_select_name")->text(), "Headset");
     EXPECT_EQ(tab(kKeyboardTab).option()->stateImage("normalimage"),
-              "common/device_ico/kb_device_normal.png");
+              "common/device_ico/kb_device_normal.svg");
     EXPECT_EQ(tab(kHeadsetTab).option()->stateImage("selectedimage"),
-              "common/device_ico/hd_device_selected.png");
+              "common/device_ico/hd_device_selected.svg");
     // The synchronisation mark switches the option to the synchronised pictures.
     tab(kKeyboardTab).setSynchronised(true);
     EXPECT_TRUE(tab(kKeyboardTab).synchronised());
     EXPECT_EQ(tab(kKeyboardTab).option()->stateImage("normalimage"),
-              "common/device_ico/kb_device_synchro_normal.png");
+              "common/device_ico/kb_device_synchro_normal.svg");
     tab(kKeyboardTab).setSynchronised(false);
     EXPECT_EQ(tab(kKeyboardTab).option()->stateImage("selectedimage"),
-              "common/device_ico/kb_device_selected.png");
+              "common/device_ico/kb_device_selected.svg");
     // The profile panel gave the device its current profile.
     auto* panel = dynamic_cast<profiles::CDeviceProfileUI*>(kb->profilePanel());
     ASSERT_NE(panel, nullptr);
@@ -537,15 +537,15 @@ struct ImageCase {
 
 TEST(DeviceTypeImages, FollowTypeAndRole) {
     const ImageCase cases[] = {
-        {1, 0, true, "common/device_ico/kb_device_normal.png", "kb_device_name_text"},
-        {2, 0, true, "common/device_ico/ms_device_normal.png", "ms_device_name_text"},
-        {3, 0, true, "common/device_ico/hard_mp_device_normal.png", "hard_mp_device_name_text"},
-        {3, 1, true, "common/device_ico/soft_mp_device_normal.png", "soft_mp_device_name_text"},
+        {1, 0, true, "common/device_ico/kb_device_normal.svg", "kb_device_name_text"},
+        {2, 0, true, "common/device_ico/ms_device_normal.svg", "ms_device_name_text"},
+        {3, 0, true, "common/device_ico/hard_mp_device_normal.svg", "hard_mp_device_name_text"},
+        {3, 1, true, "common/device_ico/soft_mp_device_normal.svg", "soft_mp_device_name_text"},
         {3, 2, false, "", ""},
-        {4, 0, true, "common/device_ico/hd_device_normal.png", "hd_device_name_text"},
-        {7, 0, true, "common/device_ico/hd_device_normal.png", "hd_device_name_text"},
-        {5, 0, true, "common/device_ico/hub_device_normal.png", "hub_device_name_text"},
-        {6, 0, true, "common/device_ico/unknow_device_normal.png", "unknow_device_name_text"},
+        {4, 0, true, "common/device_ico/hd_device_normal.svg", "hd_device_name_text"},
+        {7, 0, true, "common/device_ico/hd_device_normal.svg", "hd_device_name_text"},
+        {5, 0, true, "common/device_ico/hub_device_normal.svg", "hub_device_name_text"},
+        {6, 0, true, "common/device_ico/unknow_device_normal.svg", "unknow_device_name_text"},
     };
     for (const ImageCase& c : cases) {
         SCOPED_TRACE(testing::Message() << c.type << "/" << c.role);
@@ -554,8 +554,8 @@ TEST(DeviceTypeImages, FollowTypeAndRole) {
         EXPECT_EQ(images.normal, c.normal);
         EXPECT_EQ(images.nameTextKey, c.nameKey);
         if (c.changes) {
-            EXPECT_TRUE(images.synchroSelected.ends_with("_device_synchro_selected.png"));
-            EXPECT_TRUE(images.synchroNormal.ends_with("_device_synchro_normal.png"));
+            EXPECT_TRUE(images.synchroSelected.ends_with("_device_synchro_selected.svg"));
+            EXPECT_TRUE(images.synchroNormal.ends_with("_device_synchro_normal.svg"));
         }
     }
 }

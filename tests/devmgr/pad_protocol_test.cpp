@@ -53,7 +53,7 @@ TEST_F(PadProtocol, AFullPoweredPadShowsAHundredPercent) {
     EXPECT_EQ(part("device_power_value")->text(), "100%");
     EXPECT_EQ(dynamic_cast<ui::Progress*>(part("device_Power_progress"))->value(), 0);
     EXPECT_TRUE(part("device_Power_progress")->visible());
-    EXPECT_EQ(part("device_power_status")->bkImage(), "file='power/powered.png'");
+    EXPECT_EQ(part("device_power_status")->bkImage(), "file='power/powered.svg'");
 }
 
 TEST_F(PadProtocol, ChargingShowsItsPictureAndHidesTheBarOnlyWhenWireless) {
@@ -63,10 +63,10 @@ TEST_F(PadProtocol, ChargingShowsItsPictureAndHidesTheBarOnlyWhenWireless) {
         std::string image;
         bool progressShown;
     };
-    for (const Case& c : {Case{true, 1, "file='power/wuxian_powering.png'", false},
-                          Case{false, 1, "file='power/powering.png'", true},
-                          Case{true, 2, "file='power/power.png'", true},
-                          Case{false, 0, "file='power/powered.png'", true}}) {
+    for (const Case& c : {Case{true, 1, "file='power/wuxian_powering.svg'", false},
+                          Case{false, 1, "file='power/powering.svg'", true},
+                          Case{true, 2, "file='power/power.svg'", true},
+                          Case{false, 0, "file='power/powered.svg'", true}}) {
         pad->commandChannel().setWireless(c.wireless);
         reportStatus({40, c.state, 0, 0, 0, 0});
         EXPECT_EQ(part("device_power_status")->bkImage(), c.image) << int{c.state};
@@ -87,7 +87,7 @@ TEST_F(PadProtocol, ThePhoneOnThePadIsNamedOrNone) {
         EXPECT_TRUE(part("device_phone_type")->visible());
         EXPECT_EQ(part("device_phone_type")->text(), c.text) << int{c.type};
     }
-    EXPECT_EQ(part("device_phone_type")->bkImage(), "file='power/Phone_type_no_device.png'");
+    EXPECT_EQ(part("device_phone_type")->bkImage(), "file='power/Phone_type_no_device.svg'");
 }
 
 TEST_F(PadProtocol, AStatusThatCannotBeReadLeavesTheWidget) {

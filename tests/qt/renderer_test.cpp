@@ -213,7 +213,7 @@ TEST_F(RendererTest, AFocusedTabKeepsItsOwnLookBesideTheSelectedOne) {
     auto* chosen = add<ui::Option>("tab_chosen");
     for (ui::Option* tab : {focused, chosen}) {
         tab->setGroup("tabs");
-        tab->setAttribute("normalimage", "common/device_ico/unknow_device_normal.png");
+        tab->setAttribute("normalimage", "common/device_ico/unknow_device_normal.svg");
         tab->setAttribute("hotimage", "common/device_ico/unknow_device_selected.png");
         tab->setAttribute("selectedimage", "common/device_ico/unknow_device_selected.png");
     }

@@ -69,10 +69,10 @@ TEST_F(HeadlessTest, CustomSkinImageFromTheFileDialog) {
 
     click(frame.window(), "skin_image_btn");
     loop.runPending();
-    EXPECT_EQ(main->find("root")->bkImage(), "common/background.png");
+    EXPECT_EQ(main->find("root")->bkImage(), "common/background.svg");
     const auto recorded = settings.recordedBackground();
     ASSERT_TRUE(recorded.has_value());
-    EXPECT_EQ(recorded->image, "common/background.png");
+    EXPECT_EQ(recorded->image, "common/background.svg");
 }
 
 TEST_F(HeadlessTest, SkinWindowHangsBelowItsAnchor) {

@@ -35,7 +35,7 @@ TEST_F(SkinChooserTest, EveryChoiceIsBroadcastAndTheLastOneIsRestoredAtTheNextSt
         {[&] { return chooser_.choosePreset("skin/bg2.png"); }, {0, 0, "skin/bg2.png"}},
         {[&] { return chooser_.chooseColor(0xFF0000FFu); }, {1, 0xFF0000FFu, ""}},
         {[&] { return chooser_.chooseCustomImage(custom); }, {0, 0, custom.string()}},
-        {[&] { return chooser_.reset(); }, {0, 0, "common/background.png"}},
+        {[&] { return chooser_.reset(); }, {0, 0, "common/background.svg"}},
     };
     for (const Step& step : steps) {
         ASSERT_TRUE(step.choose());

@@ -37,9 +37,9 @@ TEST_F(SkinSettingsTest, APresetIsWrittenAsFlagsOneAndRestored) {
 TEST_F(SkinSettingsTest, ResetRecordsFlagsZeroAndTheDefaultBackground) {
     ASSERT_TRUE(settings_.recordPreset("skin/bg3.png"));
     ASSERT_TRUE(settings_.recordReset());
-    EXPECT_EQ(fileText(file_), "[SKINIMAGE]\nFLAGS=0\nIMAGE=common/background.png\n");
+    EXPECT_EQ(fileText(file_), "[SKINIMAGE]\nFLAGS=0\nIMAGE=common/background.svg\n");
     EXPECT_EQ(settings_.recordedBackground(),
-              (app::SkinChangedParam{0, 0, "common/background.png"}));
+              (app::SkinChangedParam{0, 0, "common/background.svg"}));
 }
 
 TEST_F(SkinSettingsTest, AColourIsRecordedAndRestoredWithoutAnImage) {

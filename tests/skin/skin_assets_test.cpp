@@ -55,16 +55,16 @@ TEST(SkinPictures, EveryPictureTheProgramSetsExists) {
     for (const char* stem : {"kb", "ms", "hard_mp", "soft_mp", "hd", "hub", "unknow"}) {
         for (const char* variant : {"normal", "selected", "synchro_normal", "synchro_selected"}) {
             pictures.push_back(std::string("common/device_ico/") + stem + "_device_" + variant +
-                               ".png");
+                               ".svg");
         }
     }
     // The power widget's states and phone kinds, and the DPI sliders of the active stage.
     for (const char* name :
-         {"power/powered.png", "power/wuxian_powering.png", "power/powering.png", "power/power.png",
-          "power/Phone_type_iphone.png", "power/Phone_type_samsung.png",
-          "power/Phone_type_other.png", "power/Phone_type_no_device.png",
-          "Control/SliderBar_BK3.png", "Control/SliderBar2_Thumb.png", "Control/SliderBar_BK1.png",
-          "Control/SliderBar1_Thumb.png"}) {
+         {"power/powered.svg", "power/wuxian_powering.svg", "power/powering.svg", "power/power.svg",
+          "power/Phone_type_iphone.svg", "power/Phone_type_samsung.svg",
+          "power/Phone_type_other.svg", "power/Phone_type_no_device.svg",
+          "Control/SliderBar_BK3.svg", "Control/SliderBar2_Thumb.svg", "Control/SliderBar_BK1.svg",
+          "Control/SliderBar1_Thumb.svg"}) {
         pictures.emplace_back(name);
     }
     for (const std::string& picture : pictures) {

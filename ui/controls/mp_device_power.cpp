@@ -17,13 +17,13 @@ struct PhoneLook {
 PhoneLook phoneLook(uint8_t phoneType) {
     switch (static_cast<PowerReport::Phone>(phoneType)) {
     case PowerReport::Phone::IPhone:
-        return {"Phone_type_iphone", "file='power/Phone_type_iphone.png'"};
+        return {"Phone_type_iphone", "file='power/Phone_type_iphone.svg'"};
     case PowerReport::Phone::Samsung:
-        return {"Phone_type_samsung", "file='power/Phone_type_samsung.png'"};
+        return {"Phone_type_samsung", "file='power/Phone_type_samsung.svg'"};
     case PowerReport::Phone::Other:
-        return {"Phone_type_other", "file='power/Phone_type_other.png'"};
+        return {"Phone_type_other", "file='power/Phone_type_other.svg'"};
     default:
-        return {"Phone_type_no_device", "file='power/Phone_type_no_device.png'"};
+        return {"Phone_type_no_device", "file='power/Phone_type_no_device.svg'"};
     }
 }
 
@@ -63,14 +63,14 @@ void CMpDevicePowerUI::showCharging(const PowerReport& report) {
     bool showProgress = true;
     switch (static_cast<PowerReport::Charging>(report.chargingState)) {
     case PowerReport::Charging::Powered:
-        image = "file='power/powered.png'";
+        image = "file='power/powered.svg'";
         break;
     case PowerReport::Charging::Charging:
-        image = report.wireless ? "file='power/wuxian_powering.png'" : "file='power/powering.png'";
+        image = report.wireless ? "file='power/wuxian_powering.svg'" : "file='power/powering.svg'";
         showProgress = !report.wireless;
         break;
     case PowerReport::Charging::Low:
-        image = "file='power/power.png'";
+        image = "file='power/power.svg'";
         break;
     default:
         // A state the widget does not know leaves the picture and the bar as they are.

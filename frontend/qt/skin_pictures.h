@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QPixmap>
+#include <QSize>
+#include <QSvgRenderer>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <tuple>
+
+namespace morva::qt {
+
+// The skin's pictures as the widgets draw them. An SVG picture is drawn at the size of its box
+// in device pixels, so it is crisp at every display scale; each file is parsed once and each
+// (file, size) drawn once. Other pictures (PNG, a user's background) are read once and scaled
+// by the painter.
+class SkinPictures {
+public:
+    // Relative descriptions are looked up here; absolute paths are read as given.
+    void setFolder(std::filesystem::path folder);
+
+    // The picture of an image description ("file='x.svg' ..." or a plain path) for a box of
+    // `size` logical pixels on a device of that pixel ratio; null when the file is missing.
+    QPixmap picture(const std::string& description, QSize size, qreal pixelRatio);
+    // The picture's shape in one colour (its alpha kept, its colours replaced), for pictures
+    // coloured at run time such as an LED's glow. Only the shape is cached, never the colour.
+    QPixmap tinted(const std::string& description, QSize size, qreal pixelRatio,
+                   const QColor& colour);
+
+    // The file a description names, as found in the folder.
+    std::filesystem::path fileOf(const std::string& description) const;
+
+private:
+    using SizedKey = std::tuple<std::string, int, int>;
+
+    QPixmap svgPicture(const std::filesystem::path& file, QSize pixels, qreal pixelRatio);
+    QPixmap plainPicture(const std::filesystem::path& file);
+    QSvgRenderer* svgOf(const std::filesystem::path& file);
+
+    std::filesystem::path folder_;
+    std::map<std::string, std::unique_ptr<QSvgRenderer>, std::less<>> svgs_;
+    std::map<SizedKey, QPixmap> drawn_;
+    std::map<std::string, QPixmap, std::less<>> plain_;
+};
+
+} // namespace morva::qt
