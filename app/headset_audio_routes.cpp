@@ -54,6 +54,7 @@ void HeadsetAudioRoutes::registerOn(ui::NotificationRouter& router) {
     registerCustomCurves(router);
     registerMicrophone(router);
     registerVoiceChanger(router);
+    registerSurround(router);
 }
 
 void HeadsetAudioRoutes::registerEqualiser(ui::NotificationRouter& router) {
@@ -119,6 +120,13 @@ void HeadsetAudioRoutes::registerVoiceChanger(ui::NotificationRouter& router) {
         if (selectedOption(n)) {
             withHeadset([effect](CKestraneHS6533Device& h) { h.audio().setVoiceEffect(effect); });
         }
+    });
+}
+
+void HeadsetAudioRoutes::registerSurround(ui::NotificationRouter& router) {
+    router.on(kSelectChanged, "virtual_surround_option", [this](const ui::Notification& n) {
+        const bool on = selectedOption(n);
+        withHeadset([on](CKestraneHS6533Device& h) { h.audio().setSurround(on); });
     });
 }
 

@@ -13,9 +13,9 @@ class CKestraneHS6533Device;
 namespace morva::app {
 
 // The headset's audio panels on the main window's router: equaliser presets, bands and custom
-// curves, microphone and monitor switches and levels, the voice changer and its effects. Each
-// action goes to the current headset, which writes it through the audio library and keeps it in
-// the profile.
+// curves, microphone and monitor switches and levels, the voice changer and its effects, the
+// virtual surround switch. Each action goes to the current headset, which writes it through the
+// audio library and keeps it in the profile.
 class HeadsetAudioRoutes {
 public:
     HeadsetAudioRoutes(std::function<device::CKestraneUSBDevice*()> currentDevice,
@@ -31,6 +31,7 @@ private:
     void registerCustomCurves(ui::NotificationRouter& router);
     void registerMicrophone(ui::NotificationRouter& router);
     void registerVoiceChanger(ui::NotificationRouter& router);
+    void registerSurround(ui::NotificationRouter& router);
 
     std::function<device::CKestraneUSBDevice*()> currentDevice_;
     std::function<void(std::string_view textKey)> tell_;

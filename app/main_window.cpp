@@ -13,8 +13,9 @@
 #include "macros/panel/macro_control_ui.h"
 #include "macros/panel/shoot_control_ui.h"
 #include "platform/input_settings_launcher.h"
+#include "ui/controls/custom_controls.h"
 #include "ui/controls/device_key_button.h"
-#include "ui/controls/mp_device_power.h"
+#include "ui/controls/select_panel.h"
 #include "ui/toolkit/host.h"
 #include "ui/toolkit/skin_builder.h"
 
@@ -41,7 +42,7 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 8> kSubtreeT
 // routed by its routes; the magic panel's logic comes later. The pages keep their layout and
 // their switch pages.
 constexpr std::array<std::string_view, 2> kPanelsBuiltAsContainers = {"MagicControl",
-                                                                       "Voice6533Control"};
+                                                                      "Voice6533Control"};
 
 // The function tabs, in the order of their function kinds 1 to 8.
 constexpr std::array<std::string_view, 8> kFunctionTabs = {
@@ -145,10 +146,8 @@ CMainWnd::~CMainWnd() {
 
 void CMainWnd::RegisterFactoryClasses() {
     ui::ControlFactory& factory = toolkit_.factory();
-    factory.registerClass(ui::CSelectPanelUI::kClassName, maker<ui::CSelectPanelUI>());
-    factory.registerClass(ui::CDeviceKeyButtonUI::kClassName, maker<ui::CDeviceKeyButtonUI>());
+    ui::registerCustomControls(factory);
     factory.registerClass("CDeviceOptionUI", maker<CDeviceOptionUI>());
-    factory.registerClass("CMpDevicePowerUI", maker<ui::CMpDevicePowerUI>());
     factory.registerClass(keyassign::CKeySetControlUI::kFactoryName,
                           maker<keyassign::CKeySetControlUI>());
     factory.registerClass(macros::CShootControlUI::kFactoryName, maker<macros::CShootControlUI>());

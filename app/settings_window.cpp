@@ -19,6 +19,13 @@ CSettingsWnd::~CSettingsWnd() {
     updatePage_.reset();
 }
 
+void CSettingsWnd::hideUpdateHint() {
+    if (ui::Control* hint = window_->find("update_tishi_layout")) {
+        hint->setVisible(false);
+    }
+    window_->resize({630, 500});
+}
+
 bool CSettingsWnd::open(ui::Window* owner, int currentLanguage,
                         const std::vector<update::UpdateEntry>& updateEntries) {
     if (!window_->created()) {
@@ -33,6 +40,8 @@ bool CSettingsWnd::open(ui::Window* owner, int currentLanguage,
             if (n.is(ui::notify::kClick) &&
                 (n.senderNamed("closebtn") || n.senderNamed("laterbtn"))) {
                 close();
+            } else if (n.is(ui::notify::kClick) && n.senderNamed("set_in_update_wnd_btn")) {
+                hideUpdateHint();
             } else if (n.is(ui::notify::kClick) && n.senderNamed("settings_quit_btn")) {
                 if (quit_ && close()) {
                     quit_();

@@ -40,6 +40,8 @@ public:
 
 private:
     void fillLanguages(int currentLanguage);
+    // The hint above the update list goes, and the window takes its usual size again.
+    void hideUpdateHint();
 
     ui::Toolkit& toolkit_;
     std::vector<LanguageEntry> languages_;

@@ -16,6 +16,8 @@ constexpr std::array<int32_t, 1> kSecondChannel = {1};
 constexpr int kMaxLevel = 100;
 constexpr int kFirstVoiceEffect = 1;
 constexpr int kLastVoiceEffect = 4;
+// The switch of the headphones' virtual surround.
+constexpr std::u16string_view kSurroundSwitch = u"XearSurrHP_Enable";
 // A float such as 0.29 is stored a hair below its decimal value; this keeps it at 29.
 constexpr double kScalarRounding = 1e-4;
 
@@ -107,6 +109,7 @@ void HeadsetAudioSettings::readBack() {
     readMicrophone();
     readMonitor();
     readVoiceChanger();
+    readSurround();
     store();
 }
 
@@ -151,6 +154,12 @@ void HeadsetAudioSettings::readVoiceChanger() {
     const auto selection = session_.readInteger(Endpoint::Capture, u"MagicVoice_Selection");
     if (selection && *selection >= 0 && *selection < kLastVoiceEffect) {
         view_.system.magicType = static_cast<int32_t>(*selection) + kFirstVoiceEffect;
+    }
+}
+
+void HeadsetAudioSettings::readSurround() {
+    if (const auto on = session_.readInteger(Endpoint::Playback, kSurroundSwitch)) {
+        view_.surround = *on != 0;
     }
 }
 
@@ -310,6 +319,13 @@ void HeadsetAudioSettings::setVoiceEffect(int effect) {
         view_.system.magicType = effect;
         store();
     }
+}
+
+void HeadsetAudioSettings::setSurround(bool on) {
+    if (!available() || !session_.writeInteger(Endpoint::Playback, kSurroundSwitch, on ? 1 : 0)) {
+        return;
+    }
+    view_.surround = on;
 }
 
 } // namespace morva::audio

@@ -17,13 +17,16 @@ struct HeadsetAudioView {
     profiles::CHs6533Profiledata::BandValues bands{};
     std::vector<std::wstring> customNames;
     int selectedCustom = -1; // none
+    // Virtual 7.1 surround on the playback side, as the library reports it; not kept in the
+    // profile: the library keeps it.
+    bool surround = false;
 
     bool customGroupAvailable() const { return system.eqType == kCustomEqualiser; }
 };
 
-// The headset's equaliser, microphone, monitor and voice changer: each user action writes its
-// property through the audio session and keeps the new state in the profile. Without the audio
-// library nothing is called and nothing changes.
+// The headset's equaliser, microphone, monitor, voice changer and virtual surround: each user
+// action writes its property through the audio session and keeps the new state in the profile.
+// Without the audio library nothing is called and nothing changes.
 class HeadsetAudioSettings {
 public:
     enum class SaveOutcome { Saved, NothingSelected, Full, DuplicateName, Unavailable };
@@ -47,6 +50,7 @@ public:
     void setMonitorLevel(int level);
     void setVoiceChanger(bool on);
     void setVoiceEffect(int effect);
+    void setSurround(bool on);
 
     const HeadsetAudioView& view() const { return view_; }
 
@@ -73,6 +77,7 @@ private:
     void readMicrophone();
     void readMonitor();
     void readVoiceChanger();
+    void readSurround();
 
     const AudioSession& session_;
     profiles::CHs6533Profiledata& profile_;

@@ -20,7 +20,7 @@ ALLOWED = {
     "keyassign": ["profiles", "platform", "base"],
     "keyassign/panel": ["keyassign", "ui/toolkit", "profiles", "platform", "base"],
     "macros": ["keyassign", "profiles/list", "profiles", "platform", "base"],
-    "macros/panel": ["macros", "keyassign", "profiles/list", "profiles", "ui/toolkit", "platform", "base"],
+    "macros/panel": ["macros", "keyassign", "profiles/list", "profiles", "ui/controls", "ui/toolkit", "platform", "base"],
     "lighting": ["profiles", "hid", "platform", "base"],
     "update": ["platform", "base"],
     "lighting/panel": ["lighting", "ui/toolkit", "profiles", "hid", "platform", "base"],

@@ -18,7 +18,8 @@ struct AudioPanel {
 };
 constexpr AudioPanel kAudioPanels[] = {
     {"Voice6533ControlItem_controls", "Voice6533ControlItem_unavailable"},
-    {"MagicControlItem_controls", "MagicControlItem_unavailable"}};
+    {"MagicControlItem_controls", "MagicControlItem_unavailable"},
+    {"VirtualSetItem_controls", "VirtualSetItem_unavailable"}};
 
 template <typename T> T* find(ui::Container& page, const std::string& name) {
     return dynamic_cast<T*>(page.findDescendant(name));
@@ -85,6 +86,10 @@ void showVoiceChanger(ui::Container& page, const audio::HeadsetAudioView& view) 
     }
 }
 
+void showSurround(ui::Container& page, const audio::HeadsetAudioView& view) {
+    select(page, "virtual_surround_option", view.surround);
+}
+
 } // namespace
 
 void show(ui::Container& page, const audio::HeadsetAudioView& view) {
@@ -97,6 +102,7 @@ void show(ui::Container& page, const audio::HeadsetAudioView& view) {
     showEqualiser(page, view);
     showMicrophone(page, view);
     showVoiceChanger(page, view);
+    showSurround(page, view);
 }
 
 } // namespace morva::device::headset_page

@@ -1,7 +1,9 @@
 #include "frontend/qt/qt_widgets.h"
 
 #include "base/text.h"
+#include "frontend/qt/qt_custom_widgets.h"
 #include "ui/controls/device_key_button.h"
+#include "ui/controls/select_panel.h"
 #include "ui/toolkit/color_palette.h"
 #include "ui/toolkit/combo.h"
 #include "ui/toolkit/edit.h"
@@ -26,10 +28,6 @@ namespace {
 const QColor kAccent(0x00, 0x99, 0xFF);
 const QColor kText(0xE6, 0xE9, 0xEF);
 const QColor kDisabledText(0x6B, 0x72, 0x80);
-
-template <typename T> T* as(ui::Control* control) {
-    return dynamic_cast<T*>(control);
-}
 
 ui::Point windowPoint(const QWidget& widget, const QPoint& local) {
     const QPoint p = widget.mapTo(widget.window(), local);
@@ -82,6 +80,16 @@ uint32_t colorAttribute(const ui::Control& control, std::string_view name) {
         return 0;
     }
     return digits.size() <= 6 ? (0xFF000000u | color) : color;
+}
+
+// The "fade='N'" of an image description (0 transparent to 255 opaque); opaque without one.
+int imageFade(const std::string& description) {
+    const size_t at = description.find("fade='");
+    if (at == std::string::npos) {
+        return 255;
+    }
+    const int fade = std::atoi(description.c_str() + at + 6);
+    return std::clamp(fade, 0, 255);
 }
 
 void blockedSync(QObject& object, const std::function<void()>& f) {
@@ -263,7 +271,9 @@ void SkinWidget::paintEvent(QPaintEvent* /*event*/) {
     if (!c->foreImage().empty()) {
         const QPixmap fore = context().image(c->foreImage(), area.size(), devicePixelRatioF());
         if (!fore.isNull()) {
+            painter.setOpacity(imageFade(c->foreImage()) / 255.0);
             painter.drawPixmap(area, fore);
+            painter.setOpacity(1.0);
         }
     }
     if (!text_.isEmpty()) {
@@ -438,32 +448,41 @@ void SkinButton::paintFocusRing() {
     painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
 }
 
-// A lit LED of a device picture: its glow picture (or, without one, a round glow) in its colour
-// over the button, as strong as its intensity.
+// A lit LED of a device picture: its light picture (a disc without one) in the LED's colour, as
+// strong as its intensity; the key-set mark over the key the key panel shows.
 void SkinButton::paintLed() {
     const auto* led = as<ui::CDeviceKeyButtonUI>(control());
-    if (led == nullptr || !led->lit() || led->ledIntensity() == 0) {
+    if (led == nullptr) {
         return;
     }
-    const uint32_t rgb = led->ledColour();
-    const QColor colour(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
-                        static_cast<int>((rgb >> 16) & 0xFF));
     QPainter painter(this);
-    painter.setOpacity(led->ledIntensity() / 255.0);
-    if (!led->lightImage().empty()) {
-        const QPixmap glow =
-            context().tintedImage(led->lightImage(), size(), devicePixelRatioF(), colour);
-        if (!glow.isNull()) {
-            painter.setRenderHint(QPainter::SmoothPixmapTransform);
-            painter.drawPixmap(rect(), glow);
-            return;
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (led->lit() && led->ledIntensity() != 0) {
+        const uint32_t rgb = led->ledColour();
+        const QColor colour(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
+                            static_cast<int>((rgb >> 16) & 0xFF));
+        const QPixmap light =
+            led->lightImage().empty()
+                ? QPixmap()
+                : context().tintedImage(led->lightImage(), size(), devicePixelRatioF(), colour);
+        painter.setOpacity(led->ledIntensity() / 255.0);
+        if (!light.isNull()) {
+            painter.drawPixmap(rect(), light);
+        } else {
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(colour);
+            const int inset = std::max(1, std::min(width(), height()) / 8);
+            painter.drawEllipse(rect().adjusted(inset, inset, -inset, -inset));
+        }
+        painter.setOpacity(1.0);
+    }
+    if (led->keySelected() && !led->keySetImage().empty()) {
+        const QPixmap mark = context().image(led->keySetImage(), size(), devicePixelRatioF());
+        if (!mark.isNull()) {
+            painter.drawPixmap(rect(), mark);
         }
     }
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(colour);
-    const int inset = std::max(1, std::min(width(), height()) / 8);
-    painter.drawEllipse(rect().adjusted(inset, inset, -inset, -inset));
 }
 
 std::string SkinButton::stateImageName() const {
@@ -827,47 +846,41 @@ void SkinPalette::mouseMoveEvent(QMouseEvent* event) {
 
 // --- factory ------------------------------------------------------------------------------
 
-namespace {
-template <typename W>
-QWidget* make(ui::Control& control, RenderContext& context, QWidget* parent, ControlView*& view) {
-    auto* widget = new W(control, context, parent);
-    view = widget;
-    return widget;
-}
-} // namespace
-
 QWidget* createWidgetFor(ui::Control& control, RenderContext& context, QWidget* parent,
                          ControlView*& view) {
+    if (QWidget* custom = createCustomWidgetFor(control, context, parent, view)) {
+        return custom;
+    }
     ui::Control* c = &control;
     if (as<ui::RichEdit>(c)) {
-        return make<SkinRichEdit>(control, context, parent, view);
+        return makeView<SkinRichEdit>(control, context, parent, view);
     }
     if (as<ui::Edit>(c)) {
-        return make<SkinEdit>(control, context, parent, view);
+        return makeView<SkinEdit>(control, context, parent, view);
     }
     if (as<ui::Combo>(c)) {
-        return make<SkinCombo>(control, context, parent, view);
+        return makeView<SkinCombo>(control, context, parent, view);
     }
     if (as<ui::Slider>(c)) {
-        return make<SkinSlider>(control, context, parent, view);
+        return makeView<SkinSlider>(control, context, parent, view);
     }
     if (as<ui::Progress>(c) && c->className() == "Progress") {
-        return make<SkinProgress>(control, context, parent, view);
+        return makeView<SkinProgress>(control, context, parent, view);
     }
     if (as<ui::ColorPalette>(c)) {
-        return make<SkinPalette>(control, context, parent, view);
+        return makeView<SkinPalette>(control, context, parent, view);
     }
     if (as<ui::Option>(c)) {
-        return make<SkinOption>(control, context, parent, view);
+        return makeView<SkinOption>(control, context, parent, view);
     }
     if (as<ui::Button>(c)) {
-        return make<SkinButton>(control, context, parent, view);
+        return makeView<SkinButton>(control, context, parent, view);
     }
     if (as<ui::CSelectPanelUI>(c)) {
-        return make<SkinSelectPanel>(control, context, parent, view);
+        return makeView<SkinSelectPanel>(control, context, parent, view);
     }
     // Containers, layouts, list rows, labels and custom controls: drawn from their properties.
-    return make<SkinWidget>(control, context, parent, view);
+    return makeView<SkinWidget>(control, context, parent, view);
 }
 
 } // namespace morva::qt

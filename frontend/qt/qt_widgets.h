@@ -223,6 +223,20 @@ private:
     QColor color_;
 };
 
+// The control as one of its classes, or null.
+template <typename T> T* as(ui::Control* control) {
+    return dynamic_cast<T*>(control);
+}
+
+// A new widget of kind W for the control, which also becomes the control's view.
+template <typename W>
+QWidget* makeView(ui::Control& control, RenderContext& context, QWidget* parent,
+                  ControlView*& view) {
+    auto* widget = new W(control, context, parent);
+    view = widget;
+    return widget;
+}
+
 // Creates the widget for a control by its class.
 QWidget* createWidgetFor(ui::Control& control, RenderContext& context, QWidget* parent,
                          ControlView*& view);

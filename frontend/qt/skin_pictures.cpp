@@ -44,7 +44,21 @@ std::filesystem::path SkinPictures::fileOf(const std::string& description) const
     }
     std::replace(file.begin(), file.end(), '\\', '/');
     std::filesystem::path path(file);
-    return path.is_relative() ? folder_ / path : path;
+    if (path.is_relative()) {
+        path = folder_ / path;
+    }
+    // Earlier versions drew the skin's pictures as PNG and recorded choices (a preset
+    // background) by those names; the same picture is now an SVG beside where the PNG was.
+    std::error_code error;
+    if (toLowerAscii(path.extension().string()) == ".png" &&
+        !std::filesystem::exists(path, error)) {
+        std::filesystem::path vector = path;
+        vector.replace_extension(".svg");
+        if (std::filesystem::exists(vector, error)) {
+            return vector;
+        }
+    }
+    return path;
 }
 
 QPixmap SkinPictures::picture(const std::string& description, QSize size, qreal pixelRatio) {

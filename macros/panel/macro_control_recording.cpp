@@ -1,6 +1,7 @@
 #include "macros/macro_document.h"
 #include "macros/panel/macro_control_ui.h"
 #include "macros/panel/macro_event_row.h"
+#include "ui/controls/redio_macro_button.h"
 #include "ui/toolkit/edit.h"
 #include "ui/toolkit/list.h"
 #include "ui/toolkit/toolkit.h"
@@ -15,6 +16,7 @@ namespace {
 
 constexpr std::string_view kStartButton = "macro_btn_starredio";
 constexpr std::string_view kStopButton = "macro_btn_stopredio";
+constexpr std::string_view kIndicator = "macro_redio_indicator";
 // What the pointer must not reach while a recording runs, and what is disabled meanwhile.
 constexpr std::string_view kPointerFree[] = {"macro_name_tab", "macro_action_list"};
 constexpr std::string_view kDisabled[] = {"macro_tab_macroaction_edit",
@@ -45,6 +47,11 @@ void CMacroControlUI::lockForRecording(bool locked) {
     }
     if (ui::Control* stop = findDescendant(kStopButton)) {
         stop->setVisible(locked);
+    }
+    // The indicator pulses beside the stop button while the recording runs.
+    if (auto* indicator = findDescendantAs<ui::CRedioMacroButtonUI>(kIndicator)) {
+        indicator->setVisible(locked);
+        indicator->setAnimating(locked);
     }
 }
 

@@ -127,6 +127,20 @@ TEST_F(HeadsetAudio, SwitchesAndTheVoiceEffectReachTheirProperties) {
     EXPECT_EQ(settings.view().system.magicType, 4);
 }
 
+TEST_F(HeadsetAudio, TheSurroundSwitchReachesThePlaybackSideAndIsReadBack) {
+    load(R"({"Device": [{}]})");
+    settings.readBack();
+    EXPECT_FALSE(settings.view().surround) << "the library knows no state yet";
+    settings.setSurround(true);
+    EXPECT_EQ(sim.value(kPlaybackFlow, u"XearSurrHP_Enable"), "1");
+    EXPECT_TRUE(settings.view().surround);
+    settings.setSurround(false);
+    EXPECT_EQ(sim.value(kPlaybackFlow, u"XearSurrHP_Enable"), "0");
+    sim.set(kPlaybackFlow, u"XearSurrHP_Enable", u"1");
+    settings.readBack();
+    EXPECT_TRUE(settings.view().surround) << "switched on elsewhere";
+}
+
 TEST_F(HeadsetAudio, CustomCurvesAreNamedOnceAndAtMostTwenty) {
     load(R"({"Device": [{"SystemSetStages": {"EqType": 13}}]})");
     using Outcome = HeadsetAudioSettings::SaveOutcome;
@@ -192,6 +206,8 @@ TEST_F(HeadsetAudio, WithoutTheLibraryNothingIsCalledOrChanged) {
     without.toggleMicrophone();
     without.setVoiceChanger(true);
     without.setVoiceEffect(2);
+    without.setSurround(true);
+    EXPECT_FALSE(without.view().surround);
     EXPECT_EQ(without.saveCustom(L"x"), HeadsetAudioSettings::SaveOutcome::Unavailable);
     EXPECT_FALSE(without.view().available);
     EXPECT_EQ(sim.calls(), 0);

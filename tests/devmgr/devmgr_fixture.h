@@ -16,6 +16,7 @@
 #include "tests/support/scripted_input_capture.h"
 #include "tests/support/temp_dir.h"
 #include "ui/controls/device_key_button.h"
+#include "ui/controls/select_panel.h"
 #include "ui/toolkit/skin_builder.h"
 #include "ui/toolkit/toolkit.h"
 #include "ui/toolkit/window.h"

@@ -77,6 +77,18 @@ TEST_F(HeadsetAudioPanels, EachPanelActionReachesItsProperty) {
     EXPECT_EQ(stored.ReadHeadsetSystem().magicType, 4);
 }
 
+TEST_F(HeadsetAudioPanels, TheVirtualSurroundSwitchReachesTheLibraryAndShowsItsState) {
+    EXPECT_TRUE(control<ui::Control>("VirtualSetItem_controls")->enabled());
+    EXPECT_FALSE(control<ui::Control>("VirtualSetItem_unavailable")->visible());
+    EXPECT_FALSE(control<ui::Option>("virtual_surround_option")->selected());
+    choose("virtual_surround_option");
+    EXPECT_EQ(sim.value(kPlaybackFlow, u"XearSurrHP_Enable"), "1");
+    EXPECT_TRUE(control<ui::Option>("virtual_surround_option")->selected());
+    choose("virtual_surround_option");
+    EXPECT_EQ(sim.value(kPlaybackFlow, u"XearSurrHP_Enable"), "0");
+    EXPECT_FALSE(control<ui::Option>("virtual_surround_option")->selected());
+}
+
 TEST_F(HeadsetAudioPanels, ACurveIsSavedByNameAndADuplicateIsTold) {
     control<ui::Slider>("6533_eq_hz_slider_0")->userSetValue(6);
     loop.runPending();
@@ -145,11 +157,12 @@ TEST_F(HeadsetWithoutAudioLibrary, ThePanelsSayAudioIsUnavailableAndNothingIsCal
     auto* headset = dynamic_cast<CKestraneHS6533Device*>(tab->device());
     ASSERT_NE(headset, nullptr);
     EXPECT_FALSE(headset->audioAvailable());
-    for (const char* notice :
-         {"Voice6533ControlItem_unavailable", "MagicControlItem_unavailable"}) {
+    for (const char* notice : {"Voice6533ControlItem_unavailable", "MagicControlItem_unavailable",
+                               "VirtualSetItem_unavailable"}) {
         EXPECT_TRUE(headset->findDescendant(notice)->visible()) << notice;
     }
     EXPECT_FALSE(headset->findDescendant("Voice6533ControlItem_controls")->enabled());
+    EXPECT_FALSE(headset->findDescendant("VirtualSetItem_controls")->enabled());
     headset->audio().choosePreset(5);
     headset->audio().setMicrophoneLevel(20);
     headset->AudioChanged();

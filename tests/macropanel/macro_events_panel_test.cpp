@@ -1,5 +1,6 @@
 #include "macros/panel/mouse_insert_items.h"
 #include "tests/macropanel/macro_panel_fixture.h"
+#include "ui/controls/redio_macro_button.h"
 #include "ui/toolkit/layout.h"
 
 // The event list of the panel: how events show, saving, moving, deleting, inserting, and the
@@ -214,6 +215,22 @@ TEST_F(EventListTest, ARecordingLocksTheListsAndShowsTheStopButton) {
     EXPECT_TRUE(panel->findDescendant("macro_btn_name_add")->takesMouseInput());
     EXPECT_TRUE(eventList()->takesMouseInput());
     EXPECT_TRUE(panel->findDescendant("macro_tab_macroaction_edit")->enabled());
+}
+
+TEST_F(EventListTest, TheRecordIndicatorPulsesOnlyWhileARecordingRuns) {
+    open({});
+    auto* indicator = panel->findDescendantAs<ui::CRedioMacroButtonUI>("macro_redio_indicator");
+    ASSERT_NE(indicator, nullptr);
+    EXPECT_FALSE(indicator->visible());
+    panel->StartRecording(RecordTimeMode::RecordTime);
+    EXPECT_TRUE(indicator->visible());
+    EXPECT_TRUE(indicator->animating());
+    loop.advance(100);
+    EXPECT_EQ(indicator->fade(), 215);
+    panel->StopRecording();
+    EXPECT_FALSE(indicator->visible());
+    EXPECT_FALSE(indicator->animating());
+    EXPECT_EQ(indicator->fade(), 255);
 }
 
 TEST_F(EventListTest, AConstantTimeRecordingReadsTheFieldHeldAt65535AndInsertsWithIt) {

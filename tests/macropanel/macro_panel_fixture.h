@@ -11,6 +11,7 @@
 #include "macros/panel/macro_event_row.h"
 #include "tests/support/scripted_host.h"
 #include "tests/support/temp_dir.h"
+#include "ui/controls/custom_controls.h"
 #include "ui/toolkit/edit.h"
 #include "ui/toolkit/list.h"
 #include "ui/toolkit/skin_builder.h"
@@ -39,6 +40,7 @@ protected:
         host.setPump([this] { loop.runPending(); });
         EXPECT_TRUE(toolkit.setResourcePath(std::filesystem::path(MORVA_RUNTIME_DIR) / "skin"));
         EXPECT_TRUE(toolkit.loadLanguageFile("lan_en.xml"));
+        ui::registerCustomControls(toolkit.factory());
         window.create("MainWnd", "macros", {1000, 640});
         auto root = ui::SkinBuilder(toolkit).build(
             "XML\\CustomControlXML\\MacroControl.xml",

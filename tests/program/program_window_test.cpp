@@ -217,6 +217,22 @@ TEST_F(ProgramWindowTest, TheSettingsWindowOffersQuitForDesktopsWithoutATray) {
     EXPECT_FALSE(program->settingsOpen());
 }
 
+TEST_F(ProgramWindowTest, TheUpdateHintOfTheSettingsWindowGoesWithItsButton) {
+    start();
+    click("setbtn");
+    ASSERT_TRUE(program->settingsOpen());
+    ui::Window& settingsWindow = program->settingsWindow()->window();
+    ui::Control* hint = settingsWindow.find("update_tishi_layout");
+    ASSERT_NE(hint, nullptr);
+    EXPECT_TRUE(hint->visible());
+    settingsWindow.resize({700, 560});
+    settingsWindow.find("set_in_update_wnd_btn")->event(ui::UiEvent::of(ui::EventType::Click));
+    loop.runPending();
+    EXPECT_FALSE(hint->visible());
+    EXPECT_EQ(settingsWindow.size(), (ui::Size{630, 500}));
+    EXPECT_TRUE(program->settingsOpen());
+}
+
 TEST_F(ProgramWindowTest, TrayMenuExitEndsTheLoop) {
     start();
     chooseTrayItem("exit");

@@ -2,6 +2,7 @@
 #include "qt_fixture.h"
 #include "tests/support/temp_dir.h"
 #include "ui/controls/device_key_button.h"
+#include "ui/toolkit/container.h"
 #include "ui/toolkit/layout.h"
 
 #include <QFile>
@@ -144,6 +145,19 @@ TEST_F(SkinPicturesTest, APngIsReadAsItIsAndAMissingPictureIsNull) {
     EXPECT_TRUE(pictures.picture("missing.png", {10, 10}, 1.0).isNull());
     write("broken.svg", "<svg");
     EXPECT_TRUE(pictures.picture("broken.svg", {10, 10}, 1.0).isNull());
+}
+
+TEST_F(SkinPicturesTest, APngNameRecordedByAnEarlierVersionFindsTheSvgThatReplacedIt) {
+    writeDisc("background_2.svg");
+    const QPixmap picture = pictures.picture("background_2.png", {20, 20}, 1.0);
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_EQ(picture.size(), QSize(20, 20));
+    // A PNG that is there is read as it is.
+    QImage image(4, 3, QImage::Format_ARGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(QString::fromStdString((dir.path() / "disc.png").string())));
+    writeDisc("disc.svg");
+    EXPECT_EQ(pictures.picture("disc.png", {20, 20}, 1.0).size(), QSize(4, 3));
 }
 
 // A lit LED of a device picture shows its glow picture in its colour, as strong as its intensity.

@@ -7,6 +7,7 @@
 #include "ui/toolkit/container.h"
 #include "ui/toolkit/geometry.h"
 #include "ui/toolkit/language_store.h"
+#include "ui/toolkit/list.h"
 #include "ui/toolkit/progress.h"
 #include "ui/toolkit/skin_builder.h"
 #include "ui/toolkit/toolkit.h"
@@ -50,8 +51,17 @@ customClasses() {
             out.emplace_back(tag, [tag] { return std::make_unique<Tagged<Base>>(tag); });
         };
         add("CircleProgress", static_cast<Progress*>(nullptr));
-        add("DeviceKeyButton", static_cast<Button*>(nullptr));
         add("SelectPanel", static_cast<VerticalLayout*>(nullptr));
+        for (const char* tag :
+             {"DeviceKeyButton", "HandImgButton", "HandImgSelectButton", "RedioMacroButton"}) {
+            add(tag, static_cast<Button*>(nullptr));
+        }
+        for (const char* tag : {"ChartView", "WndUI"}) {
+            add(tag, static_cast<Control*>(nullptr));
+        }
+        for (const char* tag : {"ComboEditContainerElement", "CloudShareListItemUI"}) {
+            add(tag, static_cast<ListContainerElement*>(nullptr));
+        }
         for (const char* tag : {"KestraneKeyboardDevice", "KestraneMouseDevice",
                                 "KestraneMousePadDevice", "KestraneHS6533Device", "DeviceProfile",
                                 "LightControl", "MagicControl", "Voice6533Control", "KeySetControl",

@@ -3,8 +3,6 @@
 #include "base/text.h"
 #include "ui/toolkit/notification.h"
 
-#include <algorithm>
-
 namespace morva::ui {
 
 void CDeviceKeyButtonUI::setLed(uint32_t rgb, uint8_t intensity, bool lit) {
@@ -56,45 +54,14 @@ bool CDeviceKeyButtonUI::setAttribute(std::string_view name, std::string_view va
     return Button::setAttribute(name, value);
 }
 
-void CSelectPanelUI::handleEvent(const UiEvent& e) {
-    switch (e.type) {
-    case EventType::ButtonDown:
-        armed_ = enabledInTree();
-        dragging_ = false;
-        anchor_ = e.point;
-        return;
-    case EventType::MouseMove:
-        if (armed_) {
-            extendBand(e.point);
+void CDeviceKeyButtonUI::handleEvent(const UiEvent& e) {
+    if (e.type == EventType::DoubleClick) {
+        if (enabledInTree()) {
+            sendNotify(notify::kDbClick);
         }
         return;
-    case EventType::ButtonUp:
-        armed_ = false;
-        if (dragging_) {
-            endBand();
-        }
-        return;
-    default:
-        VerticalLayout::handleEvent(e);
     }
-}
-
-void CSelectPanelUI::extendBand(Point to) {
-    dragging_ = true;
-    band_ = {std::min(anchor_.x, to.x), std::min(anchor_.y, to.y), std::max(anchor_.x, to.x),
-             std::max(anchor_.y, to.y)};
-    changed(Property::Custom);
-}
-
-void CSelectPanelUI::endBand() {
-    dragging_ = false;
-    for (const auto& child : children()) {
-        if (auto* key = dynamic_cast<CDeviceKeyButtonUI*>(child.get())) {
-            key->setBandSelected(key->layoutRect().intersects(band_));
-        }
-    }
-    changed(Property::Custom);
-    sendNotify(notify::kClickSelectEnd);
+    Button::handleEvent(e);
 }
 
 } // namespace morva::ui
