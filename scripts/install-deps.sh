@@ -9,6 +9,7 @@ packages=(
     libpugixml-dev                            # skin files (XML)
     libicu-dev                                # Unicode case folding of profile names
     libcurl4-openssl-dev                      # update downloads
+    libudev-dev                               # hot-plug events of the hidraw nodes
     qt6-base-dev qt6-svg-dev                  # the GUI
     libgtest-dev libgmock-dev libbenchmark-dev   # tests and benchmarks
     xvfb xauth xdotool imagemagick            # GUI under a virtual display, screenshots
