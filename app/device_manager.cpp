@@ -227,6 +227,7 @@ void DeviceManager::Attach(size_t slotIndex) {
     }
     // A channel that does not open still shows the tab; its timers stop after one connect.
     device->OpenCommandChannel(slot);
+    synchronised_.wake(); // the device may come back into a synchronisation
     const int index = IndexOfTab(TabOf(device));
     if (index < 0) {
         return;

@@ -58,7 +58,7 @@ lighting::SharedEffect SynchronisedLighting::sharedEffect() const {
 void SynchronisedLighting::run(std::stop_token stop, DeviceLists devices, Clock& clock) {
     while (!stop.stop_requested()) {
         if (!anySynchronisedAndOpen(devices)) {
-            clock.sleepFor(kIdlePollMs, stop);
+            rest(stop);
             continue;
         }
         uint32_t due = 1;
@@ -72,6 +72,20 @@ void SynchronisedLighting::run(std::stop_token stop, DeviceLists devices, Clock&
         }
         clock.sleepFor(TickMs{due} * lighting::kPassMs, stop);
     }
+}
+
+void SynchronisedLighting::rest(std::stop_token stop) {
+    std::unique_lock guard(wakeLock_);
+    wakeCondition_.wait(guard, stop, [this] { return woken_; });
+    woken_ = false;
+}
+
+void SynchronisedLighting::wake() {
+    {
+        const std::lock_guard guard(wakeLock_);
+        woken_ = true;
+    }
+    wakeCondition_.notify_all();
 }
 
 bool SynchronisedLighting::applySameMode(device::CKestraneUSBDevice& current, DeviceLists devices,
@@ -111,6 +125,7 @@ bool SynchronisedLighting::applySameMode(device::CKestraneUSBDevice& current, De
                                        {.screenWidth = screen.cx, .screenHeight = screen.cy});
         }
     }
+    wake();
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "lighting/shared_effect.h"
 #include "ui/toolkit/geometry.h"
 
+#include <condition_variable>
 #include <mutex>
 #include <vector>
 
@@ -39,11 +40,18 @@ public:
     bool applySameMode(device::CKestraneUSBDevice& current, DeviceLists devices, ui::Size screen);
     lighting::SharedEffect sharedEffect() const;
 
-    static constexpr TickMs kIdlePollMs = 1000;
+    // Ends the thread's rest while no synchronised device is open: a device may have joined the
+    // synchronisation, or come back while in it.
+    void wake();
 
 private:
     void run(std::stop_token stop, DeviceLists devices, Clock& clock);
+    // Rests until woken or stopped, so that an idle program is not woken for nothing.
+    void rest(std::stop_token stop);
 
+    std::mutex wakeLock_;
+    std::condition_variable_any wakeCondition_;
+    bool woken_ = false;
     mutable std::mutex lock_;
     lighting::SharedEffectStepper stepper_;
     Worker worker_;

@@ -3,7 +3,7 @@
 #include "base/text.h"
 #include "cli/slot_scan.h"
 #include "hid/hid_path.h"
-#include "platform/hid_linux_backend.h"
+#include "platform/hid_access_advice.h"
 
 #include <algorithm>
 
@@ -143,7 +143,7 @@ int openChannel(CliContext& context, device::DeviceCommandChannel& channel, cons
         std::string node;
         std::string instance;
         hid::splitHidPath(target.path, node, instance);
-        context.err << platform::LinuxHidBackend::accessDeniedAdvice(node) << "\n";
+        context.err << platform::hidAccessAdvice(node) << "\n";
     } else {
         context.err << "morvactl: cannot open " << WideToUtf8(target.path) << ": "
                     << hid.lastOpenError() << "\n";

@@ -4,7 +4,7 @@
 #include "cli/hid_json.h"
 #include "hid/hid_model_tables.h"
 #include "hid/hid_path.h"
-#include "platform/hid_linux_backend.h"
+#include "platform/hid_access_advice.h"
 
 #include <set>
 
@@ -56,7 +56,7 @@ int listInterfaces(CliContext& context) {
         line["access"] = std::string(platform::describeHidOpenResult(access));
         if (access == platform::HidOpenResult::kAccessDenied &&
             deniedNodes.insert(entry.node).second) {
-            context.err << platform::LinuxHidBackend::accessDeniedAdvice(entry.node) << "\n";
+            context.err << platform::hidAccessAdvice(entry.node) << "\n";
         }
         context.out << compactJson(line) << "\n";
     }

@@ -2,7 +2,7 @@
 
 #include "base/text.h"
 #include "hid/hid_path.h"
-#include "platform/hid_linux_backend.h"
+#include "platform/hid_access_advice.h"
 
 #include <algorithm>
 #include <set>
@@ -46,7 +46,7 @@ void explainProbeFailures(CliContext& context, const std::vector<hid::ProbeFailu
             continue;
         }
         if (failure.result == platform::HidOpenResult::kAccessDenied) {
-            context.err << platform::LinuxHidBackend::accessDeniedAdvice(node) << "\n";
+            context.err << platform::hidAccessAdvice(node) << "\n";
         } else {
             context.err << "morvactl: " << node << ": " << failure.reason << "\n";
         }

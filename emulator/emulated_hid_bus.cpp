@@ -33,6 +33,7 @@ EmulatedHidBus::DeviceId EmulatedHidBus::plug(std::shared_ptr<EmulatedHidDevice>
     std::lock_guard lock(mutex_);
     const DeviceId id = nextId_++;
     devices_[id] = std::move(device);
+    announcer_.announce();
     return id;
 }
 
@@ -48,6 +49,7 @@ bool EmulatedHidBus::unplug(DeviceId id) {
         devices_.erase(it);
     }
     device->disconnectAll();
+    announcer_.announce();
     return true;
 }
 
@@ -172,6 +174,11 @@ platform::HidOpenResult EmulatedHidBus::open(const std::string& node, const std:
 bool EmulatedHidBus::isPresent(const std::string& node, const std::string& instance) {
     Located found;
     return locate(node, instance, found);
+}
+
+std::unique_ptr<platform::DeviceChangeMonitor>
+EmulatedHidBus::openChangeMonitor(std::string& whyNot) {
+    return announcer_.openMonitor(whyNot);
 }
 
 } // namespace morva::emulator

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "emulator/emulated_change_monitor.h"
 #include "emulator/emulated_hid_device.h"
 #include "platform/hid_backend.h"
 
@@ -11,7 +12,8 @@
 namespace morva::emulator {
 
 // An in-process HID bus: emulated devices are plugged in and pulled out at run time, and the
-// HID code sees them exactly as it sees hidraw nodes (one node per device interface).
+// HID code sees them exactly as it sees hidraw nodes (one node per device interface), plugs
+// announced on its change monitors as udev announces hidraw nodes.
 class EmulatedHidBus final : public platform::HidBackend {
 public:
     using DeviceId = int;
@@ -38,6 +40,7 @@ public:
                                  const platform::HidOpenRequest& request,
                                  std::unique_ptr<platform::HidChannel>& channel) override;
     bool isPresent(const std::string& node, const std::string& instance) override;
+    std::unique_ptr<platform::DeviceChangeMonitor> openChangeMonitor(std::string& whyNot) override;
 
 private:
     struct Located {
@@ -53,6 +56,7 @@ private:
     std::map<DeviceId, std::shared_ptr<EmulatedHidDevice>> devices_;
     DeviceId nextId_ = 1;
     bool enumerationFails_ = false;
+    EmulatedChangeAnnouncer announcer_;
 };
 
 } // namespace morva::emulator

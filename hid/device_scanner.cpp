@@ -4,6 +4,7 @@
 #include "base/trace.h"
 #include "hid/hid_interface_list.h"
 #include "hid/hid_path.h"
+#include "platform/hid_access_advice.h"
 
 namespace morva::hid {
 
@@ -37,6 +38,21 @@ void LoopScanEvents::firstPassDone() {
         }
     });
 }
+
+namespace {
+
+// The program has no window for this: a node it may not open is explained in the trace.
+void traceProbeFailure(const std::wstring& path, platform::HidOpenResult result,
+                       const std::string& reason) {
+    trace("probe of %s failed: %s\n", WideToUtf8(path).c_str(), reason.c_str());
+    std::string node;
+    std::string instance;
+    if (result == platform::HidOpenResult::kAccessDenied && splitHidPath(path, node, instance)) {
+        traceText(platform::hidAccessAdvice(node));
+    }
+}
+
+} // namespace
 
 DeviceScanner::DeviceScanner(SlotList& slots, platform::HidBackend& backend, ScanEvents& events)
     : slots_(slots), backend_(backend), events_(events) {}
@@ -100,8 +116,7 @@ bool DeviceScanner::probeAndAssign(const std::wstring& path, std::stop_token sto
     }
     if (!probe_->Open(path, true, false, true, false)) {
         probeFailures_.push_back({path, probe_->lastOpenResult(), probe_->lastOpenError()});
-        trace("probe of %s failed: %s\n", WideToUtf8(path).c_str(),
-              probe_->lastOpenError().c_str());
+        traceProbeFailure(path, probe_->lastOpenResult(), probe_->lastOpenError());
         return true;
     }
     key.vendorId = probe_->attributes().vendorId;
@@ -118,12 +133,14 @@ bool DeviceScanner::probeAndAssign(const std::wstring& path, std::stop_token sto
 }
 
 bool DeviceScanner::detachVanishedInterfaces(std::stop_token stop) {
+    releasedSlots_ = false;
     const auto slots = slots_.snapshot();
     for (size_t i = 0; i < slots.size(); ++i) {
         if (slots[i].connected == 0 || isHidPathPresent(backend_, slots[i].path)) {
             continue;
         }
         slots_.release(i);
+        releasedSlots_ = true;
         if (!events_.deviceDetached(i, stop)) {
             return false;
         }

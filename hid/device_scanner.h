@@ -65,6 +65,8 @@ public:
     uint64_t enumerations() const { return enumerations_; }
     // The probe opens of the last pass that failed, with why.
     const std::vector<ProbeFailure>& probeFailures() const { return probeFailures_; }
+    // Whether the last pass freed a slot: interfaces present now may take it at the next pass.
+    bool lastPassReleasedSlots() const { return releasedSlots_; }
 
 private:
     bool attachPresentInterfaces(std::stop_token stop, bool& stopped);
@@ -77,6 +79,7 @@ private:
     std::unique_ptr<CHidDevice> probe_; // made on first use, open only during one probe
     bool firstPass_ = true;
     uint64_t enumerations_ = 0;
+    bool releasedSlots_ = false;
     std::vector<ProbeFailure> probeFailures_;
 };
 

@@ -34,4 +34,9 @@ std::string_view describeHidIoResult(HidIoResult result) {
     return "failed";
 }
 
+std::unique_ptr<DeviceChangeMonitor> HidBackend::openChangeMonitor(std::string& whyNot) {
+    whyNot = "this HID backend announces no changes";
+    return nullptr;
+}
+
 } // namespace morva::platform

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/device_change_monitor.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -72,6 +74,9 @@ public:
                                std::unique_ptr<HidChannel>& channel) = 0;
     // Presence check that needs no access rights to the node.
     virtual bool isPresent(const std::string& node, const std::string& instance) = 0;
+    // A monitor that wakes when this backend's nodes come or go; null, with the reason, when the
+    // backend cannot tell (its users then have to look again from time to time).
+    virtual std::unique_ptr<DeviceChangeMonitor> openChangeMonitor(std::string& whyNot);
 };
 
 } // namespace morva::platform

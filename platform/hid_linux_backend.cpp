@@ -2,6 +2,7 @@
 
 #include "platform/hid_fd_channel.h"
 #include "platform/hid_sysfs.h"
+#include "platform/udev_change_monitor.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -12,8 +13,10 @@ namespace morva::platform {
 
 namespace fs = std::filesystem;
 
-LinuxHidBackend::LinuxHidBackend(fs::path sysfsRoot, fs::path devRoot)
-    : sysfsRoot_(std::move(sysfsRoot)), devRoot_(std::move(devRoot)) {}
+LinuxHidBackend::LinuxHidBackend(fs::path sysfsRoot, fs::path devRoot,
+                                 DeviceChangeMonitorOpener openMonitor)
+    : sysfsRoot_(std::move(sysfsRoot)), devRoot_(std::move(devRoot)),
+      openMonitor_(std::move(openMonitor)) {}
 
 fs::path LinuxHidBackend::classDir() const {
     return sysfsRoot_ / "class" / "hidraw";
@@ -103,6 +106,10 @@ bool LinuxHidBackend::isPresent(const std::string& node, const std::string& inst
     return !current.empty() && (instance.empty() || current == instance);
 }
 
+std::unique_ptr<DeviceChangeMonitor> LinuxHidBackend::openChangeMonitor(std::string& whyNot) {
+    return openMonitor_ ? openMonitor_(whyNot) : openUdevChangeMonitor(whyNot);
+}
+
 HidOpenResult LinuxHidBackend::open(const std::string& node, const std::string& instance,
                                     const HidOpenRequest& request,
                                     std::unique_ptr<HidChannel>& channel) {
@@ -138,17 +145,6 @@ HidOpenResult LinuxHidBackend::open(const std::string& node, const std::string& 
     }
     channel = std::move(opened);
     return HidOpenResult::kOk;
-}
-
-std::string LinuxHidBackend::accessDeniedAdvice(const std::string& node) {
-    return "Cannot open " + node +
-           ": permission denied. Your user needs read and write access to the device's hidraw "
-           "node. Either add a udev rule such as\n"
-           "  KERNEL==\"hidraw*\", ATTRS{idVendor}==\"0c45\", MODE=\"0660\", TAG+=\"uaccess\"\n"
-           "to /etc/udev/rules.d/70-morva.rules and run 'udevadm control --reload && udevadm "
-           "trigger' (then replug the device), or for a quick test run "
-           "'sudo chmod a+rw " +
-           node + "'.";
 }
 
 } // namespace morva::platform

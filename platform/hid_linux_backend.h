@@ -6,12 +6,14 @@
 
 namespace morva::platform {
 
-// HID nodes of Linux: /sys/class/hidraw/* for the list and the facts, /dev/hidrawN for I/O.
-// Both roots are injectable so tests can run against a fake sysfs tree.
+// HID nodes of Linux: /sys/class/hidraw/* for the list and the facts, /dev/hidrawN for I/O, udev's
+// events for their coming and going. The roots and the monitor are injectable so tests can run
+// against a fake sysfs tree and fake events; without an opener the monitor is udev's.
 class LinuxHidBackend final : public HidBackend {
 public:
     explicit LinuxHidBackend(std::filesystem::path sysfsRoot = "/sys",
-                             std::filesystem::path devRoot = "/dev");
+                             std::filesystem::path devRoot = "/dev",
+                             DeviceChangeMonitorOpener openMonitor = {});
 
     bool enumerate(std::vector<HidNodeInfo>& nodes) override;
     bool describe(const std::string& node, const std::string& instance, HidNodeInfo& info) override;
@@ -19,9 +21,7 @@ public:
                        const HidOpenRequest& request,
                        std::unique_ptr<HidChannel>& channel) override;
     bool isPresent(const std::string& node, const std::string& instance) override;
-
-    // The text to show when a node cannot be opened for lack of permission.
-    static std::string accessDeniedAdvice(const std::string& node);
+    std::unique_ptr<DeviceChangeMonitor> openChangeMonitor(std::string& whyNot) override;
 
 private:
     bool readNode(const std::string& name, HidNodeInfo& info) const;
@@ -32,6 +32,7 @@ private:
 
     std::filesystem::path sysfsRoot_;
     std::filesystem::path devRoot_;
+    DeviceChangeMonitorOpener openMonitor_;
 };
 
 } // namespace morva::platform

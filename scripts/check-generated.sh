@@ -6,6 +6,7 @@ cd "$(dirname "$0")/.."
 python3 scripts/generate-default-data.py
 python3 scripts/generate-keyboard-keys.py
 python3 scripts/generate-skin-svg.py
+python3 scripts/generate-udev-rules.py
 if ! git diff --exit-code --stat -- resources device; then
     echo "generated files differ from the committed ones: rerun the generators and commit" >&2
     exit 1

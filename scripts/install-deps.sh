@@ -9,6 +9,7 @@ packages=(
     libpugixml-dev                            # skin files (XML)
     libicu-dev                                # Unicode case folding of profile names
     libcurl4-openssl-dev                      # update downloads
+    libudev-dev                               # hot-plug events of the hidraw nodes
     qt6-base-dev qt6-svg-dev                  # the GUI
     qt6-translations-l10n                     # Qt's own dialog texts in the interface's language
     libgtest-dev libgmock-dev libbenchmark-dev   # tests and benchmarks

@@ -3,6 +3,7 @@
 #include "emulator/firmware/direct_transport.h"
 #include "emulator/firmware/keyboard_firmware.h"
 #include "emulator/firmware/mouse_firmware.h"
+#include "tests/support/trace_capture.h"
 
 #include <functional>
 #include <future>
@@ -17,6 +18,7 @@ namespace {
 
 using emulator::DirectFirmwareTransport;
 using emulator::FaultKind;
+using test::TraceCapture;
 using Outcome = DirectFirmwareTransport::Outcome;
 
 // Pauses return at once and are remembered.
@@ -32,26 +34,6 @@ public:
 
 private:
     TickMs now_ = 0;
-};
-
-// Collects the trace while a test runs.
-class TraceCapture {
-public:
-    TraceCapture() {
-        setTraceSink([this](std::string_view line) {
-            std::lock_guard lock(mutex_);
-            text_ += line;
-        });
-    }
-    ~TraceCapture() { setTraceSink({}); }
-    std::string text() const {
-        std::lock_guard lock(mutex_);
-        return text_;
-    }
-
-private:
-    mutable std::mutex mutex_;
-    std::string text_;
 };
 
 std::vector<uint8_t> pattern(size_t size, uint8_t start) {

@@ -67,8 +67,8 @@ public:
     Messages messages;
 };
 
-// The real scan thread on the emulated bus, its time on the loop's virtual clock, its messages
-// handled by the test's loop.
+// The real scan thread on the emulated bus, its waits on the bus's announcements or on the loop's
+// virtual clock, its messages handled by the test's loop.
 class ScanThread : public ::testing::Test {
 protected:
     ScanThread() {
@@ -89,26 +89,22 @@ protected:
         thread_ = std::make_unique<hid::DeviceScanThread>(slots_, bus_, *events_, clock());
     }
     ~ScanThread() override { thread_->stop(1000); }
-    void SetUp() override { ASSERT_TRUE(thread_->start()); }
 
     VirtualClock& clock() { return loop_.virtualClock(); }
 
-    // Lets exactly one pass run and returns the messages the loop handled meanwhile.
-    Messages pass() {
-        const uint64_t before = thread_->passesCompleted();
-        const auto passed = [&] {
-            return thread_->passesCompleted() != before;
-        };
-        while (!passed()) {
-            // Move time one millisecond at a time while the thread sleeps, so it cannot skip
-            // its pause and run a second pass.
-            EXPECT_TRUE(loop_.runUntil([&] { return passed() || clock().sleepers() == 1; }));
-            if (!passed()) {
-                clock().advance(1);
-            }
-        }
-        EXPECT_TRUE(loop_.runUntil([&] { return clock().sleepers() == 1; }));
+    // Starts the thread and returns the messages of its first pass.
+    Messages start() {
+        EXPECT_TRUE(thread_->start());
+        EXPECT_TRUE(thread_->waitsForChanges()) << "the emulated bus announces its plugs";
+        return messagesUntilPass(1);
+    }
+
+    // Serves the loop until the thread has completed that many passes in all; returns the
+    // messages handled meanwhile.
+    Messages messagesUntilPass(uint64_t passes) {
+        EXPECT_TRUE(loop_.runUntil([&] { return thread_->passesCompleted() >= passes; }));
         loop_.runPending();
+        EXPECT_EQ(thread_->passesCompleted(), passes);
         return std::exchange(messages_, {});
     }
 
@@ -138,31 +134,35 @@ TEST_F(ScanThread, AKeyboardFillsSlotsZeroAndOneInTheOrderItsPathsAreListed) {
     }
     ASSERT_EQ(collections, (std::vector<uint16_t>{1, 2, 3, 4}));
 
-    EXPECT_EQ(pass(), (Messages{attach(1), attach(0), "instance"}));
+    EXPECT_EQ(start(), (Messages{attach(1), attach(0), "instance"}));
     EXPECT_NE(slotPath(0).find(L"&col04"), std::wstring::npos);
     EXPECT_NE(slotPath(1).find(L"&col03"), std::wstring::npos);
     EXPECT_EQ(slots_.at(0).role, hid::kRolePrimary);
     EXPECT_EQ(slots_.at(1).role, hid::kRoleCompanion);
-    EXPECT_EQ(pass(), Messages{}) << "an assigned keyboard is not attached again";
+    bus_.plug(emulator::makeEmulatedMouse());
+    EXPECT_EQ(messagesUntilPass(2), (Messages{attach(3), attach(2)}))
+        << "an assigned keyboard is not attached again";
 }
 
 TEST_F(ScanThread, TheInstanceMessageComesExactlyOnceEvenWithoutDevices) {
-    EXPECT_EQ(pass(), Messages{"instance"});
-    EXPECT_EQ(pass(), Messages{});
+    EXPECT_EQ(start(), Messages{"instance"});
+    bus_.plug(std::make_shared<emulator::EmulatedHidDevice>(
+        0x1234, 0x5678, 1,
+        std::vector<emulator::EmulatedHidDevice::Interface>{{0, emulator::bootMouseDescriptor()}}));
+    EXPECT_EQ(messagesUntilPass(2), Messages{}) << "an unsupported device takes no slot";
     bus_.plug(emulator::makeEmulatedKeyboard());
-    EXPECT_EQ(pass(), (Messages{attach(1), attach(0)}));
+    EXPECT_EQ(messagesUntilPass(3), (Messages{attach(1), attach(0)}));
 }
 
-TEST_F(ScanThread, ASecondIdenticalKeyboardWaitsUntilTheFirstLeaves) {
+TEST_F(ScanThread, ASecondIdenticalKeyboardTakesTheSlotsTheFirstLeavesAtOnce) {
     const auto first = bus_.plug(emulator::makeEmulatedKeyboard());
     const auto second = bus_.plug(emulator::makeEmulatedKeyboard());
-    EXPECT_EQ(pass(), (Messages{attach(1), attach(0), "instance"}));
+    EXPECT_EQ(start(), (Messages{attach(1), attach(0), "instance"}));
     EXPECT_TRUE(slotPath(0).starts_with(nodeOf(first)));
-    EXPECT_EQ(pass(), Messages{}) << "the second keyboard finds no free slot";
 
     bus_.unplug(first);
-    EXPECT_EQ(pass(), (Messages{detach(0), detach(1)}));
-    EXPECT_EQ(pass(), (Messages{attach(1), attach(0)}));
+    // The pass that frees the slots is followed by one that fills them, with no event between.
+    EXPECT_EQ(messagesUntilPass(3), (Messages{detach(0), detach(1), attach(1), attach(0)}));
     EXPECT_TRUE(slotPath(0).starts_with(nodeOf(second)));
     EXPECT_TRUE(slotPath(1).starts_with(nodeOf(second)));
 }
@@ -171,27 +171,34 @@ TEST_F(ScanThread, UnplugGivesOneRemovalPerAssignedSlotInSlotOrder) {
     const auto keyboard = bus_.plug(emulator::makeEmulatedKeyboard());
     bus_.plug(emulator::makeEmulatedMouse());
     bus_.plug(emulator::makeEmulatedHeadset());
-    EXPECT_EQ(pass(),
+    EXPECT_EQ(start(),
               (Messages{attach(1), attach(0), attach(3), attach(2), attach(6), "instance"}));
     bus_.unplug(keyboard);
-    EXPECT_EQ(pass(), (Messages{detach(0), detach(1)}));
+    EXPECT_EQ(messagesUntilPass(3), (Messages{detach(0), detach(1)}));
     EXPECT_TRUE(slots_.at(0).isFree());
     EXPECT_TRUE(slots_.at(1).isFree());
     EXPECT_EQ(slots_.at(2).connected, 1) << "the mouse stays";
     EXPECT_EQ(slots_.at(6).connected, 1) << "the headset stays";
 }
 
-TEST_F(ScanThread, AFailedEnumerationSkipsOnePassInsteadOfEndingTheThread) {
+TEST_F(ScanThread, AFailedEnumerationIsRetriedAfterAPauseInsteadOfEndingTheThread) {
     const auto keyboard = bus_.plug(emulator::makeEmulatedKeyboard());
-    EXPECT_EQ(pass(), (Messages{attach(1), attach(0), "instance"}));
+    EXPECT_EQ(start(), (Messages{attach(1), attach(0), "instance"}));
     bus_.setEnumerationFails(true);
     bus_.unplug(keyboard);
-    EXPECT_EQ(pass(), (Messages{detach(0), detach(1)})) << "removals are still noticed";
+    EXPECT_EQ(messagesUntilPass(3), (Messages{detach(0), detach(1)}))
+        << "removals are still noticed";
+    // The failed look is retried on the clock, whether or not an event comes.
+    ASSERT_TRUE(loop_.runUntil([&] { return clock().sleepers() == 1; }));
     bus_.plug(emulator::makeEmulatedKeyboard());
-    EXPECT_EQ(pass(), Messages{});
+    clock().advance(hid::DeviceScanThread::kRetryPauseMs);
+    EXPECT_EQ(messagesUntilPass(4), Messages{});
     EXPECT_TRUE(thread_->running());
+    ASSERT_TRUE(loop_.runUntil([&] { return clock().sleepers() == 1; }));
     bus_.setEnumerationFails(false);
-    EXPECT_EQ(pass(), (Messages{attach(1), attach(0)}));
+    clock().advance(hid::DeviceScanThread::kRetryPauseMs);
+    // The plug's event, still waiting, brings one more pass, which finds nothing new.
+    EXPECT_EQ(messagesUntilPass(6), (Messages{attach(1), attach(0)}));
 }
 
 TEST_F(ScanThread, AStopRequestEndsAnAttachMessageNobodyHandles) {
@@ -202,9 +209,8 @@ TEST_F(ScanThread, AStopRequestEndsAnAttachMessageNobodyHandles) {
         traced.emplace_back(line);
     });
     bus_.plug(emulator::makeEmulatedKeyboard());
-    // Let the pass start and block in its first attach message: the loop is not served.
-    ASSERT_TRUE(loop_.runUntil([&] { return clock().sleepers() == 1; }));
-    clock().advance(1);
+    // Let the first pass block in its first attach message: the loop is not served.
+    ASSERT_TRUE(thread_->start());
     while (loop_.pendingTasks() == 0) {
         std::this_thread::yield();
     }
