@@ -4,6 +4,7 @@
 #include "app/program_window.h"
 #include "app/single_instance.h"
 #include "app/skin_settings.h"
+#include "base/program_location.h"
 #include "base/trace.h"
 #include "emulator/demo_devices.h"
 #include "emulator/emulated_hid_bus.h"
@@ -160,7 +161,7 @@ int main(int argc, char** argv) {
         QMessageBox::critical(nullptr, QString::fromUtf8(morva::kApplicationTitle), text);
         return 1;
     }
-    const auto paths = morva::app::startupPathsFor(morva::app::programFolderOfExecutable());
+    const auto paths = morva::app::startupPathsFor(morva::shippedFilesFolder());
     morva::qt::GuiProgram program(application, demo);
     program.setProgramFolder(paths.programFolder);
     return morva::app::runStartup(program, paths);
