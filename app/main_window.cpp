@@ -41,7 +41,7 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 8> kSubtreeT
 // routed by its routes; the magic panel's logic comes later. The pages keep their layout and
 // their switch pages.
 constexpr std::array<std::string_view, 2> kPanelsBuiltAsContainers = {"MagicControl",
-                                                                       "Voice6533Control"};
+                                                                      "Voice6533Control"};
 
 // The function tabs, in the order of their function kinds 1 to 8.
 constexpr std::array<std::string_view, 8> kFunctionTabs = {
@@ -217,7 +217,11 @@ void CMainWnd::Initialise() {
     devices_.BuildPages();
     devices_.UpdateNoDeviceNotice();
     screen_ = toolkit_.host().screenSize();
-    window_.show();
+    if (callbacks_.showWindow) {
+        callbacks_.showWindow();
+    } else {
+        window_.show();
+    }
     // After the window shows, so the box has something to stand over.
     toolkit_.loop().post([this] { ShowProfileNotices(); });
     if (scanDevices_ && !devices_.StartScanThread()) {
