@@ -2,22 +2,11 @@
 
 #include "base/trace.h"
 
-#include <system_error>
-
 namespace morva::app {
 
 StartupPaths startupPathsFor(const std::filesystem::path& programFolder) {
     return {programFolder, programFolder / "skin", programFolder / "Font" / "arial.ttf",
             programFolder / "DefaultData" / "Language.config"};
-}
-
-std::filesystem::path programFolderOfExecutable() {
-    std::error_code error;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error) {
-        return std::filesystem::current_path(error);
-    }
-    return exe.parent_path();
 }
 
 int runStartup(StartupSteps& steps, const StartupPaths& paths) {

@@ -6,7 +6,7 @@
 
 namespace morva::app {
 
-// Where the program finds its files: beside its executable.
+// Where the program finds its files: in the folder of its shipped files.
 struct StartupPaths {
     std::filesystem::path programFolder;
     std::filesystem::path skinFolder;   // programFolder / "skin"
@@ -14,8 +14,6 @@ struct StartupPaths {
     std::filesystem::path languageList; // programFolder / "DefaultData/Language.config"
 };
 StartupPaths startupPathsFor(const std::filesystem::path& programFolder);
-// The folder of the running executable; the current folder when it cannot be read.
-std::filesystem::path programFolderOfExecutable();
 
 // The steps of a start, in the order runStartup takes them. The GUI implements them with its
 // toolkit; tests with fakes.

@@ -216,7 +216,11 @@ void CMainWnd::Initialise() {
     devices_.BuildPages();
     devices_.UpdateNoDeviceNotice();
     screen_ = toolkit_.host().screenSize();
-    window_.show();
+    if (callbacks_.showWindow) {
+        callbacks_.showWindow();
+    } else {
+        window_.show();
+    }
     // After the window shows, so the box has something to stand over.
     toolkit_.loop().post([this] { ShowProfileNotices(); });
     if (scanDevices_ && !devices_.StartScanThread()) {

@@ -41,6 +41,8 @@ struct MainWindowCallbacks {
     std::function<void()> endRecording;
     // The scan thread's first enumerating pass has ended (its instance message).
     std::function<void()> firstScanPassDone;
+    // Puts the window up at the end of initialisation; empty: shows it.
+    std::function<void()> showWindow;
     // Opens the desktop's keyboard (0) or mouse (1) settings; runs on the control-panel thread.
     // Empty: openDesktopInputSettings.
     std::function<void(int which)> openInputSettings;

@@ -148,17 +148,31 @@ void MainWindowChrome::nameNoDeviceButton() {
         return;
     }
     // The button says where the window goes: into the tray, or down to the task bar.
-    const bool tray = system_.trayAvailable() && window_.toolkit().tray().exists();
+    const bool tray = trayHoldsTheWindow();
     button->setTextKey(tray ? "nodevice_to_tray_text" : "nodevice_minimise_text");
     button->setToolTip(
         ui::LanguageStore::makeKey(tray ? "nodevice_to_tray_tip" : "nodevice_minimise_tip"));
 }
 
+bool MainWindowChrome::trayHoldsTheWindow() const {
+    return system_.trayAvailable() && window_.toolkit().tray().exists();
+}
+
 void MainWindowChrome::hideToTrayOrMinimise() {
     // Without a tray a hidden window could not be reached again: minimise instead.
-    if (system_.trayAvailable() && window_.toolkit().tray().exists()) {
+    if (trayHoldsTheWindow()) {
         window_.hide();
     } else {
+        system_.minimise(window_);
+    }
+}
+
+void MainWindowChrome::showAtStart(bool hidden) {
+    if (hidden && trayHoldsTheWindow()) {
+        return;
+    }
+    window_.show();
+    if (hidden) {
         system_.minimise(window_);
     }
 }

@@ -76,6 +76,8 @@ public:
     void onInstanceMessage();
     // "closebtn" and the platform's close: to the tray when there is one, else minimised.
     void hideToTrayOrMinimise();
+    // The window at start: shown, or when `hidden` left in the tray (minimised without one).
+    void showAtStart(bool hidden);
     void nameNoDeviceButton();
     void adjustDisplay();
 
@@ -88,6 +90,8 @@ public:
 
 private:
     void registerRoutes();
+    // Whether a tray icon is there to bring a hidden window back.
+    bool trayHoldsTheWindow() const;
     void onTrayCallback(int64_t mouseMessage);
     void showTrayMenu();
     void onMenuChosen(const ui::WindowMessage& message);

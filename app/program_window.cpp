@@ -51,7 +51,14 @@ MainWindowCallbacks ProgramWindow::coreCallbacks() {
         closeSecondaryWindows();
     };
     callbacks.firstScanPassDone = [this] {
-        chrome_.onInstanceMessage();
+        if (config_.startHidden) {
+            core_.devices().UpdateNoDeviceNotice();
+        } else {
+            chrome_.onInstanceMessage();
+        }
+    };
+    callbacks.showWindow = [this] {
+        chrome_.showAtStart(config_.startHidden);
     };
     callbacks.messageBox = [this](ui::Window* owner, const profiles::PanelMessage& message) {
         return showMessage(owner, message);

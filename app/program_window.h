@@ -35,6 +35,8 @@ struct ProgramWindowConfig {
     std::function<void()> languageChanged;
     // Ends the program's loop (the tray menu's "exit").
     std::function<void()> quit;
+    // Starts in the tray (minimised where there is none) and stays there after the first scan.
+    bool startHidden = false;
 };
 
 // The program's main window, whole: the core (device manager, routing of the device bar and the

@@ -1,5 +1,7 @@
 #include "base/write_protection.h"
 
+#include "base/program_location.h"
+
 #include <algorithm>
 #include <mutex>
 #include <system_error>
@@ -11,11 +13,14 @@ namespace {
 namespace fs = std::filesystem;
 
 struct ProtectedFolders {
-    // The running program's own folder holds what it ships: protected from the start, before
-    // anyone asks where the program's data lives.
+    // The running program's own folder and the one of what it ships: protected from the start,
+    // before anyone asks where the program's data lives.
     ProtectedFolders() {
         if (fs::path own = executableFolder(); !own.empty()) {
             folders.push_back(std::move(own));
+        }
+        if (fs::path shipped = shippedFilesFolder(); !shipped.empty()) {
+            folders.push_back(std::move(shipped));
         }
     }
     std::mutex lock;
@@ -37,12 +42,6 @@ fs::path resolved(const fs::path& path) {
 }
 
 } // namespace
-
-fs::path executableFolder() {
-    std::error_code error;
-    const fs::path executable = fs::read_symlink("/proc/self/exe", error);
-    return error ? fs::path() : executable.parent_path();
-}
 
 bool isSameOrInside(const fs::path& path, const fs::path& folder) {
     if (path.empty() || folder.empty()) {

@@ -6,9 +6,6 @@
 // defaults: every atomic write checks its target against them.
 namespace morva {
 
-// The folder of the running executable; empty when the system does not say.
-std::filesystem::path executableFolder();
-
 void protectFolderFromWrites(const std::filesystem::path& folder);
 // True when the path names a protected folder or anything inside one.
 bool isWriteProtected(const std::filesystem::path& path);

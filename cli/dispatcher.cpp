@@ -1,3 +1,4 @@
+#include "base/program_identity.h"
 #include "base/trace.h"
 #include "cli/command_groups.h"
 #include "emulator/demo_devices.h"
@@ -66,11 +67,12 @@ struct GlobalOptions {
     bool demo = false;
     bool trace = false;
     bool help = false;
+    bool version = false;
     bool showDeviceMemory = false;
 };
 
-constexpr std::array<std::string_view, 5> kGlobalOptions = {"--demo", "--trace", "--help", "-h",
-                                                            "--show-device-memory"};
+constexpr std::array<std::string_view, 6> kGlobalOptions = {
+    "--demo", "--trace", "--help", "-h", "--version", "--show-device-memory"};
 
 bool isGlobalOption(std::string_view argument) {
     return std::find(kGlobalOptions.begin(), kGlobalOptions.end(), argument) !=
@@ -95,6 +97,8 @@ std::optional<size_t> parseGlobalOptions(const Arguments& commandLine, GlobalOpt
             options.showDeviceMemory = true;
         } else if (argument == "--help" || argument == "-h") {
             options.help = true;
+        } else if (argument == "--version") {
+            options.version = true;
         } else if (argument.starts_with("-")) {
             err << "morvactl: unknown option \"" << argument << "\"\n";
             return std::nullopt;
@@ -130,6 +134,7 @@ void printUsage(std::ostream& to) {
     to << "  --show-device-memory: with --demo, print what the emulated devices the command talked "
           "to hold afterwards\n";
     to << "  --help: print this text\n";
+    to << "  --version: print the version\n";
 }
 
 // What reached each emulated device the command talked to.
@@ -155,6 +160,10 @@ int runMorvactl(const Arguments& commandLine, std::ostream& out, std::ostream& e
     if (!commandAt) {
         printUsage(err);
         return kExitUsage;
+    }
+    if (options.version) {
+        out << "morvactl " << programVersion() << "\n";
+        return kExitOk;
     }
     if (options.help || (*commandAt < commandLine.size() && commandLine[*commandAt] == "help")) {
         printUsage(out);

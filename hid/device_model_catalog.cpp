@@ -1,8 +1,8 @@
 #include "hid/device_model_catalog.h"
 
+#include "base/program_location.h"
 #include "base/text.h"
 #include "base/trace.h"
-#include "base/write_protection.h"
 
 #include <algorithm>
 #include <numeric>
@@ -89,7 +89,7 @@ struct InstalledModels {
 
 const InstalledModels& installed() {
     static const InstalledModels models = [] {
-        DeviceModelFile file = readDeviceModelFile(executableFolder() / kDeviceModelsFileName);
+        DeviceModelFile file = readDeviceModelFile(shippedFilesFolder() / kDeviceModelsFileName);
         if (!file.catalog) {
             trace("device models: %s\n", file.error.c_str());
             return InstalledModels{{}, std::move(file.error)};

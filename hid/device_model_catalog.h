@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/program_location.h"
 #include "hid/hid_model_tables.h"
 
 #include <filesystem>
@@ -73,7 +74,8 @@ private:
     std::vector<ProductRecord> products_;
 };
 
-inline constexpr std::string_view kDeviceModelsFileName = "device_models.json";
+// The models file is what marks a folder of shipped files.
+inline constexpr std::string_view kDeviceModelsFileName = kShippedFilesMarker;
 // The skin facts every device-bar tab shares.
 inline constexpr std::string_view kDeviceTabXml = "XML\\CustomControlXML\\DeviceOption.xml";
 inline constexpr std::string_view kDeviceTabHeaderControl = "tab_header_device";
@@ -88,7 +90,7 @@ struct DeviceModelFile {
 DeviceModelFile parseDeviceModels(std::string_view text);
 DeviceModelFile readDeviceModelFile(const std::filesystem::path& path);
 
-// The models shipped with the program: kDeviceModelsFileName beside the executable, read once.
+// The models shipped with the program: kDeviceModelsFileName in shippedFilesFolder(), read once.
 // An empty catalog when it could not be read; installedDeviceModelsError() says why.
 const DeviceModelCatalog& installedDeviceModels();
 const std::string& installedDeviceModelsError();

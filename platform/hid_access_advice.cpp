@@ -1,6 +1,6 @@
 #include "platform/hid_access_advice.h"
 
-#include "base/write_protection.h"
+#include "base/program_location.h"
 
 namespace morva::platform {
 
@@ -60,7 +60,7 @@ std::optional<fs::path> findInstalledUdevRules(const std::vector<fs::path>& fold
 }
 
 fs::path shippedUdevRules() {
-    return executableFolder() / "udev" / kUdevRulesFileName;
+    return shippedFilesFolder() / "udev" / kUdevRulesFileName;
 }
 
 std::string hidAccessAdvice(const std::string& node, const HidAccessSetup& setup) {

@@ -1,5 +1,6 @@
 #include "profiles/data_folders.h"
 
+#include "base/program_location.h"
 #include "base/trace.h"
 #include "base/write_protection.h"
 #include "platform/user_folders.h"
@@ -50,17 +51,7 @@ fs::path programFolder() {
             return state.folder;
         }
     }
-    // Without /proc the working folder is the best guess.
-    static const fs::path folder = [] {
-        fs::path own = executableFolder();
-        if (own.empty()) {
-            trace("programFolder: cannot read /proc/self/exe\n");
-            std::error_code error;
-            own = fs::current_path(error);
-        }
-        return own;
-    }();
-    return folder;
+    return shippedFilesFolder();
 }
 
 void setProgramFolder(const fs::path& folder) {

@@ -5,19 +5,19 @@
 
 // Where the program's shipped data and the user's data live.
 //
-// Shipped data sits in "DefaultData" beside the executable and is only ever read. The user's data
-// lives in the per-user application folder under $XDG_DATA_HOME, with one folder per device model
-// (the device folder name of the device-tab table), so every device of one model shares its
+// Shipped data sits in "DefaultData" in the shipped files' folder and is only ever read. The user's
+// data lives in the per-user application folder under $XDG_DATA_HOME, with one folder per device
+// model (the device folder name of the device-tab table), so every device of one model shares its
 // profiles. Paths are returned without a trailing separator: append file names with operator/.
 namespace morva::profiles::folders {
 
 inline constexpr std::string_view kDefaultDataFolderName = "DefaultData";
 inline constexpr std::string_view kProfileExtension = ".Json";
 
-// The folder of the running executable, unless a test has set another one.
+// The folder of the shipped files (shippedFilesFolder()), unless a test has set another one.
 std::filesystem::path programFolder();
 // Replaces the program folder (tests, or a front end that installs its data elsewhere); an empty
-// path returns to the executable's folder.
+// path returns to the shipped files' folder.
 void setProgramFolder(const std::filesystem::path& folder);
 
 // programFolder()/"DefaultData".

@@ -16,6 +16,9 @@ packages=(
     xvfb xauth xdotool imagemagick optipng    # GUI under a virtual display, screenshots
     fonts-liberation2                         # the free Arial-metric font shipped as Font/arial.ttf
     fonts-wqy-microhei                        # Chinese glyphs for the Chinese interface texts
+    librsvg2-bin                              # the icon's PNG sizes (rsvg-convert)
+    appstream desktop-file-utils              # validating the metainfo and the desktop entries
+    dpkg-dev file                             # the Debian package (dpkg-shlibdeps, cpack)
 )
 
 missing=()

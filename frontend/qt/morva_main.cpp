@@ -1,12 +1,15 @@
 // The program: one instance per user session, the main window from "XML_MAIN" drawn with Qt.
 #include "app/app_startup.h"
+#include "app/gui_options.h"
 #include "app/message_box.h"
 #include "app/program_window.h"
 #include "app/single_instance.h"
 #include "app/skin_settings.h"
+#include "base/program_location.h"
 #include "base/trace.h"
 #include "emulator/demo_devices.h"
 #include "emulator/emulated_hid_bus.h"
+#include "frontend/qt/desktop_identity.h"
 #include "frontend/qt/qt_desktop.h"
 #include "frontend/qt/qt_event_loop.h"
 #include "frontend/qt/qt_host.h"
@@ -23,8 +26,8 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <cstdio>
-#include <cstring>
 #include <memory>
+#include <span>
 
 namespace morva::qt {
 namespace {
@@ -77,6 +80,7 @@ public:
     bool createMainWindow() override {
         app::ProgramWindowConfig config;
         config.programFolder = programFolder_;
+        config.startHidden = startHidden_;
         config.desktopLocale = platform::desktopMessagesLocale();
         config.settings = &settings_;
         config.skinSettings = &skinSettings_;
@@ -114,10 +118,12 @@ public:
     }
 
     void setProgramFolder(std::filesystem::path folder) { programFolder_ = std::move(folder); }
+    void setStartHidden(bool hidden) { startHidden_ = hidden; }
 
 private:
     QApplication& application_;
     std::filesystem::path programFolder_;
+    bool startHidden_ = false;
     emulator::EmulatedHidBus demoBus_;
     QtEventLoop loop_;
     // The host is destroyed before the toolkit it observes.
@@ -140,16 +146,19 @@ private:
 } // namespace morva::qt
 
 int main(int argc, char** argv) {
-    bool demo = false;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--demo") == 0) {
-            demo = true;
-        }
+    const morva::app::GuiOptions options =
+        morva::app::parseGuiOptions(std::span<char* const>(argv + 1, argv + argc));
+    // Before the GUI library, so that both work without a display.
+    if (options.version || options.help) {
+        std::fputs(options.version ? morva::app::guiVersionLine().c_str()
+                                   : morva::app::guiUsage().c_str(),
+                   stdout);
+        return 0;
     }
     // Before any thread starts, so that only the interface thread takes the signals.
     morva::qt::TerminationSignals::blockInAllThreads();
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QString::fromUtf8(morva::kApplicationTitle));
+    morva::qt::identifyToDesktop();
     // Closing to the tray must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);
     if (const std::string& problem = morva::hid::installedDeviceModelsError(); !problem.empty()) {
@@ -160,8 +169,9 @@ int main(int argc, char** argv) {
         QMessageBox::critical(nullptr, QString::fromUtf8(morva::kApplicationTitle), text);
         return 1;
     }
-    const auto paths = morva::app::startupPathsFor(morva::app::programFolderOfExecutable());
-    morva::qt::GuiProgram program(application, demo);
+    const auto paths = morva::app::startupPathsFor(morva::shippedFilesFolder());
+    morva::qt::GuiProgram program(application, options.demo);
     program.setProgramFolder(paths.programFolder);
+    program.setStartHidden(options.hidden);
     return morva::app::runStartup(program, paths);
 }

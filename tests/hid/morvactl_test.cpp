@@ -1,3 +1,4 @@
+#include "base/program_identity.h"
 #include "cli/command_groups.h"
 #include "emulator/emulated_descriptors.h"
 #include "platform/hid_linux_backend.h"
@@ -219,6 +220,9 @@ TEST(Morvactl, OptionsGoBeforeTheCommand) {
         {{"--frobnicate", "devices"}, 2, "", "unknown option \"--frobnicate\""},
         {{"devices", "--demo"}, 2, "", "--demo goes before the command"},
         {{"hid", "list", "--help"}, 2, "", "--help goes before the command"},
+        {{"--version"}, 0, "morvactl " + std::string(programVersion()) + "\n", ""},
+        {{"--demo", "--version", "devices"}, 0, "morvactl ", ""},
+        {{"devices", "--version"}, 2, "", "--version goes before the command"},
     };
     for (const CommandLineCase& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.arguments));

@@ -27,8 +27,9 @@ protected:
         program.reset(); // its threads end before the bus goes
     }
 
-    void start(std::string desktopLocale = {}) {
+    void start(std::string desktopLocale = {}, bool hidden = false) {
         ProgramWindowConfig config;
+        config.startHidden = hidden;
         config.programFolder = runtime;
         config.desktopLocale = std::move(desktopLocale);
         config.settings = &settings;
@@ -232,6 +233,35 @@ TEST_F(ProgramWindowTest, TheUpdateHintOfTheSettingsWindowGoesWithItsButton) {
     EXPECT_EQ(settingsWindow.size(), (ui::Size{630, 500}));
     EXPECT_TRUE(program->settingsOpen());
 }
+
+// A hidden start (the autostart entry) waits in the tray, where a click brings the window; a
+// desktop without a tray gets it minimised, never out of reach. The first scan pass, which
+// brings a normal start's window forward, leaves it where it is.
+class HiddenStart : public ProgramWindowTest, public testing::WithParamInterface<bool> {};
+
+TEST_P(HiddenStart, StaysInTheTrayOrMinimisedAfterTheFirstScan) {
+    const bool tray = GetParam();
+    system.tray = tray;
+    bus.plug(emulator::makeEmulatedKeyboard());
+    start({}, true);
+    // The pass that attached the keyboard has posted its end behind the attachment.
+    ASSERT_TRUE(waitFor([&] { return devices().tabs()[kKeyboardTab]->tabVisible(); }));
+    loop.runPending();
+    EXPECT_EQ(window().visible(), !tray);
+    EXPECT_EQ(system.isMinimised, !tray);
+    EXPECT_EQ(std::count(system.calls.begin(), system.calls.end(), "front"), 0);
+    EXPECT_FALSE(noticeShown());
+    if (tray) {
+        window().sendMessage(kMsgTrayCallback, 0, kMsgLButtonUp);
+        loop.runPending();
+        EXPECT_TRUE(window().visible());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktops, HiddenStart, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& desktop) {
+                             return desktop.param ? "WithATray" : "WithoutATray";
+                         });
 
 TEST_F(ProgramWindowTest, TrayMenuExitEndsTheLoop) {
     start();

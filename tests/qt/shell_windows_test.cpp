@@ -179,7 +179,6 @@ TEST(AppStartup, PathsLieBesideTheProgram) {
     EXPECT_EQ(paths.skinFolder, "/opt/morva/skin");
     EXPECT_EQ(paths.fontFile, "/opt/morva/Font/arial.ttf");
     EXPECT_EQ(paths.languageList, "/opt/morva/DefaultData/Language.config");
-    EXPECT_FALSE(programFolderOfExecutable().empty());
 }
 
 } // namespace

@@ -1,0 +1,38 @@
+#include "app/gui_options.h"
+
+#include "base/program_identity.h"
+
+#include <string_view>
+
+namespace morva::app {
+
+GuiOptions parseGuiOptions(std::span<char* const> arguments) {
+    GuiOptions options;
+    for (const char* argument : arguments) {
+        const std::string_view option(argument);
+        if (option == "--demo") {
+            options.demo = true;
+        } else if (option == "--hidden") {
+            options.hidden = true;
+        } else if (option == "--version") {
+            options.version = true;
+        } else if (option == "--help" || option == "-h") {
+            options.help = true;
+        }
+    }
+    return options;
+}
+
+std::string guiUsage() {
+    return "usage: morva [--demo] [--hidden]\n"
+           "  --demo: attach emulated devices instead of the system's HID devices\n"
+           "  --hidden: start in the tray (minimised on a desktop without one)\n"
+           "  --version: print the version\n"
+           "  --help: print this text\n";
+}
+
+std::string guiVersionLine() {
+    return "morva " + std::string(programVersion()) + "\n";
+}
+
+} // namespace morva::app
