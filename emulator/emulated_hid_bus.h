@@ -1,6 +1,7 @@
 #pragma once
 
 #include "emulator/emulated_hid_device.h"
+#include "emulator/simulated_time.h"
 #include "platform/hid_backend.h"
 
 #include <map>
@@ -25,6 +26,10 @@ public:
     size_t deviceCount() const;
     // The ids of the plugged devices, in the order they were plugged in.
     std::vector<DeviceId> deviceIds() const;
+    // From now on devices plugged in answer on simulated time: reads with a time-out never wait
+    // (see EmulatedHidChannel), and device latency moves that time instead of the wall clock.
+    // Call before plugging the devices in. Returns the bus's time.
+    SimulatedTime& useSimulatedTime();
     // Makes the next enumerations fail (a platform fault), or succeed again.
     void setEnumerationFails(bool fails);
 
@@ -53,6 +58,7 @@ private:
     std::map<DeviceId, std::shared_ptr<EmulatedHidDevice>> devices_;
     DeviceId nextId_ = 1;
     bool enumerationFails_ = false;
+    std::shared_ptr<SimulatedTime> simulatedTime_;
 };
 
 } // namespace morva::emulator
