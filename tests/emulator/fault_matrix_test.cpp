@@ -70,7 +70,8 @@ public:
             connect(hid::kDeviceMouse);
         }
         emulated = makeFor(deviceType);
-        bus.plug(emulated);
+        // An unplug fault pulls the device out of the bus, as a cable pulled mid-transfer.
+        plugFirmwareDevice(bus, emulated);
         device = connect(deviceType);
         if (device != nullptr) {
             device->SetWriteFailureReporter(
