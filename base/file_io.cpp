@@ -78,6 +78,16 @@ std::string writeTemporaryFile(const fs::path& path, std::string_view content, m
     return name;
 }
 
+// Makes a rename or link in the file's folder durable: without it a power cut right after the
+// write can bring back the old name, or no name at all for a new file.
+void syncFolderOf(const fs::path& path) {
+    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    const UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!fd.valid() || ::fsync(fd.get()) != 0) {
+        trace("cannot flush the folder of %s: %s\n", path.string().c_str(), std::strerror(errno));
+    }
+}
+
 } // namespace
 
 FileReadResult readRegularFile(const fs::path& path, size_t maxBytes) {
@@ -131,6 +141,7 @@ FileWriteStatus replaceFileAtomically(const fs::path& path, std::string_view con
         ::unlink(temporary.c_str());
         return FileWriteStatus::Failed;
     }
+    syncFolderOf(path);
     return FileWriteStatus::Ok;
 }
 
@@ -148,6 +159,7 @@ FileWriteStatus createFileAtomically(const fs::path& path, std::string_view cont
     const int linkError = errno;
     ::unlink(temporary.c_str());
     if (linked) {
+        syncFolderOf(path);
         return FileWriteStatus::Ok;
     }
     if (linkError == EEXIST) {

@@ -18,7 +18,7 @@ namespace {
 
 // Says how one write went; false when it failed.
 bool report(CliContext& context, std::string_view what, int result) {
-    if (result >= 0) {
+    if (result == device::kResultOk) {
         context.out << what << ": written\n";
         return true;
     }

@@ -1,6 +1,6 @@
 #include "device/macro_exchange.h"
 
-#include "device/link_guard.h"
+#include "device/transacted_write.h"
 
 namespace morva::device {
 
@@ -14,21 +14,12 @@ MacroWriteResult writeMacros(DeviceCommandChannel& channel, const MacroImage& im
     if (result.excess > 0 || !channel.isOpen()) {
         return result;
     }
-    if (!linkUp(channel)) {
-        result.linkLost = true;
-        return result;
-    }
-    channel.beginTransaction();
-    if (!linkUp(channel)) {
-        result.linkLost = true; // the transaction is left open, as the mouse cannot hear its end
-        return result;
-    }
-    result.channelResult = channel.writeMacroImage(encodeMacroImage(image));
-    result.sent = true;
-    result.linkLost = !linkUp(channel);
-    if (!result.linkLost) {
-        channel.endTransaction();
-    }
+    const std::vector<uint8_t> bytes = encodeMacroImage(image);
+    const TransactedWrite written =
+        transactedWrite(channel, [&] { return channel.writeMacroImage(bytes); });
+    result.channelResult = written.channelResult;
+    result.sent = written.sent;
+    result.linkLost = written.linkLost;
     return result;
 }
 

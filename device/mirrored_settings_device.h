@@ -67,7 +67,7 @@ public:
         }
         const int result = pad::writeSettings(this->commandChannel(), mirror_,
                                               static_cast<uint8_t>(request.profileIndex));
-        if (result < 0) {
+        if (result != kResultOk) {
             this->ReportWriteFailure(kPartSettings, result);
         }
         return 1;

@@ -29,9 +29,20 @@ std::string EmulatedHidBus::nodeName(DeviceId id, int interfaceNumber) {
     return std::string(kNodePrefix) + std::to_string(id) + "/" + std::to_string(interfaceNumber);
 }
 
+SimulatedTime& EmulatedHidBus::useSimulatedTime() {
+    std::lock_guard lock(mutex_);
+    if (!simulatedTime_) {
+        simulatedTime_ = std::make_shared<SimulatedTime>();
+    }
+    return *simulatedTime_;
+}
+
 EmulatedHidBus::DeviceId EmulatedHidBus::plug(std::shared_ptr<EmulatedHidDevice> device) {
     std::lock_guard lock(mutex_);
     const DeviceId id = nextId_++;
+    if (simulatedTime_) {
+        device->setSimulatedTime(simulatedTime_);
+    }
     devices_[id] = std::move(device);
     announcer_.announce();
     return id;

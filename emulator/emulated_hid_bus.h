@@ -2,6 +2,7 @@
 
 #include "emulator/emulated_change_monitor.h"
 #include "emulator/emulated_hid_device.h"
+#include "emulator/simulated_time.h"
 #include "platform/hid_backend.h"
 
 #include <map>
@@ -27,6 +28,10 @@ public:
     size_t deviceCount() const;
     // The ids of the plugged devices, in the order they were plugged in.
     std::vector<DeviceId> deviceIds() const;
+    // From now on devices plugged in answer on simulated time: reads with a time-out never wait
+    // (see EmulatedHidChannel), and device latency moves that time instead of the wall clock.
+    // Call before plugging the devices in. Returns the bus's time.
+    SimulatedTime& useSimulatedTime();
     // Makes the next enumerations fail (a platform fault), or succeed again.
     void setEnumerationFails(bool fails);
 
@@ -57,6 +62,7 @@ private:
     DeviceId nextId_ = 1;
     bool enumerationFails_ = false;
     EmulatedChangeAnnouncer announcer_;
+    std::shared_ptr<SimulatedTime> simulatedTime_;
 };
 
 } // namespace morva::emulator

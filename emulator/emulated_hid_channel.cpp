@@ -17,7 +17,8 @@ using platform::HidIoResult;
 
 EmulatedHidChannel::EmulatedHidChannel(std::shared_ptr<EmulatedHidDevice> device,
                                        int interfaceNumber)
-    : device_(std::move(device)), interfaceNumber_(interfaceNumber) {}
+    : device_(std::move(device)), interfaceNumber_(interfaceNumber),
+      simulatedTime_(device_->simulatedTime()) {}
 
 EmulatedHidChannel::~EmulatedHidChannel() {
     device_->detachChannel(this);
@@ -31,6 +32,11 @@ bool EmulatedHidChannel::takeCancel() {
     return true;
 }
 
+bool EmulatedHidChannel::dueWithin(int timeoutMs) const {
+    return !reports_.empty() &&
+           reports_.front().dueMs <= simulatedTime_->nowMs() + static_cast<uint64_t>(timeoutMs);
+}
+
 HidIoResult EmulatedHidChannel::read(std::span<uint8_t> buffer, int timeoutMs, size_t& bytesRead) {
     bytesRead = 0;
     if (buffer.empty()) {
@@ -42,6 +48,11 @@ HidIoResult EmulatedHidChannel::read(std::span<uint8_t> buffer, int timeoutMs, s
     };
     if (timeoutMs < 0) {
         changed_.wait(lock, ready);
+    } else if (simulatedTime_) {
+        if (pendingCancels_ == 0 && !disconnected_ && !dueWithin(timeoutMs)) {
+            simulatedTime_->advanceBy(static_cast<uint64_t>(timeoutMs));
+            return HidIoResult::kTimedOut;
+        }
     } else if (!changed_.wait_for(lock, std::chrono::milliseconds(timeoutMs), ready)) {
         return HidIoResult::kTimedOut;
     }
@@ -51,8 +62,12 @@ HidIoResult EmulatedHidChannel::read(std::span<uint8_t> buffer, int timeoutMs, s
     if (disconnected_) {
         return HidIoResult::kDisconnected;
     }
-    const std::vector<uint8_t> report = std::move(reports_.front());
+    const Queued queued = std::move(reports_.front());
     reports_.pop_front();
+    if (simulatedTime_) {
+        simulatedTime_->advanceTo(queued.dueMs);
+    }
+    const std::vector<uint8_t>& report = queued.bytes;
     bytesRead = std::min(report.size(), buffer.size()); // a short buffer truncates, as hidraw
     std::copy_n(report.begin(), bytesRead, buffer.begin());
     return HidIoResult::kOk;
@@ -94,7 +109,8 @@ void EmulatedHidChannel::cancel() {
     changed_.notify_all();
 }
 
-void EmulatedHidChannel::deliver(std::span<const uint8_t> report) {
+void EmulatedHidChannel::deliver(std::span<const uint8_t> report, uint32_t delayMs) {
+    const uint64_t due = simulatedTime_ ? simulatedTime_->nowMs() + delayMs : 0;
     {
         std::lock_guard lock(mutex_);
         if (disconnected_) {
@@ -103,7 +119,7 @@ void EmulatedHidChannel::deliver(std::span<const uint8_t> report) {
         if (reports_.size() >= kMaxQueuedReports) {
             reports_.pop_front();
         }
-        reports_.emplace_back(report.begin(), report.end());
+        reports_.push_back({due, std::vector<uint8_t>(report.begin(), report.end())});
     }
     changed_.notify_all();
 }

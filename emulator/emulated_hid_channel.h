@@ -1,5 +1,6 @@
 #pragma once
 
+#include "emulator/simulated_time.h"
 #include "platform/hid_backend.h"
 
 #include <condition_variable>
@@ -13,7 +14,9 @@ namespace morva::emulator {
 class EmulatedHidDevice;
 
 // One open interface of an emulated device: a queue of input reports and a path to the device's
-// output hook, with hidraw's waits, time-outs and cancellation.
+// output hook, with hidraw's waits, time-outs and cancellation. On a bus with simulated time a
+// read with a time-out never waits: it takes the next report due within the time-out, moving
+// the simulated clock to it, or moves the clock by the whole time-out and times out.
 class EmulatedHidChannel final : public platform::HidChannel {
 public:
     EmulatedHidChannel(std::shared_ptr<EmulatedHidDevice> device, int interfaceNumber);
@@ -27,17 +30,25 @@ public:
     void cancel() override;
 
     int interfaceNumber() const { return interfaceNumber_; }
-    void deliver(std::span<const uint8_t> report);
+    // A report from the device, due `delayMs` after now (simulated time only).
+    void deliver(std::span<const uint8_t> report, uint32_t delayMs = 0);
     void disconnect();
 
 private:
+    struct Queued {
+        uint64_t dueMs = 0; // simulated time; 0 on real time
+        std::vector<uint8_t> bytes;
+    };
     bool takeCancel(); // with mutex_ held
+    // With mutex_ held: whether the next report is due within the time-out on simulated time.
+    bool dueWithin(int timeoutMs) const;
 
     std::shared_ptr<EmulatedHidDevice> device_;
     int interfaceNumber_;
     std::mutex mutex_;
     std::condition_variable changed_;
-    std::deque<std::vector<uint8_t>> reports_;
+    std::deque<Queued> reports_;
+    std::shared_ptr<SimulatedTime> simulatedTime_;
     unsigned pendingCancels_ = 0;
     bool disconnected_ = false;
 };

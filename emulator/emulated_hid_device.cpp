@@ -43,7 +43,18 @@ size_t EmulatedHidDevice::outputReportCount() const {
     return outputReports_;
 }
 
-void EmulatedHidDevice::queueInputReport(int interfaceNumber, std::span<const uint8_t> report) {
+void EmulatedHidDevice::setSimulatedTime(std::shared_ptr<SimulatedTime> time) {
+    std::lock_guard lock(mutex_);
+    simulatedTime_ = std::move(time);
+}
+
+std::shared_ptr<SimulatedTime> EmulatedHidDevice::simulatedTime() const {
+    std::lock_guard lock(mutex_);
+    return simulatedTime_;
+}
+
+void EmulatedHidDevice::queueInputReport(int interfaceNumber, std::span<const uint8_t> report,
+                                         uint32_t delayMs) {
     if (report.empty()) {
         return;
     }
@@ -58,7 +69,7 @@ void EmulatedHidDevice::queueInputReport(int interfaceNumber, std::span<const ui
         }
     }
     for (const auto& channel : receivers) {
-        channel->deliver(report);
+        channel->deliver(report, delayMs);
     }
 }
 

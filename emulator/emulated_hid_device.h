@@ -10,6 +10,7 @@
 namespace morva::emulator {
 
 class EmulatedHidChannel;
+class SimulatedTime;
 
 // One emulated USB HID device: identifiers, one or more HID interfaces (each with its report
 // descriptor) and their report streams. The command firmware builds on the output hook: every
@@ -44,8 +45,14 @@ public:
 
     // Sends an input report on an interface: every channel open on it then receives it, in
     // order. Reports sent while no channel is open are lost, as on the wire. Empty reports are
-    // ignored. Thread-safe; may be called from onOutputReport.
-    void queueInputReport(int interfaceNumber, std::span<const uint8_t> report);
+    // ignored. Thread-safe; may be called from onOutputReport. On a bus with simulated time a
+    // report may come `delayMs` after now; on real time it comes at once.
+    void queueInputReport(int interfaceNumber, std::span<const uint8_t> report,
+                          uint32_t delayMs = 0);
+
+    // The bus's simulated time, when the bus has one (set on plugging); null on real time.
+    void setSimulatedTime(std::shared_ptr<SimulatedTime> time);
+    std::shared_ptr<SimulatedTime> simulatedTime() const;
 
     // How many output reports arrived so far (all interfaces).
     size_t outputReportCount() const;
@@ -67,6 +74,7 @@ private:
     OutputHandler outputHandler_;
     size_t outputReports_ = 0;
     std::vector<std::weak_ptr<EmulatedHidChannel>> channels_;
+    std::shared_ptr<SimulatedTime> simulatedTime_;
 };
 
 } // namespace morva::emulator

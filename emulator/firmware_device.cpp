@@ -34,13 +34,20 @@ bool FirmwareHidDevice::onOutputReport(int interfaceNumber, std::span<const uint
     const emulator::FirmwareResponse response = firmware_->receiveOutputReport(report);
     if (response.accepted) {
         // Under the lock, so replies to successive requests keep their order.
-        sendReplies(response, firmware_->latencyMs());
+        sendReplies(response, firmware_->latencyMs() + response.extraDelayMs);
     }
     return response.accepted;
 }
 
 void FirmwareHidDevice::sendReplies(const emulator::FirmwareResponse& response,
                                     uint32_t latencyMs) {
+    if (simulatedTime()) {
+        // Simulated time: the channel holds each reply until its due time comes.
+        for (const device::CommandPacket& reply : response.replyList()) {
+            queueInputReport(wiring_.commandInterface, reply, latencyMs);
+        }
+        return;
+    }
     const bool inline_ = latencyMs == 0 && deferred_.empty();
     const auto due = DeferredReports::SteadyClock::now() + std::chrono::milliseconds(latencyMs);
     for (const device::CommandPacket& reply : response.replyList()) {

@@ -46,7 +46,7 @@ void CKestraneKeyboardDevice::WriteCustomPage(uint8_t group) {
         encodeCustomPage(customColours_, tables_.maps, tables_.info.keyCount());
     const int result =
         commandChannel().writeLightFrame(group, static_cast<uint16_t>(kCustomPageBytes), page);
-    if (result < 0) {
+    if (result != kResultOk) {
         ReportWriteFailure(kPartCustomLight, result);
     }
 }

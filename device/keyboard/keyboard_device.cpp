@@ -21,7 +21,7 @@ CKestraneKeyboardDevice::~CKestraneKeyboardDevice() {
 void CKestraneKeyboardDevice::RefreshDeviceInfo() {
     if (commandChannel().isOpen()) {
         DeviceInfoRecord fresh;
-        if (commandChannel().readDeviceInfo(fresh) >= 0) {
+        if (commandChannel().readDeviceInfo(fresh) == kResultOk) {
             tables_.info = fresh;
         }
     }
@@ -91,7 +91,7 @@ int CKestraneKeyboardDevice::WriteSettings(const SettingsWriteRequest& request) 
     }
     const int result = keyboard::writeSettings(
         commandChannel(), ProfileSettings(static_cast<uint8_t>(request.profileIndex)));
-    if (result < 0) {
+    if (result != kResultOk) {
         ReportWriteFailure(kPartSettings, result);
     }
     return 0;
@@ -105,7 +105,7 @@ int CKestraneKeyboardDevice::WriteKeyTable(int profileIndex,
     }
     const std::optional<int> result = keyboard::writeKeyTable(commandChannel(), tables_, keys,
                                                               static_cast<uint8_t>(profileIndex));
-    if (result && *result < 0) {
+    if (result && *result != kResultOk) {
         ReportWriteFailure(kPartKeys, *result);
     }
     return 0;
@@ -121,7 +121,7 @@ int CKestraneKeyboardDevice::WriteMacros() {
         commandChannel(), readDeviceMacroImage(UserDataFolder()), tables_.info.macroMemoryBytes());
     if (result.excess > 0) {
         trace("keyboard: the macros are %d events too long for the keyboard\n", result.excess);
-    } else if (result.sent && result.channelResult < 0) {
+    } else if (result.sent && result.channelResult != kResultOk) {
         ReportWriteFailure(kPartMacros, result.channelResult);
     }
     return result.excess;

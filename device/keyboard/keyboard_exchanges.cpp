@@ -1,5 +1,7 @@
 #include "device/keyboard/keyboard_exchanges.h"
 
+#include "device/transacted_write.h"
+
 namespace morva::device::keyboard {
 
 Tables readTables(DeviceCommandChannel& channel) {
@@ -7,11 +9,12 @@ Tables readTables(DeviceCommandChannel& channel) {
     channel.beginTransaction();
     const int infoResult = channel.readDeviceInfo(tables.info);
     const size_t tableBytes = tables.info.keyTableBytes();
-    bool read = infoResult >= 0 && tableBytes <= kKeyboardKeyTableLimit &&
+    bool read = infoResult == kResultOk && tableBytes <= kKeyboardKeyTableLimit &&
                 channel.setBlockLength(static_cast<uint16_t>(tableBytes));
     std::vector<uint8_t> keyTable(kKeyboardKeyTableLimit, 0);
     std::vector<uint8_t> ledTable(kKeyboardKeyTableLimit, 0);
-    read = read && channel.readKeyTable(keyTable) >= 0 && channel.readLedIndexTable(ledTable) >= 0;
+    read = read && channel.readKeyTable(keyTable) == kResultOk &&
+           channel.readLedIndexTable(ledTable) == kResultOk;
     channel.endTransaction();
     if (!read) {
         return tables;
@@ -26,20 +29,23 @@ Tables readTables(DeviceCommandChannel& channel) {
 
 int writeSettings(DeviceCommandChannel& channel, const KeyboardSettings& settings) {
     const KeyboardSettingsBlock block = encodeKeyboardSettings(settings);
-    channel.beginTransaction();
-    const int result = channel.writeSettings(
-        static_cast<uint16_t>(settings.profileIndex * kKeyboardSettingsStride), block);
-    channel.endTransaction();
-    return result;
+    return transactedWrite(
+               channel,
+               [&] {
+                   return channel.writeSettings(
+                       static_cast<uint16_t>(settings.profileIndex * kKeyboardSettingsStride),
+                       block);
+               })
+        .channelResult;
 }
 
 std::optional<KeyboardSettings> readSettings(DeviceCommandChannel& channel,
                                              const KeyboardSettings& current) {
     uint8_t profileIndex = 0;
     KeyboardSettingsBlock block{};
-    if (channel.readSettings(0, std::span(&profileIndex, 1)) < 0 ||
-        channel.readSettings(static_cast<uint16_t>(profileIndex * kKeyboardSettingsStride), block) <
-            0) {
+    if (channel.readSettings(0, std::span(&profileIndex, 1)) != kResultOk ||
+        channel.readSettings(static_cast<uint16_t>(profileIndex * kKeyboardSettingsStride),
+                             block) != kResultOk) {
         return std::nullopt;
     }
     return decodeKeyboardSettings(block, current);
@@ -52,10 +58,8 @@ std::optional<int> writeKeyTable(DeviceCommandChannel& channel, const Tables& ta
         return std::nullopt;
     }
     const std::vector<uint8_t> table = keyboardKeyTableFor(tables.keyTable, tables.maps, keys);
-    channel.beginTransaction();
-    const int result = channel.writeKeyTable(profileIndex, table);
-    channel.endTransaction();
-    return result;
+    return transactedWrite(channel, [&] { return channel.writeKeyTable(profileIndex, table); })
+        .channelResult;
 }
 
 } // namespace morva::device::keyboard

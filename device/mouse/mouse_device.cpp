@@ -75,7 +75,7 @@ bool CKestraneMouseDevice::RefreshDeviceInfo() {
         return false;
     }
     DeviceInfoRecord fresh;
-    if (commandChannel().readDeviceInfo(fresh) >= 0) {
+    if (commandChannel().readDeviceInfo(fresh) == kResultOk) {
         tables_.info = fresh;
     }
     return true;
@@ -100,7 +100,7 @@ int CKestraneMouseDevice::WriteSettings(const SettingsWriteRequest& request) {
         ReportWriteFailure(kPartNotLinked, 0);
         return 0;
     }
-    if (result.channelResult < 0) {
+    if (result.channelResult != kResultOk) {
         ReportWriteFailure(kPartSettings, result.channelResult);
     }
     return 1;
@@ -118,7 +118,7 @@ int CKestraneMouseDevice::WriteKeyTable(int profileIndex,
         ReportWriteFailure(kPartNotLinked, 0);
         return 0;
     }
-    if (result.channelResult < 0) {
+    if (result.sent && result.channelResult != kResultOk) {
         ReportWriteFailure(kPartKeys, result.channelResult);
     }
     return 1;
@@ -138,7 +138,7 @@ int CKestraneMouseDevice::WriteMacros() {
     }
     if (result.excess > 0) {
         trace("mouse: the macros are %d events too long for the mouse\n", result.excess);
-    } else if (result.sent && result.channelResult < 0) {
+    } else if (result.sent && result.channelResult != kResultOk) {
         ReportWriteFailure(kPartMacros, result.channelResult);
     }
     return result.excess;
@@ -157,7 +157,7 @@ int CKestraneMouseDevice::WriteGunKeyData() {
         commandChannel(), encodeGunKeyImage(macros::readGunDocuments(UserDataFolder())));
     if (result.linkLost) {
         ReportWriteFailure(kPartNotLinked, 0);
-    } else if (result.channelResult < 0) {
+    } else if (result.channelResult != kResultOk) {
         ReportWriteFailure(kPartGunKeys, result.channelResult);
     }
     return 0;

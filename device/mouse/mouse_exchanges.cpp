@@ -2,36 +2,11 @@
 
 #include "device/key_table_codes.h"
 #include "device/link_guard.h"
+#include "device/transacted_write.h"
 
 #include <algorithm>
 
 namespace morva::device::mouse {
-namespace {
-
-// Begin, the data command, End, each after a link check; stops at the first failed check (a
-// transaction already begun stays open: the mouse cannot hear its end).
-template <typename Command> WriteResult guardedWrite(DeviceCommandChannel& channel, Command data) {
-    WriteResult result;
-    if (!linkUp(channel)) {
-        result.linkLost = true;
-        return result;
-    }
-    channel.beginTransaction();
-    if (!linkUp(channel)) {
-        result.linkLost = true;
-        return result;
-    }
-    result.channelResult = data();
-    result.sent = true;
-    if (!linkUp(channel)) {
-        result.linkLost = true;
-        return result;
-    }
-    channel.endTransaction();
-    return result;
-}
-
-} // namespace
 
 ButtonMap buildButtonMap(std::span<const uint8_t> keyTable) {
     ButtonMap map;
@@ -65,9 +40,9 @@ Tables readTables(DeviceCommandChannel& channel) {
     const int infoResult = channel.readDeviceInfo(tables.info);
     const size_t tableBytes = tables.info.keyTableBytes();
     std::vector<uint8_t> keyTable(kKeyTableLimit, 0);
-    const bool read = infoResult >= 0 && tableBytes <= kKeyTableLimit &&
+    const bool read = infoResult == kResultOk && tableBytes <= kKeyTableLimit &&
                       channel.setBlockLength(static_cast<uint16_t>(tableBytes)) &&
-                      channel.readKeyTable(keyTable) >= 0;
+                      channel.readKeyTable(keyTable) == kResultOk;
     channel.endTransaction();
     if (read) {
         keyTable.resize(tableBytes);
@@ -81,7 +56,7 @@ Tables readTables(DeviceCommandChannel& channel) {
 WriteResult writeSettings(DeviceCommandChannel& channel, const MouseSettings& settings,
                           uint8_t profileIndex) {
     const MouseSettingsBlock block = encodeMouseSettings(settings);
-    return guardedWrite(channel, [&] {
+    return transactedWrite(channel, [&] {
         return channel.writeSettings(static_cast<uint16_t>(profileIndex * kMouseSettingsStride),
                                      std::span(block.data(), kMouseSettingsWriteSize));
     });
@@ -94,20 +69,20 @@ WriteResult writeKeyTable(DeviceCommandChannel& channel, const Tables& tables,
         return {};
     }
     const std::vector<uint8_t> table = keyTableFor(tables.keyTable, tables.buttonMap, keys);
-    return guardedWrite(channel, [&] { return channel.writeKeyTable(profileIndex, table); });
+    return transactedWrite(channel, [&] { return channel.writeKeyTable(profileIndex, table); });
 }
 
 WriteResult writeGunKeys(DeviceCommandChannel& channel, std::span<const uint8_t> image) {
-    return guardedWrite(channel, [&] { return channel.writeGunKeyData(image); });
+    return transactedWrite(channel, [&] { return channel.writeGunKeyData(image); });
 }
 
 std::optional<MouseSettingsReadBack> readSettings(DeviceCommandChannel& channel,
                                                   const profiles::LightInfoRecord& current) {
     uint8_t profileIndex = 0;
     MouseSettingsBlock block{};
-    if (!linkUp(channel) || channel.readSettings(0, std::span(&profileIndex, 1)) < 0 ||
-        channel.readSettings(static_cast<uint16_t>(profileIndex * kMouseSettingsStride), block) <
-            0) {
+    if (!linkUp(channel) || channel.readSettings(0, std::span(&profileIndex, 1)) != kResultOk ||
+        channel.readSettings(static_cast<uint16_t>(profileIndex * kMouseSettingsStride), block) !=
+            kResultOk) {
         return std::nullopt;
     }
     return decodeMouseSettings(block, current);

@@ -4,6 +4,7 @@
 #include "device/device_info_record.h"
 #include "device/key_position_tables.h"
 #include "device/mouse/mouse_settings_block.h"
+#include "device/transacted_write.h"
 
 #include <array>
 #include <optional>
@@ -35,11 +36,7 @@ struct Tables {
 // Device information and key table in one transaction (no LED-index table).
 Tables readTables(DeviceCommandChannel& channel);
 
-struct WriteResult {
-    bool linkLost = false;
-    int channelResult = 0;
-    bool sent = false;
-};
+using WriteResult = TransactedWrite;
 // The first 66 bytes of the block at profileIndex × 128.
 WriteResult writeSettings(DeviceCommandChannel& channel, const MouseSettings& settings,
                           uint8_t profileIndex);

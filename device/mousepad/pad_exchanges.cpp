@@ -1,6 +1,7 @@
 #include "device/mousepad/pad_exchanges.h"
 
 #include "device/command_packet.h"
+#include "device/transacted_write.h"
 
 namespace morva::device::pad {
 
@@ -23,11 +24,13 @@ std::optional<PadSettings> readSettings(DeviceCommandChannel& channel) {
 int writeSettings(DeviceCommandChannel& channel, const PadSettings& settings,
                   uint8_t profileIndex) {
     const PadSettingsBlock block = encodePadSettings(settings);
-    channel.beginTransaction();
-    const int result =
-        channel.writeSettings(static_cast<uint16_t>(profileIndex * kPadSettingsWriteStride), block);
-    channel.endTransaction();
-    return result;
+    return transactedWrite(channel,
+                           [&] {
+                               return channel.writeSettings(
+                                   static_cast<uint16_t>(profileIndex * kPadSettingsWriteStride),
+                                   block);
+                           })
+        .channelResult;
 }
 
 std::optional<ui::PowerReport> readStatus(DeviceCommandChannel& channel) {

@@ -12,8 +12,19 @@ size_t areaSize(size_t length, size_t stride, size_t profiles) {
     return stride * (profiles - 1) + length;
 }
 
-bool contains(const std::vector<FaultKind>& fired, FaultKind kind) {
-    return std::find(fired.begin(), fired.end(), kind) != fired.end();
+bool contains(const std::vector<FiredFault>& fired, FaultKind kind) {
+    return std::any_of(fired.begin(), fired.end(),
+                       [kind](const FiredFault& fault) { return fault.kind == kind; });
+}
+
+uint32_t extraDelay(const std::vector<FiredFault>& fired) {
+    uint32_t delay = 0;
+    for (const FiredFault& fault : fired) {
+        if (fault.kind == FaultKind::Late) {
+            delay += fault.delayMs;
+        }
+    }
+    return delay;
 }
 
 } // namespace
@@ -67,8 +78,8 @@ std::span<const uint8_t> CommandFirmware::lastLiveFrame() const {
     return liveFrame_.bytes().first(liveFrameLength_);
 }
 
-void CommandFirmware::injectFault(FaultKind kind, int command, uint32_t nth) {
-    faults_.arm(kind, command, nth);
+void CommandFirmware::injectFault(FaultKind kind, int command, uint32_t nth, uint32_t delayMs) {
+    faults_.arm(kind, command, nth, delayMs);
 }
 
 std::vector<ConsumerReport> CommandFirmware::takeConsumerReports() {
@@ -122,8 +133,8 @@ CommandFirmware::handleRequest(std::span<const uint8_t, device::kPacketSize> req
         return response;
     }
     const uint8_t command = device::packetCommand(request);
-    const std::vector<FaultKind> fired =
-        faults_.empty() ? std::vector<FaultKind>{} : faults_.take(command);
+    const std::vector<FiredFault> fired =
+        faults_.empty() ? std::vector<FiredFault>{} : faults_.take(command);
     if (contains(fired, FaultKind::WriteFails)) {
         response.accepted = false;
         return response;
@@ -140,8 +151,9 @@ CommandFirmware::handleRequest(std::span<const uint8_t, device::kPacketSize> req
     if (silent_ || !answers(command) || contains(fired, FaultKind::NoReply)) {
         return response;
     }
-    for (FaultKind kind : fired) {
-        if (kind == FaultKind::StrayReport) {
+    response.extraDelayMs = extraDelay(fired);
+    for (const FiredFault& fault : fired) {
+        if (fault.kind == FaultKind::StrayReport) {
             device::CommandPacket stray = replyTo(request, kStatusOk);
             stray[device::packet_byte::kCommand] = static_cast<uint8_t>(~command);
             response.add(stray);

@@ -56,6 +56,8 @@ struct MemoryLayout {
 struct FirmwareResponse {
     static constexpr size_t kMaxReplies = 4;
     bool accepted = true;
+    // How much later than the device's usual latency the replies come (a Late fault).
+    uint32_t extraDelayMs = 0;
     std::array<device::CommandPacket, kMaxReplies> replies{};
     size_t replyCount = 0;
 
@@ -124,7 +126,9 @@ public:
     size_t malformedRequests() const { return malformedRequests_; }
 
     // Faults.
-    void injectFault(FaultKind kind, int command = kAnyCommand, uint32_t nth = 1);
+    // delayMs: how much later than usual the reply of a Late fault comes.
+    void injectFault(FaultKind kind, int command = kAnyCommand, uint32_t nth = 1,
+                     uint32_t delayMs = 0);
     void clearFaults() { faults_.clear(); }
     // A silent device takes every request and never answers.
     void setSilent(bool silent) { silent_ = silent; }

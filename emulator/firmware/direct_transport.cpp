@@ -25,7 +25,7 @@ bool DirectFirmwareTransport::writeReport(std::span<const uint8_t, device::kPack
         }
         return finish(true, timeoutMs, Outcome::Failed);
     }
-    const uint64_t availableAt = nowMs_ + firmware_.latencyMs();
+    const uint64_t availableAt = nowMs_ + firmware_.latencyMs() + response.extraDelayMs;
     for (const device::CommandPacket& reply : response.replyList()) {
         inbox_.push_back({availableAt, reply});
     }

@@ -14,6 +14,13 @@ enum class FaultKind {
     StatusFE,    // the request is refused with status 0xFE and not carried out
     WriteFails,  // the report cannot be written: the transport's write fails
     Unplug,      // the device goes away on this request and stays away until plugged in again
+    Late,        // the request is carried out, but its reply comes only after an extra delay
+};
+
+// A fault that fired, with the extra delay of a Late reply.
+struct FiredFault {
+    FaultKind kind;
+    uint32_t delayMs = 0;
 };
 
 // Matches every command.
@@ -23,18 +30,20 @@ inline constexpr int kAnyCommand = -1;
 // armed, 1 for the next) whose command matches, and is then forgotten.
 class FaultSchedule {
 public:
-    void arm(FaultKind kind, int command, uint32_t nth);
+    // delayMs is the extra delay of a Late reply; the other kinds ignore it.
+    void arm(FaultKind kind, int command, uint32_t nth, uint32_t delayMs = 0);
     void clear() { armed_.clear(); }
     bool empty() const { return armed_.empty(); }
 
     // Counts one request and returns the faults that fire on it, in the order they were armed.
-    std::vector<FaultKind> take(uint8_t command);
+    std::vector<FiredFault> take(uint8_t command);
 
 private:
     struct Armed {
         FaultKind kind;
         int command;
         uint32_t remaining;
+        uint32_t delayMs;
     };
     std::vector<Armed> armed_;
 };

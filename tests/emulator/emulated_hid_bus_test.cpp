@@ -1,5 +1,6 @@
 #include "emulator/emulated_hid_bus.h"
 #include "emulator/emulated_models.h"
+#include "emulator/firmware_device.h"
 
 #include <gtest/gtest.h>
 
@@ -74,6 +75,60 @@ TEST(EmulatedHidBus, AnOutputReportReachesTheDeviceWhichCanAnswerIt) {
     EXPECT_EQ(reply[3], 0xAA);
     EXPECT_TRUE(channel->setOutputReport(request));
     EXPECT_EQ(device->outputReportCount(), 2u);
+}
+
+// A firmware-backed keyboard on simulated time whose reply to a Begin comes `delayMs` late.
+struct LateKeyboard {
+    explicit LateKeyboard(uint32_t delayMs) {
+        time = &bus.useSimulatedTime();
+        keyboard->firmware().injectFault(FaultKind::Late, 0x01, 1, delayMs);
+        channel = openNode(bus, EmulatedHidBus::nodeName(plugFirmwareDevice(bus, keyboard), 1));
+        std::vector<uint8_t> begin(64, 0);
+        begin[0] = 0x04;
+        begin[1] = 0x01;
+        begin[3] = 0x01;
+        size_t sent = 0;
+        EXPECT_EQ(channel->write(begin, 1000, sent), HidIoResult::kOk);
+    }
+    HidIoResult read(int timeoutMs) {
+        uint8_t reply[64] = {};
+        size_t got = 0;
+        return channel->read(reply, timeoutMs, got);
+    }
+    EmulatedHidBus bus;
+    SimulatedTime* time = nullptr;
+    std::shared_ptr<FirmwareHidDevice> keyboard = makeEmulatedKeyboard();
+    std::unique_ptr<platform::HidChannel> channel;
+};
+
+// On simulated time a read never waits: a reply due within the time-out arrives with the clock
+// moved to it, one due later times out with the clock moved by the whole time-out.
+TEST(EmulatedHidBus, OnSimulatedTimeAReplyComesOnlyWhenItIsDueWithinTheTimeOut) {
+    const struct {
+        uint32_t delayMs;
+        int timeoutMs;
+        HidIoResult result;
+        uint64_t nowMs;
+    } cases[] = {
+        {0, 1000, HidIoResult::kOk, 0},
+        {999, 1000, HidIoResult::kOk, 999},
+        {1000, 1000, HidIoResult::kOk, 1000},
+        {1001, 1000, HidIoResult::kTimedOut, 1000},
+    };
+    for (const auto& c : cases) {
+        LateKeyboard late(c.delayMs);
+        EXPECT_EQ(late.read(c.timeoutMs), c.result) << c.delayMs;
+        EXPECT_EQ(late.time->nowMs(), c.nowMs) << c.delayMs;
+    }
+}
+
+TEST(EmulatedHidBus, OnSimulatedTimeAReplyTooLateForOneReadComesWithTheNext) {
+    LateKeyboard late(1500);
+    EXPECT_EQ(late.read(1000), HidIoResult::kTimedOut);
+    EXPECT_EQ(late.read(1000), HidIoResult::kOk);
+    EXPECT_EQ(late.time->nowMs(), 1500u);
+    EXPECT_EQ(late.read(1000), HidIoResult::kTimedOut) << "a silent device times out at once";
+    EXPECT_EQ(late.time->nowMs(), 2500u);
 }
 
 TEST(EmulatedHidBus, EveryOpenChannelGetsEachInputReportAndNoneIsKeptForLaterOpens) {
