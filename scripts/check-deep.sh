@@ -20,12 +20,10 @@ checks=("$@")
 tsan_suites=(base_tests hid_tests lighting_tests channel_tests devmgr_tests shell_tests update_tests)
 tsan_tests='^(ThreadEventLoop|Worker|VirtualClock|ScanThread|HidDevice|HidDeviceIo|FdChannel|LightingEngine|SleepingEngine|SharedEffect|ChannelTest|PendingExchangeTest|WirelessChannel|DeviceLighting|LiveFrame|DeviceBaseTest|DeviceTimerTest|MessageServerTest|IpcClientTest|HttpDownload|UpdateBatch|UpdateCheck)\.'
 
-# A suppression file is used when there is one (third-party code only; each entry says why).
-suppress() { [ -f "scripts/sanitizers/$1" ] && echo ":suppressions=$PWD/scripts/sanitizers/$1"; }
+# No suppressions: no run so far reported anything in third-party code.
 export ASAN_OPTIONS="detect_leaks=1"
-export LSAN_OPTIONS="print_suppressions=0$(suppress lsan.supp)"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1$(suppress tsan.supp)"
+export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1"
 
 scripts/install-deps.sh
 for check in "${checks[@]}"; do
