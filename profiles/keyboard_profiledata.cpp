@@ -24,6 +24,10 @@ RgbaColor decodeColor(const Json::Value& color) {
             toByte(member(color, "Blue")), toByte(member(color, "Alpha"))};
 }
 
+// The groups the light settings' custom-group byte can name; a stored group outside them reads
+// as the first.
+constexpr int32_t kMaxCustomGroup = 255;
+
 Json::Value& colorGroups(Json::Value& entry) {
     return json::arrayMember(json::objectMember(entry, "CustomLightMode"), "LightColorInfo");
 }
@@ -91,8 +95,11 @@ void CKeyboardProfiledata::WriteCustomLightColors(const std::vector<RgbaColor>& 
 }
 
 int32_t CKeyboardProfiledata::ReadCustomLightGroup() {
-    customGroup_ =
+    const int32_t stored =
         json::intMember(member(DeviceEntry(), "CustomLightMode"), "CustomLightModeGroupIndex");
+    // The group indexes "LightColorInfo", which reading extends up to it: a huge number from a
+    // damaged file would make the next save write billions of elements.
+    customGroup_ = stored >= 0 && stored <= kMaxCustomGroup ? stored : 0;
     return customGroup_;
 }
 

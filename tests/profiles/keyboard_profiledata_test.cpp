@@ -96,5 +96,25 @@ TEST_F(KeyboardProfileTest, CustomLightModeOfWrongTypeIsReplacedOnWrite) {
     EXPECT_EQ(profile.ReadCustomLightGroup(), 3);
 }
 
+TEST_F(KeyboardProfileTest, StoredGroupOutsideTheGroupByteReadsAsTheFirstGroup) {
+    const struct {
+        const char* stored;
+        int32_t read;
+    } cases[] = {{"0", 0},   {"255", 255}, {"256", 0},        {"-1", 0},
+                 {"7.9", 7}, {"\"3\"", 0}, {"2000000000", 0}, {"4294967298", 2}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        load(std::string(R"({"Device": [{"CustomLightMode": {"CustomLightModeGroupIndex": )") +
+             c.stored + "}}]}");
+
+        EXPECT_EQ(profile.ReadCustomLightGroup(), c.read);
+        profile.ReadCustomLightColors(static_cast<Json::ArrayIndex>(profile.ReadCustomLightGroup()),
+                                      2);
+        // Reading the group makes it and nothing past it.
+        EXPECT_EQ(profile.DeviceEntry()["CustomLightMode"]["LightColorInfo"].size(),
+                  static_cast<Json::ArrayIndex>(c.read) + 1);
+    }
+}
+
 } // namespace
 } // namespace morva
