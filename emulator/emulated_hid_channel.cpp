@@ -50,7 +50,11 @@ HidIoResult EmulatedHidChannel::read(std::span<uint8_t> buffer, int timeoutMs, s
         changed_.wait(lock, ready);
     } else if (simulatedTime_) {
         if (pendingCancels_ == 0 && !disconnected_ && !dueWithin(timeoutMs)) {
-            simulatedTime_->advanceBy(static_cast<uint64_t>(timeoutMs));
+            // Only a wait for a reply that is on its way moves the clock: an idle reader of
+            // another interface timing out must not bring a late reply forward.
+            if (!reports_.empty()) {
+                simulatedTime_->advanceBy(static_cast<uint64_t>(timeoutMs));
+            }
             return HidIoResult::kTimedOut;
         }
     } else if (!changed_.wait_for(lock, std::chrono::milliseconds(timeoutMs), ready)) {
