@@ -18,7 +18,8 @@ using platform::HidIoResult;
 EmulatedHidChannel::EmulatedHidChannel(std::shared_ptr<EmulatedHidDevice> device,
                                        int interfaceNumber)
     : device_(std::move(device)), interfaceNumber_(interfaceNumber),
-      simulatedTime_(device_->simulatedTime()) {}
+      simulatedTime_(device_->simulatedTime()),
+      ownNowMs_(simulatedTime_ ? simulatedTime_->nowMs() : 0) {}
 
 EmulatedHidChannel::~EmulatedHidChannel() {
     device_->detachChannel(this);
@@ -34,7 +35,7 @@ bool EmulatedHidChannel::takeCancel() {
 
 bool EmulatedHidChannel::dueWithin(int timeoutMs) const {
     return !reports_.empty() &&
-           reports_.front().dueMs <= simulatedTime_->nowMs() + static_cast<uint64_t>(timeoutMs);
+           reports_.front().dueMs <= ownNowMs_ + static_cast<uint64_t>(timeoutMs);
 }
 
 HidIoResult EmulatedHidChannel::read(std::span<uint8_t> buffer, int timeoutMs, size_t& bytesRead) {
@@ -53,7 +54,8 @@ HidIoResult EmulatedHidChannel::read(std::span<uint8_t> buffer, int timeoutMs, s
             // Only a wait for a reply that is on its way moves the clock: an idle reader of
             // another interface timing out must not bring a late reply forward.
             if (!reports_.empty()) {
-                simulatedTime_->advanceBy(static_cast<uint64_t>(timeoutMs));
+                ownNowMs_ += static_cast<uint64_t>(timeoutMs);
+                simulatedTime_->advanceTo(ownNowMs_);
             }
             return HidIoResult::kTimedOut;
         }
@@ -69,7 +71,8 @@ HidIoResult EmulatedHidChannel::read(std::span<uint8_t> buffer, int timeoutMs, s
     const Queued queued = std::move(reports_.front());
     reports_.pop_front();
     if (simulatedTime_) {
-        simulatedTime_->advanceTo(queued.dueMs);
+        ownNowMs_ = std::max(ownNowMs_, queued.dueMs);
+        simulatedTime_->advanceTo(ownNowMs_);
     }
     const std::vector<uint8_t>& report = queued.bytes;
     bytesRead = std::min(report.size(), buffer.size()); // a short buffer truncates, as hidraw
@@ -114,9 +117,9 @@ void EmulatedHidChannel::cancel() {
 }
 
 void EmulatedHidChannel::deliver(std::span<const uint8_t> report, uint32_t delayMs) {
-    const uint64_t due = simulatedTime_ ? simulatedTime_->nowMs() + delayMs : 0;
     {
         std::lock_guard lock(mutex_);
+        const uint64_t due = simulatedTime_ ? ownNowMs_ + delayMs : 0;
         if (disconnected_) {
             return;
         }

@@ -48,7 +48,11 @@ private:
     std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<Queued> reports_;
+    // The bus's clock on simulated time. Each channel keeps its own time as well, moved only by
+    // its own reads, so that other readers of the device (an event thread waiting on another
+    // channel) never bring a late reply forward; the bus clock follows the furthest of them.
     std::shared_ptr<SimulatedTime> simulatedTime_;
+    uint64_t ownNowMs_ = 0;
     unsigned pendingCancels_ = 0;
     bool disconnected_ = false;
 };
