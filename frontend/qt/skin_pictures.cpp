@@ -31,9 +31,17 @@ void SkinPictures::setFolder(std::filesystem::path folder) {
     svgs_.clear();
     drawn_.clear();
     plain_.clear();
+    files_.clear();
 }
 
 std::filesystem::path SkinPictures::fileOf(const std::string& description) const {
+    if (auto known = files_.find(description); known != files_.end()) {
+        return known->second;
+    }
+    return files_.emplace(description, locate(description)).first->second;
+}
+
+std::filesystem::path SkinPictures::locate(const std::string& description) const {
     // "file='x.svg' ..." or a plain path.
     std::string file = description;
     if (const size_t at = description.find("file='"); at != std::string::npos) {

@@ -30,7 +30,8 @@ public:
     QPixmap tinted(const std::string& description, QSize size, qreal pixelRatio,
                    const QColor& colour);
 
-    // The file a description names, as found in the folder.
+    // The file a description names, as found in the folder; found once per description, since
+    // every repaint asks again.
     std::filesystem::path fileOf(const std::string& description) const;
 
 private:
@@ -39,11 +40,13 @@ private:
     QPixmap svgPicture(const std::filesystem::path& file, QSize pixels, qreal pixelRatio);
     QPixmap plainPicture(const std::filesystem::path& file);
     QSvgRenderer* svgOf(const std::filesystem::path& file);
+    std::filesystem::path locate(const std::string& description) const;
 
     std::filesystem::path folder_;
     std::map<std::string, std::unique_ptr<QSvgRenderer>, std::less<>> svgs_;
     std::map<SizedKey, QPixmap> drawn_;
     std::map<std::string, QPixmap, std::less<>> plain_;
+    mutable std::map<std::string, std::filesystem::path, std::less<>> files_;
 };
 
 } // namespace morva::qt
