@@ -23,6 +23,25 @@ GuiOptions parseGuiOptions(std::span<char* const> arguments) {
     return options;
 }
 
+std::string missingDisplayReason(std::span<char* const> arguments,
+                                 const char* (*environment)(const char*)) {
+    const auto isSet = [environment](const char* name) {
+        const char* value = environment(name);
+        return value != nullptr && *value != '\0';
+    };
+    if (isSet("QT_QPA_PLATFORM") || isSet("DISPLAY") || isSet("WAYLAND_DISPLAY")) {
+        return {};
+    }
+    for (const char* argument : arguments) {
+        if (std::string_view(argument) == "-platform") {
+            return {};
+        }
+    }
+    return "morva: no display to show the window on (DISPLAY and WAYLAND_DISPLAY are unset).\n"
+           "Run it on a desktop, or on a virtual display: scripts/run.sh says how, or\n"
+           "  Xvfb :99 & DISPLAY=:99 morva --demo\n";
+}
+
 std::string guiUsage() {
     return "usage: morva [--demo] [--hidden]\n"
            "  --demo: attach emulated devices instead of the system's HID devices\n"

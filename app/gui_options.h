@@ -17,6 +17,12 @@ struct GuiOptions {
 
 GuiOptions parseGuiOptions(std::span<char* const> arguments);
 
+// Why the GUI cannot start for want of a display, or empty when it can: no platform is named
+// (QT_QPA_PLATFORM or -platform) and neither an X nor a Wayland display is set. Said plainly
+// instead of the GUI library's abort. `environment` reads a variable (null when unset).
+std::string missingDisplayReason(std::span<char* const> arguments,
+                                 const char* (*environment)(const char*));
+
 // The text --help prints.
 std::string guiUsage();
 // The line --version prints.

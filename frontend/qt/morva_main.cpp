@@ -26,6 +26,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <span>
 
@@ -154,6 +155,13 @@ int main(int argc, char** argv) {
                                    : morva::app::guiUsage().c_str(),
                    stdout);
         return 0;
+    }
+    if (const std::string reason = morva::app::missingDisplayReason(
+            std::span<char* const>(argv + 1, argv + argc),
+            [](const char* name) -> const char* { return std::getenv(name); });
+        !reason.empty()) {
+        std::fputs(reason.c_str(), stderr);
+        return 1;
     }
     // Before any thread starts, so that only the interface thread takes the signals.
     morva::qt::TerminationSignals::blockInAllThreads();

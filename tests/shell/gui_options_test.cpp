@@ -46,5 +46,49 @@ TEST(GuiOptions, TheUsageNamesEveryOption) {
     }
 }
 
+const char* fakeEnvironment(const char* name);
+
+struct DisplayCase {
+    const char* name;
+    std::vector<std::string> words;
+    std::vector<std::pair<std::string, std::string>> variables;
+    bool refused;
+};
+const DisplayCase* currentDisplayCase = nullptr;
+
+const char* fakeEnvironment(const char* name) {
+    for (const auto& [variable, value] : currentDisplayCase->variables) {
+        if (variable == name) {
+            return value.c_str();
+        }
+    }
+    return nullptr;
+}
+
+TEST(GuiOptions, WithoutAnyDisplayTheProgramSaysSoInsteadOfAborting) {
+    const DisplayCase cases[] = {
+        {"nothing set", {}, {}, true},
+        {"empty DISPLAY", {"--demo"}, {{"DISPLAY", ""}}, true},
+        {"X display", {}, {{"DISPLAY", ":0"}}, false},
+        {"Wayland display", {}, {{"WAYLAND_DISPLAY", "wayland-0"}}, false},
+        {"platform variable", {}, {{"QT_QPA_PLATFORM", "offscreen"}}, false},
+        {"platform option", {"-platform", "offscreen"}, {}, false},
+    };
+    for (const DisplayCase& c : cases) {
+        currentDisplayCase = &c;
+        std::vector<std::string> words = c.words;
+        std::vector<char*> arguments;
+        for (std::string& word : words) {
+            arguments.push_back(word.data());
+        }
+        const std::string reason = missingDisplayReason(arguments, &fakeEnvironment);
+        EXPECT_EQ(!reason.empty(), c.refused) << c.name;
+        if (c.refused) {
+            EXPECT_NE(reason.find("DISPLAY"), std::string::npos) << c.name;
+        }
+    }
+    currentDisplayCase = nullptr;
+}
+
 } // namespace
 } // namespace morva::app
