@@ -55,8 +55,11 @@ PropertyBuffer floatBuffer(float value) {
 
 PropertyBuffer argumentBuffer(std::span<const int32_t> values) {
     PropertyBuffer buffer{};
+    // An empty span may have no storage at all, which memcpy must not be given.
     const size_t count = std::min(values.size(), buffer.size() / sizeof(int32_t));
-    std::memcpy(buffer.data(), values.data(), count * sizeof(int32_t));
+    if (count > 0) {
+        std::memcpy(buffer.data(), values.data(), count * sizeof(int32_t));
+    }
     return buffer;
 }
 
