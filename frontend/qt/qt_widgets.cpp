@@ -767,6 +767,21 @@ void SkinSlider::sync(ui::Property property) {
 SkinProgress::SkinProgress(ui::Control& control, RenderContext& context, QWidget* parent)
     : QProgressBar(parent), ControlView(control, context) {
     setTextVisible(false);
+    // The skin's colours for the groove and the value part, and the side the value grows
+    // from (a battery's used part grows from the right).
+    QStringList style;
+    if (control.bkColor() != 0) {
+        style << QStringLiteral("QProgressBar { background: %1; }")
+                     .arg(argbColor(control.bkColor()).name(QColor::HexArgb));
+    }
+    if (const uint32_t fore = colorAttribute(control, "forecolor")) {
+        style << QStringLiteral("QProgressBar::chunk { background: %1; }")
+                     .arg(argbColor(fore).name(QColor::HexArgb));
+    }
+    if (!style.isEmpty()) {
+        setStyleSheet(style.join(' '));
+    }
+    setInvertedAppearance(control.attribute("inverted") == "true");
 }
 
 void SkinProgress::sync(ui::Property property) {

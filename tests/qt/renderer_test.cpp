@@ -258,6 +258,32 @@ TEST_F(RendererTest, ProgressShowsTheModelValue) {
     EXPECT_EQ(w->value(), 7);
 }
 
+// The skin's groove and value colours, and the side the value grows from.
+TEST_F(RendererTest, ProgressPaintsTheSkinsColoursFromTheSkinsSide) {
+    const QColor groove(0x00, 0x99, 0xFF);
+    const QColor valuePart(0x2A, 0x2F, 0x38);
+    for (const bool inverted : {false, true}) {
+        auto progress = std::make_unique<ui::Progress>();
+        progress->setName(inverted ? "from_right" : "from_left");
+        progress->setFixedHeight(12);
+        progress->setAttribute("bkcolor", "#FF0099FF");
+        progress->setAttribute("forecolor", "#FF2A2F38");
+        progress->setAttribute("inverted", inverted ? "true" : "false");
+        progress->setValue(25);
+        ui::Progress* raw = progress.get();
+        rootLayout->add(std::move(progress));
+        pump();
+        QWidget* w = renderer.widgetOf(*raw);
+        ASSERT_NE(w, nullptr);
+        const QImage picture = w->grab().toImage();
+        const int y = picture.height() / 2;
+        const QColor left = picture.pixelColor(picture.width() / 10, y);
+        const QColor right = picture.pixelColor(picture.width() * 9 / 10, y);
+        EXPECT_EQ(left, inverted ? groove : valuePart) << raw->name();
+        EXPECT_EQ(right, inverted ? valuePart : groove) << raw->name();
+    }
+}
+
 TEST_F(RendererTest, ListRowsClickAndDoubleClick) {
     auto* list = add<ui::List>("macro_name_list", 90);
     for (const char* name : {"row_a", "row_b"}) {

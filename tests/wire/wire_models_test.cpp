@@ -4,6 +4,7 @@
 #include "emulator/emulated_models.h"
 #include "tests/wire/wire_test_support.h"
 
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -96,12 +97,20 @@ TEST(WireModels, TheDemoDevicesAnswerWithTheirFirmware) {
     emulator::plugDemoDevices(bus);
     ASSERT_EQ(bus.deviceCount(), 5u) << "one for each device-tab row";
     EXPECT_NE(emulator::firmwareDeviceOf(bus, 1)->firmwareAs<emulator::MouseFirmware>(), nullptr);
-    EXPECT_NE(emulator::firmwareDeviceOf(bus, 3)->firmwareAs<emulator::MousePadFirmware>(),
-              nullptr);
-    EXPECT_NE(emulator::firmwareDeviceOf(bus, 5)->firmwareAs<emulator::KeyboardFirmware>(),
-              nullptr);
     const auto keyboard = emulator::firmwareDeviceOf(bus, 2);
     ASSERT_NE(keyboard, nullptr);
+    const auto pad = emulator::firmwareDeviceOf(bus, 3);
+    ASSERT_NE(pad->firmwareAs<emulator::MousePadFirmware>(), nullptr);
+    // The pad's row shows power, so the demo pad has a phone charging on it to show.
+    const std::span<uint8_t> status = pad->firmware().status();
+    EXPECT_GT(status[0], 0) << "battery level";
+    EXPECT_EQ(status[1], 1) << "charging";
+    EXPECT_EQ(status[5], 1) << "a phone of the first kind";
+    EXPECT_TRUE(std::all_of(keyboard->firmware().status().begin(),
+                            keyboard->firmware().status().end(), [](uint8_t b) { return b == 0; }))
+        << "a model without power display keeps a blank status";
+    EXPECT_NE(emulator::firmwareDeviceOf(bus, 5)->firmwareAs<emulator::KeyboardFirmware>(),
+              nullptr);
     ASSERT_NE(keyboard->firmwareAs<emulator::KeyboardFirmware>(), nullptr);
     EXPECT_NE(emulator::firmwareDeviceOf(bus, 4)->firmwareAs<emulator::HeadsetFirmware>(), nullptr);
     EXPECT_EQ(emulator::firmwareDeviceOf(bus, 9), nullptr);
