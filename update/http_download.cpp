@@ -1,12 +1,11 @@
 #include "update/http_download.h"
 
 #include "base/trace.h"
+#include "update/curl_library.h"
 
 #include <chrono>
 #include <cstdio>
-#include <curl/curl.h>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <system_error>
 #include <thread>
@@ -20,12 +19,14 @@ constexpr auto kPause = std::chrono::milliseconds(1);
 constexpr long kConnectTimeoutSeconds = 15;
 
 struct CurlDeleter {
-    void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
+    const CurlLibrary* library = nullptr;
+    void operator()(CURL* handle) const { library->easyCleanup(handle); }
 };
 using Curl = std::unique_ptr<CURL, CurlDeleter>;
 
 struct HeaderListDeleter {
-    void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+    const CurlLibrary* library = nullptr;
+    void operator()(curl_slist* list) const { library->slistFreeAll(list); }
 };
 using HeaderList = std::unique_ptr<curl_slist, HeaderListDeleter>;
 
@@ -34,14 +35,9 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-void initialiseCurlOnce() {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
-
-HeaderList noCacheHeaders() {
-    curl_slist* list = curl_slist_append(nullptr, "Cache-Control: no-cache");
-    return HeaderList(curl_slist_append(list, "Pragma: no-cache"));
+HeaderList noCacheHeaders(const CurlLibrary& lib) {
+    curl_slist* list = lib.slistAppend(nullptr, "Cache-Control: no-cache");
+    return HeaderList(lib.slistAppend(list, "Pragma: no-cache"), HeaderListDeleter{&lib});
 }
 
 // Asked now and then during a transfer: a non-zero answer ends it.
@@ -49,40 +45,42 @@ int stopRequested(void* stop, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
     return static_cast<const std::stop_token*>(stop)->stop_requested() ? 1 : 0;
 }
 
-Curl openRequest(const std::string& url, const HeaderList& headers, const std::stop_token& stop) {
-    Curl curl(curl_easy_init());
+Curl openRequest(const CurlLibrary& lib, const std::string& url, const HeaderList& headers,
+                 const std::stop_token& stop) {
+    Curl curl(lib.easyInit(), CurlDeleter{&lib});
     if (!curl) {
         return curl;
     }
-    curl_easy_setopt(curl.get(), CURLOPT_URL, url.c_str());
-    curl_easy_setopt(curl.get(), CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl.get(), CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl.get(), CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(curl.get(), CURLOPT_HTTPHEADER, headers.get());
-    curl_easy_setopt(curl.get(), CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
-    curl_easy_setopt(curl.get(), CURLOPT_NOSIGNAL, 1L);
+    lib.easySetopt(curl.get(), CURLOPT_URL, url.c_str());
+    lib.easySetopt(curl.get(), CURLOPT_PROTOCOLS_STR, "http,https");
+    lib.easySetopt(curl.get(), CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    lib.easySetopt(curl.get(), CURLOPT_FOLLOWLOCATION, 1L);
+    lib.easySetopt(curl.get(), CURLOPT_HTTPHEADER, headers.get());
+    lib.easySetopt(curl.get(), CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
+    lib.easySetopt(curl.get(), CURLOPT_NOSIGNAL, 1L);
     // An error answer is a failure, not a file.
-    curl_easy_setopt(curl.get(), CURLOPT_FAILONERROR, 1L);
-    curl_easy_setopt(curl.get(), CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(curl.get(), CURLOPT_XFERINFOFUNCTION, &stopRequested);
-    curl_easy_setopt(curl.get(), CURLOPT_XFERINFODATA, &stop);
+    lib.easySetopt(curl.get(), CURLOPT_FAILONERROR, 1L);
+    lib.easySetopt(curl.get(), CURLOPT_NOPROGRESS, 0L);
+    lib.easySetopt(curl.get(), CURLOPT_XFERINFOFUNCTION, &stopRequested);
+    lib.easySetopt(curl.get(), CURLOPT_XFERINFODATA, &stop);
     return curl;
 }
 
 // The length the server announces for the body, if it answers 2xx with one.
-std::optional<curl_off_t> announcedLength(const std::string& url, const std::stop_token& stop) {
-    const HeaderList headers = noCacheHeaders();
-    const Curl curl = openRequest(url, headers, stop);
+std::optional<curl_off_t> announcedLength(const CurlLibrary& lib, const std::string& url,
+                                          const std::stop_token& stop) {
+    const HeaderList headers = noCacheHeaders(lib);
+    const Curl curl = openRequest(lib, url, headers, stop);
     if (!curl) {
         return std::nullopt;
     }
-    curl_easy_setopt(curl.get(), CURLOPT_NOBODY, 1L);
-    const CURLcode result = curl_easy_perform(curl.get());
+    lib.easySetopt(curl.get(), CURLOPT_NOBODY, 1L);
+    const CURLcode result = lib.easyPerform(curl.get());
     curl_off_t length = -1;
     if (result == CURLE_OK) {
-        curl_easy_getinfo(curl.get(), CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
+        lib.easyGetinfo(curl.get(), CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
     } else {
-        trace("download %s: HEAD failed: %s\n", url.c_str(), curl_easy_strerror(result));
+        trace("download %s: HEAD failed: %s\n", url.c_str(), lib.easyStrerror(result));
     }
     if (length <= 0) {
         return std::nullopt;
@@ -130,7 +128,8 @@ std::filesystem::path temporaryBeside(const std::filesystem::path& target) {
 }
 
 // Fetches the body into `temporary`; true when all `total` bytes arrived.
-bool fetchBody(const std::string& url, const std::filesystem::path& temporary, BodySink& sink,
+bool fetchBody(const CurlLibrary& lib, const std::string& url,
+               const std::filesystem::path& temporary, BodySink& sink,
                const std::stop_token& stop) {
     const File file(std::fopen(temporary.c_str(), "wb"));
     if (!file) {
@@ -138,18 +137,18 @@ bool fetchBody(const std::string& url, const std::filesystem::path& temporary, B
         return false;
     }
     sink.file = file.get();
-    const HeaderList headers = noCacheHeaders();
-    const Curl curl = openRequest(url, headers, stop);
+    const HeaderList headers = noCacheHeaders(lib);
+    const Curl curl = openRequest(lib, url, headers, stop);
     if (!curl) {
         return false;
     }
-    curl_easy_setopt(curl.get(), CURLOPT_BUFFERSIZE, static_cast<long>(kDownloadReadBytes));
-    curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, &BodySink::write);
-    curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &sink);
-    const CURLcode result = curl_easy_perform(curl.get());
+    lib.easySetopt(curl.get(), CURLOPT_BUFFERSIZE, static_cast<long>(kDownloadReadBytes));
+    lib.easySetopt(curl.get(), CURLOPT_WRITEFUNCTION, &BodySink::write);
+    lib.easySetopt(curl.get(), CURLOPT_WRITEDATA, &sink);
+    const CURLcode result = lib.easyPerform(curl.get());
     if (result != CURLE_OK) {
         trace("download %s: GET failed after %lld bytes: %s%s\n", url.c_str(),
-              static_cast<long long>(sink.received), curl_easy_strerror(result),
+              static_cast<long long>(sink.received), lib.easyStrerror(result),
               sink.overlong ? " (longer than announced)" : "");
         return false;
     }
@@ -160,13 +159,19 @@ bool fetchBody(const std::string& url, const std::filesystem::path& temporary, B
 
 void download(const std::string& url, const std::filesystem::path& target,
               const DownloadProgress& progress, std::stop_token stop) {
-    initialiseCurlOnce();
     const auto report = [&progress](curl_off_t total, curl_off_t received) {
         if (progress) {
             progress(static_cast<double>(total), static_cast<double>(received));
         }
     };
-    const std::optional<curl_off_t> total = announcedLength(url, stop);
+    std::string unavailable;
+    const CurlLibrary* lib = curlLibrary(unavailable);
+    if (lib == nullptr) {
+        trace("download %s: %s\n", url.c_str(), unavailable.c_str());
+        report(0, 0);
+        return;
+    }
+    const std::optional<curl_off_t> total = announcedLength(*lib, url, stop);
     if (!total) {
         report(0, 0);
         return;
@@ -176,7 +181,7 @@ void download(const std::string& url, const std::filesystem::path& target,
     sink.progress = &progress;
     const std::filesystem::path temporary = temporaryBeside(target);
     std::error_code error;
-    if (!fetchBody(url, temporary, sink, stop)) {
+    if (!fetchBody(*lib, url, temporary, sink, stop)) {
         std::filesystem::remove(temporary, error);
         report(0, sink.received);
         return;
