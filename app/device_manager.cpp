@@ -36,6 +36,9 @@ DeviceManager::~DeviceManager() {
 }
 
 int DeviceManager::BuildPages() {
+    // No tab shows yet: the notice stands in the page area, and pages built behind a hidden
+    // switch get their widgets only when a device first shows one.
+    UpdateNoDeviceNotice();
     int built = 0;
     for (size_t row = 0; row < models_.tabs().size(); ++row) {
         built += BuildPage(row) ? 1 : 0;

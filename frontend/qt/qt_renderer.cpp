@@ -300,8 +300,8 @@ void QtRenderer::createWidgets(ui::Window& window, ui::Control& control) {
     if (!view || !view->top || entries_.contains(&control)) {
         return;
     }
-    // A control gets its widget when it is first shown: the pages and panels nobody opens
-    // cost no widgets. A hidden parent's children come with it.
+    // A control gets its widget when it is first shown, itself and every container around it:
+    // the pages and panels nobody opens cost no widgets.
     if (!control.visible()) {
         return;
     }
@@ -336,7 +336,41 @@ void QtRenderer::restackChildren(const ui::Control& control) {
     }
 }
 
+void QtRenderer::createShownDescendants(ui::Window& window, const ui::Control& control) {
+    const ui::Container* container = control.asContainer();
+    if (container == nullptr) {
+        return;
+    }
+    bool created = false;
+    for (const auto& child : container->children()) {
+        if (!child->visible()) {
+            continue;
+        }
+        if (widgetOf(*child) == nullptr) {
+            createWidgets(window, *child);
+            created = true;
+        } else {
+            createShownDescendants(window, *child);
+        }
+    }
+    if (created) {
+        restackChildren(control);
+    }
+}
+
+bool QtRenderer::shownWithAncestors(const ui::Control& control) {
+    for (const ui::Control* c = &control; c != nullptr; c = c->parent()) {
+        if (!c->visible()) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void QtRenderer::controlAdded(ui::Window& window, ui::Control& control) {
+    if (!shownWithAncestors(control)) {
+        return;
+    }
     createWidgets(window, control);
     if (control.parent()) {
         restackChildren(*control.parent());
@@ -377,6 +411,9 @@ void QtRenderer::controlChanged(ui::Window& window, ui::Control& control, ui::Pr
     QWidget* widget = found->second.widget;
     switch (p) {
     case ui::Property::Visible:
+        if (control.visible() && shownWithAncestors(control)) {
+            createShownDescendants(window, control);
+        }
         widget->setVisible(control.visible());
         scheduleLayout(window);
         break;

@@ -5,6 +5,7 @@
 #include "ui/toolkit/combo.h"
 #include "ui/toolkit/container.h"
 #include "ui/toolkit/edit.h"
+#include "ui/toolkit/label.h"
 #include "ui/toolkit/layout.h"
 #include "ui/toolkit/list.h"
 #include "ui/toolkit/menu.h"
@@ -571,6 +572,48 @@ TEST_F(RendererTest, EveryShownControlOfTheMainSkinHasAWidgetAndHiddenOnesGetThe
     pump();
     EXPECT_EQ(renderer.widgetOf(*hidden), made);
     EXPECT_FALSE(made->isVisible());
+}
+
+// Controls added under a hidden container, or under one hidden after its widget was made, get
+// their widgets only when it shows again, stacked in the model's order.
+TEST_F(RendererTest, ControlsUnderAHiddenContainerGetTheirWidgetsWhenItShows) {
+    auto* box = add<ui::VerticalLayout>("box", 90);
+    ASSERT_NE(renderer.widgetOf(*box), nullptr);
+    box->setVisible(false);
+    pump();
+    std::vector<ui::Control*> rows;
+    for (const char* name : {"first", "second", "third"}) {
+        auto row = std::make_unique<ui::Label>();
+        row->setName(name);
+        row->setFixedHeight(30);
+        if (std::string_view(name) == "second") {
+            row->setVisible(false);
+        }
+        rows.push_back(box->add(std::move(row)));
+    }
+    pump();
+    for (ui::Control* row : rows) {
+        EXPECT_EQ(renderer.widgetOf(*row), nullptr) << row->name();
+    }
+
+    box->setVisible(true);
+    pump();
+    QWidget* first = renderer.widgetOf(*rows[0]);
+    QWidget* third = renderer.widgetOf(*rows[2]);
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(third, nullptr);
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_EQ(renderer.widgetOf(*rows[1]), nullptr) << "a hidden row waits for its own show";
+    EXPECT_EQ(first->geometry().top(), 0);
+    EXPECT_EQ(third->geometry().top(), 30) << "laid out where the model puts it";
+
+    rows[1]->setVisible(true);
+    pump();
+    QWidget* second = renderer.widgetOf(*rows[1]);
+    ASSERT_NE(second, nullptr);
+    const QObjectList order = renderer.widgetOf(*box)->children();
+    EXPECT_LT(order.indexOf(first), order.indexOf(second));
+    EXPECT_LT(order.indexOf(second), order.indexOf(third));
 }
 
 TEST(FittedFont, ShrinksALongCaptionToItsBoxButNotBelowSeventyPercent) {
