@@ -198,7 +198,8 @@ void MacroPanelRoutes::registerOn(ui::NotificationRouter& router) {
     router.on(kClick, "macro_btn_import", [this](const ui::Notification&) { ImportMacro(); });
     router.on(kClick, "macro_btn_export", [this](const ui::Notification&) { ExportMacro(); });
     router.on(kClick, "macro_btn_save", withPanel([](CMacroControlUI& panel) { panel.Save(); }));
-    router.on(kKillFocus, "macro_delay", withPanel([](CMacroControlUI& panel) { panel.Save(); }));
+    router.on(kKillFocus, macros::kDelayFieldName,
+              withPanel([](CMacroControlUI& panel) { panel.Save(); }));
     router.on(kClick, "macro_btn_cancel",
               withPanel([](CMacroControlUI& panel) { panel.LoadSelectedMacro(); }));
     for (const auto& [button, move] : kMoveButtons) {

@@ -30,13 +30,13 @@ void CMacroControlUI::showEvents(const std::vector<MacroEvent>& events) {
     list->removeAll();
     list->setScrollOffset(0);
     for (const MacroEvent& event : events) {
-        list->add(makeEventRow(eventToJson(event)));
+        placeEventRow(*list, list->count(), eventToJson(event));
     }
 }
 
 void CMacroControlUI::insertEventRow(size_t index, const Json::Value& event) {
     if (ui::List* list = eventList()) {
-        list->addAt(makeEventRow(event), index);
+        placeEventRow(*list, index, event);
     }
 }
 

@@ -1,10 +1,12 @@
 #include "macros/panel/macro_event_row.h"
 
 #include "base/json_file.h"
+#include "base/trace.h"
 #include "macros/event_name.h"
 #include "macros/macro_document.h"
 #include "macros/macro_recorder.h"
 #include "macros/panel/macro_label_styles.h"
+#include "ui/controls/combo_edit_container_element.h"
 #include "ui/toolkit/edit.h"
 #include "ui/toolkit/list.h"
 
@@ -13,12 +15,6 @@
 
 namespace morva::macros {
 namespace {
-
-constexpr int kActionWidth = 90;
-constexpr int kDelayWidth = 80;
-constexpr int kDelayHeight = 25;
-constexpr uint32_t kDelayFieldColour = 0xFF444444;
-constexpr size_t kDelayDigits = 6;
 
 bool isKeyboardEvent(const MacroEvent& event) {
     return event.type == kTypeKeyboardKey || event.type == kTypeModifier;
@@ -49,40 +45,26 @@ void showAction(ui::Control& label, const MacroEvent& event) {
     label.setText(isMovement(event) ? std::to_string(event.button) : std::string());
 }
 
-std::unique_ptr<ui::Label> makeLabel(std::string_view name, int width) {
-    auto label = std::make_unique<ui::Label>();
-    label->setName(std::string(name));
-    label->setFixedWidth(width);
-    label->setFont(8);
-    return label;
-}
-
-std::unique_ptr<ui::Edit> makeDelayField() {
-    auto field = std::make_unique<ui::Edit>();
-    field->setName(std::string(kDelayFieldName));
-    applyLabelStyle(*field, MacroLabelStyle::Text);
-    field->setBkColor(kDelayFieldColour);
-    field->setFixedWidth(kDelayWidth);
-    field->setFixedHeight(kDelayHeight);
-    field->setMaxLength(kDelayDigits);
-    field->setNumberOnly(true);
-    field->setMinValue(0);
-    field->setMaxValue(static_cast<int>(kLongestPauseMs));
-    field->setToolTip("%[macro_delay_tip]");
-    return field;
+const ui::CComboEditContainerElementUI* asEventRow(const ui::Control& row) {
+    return dynamic_cast<const ui::CComboEditContainerElementUI*>(&row);
 }
 
 } // namespace
 
-std::unique_ptr<ui::ListContainerElement> makeEventRow(const Json::Value& event) {
-    auto row = std::make_unique<ui::ListContainerElement>();
-    row->setName(std::string(kEventRowName));
-    row->setFixedHeight(kEventRowHeight);
-    row->setInset({8, 2, 8, 3}); // the 25-pixel field sits in the middle
-    row->setChildPadding(8);
-    row->add(makeLabel(kEventNameLabel, 0));
-    row->add(makeLabel(kEventActionLabel, kActionWidth));
-    row->add(makeDelayField());
+ui::Control* placeEventRow(ui::List& list, size_t index, const Json::Value& event) {
+    if (list.window() == nullptr) {
+        trace("macro event list %s is in no window: its rows cannot be built", list.name().c_str());
+        return nullptr;
+    }
+    auto made = std::make_unique<ui::CComboEditContainerElementUI>();
+    made->setName(std::string(kEventRowName));
+    made->setFixedHeight(kEventRowHeight);
+    made->setMenuEnabled(true); // a right click offers the events that can be inserted
+    auto* row = static_cast<ui::CComboEditContainerElementUI*>(list.addAt(std::move(made), index));
+    if (ui::Edit* field = row->delayEdit()) {
+        field->setName(std::string(kDelayFieldName));
+        applyLabelStyle(*field, MacroLabelStyle::Text);
+    }
     setRowEvent(*row, event);
     showRowDelay(*row, eventFromJson(event).delayMs());
     return row;
@@ -94,22 +76,22 @@ Json::Value rowEvent(const ui::Control& row) {
 
 void setRowEvent(ui::Control& row, const Json::Value& event) {
     row.setUserData(styledJsonText(event));
-    const MacroEvent shown = eventFromJson(event);
-    const ui::Container* box = row.asContainer();
-    if (box == nullptr) {
+    const auto* parts = asEventRow(row);
+    if (parts == nullptr) {
         return;
     }
-    if (ui::Control* name = box->findDescendant(kEventNameLabel)) {
+    const MacroEvent shown = eventFromJson(event);
+    if (ui::Control* name = parts->text1()) {
         showName(*name, shown);
     }
-    if (ui::Control* action = box->findDescendant(kEventActionLabel)) {
+    if (ui::Control* action = parts->text2()) {
         showAction(*action, shown);
     }
 }
 
 ui::Edit* rowDelayField(const ui::Control& row) {
-    const ui::Container* box = row.asContainer();
-    return box != nullptr ? box->findDescendantAs<ui::Edit>(kDelayFieldName) : nullptr;
+    const auto* parts = asEventRow(row);
+    return parts != nullptr ? parts->delayEdit() : nullptr;
 }
 
 void showRowDelay(ui::Control& row, uint32_t delayMs) {

@@ -43,6 +43,9 @@ TEST_F(ComboEditRowTest, ARowInAWindowBuildsItsTwoTextsAndItsDelayField) {
     EXPECT_TRUE(first->delayEdit()->numberOnly());
     EXPECT_EQ(first->delayEdit()->maxLength(), 6u);
     EXPECT_NE(first->text1(), second->text1()) << "each row has its own content";
+    Edit* field = first->delayEdit();
+    field->setName("renamed_delay");
+    EXPECT_EQ(first->delayEdit(), field) << "the row keeps its field whatever its owner calls it";
     CComboEditContainerElementUI loose;
     EXPECT_EQ(loose.text1(), nullptr) << "outside a window nothing is built";
 }

@@ -178,6 +178,33 @@ TEST_F(MacroRoutes, TypedPausesAreSavedWhenTheirFieldLosesTheFocusAndUndoneByCan
     EXPECT_EQ(macros::rowDelayField(row(1))->text(), "0");
 }
 
+TEST_F(MacroRoutes, OnlyAnEventsPauseFieldSavesWhenItLosesTheFocus) {
+    selectMacroOf({key(0x04, true, 10), key(0x04, false, 20)});
+    macros::rowDelayField(row(0))->userInput("150");
+    auto* distance = panel->findDescendantAs<ui::Edit>("mouse_x_left_edit");
+    ASSERT_NE(distance, nullptr);
+    distance->event(ui::UiEvent::of(ui::EventType::SetFocus));
+    distance->event(ui::UiEvent::of(ui::EventType::KillFocus));
+    loop.runPending();
+    EXPECT_EQ(saved()[0].delay, "10") << "another field leaving the focus saves nothing";
+    ui::Edit* second = macros::rowDelayField(row(1));
+    second->event(ui::UiEvent::of(ui::EventType::SetFocus));
+    second->event(ui::UiEvent::of(ui::EventType::KillFocus));
+    loop.runPending();
+    EXPECT_EQ(saved()[0].delay, "150") << "any event's field saves every typed pause";
+}
+
+TEST_F(MacroRoutes, APressOnAnEventRowChoosesTheEventTheButtonsMove) {
+    selectMacroOf({button(0x01, true), button(0x02, true), button(0x04, true)});
+    row(2).event(ui::UiEvent::of(ui::EventType::ButtonDown));
+    row(2).event(ui::UiEvent::of(ui::EventType::ButtonUp));
+    loop.runPending();
+    EXPECT_EQ(panel->SelectedEvent(), 2);
+    click("macro_btn_uptop");
+    EXPECT_EQ(saved(), (std::vector<macros::MacroEvent>{button(0x04, true), button(0x01, true),
+                                                        button(0x02, true)}));
+}
+
 TEST_F(MacroRoutes, EventButtonsChangeTheListAndSaveAtOnce) {
     selectMacroOf({button(0x01, true), button(0x02, true), button(0x04, true)});
     panel->findDescendantAs<ui::List>("macro_action_list")->selectItem(2, false);

@@ -67,14 +67,18 @@ TEST_F(EventListTest, EachRowShowsNameActionAndPauseInTheLookOfItsKind) {
     for (size_t i = 0; i < std::size(cases); ++i) {
         const Case& c = cases[i];
         EXPECT_EQ(row(i).name(), "macro_action");
+        EXPECT_EQ(row(i).className(), "ComboEditContainerElement");
         EXPECT_EQ(row(i).fixedHeight(), 30);
-        EXPECT_EQ(label(i, "macro_event_name").text(), c.nameText) << i;
-        EXPECT_EQ(label(i, "macro_event_name").attribute("style"), c.nameStyle) << i;
-        EXPECT_EQ(label(i, "macro_event_action").text(), c.actionText) << i;
-        EXPECT_EQ(label(i, "macro_event_action").attribute("style"), c.actionStyle) << i;
+        EXPECT_EQ(label(i, "text1").text(), c.nameText) << i;
+        EXPECT_EQ(label(i, "text1").attribute("style"), c.nameStyle) << i;
+        EXPECT_EQ(label(i, "text2").text(), c.actionText) << i;
+        EXPECT_EQ(label(i, "text2").attribute("style"), c.actionStyle) << i;
         EXPECT_EQ(delayShown(i), c.delay) << i;
     }
     const ui::Edit* field = rowDelayField(row(0));
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->name(), "macro_delay");
+    EXPECT_EQ(field->attribute("style"), "macro_label_text_style");
     EXPECT_TRUE(field->numberOnly());
     EXPECT_EQ(field->maxLength(), 6u);
     EXPECT_EQ(field->maxValue(), 65535);
@@ -291,8 +295,8 @@ TEST_F(EventListTest, ReplacingKeepsTheSelectedEventsActionAndPause) {
     panel->ReplaceSelectedInput(kPressB);
     panel->ReplaceSelectedInput(kPressB);
     EXPECT_EQ(events(), (std::vector<MacroEvent>{key(5, false, 35), key(4, true, 10)}));
-    EXPECT_EQ(label(0, "macro_event_name").text(), "B");
-    EXPECT_EQ(label(0, "macro_event_action").attribute("style"), "macro_label_up_style");
+    EXPECT_EQ(label(0, "text1").text(), "B");
+    EXPECT_EQ(label(0, "text2").attribute("style"), "macro_label_up_style");
     EXPECT_EQ(panel->EventCount(), 2u);
 }
 

@@ -11,7 +11,7 @@
 namespace morva::ui {
 
 Edit* CComboEditContainerElementUI::delayEdit() const {
-    return findDescendantAs<Edit>(kDelayEdit);
+    return dynamic_cast<Edit*>(delayEdit_.get());
 }
 
 void CComboEditContainerElementUI::onWindowChanged() {
@@ -29,6 +29,18 @@ void CComboEditContainerElementUI::buildContent() {
         return;
     }
     add(std::move(content));
+    const auto keep = [this](std::string_view name) {
+        Control* part = findDescendant(name);
+        if (part == nullptr) {
+            trace("combo edit row: %s has no %s", std::string(kContentFile).c_str(),
+                  std::string(name).c_str());
+            return ControlRef();
+        }
+        return part->ref();
+    };
+    text1_ = keep(kText1);
+    text2_ = keep(kText2);
+    delayEdit_ = keep(kDelayEdit);
 }
 
 void CComboEditContainerElementUI::activate() {

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "ui/toolkit/control_ref.h"
 #include "ui/toolkit/list.h"
 
 namespace morva::ui {
 
 class Edit;
 
-// A row of an event list built from its own skin file: two texts and a delay field. A press
+// A row of an event list built from its own skin file: two texts and a delay field, which the
+// row keeps once built (their owner may rename them afterwards). A press
 // selects the row (with Control held it toggles it), a release sends "itemclick", a double click
 // activates it and the Enter key activates it and sends "return". A context menu is asked for
 // with "menu" only when the row allows menus ("menu" attribute).
@@ -22,8 +24,8 @@ public:
     std::string_view className() const override { return kClassName; }
 
     // Null until the row has been in a window, which builds its content.
-    Control* text1() const { return findDescendant(kText1); }
-    Control* text2() const { return findDescendant(kText2); }
+    Control* text1() const { return text1_.get(); }
+    Control* text2() const { return text2_.get(); }
     Edit* delayEdit() const;
 
     bool menuEnabled() const { return menuEnabled_; }
@@ -44,6 +46,9 @@ private:
     void pressed(bool toggle);
 
     bool built_ = false;
+    ControlRef text1_;
+    ControlRef text2_;
+    ControlRef delayEdit_;
     bool menuEnabled_ = false;
     bool hovered_ = false;
 };
