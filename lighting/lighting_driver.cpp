@@ -1,6 +1,7 @@
 #include "lighting/lighting_driver.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace morva::lighting {
 
@@ -21,12 +22,14 @@ void LightingDriver::wake() {
     wakeSource_.request_stop();
 }
 
-bool LightingDriver::sleep(Clock& clock, TickMs ms, std::stop_token stop) {
+bool LightingDriver::sleep(Clock& clock, TickMs ms, std::stop_token stop, bool& woken) {
     std::stop_token wake;
+    woken = false;
     {
         const std::lock_guard lock(wakeLock_);
         if (wakeSource_.stop_requested()) {
             wakeSource_ = std::stop_source();
+            woken = true;
             return !stop.stop_requested();
         }
         wake = wakeSource_.get_token();
@@ -40,18 +43,41 @@ bool LightingDriver::sleep(Clock& clock, TickMs ms, std::stop_token stop) {
         const std::lock_guard lock(wakeLock_);
         if (wakeSource_.stop_requested()) {
             wakeSource_ = std::stop_source();
+            woken = true;
         }
     }
     return !stop.stop_requested();
+}
+
+uint32_t catchUp(LightingEngine& engine, TickMs lastPass, TickMs now, uint32_t due,
+                 bool stepsBeforeNow) {
+    // The passes the counting loop would have made since the last one, the one now included.
+    uint64_t left = std::max<uint64_t>((now - lastPass) / kPassMs, 1);
+    due = std::max<uint32_t>(due, 1);
+    TickMs at = lastPass;
+    while (stepsBeforeNow && due < left) {
+        engine.skipPasses(due - 1);
+        at += TickMs{due} * kPassMs;
+        engine.pass(at);
+        left -= due;
+        due = engine.passesUntilDue(at);
+        if (due == 0) {
+            due = std::numeric_limits<uint32_t>::max(); // nothing more until a change
+        }
+    }
+    engine.skipPasses(static_cast<uint32_t>(std::min<uint64_t>(left, due) - 1));
+    engine.pass(now);
+    return engine.passesUntilDue(now);
 }
 
 void LightingDriver::run(std::stop_token stop, LightingEngine& engine, Clock& clock,
                          const std::function<bool()>& mayStep) {
     TickMs lastPass = clock.nowMs();
     uint32_t due = 1;
+    bool woken = false;
     while (!stop.stop_requested()) {
         if (!mayStep()) {
-            if (!sleep(clock, kPausedPollMs, stop)) {
+            if (!sleep(clock, kPausedPollMs, stop, woken)) {
                 break;
             }
             due = 1;
@@ -59,15 +85,15 @@ void LightingDriver::run(std::stop_token stop, LightingEngine& engine, Clock& cl
             continue;
         }
         const TickMs now = clock.nowMs();
-        // The passes the counting loop would have made since the last one, bar the one now:
-        // nothing was due in them unless a wake-up came first.
-        const uint64_t elapsed = std::max<uint64_t>((now - lastPass) / kPassMs, 1);
-        engine.skipPasses(static_cast<uint32_t>(std::min<uint64_t>(elapsed, due) - 1));
-        engine.pass(now);
+        // After a change the steps of before it are not made: a new effect starts from its
+        // beginning.
+        due = catchUp(engine, lastPass, now, due, !woken);
         lastPass = now;
-        due = engine.passesUntilDue(now);
-        const TickMs wait = due == 0 ? kPausedPollMs : TickMs{due} * kPassMs;
-        if (!sleep(clock, wait, stop)) {
+        // Frames are taken every 50 ms at most; waking for every step of a fast effect would
+        // cost a thread switch per step for frames nobody sees.
+        const TickMs wait =
+            due == 0 ? kPausedPollMs : std::max<TickMs>(TickMs{due} * kPassMs, kBatchMs);
+        if (!sleep(clock, wait, stop, woken)) {
             break;
         }
         if (due == 0) {

@@ -13,6 +13,13 @@ namespace morva::lighting {
 // one that is due, a wake-up (new settings, a key event) or a stop. While `mayStep` says no (the
 // command channel closed, or the device's lighting synchronised with other devices) it runs no
 // pass and looks again every 100 ms.
+// Brings the engine from its pass at `lastPass` to its pass at `now`, making each step that fell
+// due in between at its own pass, so it ends on the frame the counting loop would show now.
+// `due` is what passesUntilDue() said at `lastPass`; returns what it says at `now`. Without
+// `stepsBeforeNow`, only the step due now, if any, is made.
+uint32_t catchUp(LightingEngine& engine, TickMs lastPass, TickMs now, uint32_t due,
+                 bool stepsBeforeNow = true);
+
 class LightingDriver {
 public:
     LightingDriver() : worker_("lighting") {}
@@ -29,12 +36,15 @@ public:
     void wake();
 
     static constexpr TickMs kPausedPollMs = 100;
+    // The shortest sleep between batches of steps: half the period at which frames are taken.
+    static constexpr TickMs kBatchMs = 25;
 
 private:
     void run(std::stop_token stop, LightingEngine& engine, Clock& clock,
              const std::function<bool()>& mayStep);
-    // Sleeps up to `ms`; false when a stop was asked for.
-    bool sleep(Clock& clock, TickMs ms, std::stop_token stop);
+    // Sleeps up to `ms`; false when a stop was asked for. `woken` tells whether wake() cut it
+    // short.
+    bool sleep(Clock& clock, TickMs ms, std::stop_token stop, bool& woken);
 
     Worker worker_;
     std::mutex wakeLock_;

@@ -1,3 +1,4 @@
+#include "lighting/lighting_driver.h"
 #include "lighting/lighting_engine.h"
 #include "lighting/lighting_tables.h"
 
@@ -163,6 +164,36 @@ TEST_P(SleepingEngine, ProducesTheFramesOfTheCountingLoop) {
     // Whatever passes remain change nothing.
     EXPECT_EQ(sleeping.leds(), frames[kPasses]);
     EXPECT_LT(wakes, kPasses / 2) << "it sleeps between steps";
+}
+
+// Woken seldom (a batch every 25 ms, or later on a busy machine), it still makes every step that
+// fell due, each at its own pass, and ends on the counting loop's frame.
+TEST_P(SleepingEngine, CaughtUpInBatchesEndsEachBatchOnTheCountingLoopsFrame) {
+    const Scenario& scenario = GetParam();
+    LightingEngine counting(scenario.effects, scenario.leds, scenario.overlays);
+    LightingEngine batched(scenario.effects, scenario.leds, scenario.overlays);
+    scenario.setUp(counting);
+    scenario.setUp(batched);
+
+    constexpr int kPasses = 6000;
+    std::vector<std::vector<LedColour>> frames(kPasses + 1);
+    for (int pass = 1; pass <= kPasses; ++pass) {
+        counting.pass(TickMs(pass) * kPassMs);
+        frames[pass] = counting.leds();
+    }
+    const int gaps[] = {1, 13, 3, 40, 12, 25, 2, 97};
+    int pass = 1;
+    batched.pass(kPassMs);
+    uint32_t due = batched.passesUntilDue(kPassMs);
+    for (size_t batch = 0;; ++batch) {
+        const int next = pass + gaps[batch % std::size(gaps)];
+        if (next > kPasses) {
+            break;
+        }
+        due = lighting::catchUp(batched, TickMs(pass) * kPassMs, TickMs(next) * kPassMs, due);
+        pass = next;
+        ASSERT_EQ(batched.leds(), frames[pass]) << "pass " << pass;
+    }
 }
 
 const Scenario kScenarios[] = {
