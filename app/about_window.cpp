@@ -1,5 +1,6 @@
 #include "app/about_window.h"
 
+#include "app/title_bar_buttons.h"
 #include "ui/toolkit/toolkit.h"
 
 namespace morva::app {
@@ -51,21 +52,8 @@ void CAboutWnd::onNotify(const ui::Notification& n) {
     }
     if (n.senderNamed("closebtn")) {
         window_->close(0);
-    } else if (n.senderNamed("minbtn")) {
-        system_.minimise(*window_);
-    } else if (n.senderNamed("maxbtn") || n.senderNamed("restorebtn")) {
-        const bool maximise = n.senderNamed("maxbtn");
-        if (maximise) {
-            system_.maximise(*window_);
-        } else {
-            system_.restore(*window_);
-        }
-        if (ui::Control* max = window_->find("maxbtn")) {
-            max->setVisible(!maximise);
-        }
-        if (ui::Control* restore = window_->find("restorebtn")) {
-            restore->setVisible(maximise);
-        }
+    } else {
+        handleSizeButtons(n, *window_, system_);
     }
     // "homepage_btn" does nothing.
 }

@@ -154,7 +154,7 @@ void ProgramWindow::onLightControl(int32_t value) {
 void ProgramWindow::openSettings() {
     if (!settingsWindow_) {
         settingsWindow_ = std::make_unique<CSettingsWnd>(
-            toolkit_, readLanguageList(languageListPath(config_.programFolder)),
+            toolkit_, system_, readLanguageList(languageListPath(config_.programFolder)),
             [this](int index) { window().postMessage(kMsgLanguageChanged, index); },
             UpdatePage::Environment{.updateFolder = config_.programFolder / "UpdateData",
                                     .checkDateFile =
@@ -175,6 +175,8 @@ void ProgramWindow::openSettings() {
 
 void ProgramWindow::openAbout() {
     if (aboutWindow_ != nullptr) {
+        // Asked for again while open, perhaps minimised: it comes back to the front.
+        system_.bringToFront(aboutWindow_->window());
         return;
     }
     CAboutWnd about(toolkit_, system_);

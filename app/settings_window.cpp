@@ -1,16 +1,19 @@
 #include "app/settings_window.h"
 
 #include "app/about_window.h"
+#include "app/title_bar_buttons.h"
 #include "base/trace.h"
 #include "ui/toolkit/combo.h"
 #include "ui/toolkit/toolkit.h"
 
 namespace morva::app {
 
-CSettingsWnd::CSettingsWnd(ui::Toolkit& toolkit, std::vector<LanguageEntry> languages,
-                           ApplyLanguage apply, UpdatePage::Environment updates, Quit quit)
-    : toolkit_(toolkit), languages_(std::move(languages)), apply_(std::move(apply)),
-      quit_(std::move(quit)), window_(std::make_unique<ui::Window>(toolkit)),
+CSettingsWnd::CSettingsWnd(ui::Toolkit& toolkit, WindowSystem& system,
+                           std::vector<LanguageEntry> languages, ApplyLanguage apply,
+                           UpdatePage::Environment updates, Quit quit)
+    : toolkit_(toolkit), system_(system), languages_(std::move(languages)),
+      apply_(std::move(apply)), quit_(std::move(quit)),
+      window_(std::make_unique<ui::Window>(toolkit)),
       updatePage_(
           std::make_unique<UpdatePage>(toolkit, *window_, toolkit.loop(), std::move(updates))) {}
 
@@ -34,7 +37,7 @@ bool CSettingsWnd::open(ui::Window* owner, int currentLanguage,
             return false;
         }
         window_->setNotifyHandler([this](const ui::Notification& n) {
-            if (updatePage_->handle(n)) {
+            if (updatePage_->handle(n) || handleSizeButtons(n, *window_, system_)) {
                 return;
             }
             if (n.is(ui::notify::kClick) &&
@@ -66,9 +69,12 @@ bool CSettingsWnd::open(ui::Window* owner, int currentLanguage,
         });
     }
     fillLanguages(currentLanguage);
-    if (!window_->visible()) {
-        updatePage_->open(updateEntries);
+    if (window_->visible()) {
+        // Asked for again while open, perhaps minimised: it comes back to the front.
+        system_.bringToFront(*window_);
+        return true;
     }
+    updatePage_->open(updateEntries);
     window_->centre();
     window_->show();
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/language_config.h"
+#include "app/main_window_chrome.h"
 #include "app/update_page.h"
 #include "platform/ipc_message.h"
 #include "ui/toolkit/window.h"
@@ -20,8 +21,8 @@ public:
     using ApplyLanguage = std::function<void(int index)>;
     using Quit = std::function<void()>;
 
-    CSettingsWnd(ui::Toolkit& toolkit, std::vector<LanguageEntry> languages, ApplyLanguage apply,
-                 UpdatePage::Environment updates, Quit quit = {});
+    CSettingsWnd(ui::Toolkit& toolkit, WindowSystem& system, std::vector<LanguageEntry> languages,
+                 ApplyLanguage apply, UpdatePage::Environment updates, Quit quit = {});
     ~CSettingsWnd();
 
     // Builds and shows the window over the owner with the current language selected and the
@@ -44,6 +45,7 @@ private:
     void hideUpdateHint();
 
     ui::Toolkit& toolkit_;
+    WindowSystem& system_;
     std::vector<LanguageEntry> languages_;
     ApplyLanguage apply_;
     // Where no tray holds the program, closing its window only minimises it: this ends it.

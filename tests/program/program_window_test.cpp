@@ -263,6 +263,24 @@ INSTANTIATE_TEST_SUITE_P(Desktops, HiddenStart, testing::Bool(),
                              return desktop.param ? "WithATray" : "WithoutATray";
                          });
 
+// A secondary window minimised and asked for again is not lost: it comes back to the front.
+TEST_F(ProgramWindowTest, AboutAskedForAgainWhileOpenComesBackToTheFront) {
+    start();
+    bool acted = false;
+    host.actInModal([&](ui::Window& about) {
+        acted = true;
+        about.find("minbtn")->event(ui::UiEvent::of(ui::EventType::Click));
+        loop.runPending();
+        EXPECT_TRUE(system.isMinimised);
+        chooseTrayItem("about_menu");
+        EXPECT_EQ(system.calls.back(), "front");
+        EXPECT_FALSE(system.isMinimised);
+        about.close(0);
+    });
+    chooseTrayItem("about_menu");
+    EXPECT_TRUE(acted);
+}
+
 TEST_F(ProgramWindowTest, TrayMenuExitEndsTheLoop) {
     start();
     chooseTrayItem("exit");

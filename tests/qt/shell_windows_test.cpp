@@ -5,6 +5,7 @@
 #include "base/json_file.h"
 #include "base/trace.h"
 #include "headless_fixture.h"
+#include "tests/support/fake_window_system.h"
 #include "tests/support/temp_dir.h"
 #include "ui/toolkit/combo.h"
 
@@ -94,7 +95,9 @@ TEST_F(HeadlessTest, SettingsWindowOffersTheLanguages) {
     std::vector<app::LanguageEntry> languages = {{2052, "zh_CN", "lan_cn.xml", "简体中文"},
                                                  {1033, "en_US", "lan_en.xml", "English"}};
     std::vector<int> applied;
-    CSettingsWnd settings(toolkit, languages, [&](int index) { applied.push_back(index); }, {});
+    morva::test::FakeWindowSystem desktop;
+    CSettingsWnd settings(toolkit, desktop, languages, [&](int index) { applied.push_back(index); },
+                          {});
     ASSERT_TRUE(settings.open(nullptr, 1));
     auto* combo = settings.window().findAs<ui::Combo>("Language_combox_info");
     ASSERT_NE(combo, nullptr);
@@ -111,6 +114,32 @@ TEST_F(HeadlessTest, SettingsWindowOffersTheLanguages) {
     settings.onForwardMessage({platform::MessageKind::Forward, 7, 9});
     ASSERT_TRUE(settings.lastForwardMessage().has_value());
     EXPECT_EQ(settings.lastForwardMessage()->wParam, 7u);
+
+    // The title bar's size buttons go to the desktop; maximise and restore swap places.
+    click(settings.window(), "minbtn");
+    loop.runPending();
+    ui::Control* max = settings.window().find("maxbtn");
+    ui::Control* restore = settings.window().find("restorebtn");
+    ASSERT_NE(max, nullptr);
+    ASSERT_NE(restore, nullptr);
+    max->setVisible(true);
+    click(settings.window(), "maxbtn");
+    loop.runPending();
+    EXPECT_FALSE(max->visible());
+    EXPECT_TRUE(restore->visible());
+    click(settings.window(), "restorebtn");
+    loop.runPending();
+    EXPECT_THAT(desktop.calls, ElementsAre("minimise", "maximise", "restore"));
+    EXPECT_TRUE(max->visible());
+    EXPECT_TRUE(settings.isOpen());
+    // Opened again while minimised, it is not lost behind the main window.
+    click(settings.window(), "minbtn");
+    loop.runPending();
+    ASSERT_TRUE(desktop.isMinimised);
+    ASSERT_TRUE(settings.open(nullptr, 1));
+    loop.runPending();
+    EXPECT_EQ(desktop.calls.back(), "front");
+    EXPECT_FALSE(desktop.isMinimised);
 
     click(settings.window(), "closebtn");
     loop.runPending();
