@@ -290,18 +290,42 @@ void SkinWidget::paintEvent(QPaintEvent* /*event*/) {
     }
 }
 
+namespace {
+
+// The layout that arranges a list row's content fills the row; it cannot let the pointer
+// through as a text does, since the fields and buttons in it must keep theirs.
+bool isRowContent(const ui::Control& c) {
+    return (c.className() == "HorizontalLayout" || c.className() == "VerticalLayout") &&
+           c.parent() != nullptr && dynamic_cast<const ui::ListRow*>(c.parent()) != nullptr;
+}
+
+bool isPress(ui::EventType type) {
+    return type == ui::EventType::ButtonDown || type == ui::EventType::ButtonUp ||
+           type == ui::EventType::Click || type == ui::EventType::DoubleClick ||
+           type == ui::EventType::ContextMenu;
+}
+
+} // namespace
+
 void SkinWidget::deliver(ui::EventType type, const QPoint& at) {
-    if (ui::Control* c = control()) {
-        ui::UiEvent e = ui::UiEvent::of(type);
-        e.point = windowPoint(*this, at);
-        c->event(e);
+    ui::Control* c = control();
+    if (c == nullptr) {
+        return;
     }
+    // A press on a row's content, outside its fields and buttons, is the row's.
+    if (isPress(type) && isRowContent(*c)) {
+        c = c->parent();
+    }
+    ui::UiEvent e = ui::UiEvent::of(type);
+    e.point = windowPoint(*this, at);
+    c->event(e);
 }
 
 bool SkinWidget::startCaptionDrag(const QPoint& at) {
     const ui::Control* c = control();
     // Only passive areas move the window: buttons and list rows keep their clicks.
-    if (!c || dynamic_cast<const ui::Button*>(c) || dynamic_cast<const ui::ListRow*>(c)) {
+    if (!c || dynamic_cast<const ui::Button*>(c) || dynamic_cast<const ui::ListRow*>(c) ||
+        isRowContent(*c)) {
         return false;
     }
     const QPoint inWindow = mapTo(window(), at);

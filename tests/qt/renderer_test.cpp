@@ -1,6 +1,7 @@
 #include "base/window_messages.h"
 #include "frontend/qt/qt_widgets.h"
 #include "qt_fixture.h"
+#include "ui/controls/combo_edit_container_element.h"
 #include "ui/toolkit/color_palette.h"
 #include "ui/toolkit/combo.h"
 #include "ui/toolkit/container.h"
@@ -305,6 +306,38 @@ TEST_F(RendererTest, ListRowsClickAndDoubleClick) {
     QTest::mouseDClick(renderer.widgetOf(*second), Qt::LeftButton);
     events = drain();
     EXPECT_NE(std::find(events.begin(), events.end(), "dbclick:row_b"), events.end());
+}
+
+// A row built from a content file has a layout over its whole area; a press on the row's text
+// still reaches the row and selects it.
+TEST_F(RendererTest, APressOnARowsTextSelectsTheRow) {
+    auto* list = add<ui::List>("events", 90);
+    std::vector<ui::CComboEditContainerElementUI*> rows;
+    for (int i = 0; i < 2; ++i) {
+        auto row = std::make_unique<ui::CComboEditContainerElementUI>();
+        row->setFixedHeight(30);
+        rows.push_back(static_cast<ui::CComboEditContainerElementUI*>(list->add(std::move(row))));
+    }
+    pump();
+    ASSERT_NE(rows[1]->text1(), nullptr);
+    QWidget* text = renderer.widgetOf(*rows[1]->text1());
+    ASSERT_NE(text, nullptr);
+    QWidget* top = renderer.widgetOf(*win);
+    const QPoint at = text->mapTo(top, QPoint(4, text->height() / 2));
+    QWidget* hit = top->childAt(at);
+    ASSERT_NE(hit, nullptr);
+    QTest::mousePress(hit, Qt::LeftButton, {}, hit->mapFrom(top, at));
+    QTest::mouseRelease(hit, Qt::LeftButton, {}, hit->mapFrom(top, at));
+    pump();
+    EXPECT_EQ(list->selectedIndex(), 1);
+
+    // The row's field keeps its own presses: it takes the focus and the typing.
+    ui::Control* field = rows[0]->delayEdit();
+    ASSERT_NE(field, nullptr);
+    QWidget* fieldWidget = renderer.widgetOf(*field);
+    ASSERT_NE(fieldWidget, nullptr);
+    const QPoint inField = fieldWidget->mapTo(top, fieldWidget->rect().center());
+    EXPECT_EQ(top->childAt(inField), fieldWidget);
 }
 
 TEST_F(RendererTest, TheWheelScrollsAListAndItsRowsMoveUp) {
