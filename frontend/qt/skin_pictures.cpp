@@ -113,9 +113,10 @@ QSvgRenderer* SkinPictures::svgOf(const std::filesystem::path& file) {
 
 QPixmap SkinPictures::svgPicture(const std::filesystem::path& file, QSize pixels,
                                  qreal pixelRatio) {
-    SizedKey key{file.string(), pixels.width(), pixels.height()};
-    if (auto drawn = drawn_.find(key); drawn != drawn_.end()) {
-        return drawn->second;
+    const QString key =
+        QStringLiteral("%1|%2x%3").arg(toQPath(file)).arg(pixels.width()).arg(pixels.height());
+    if (const QPixmap* drawn = drawn_.object(key)) {
+        return *drawn;
     }
     QPixmap out;
     if (QSvgRenderer* svg = svgOf(file)) {
@@ -127,7 +128,9 @@ QPixmap SkinPictures::svgPicture(const std::filesystem::path& file, QSize pixels
         out = QPixmap::fromImage(std::move(image));
         out.setDevicePixelRatio(pixelRatio);
     }
-    drawn_.emplace(std::move(key), out);
+    const qsizetype kib =
+        std::max<qsizetype>(1, qsizetype{pixels.width()} * pixels.height() * 4 / 1024);
+    drawn_.insert(key, new QPixmap(out), kib);
     return out;
 }
 

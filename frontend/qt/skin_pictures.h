@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCache>
 #include <QColor>
 #include <QImage>
 #include <QPixmap>
@@ -9,16 +10,20 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <tuple>
 
 namespace morva::qt {
 
 // The skin's pictures as the widgets draw them. An SVG picture is drawn at the size of its box
-// in device pixels, so it is crisp at every display scale; each file is parsed once and each
-// (file, size) drawn once. Other pictures (PNG, a user's background) are read once and scaled
-// by the painter.
+// in device pixels, so it is crisp at every display scale; each file is parsed once, and the
+// pictures drawn lately are kept (up to kDrawnBudgetKiB), so a repaint does not draw again but
+// resizing the window through many sizes does not keep a background for each. Other pictures
+// (PNG, a user's background) are read once and scaled by the painter.
 class SkinPictures {
 public:
+    static constexpr int kDrawnBudgetKiB = 32 * 1024;
+
+    SkinPictures() : drawn_(kDrawnBudgetKiB) {}
+
     // Relative descriptions are looked up here; absolute paths are read as given.
     void setFolder(std::filesystem::path folder);
 
@@ -33,10 +38,10 @@ public:
     // The file a description names, as found in the folder; found once per description, since
     // every repaint asks again.
     std::filesystem::path fileOf(const std::string& description) const;
+    // What the drawn pictures kept take.
+    qsizetype drawnKiB() const { return drawn_.totalCost(); }
 
 private:
-    using SizedKey = std::tuple<std::string, int, int>;
-
     QPixmap svgPicture(const std::filesystem::path& file, QSize pixels, qreal pixelRatio);
     QPixmap plainPicture(const std::filesystem::path& file);
     QSvgRenderer* svgOf(const std::filesystem::path& file);
@@ -44,7 +49,8 @@ private:
 
     std::filesystem::path folder_;
     std::map<std::string, std::unique_ptr<QSvgRenderer>, std::less<>> svgs_;
-    std::map<SizedKey, QPixmap> drawn_;
+    // Keyed by file and size in device pixels; the cost of an entry is its size in KiB.
+    QCache<QString, QPixmap> drawn_;
     std::map<std::string, QPixmap, std::less<>> plain_;
     mutable std::map<std::string, std::filesystem::path, std::less<>> files_;
 };

@@ -125,6 +125,20 @@ TEST_F(SkinPicturesTest, EachFileAndSizeIsDrawnOnce) {
     EXPECT_NE(pictures.picture("disc.svg", {16, 16}, 1.0).cacheKey(), first.cacheKey());
 }
 
+// Resizing a window draws its background at every size it passes through; only the pictures
+// drawn lately are kept.
+TEST_F(SkinPicturesTest, PicturesDrawnAtManySizesStayWithinTheBudget) {
+    writeDisc("background.svg");
+    QPixmap last;
+    for (int step = 0; step < 60; ++step) {
+        last = pictures.picture("background.svg", {1000 + step * 5, 640 + step * 2}, 1.0);
+    }
+    EXPECT_LE(pictures.drawnKiB(), SkinPictures::kDrawnBudgetKiB);
+    EXPECT_GT(pictures.drawnKiB(), 0);
+    EXPECT_EQ(pictures.picture("background.svg", {1295, 758}, 1.0).cacheKey(), last.cacheKey())
+        << "the latest size is still kept";
+}
+
 TEST_F(SkinPicturesTest, ATintKeepsTheShapeAndTakesTheColour) {
     writeDisc("glow.svg");
     const QColor green(0x20, 0xC0, 0x40);
