@@ -2,6 +2,7 @@
 
 #include "base/text.h"
 #include "frontend/qt/qt_custom_widgets.h"
+#include "frontend/qt/skin_pictures.h"
 #include "ui/controls/device_key_button.h"
 #include "ui/controls/select_panel.h"
 #include "ui/toolkit/color_palette.h"
@@ -84,12 +85,8 @@ uint32_t colorAttribute(const ui::Control& control, std::string_view name) {
 
 // The "fade='N'" of an image description (0 transparent to 255 opaque); opaque without one.
 int imageFade(const std::string& description) {
-    const size_t at = description.find("fade='");
-    if (at == std::string::npos) {
-        return 255;
-    }
-    const int fade = std::atoi(description.c_str() + at + 6);
-    return std::clamp(fade, 0, 255);
+    const std::optional<std::string> fade = imageDescriptionValue(description, "fade");
+    return fade ? std::clamp(std::atoi(fade->c_str()), 0, 255) : 255;
 }
 
 void blockedSync(QObject& object, const std::function<void()>& f) {

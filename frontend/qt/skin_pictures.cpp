@@ -26,6 +26,19 @@ bool isSvgFile(const std::filesystem::path& file) {
 
 } // namespace
 
+std::optional<std::string> imageDescriptionValue(std::string_view description,
+                                                 std::string_view key) {
+    const std::string opening = std::string(key) + "='";
+    const size_t at = description.find(opening);
+    if (at == std::string_view::npos) {
+        return std::nullopt;
+    }
+    const size_t start = at + opening.size();
+    const size_t end = description.find('\'', start);
+    return std::string(description.substr(
+        start, end == std::string_view::npos ? std::string_view::npos : end - start));
+}
+
 void SkinPictures::setFolder(std::filesystem::path folder) {
     folder_ = std::move(folder);
     svgs_.clear();
@@ -43,13 +56,7 @@ std::filesystem::path SkinPictures::fileOf(const std::string& description) const
 
 std::filesystem::path SkinPictures::locate(const std::string& description) const {
     // "file='x.svg' ..." or a plain path.
-    std::string file = description;
-    if (const size_t at = description.find("file='"); at != std::string::npos) {
-        const size_t start = at + 6;
-        const size_t end = description.find('\'', start);
-        file =
-            description.substr(start, end == std::string::npos ? std::string::npos : end - start);
-    }
+    std::string file = imageDescriptionValue(description, "file").value_or(description);
     std::replace(file.begin(), file.end(), '\\', '/');
     std::filesystem::path path(file);
     if (path.is_relative()) {

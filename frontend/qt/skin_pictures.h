@@ -9,7 +9,9 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace morva::qt {
 
@@ -18,6 +20,10 @@ namespace morva::qt {
 // pictures drawn lately are kept (up to kDrawnBudgetKiB), so a repaint does not draw again but
 // resizing the window through many sizes does not keep a background for each. Other pictures
 // (PNG, a user's background) are read once and scaled by the painter.
+// The value of `key='…'` in an image description ("file='x.svg' fade='128'"), if it has one.
+std::optional<std::string> imageDescriptionValue(std::string_view description,
+                                                 std::string_view key);
+
 class SkinPictures {
 public:
     static constexpr int kDrawnBudgetKiB = 32 * 1024;

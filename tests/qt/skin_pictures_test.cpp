@@ -99,6 +99,21 @@ protected:
     SkinPictures pictures;
 };
 
+TEST(ImageDescription, ValuesAreReadByTheirKey) {
+    struct Case {
+        std::string_view description, key;
+        std::optional<std::string> value;
+    };
+    for (const Case& c :
+         {Case{"file='a/b.svg' fade='128'", "file", "a/b.svg"},
+          Case{"file='a/b.svg' fade='128'", "fade", "128"},
+          Case{"file='a.svg'", "fade", std::nullopt}, Case{"plain/path.svg", "file", std::nullopt},
+          Case{"file='unterminated.svg", "file", "unterminated.svg"}}) {
+        EXPECT_EQ(imageDescriptionValue(c.description, c.key), c.value)
+            << c.description << " " << c.key;
+    }
+}
+
 TEST_F(SkinPicturesTest, AnSvgIsDrawnAtItsBoxTimesThePixelRatio) {
     writeDisc("disc.svg");
     struct Case {
