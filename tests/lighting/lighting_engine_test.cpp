@@ -133,19 +133,25 @@ struct Scenario {
 
 class SleepingEngine : public ::testing::TestWithParam<Scenario> {};
 
-TEST_P(SleepingEngine, ProducesTheFramesOfTheCountingLoop) {
-    const Scenario& scenario = GetParam();
-    LightingEngine counting(scenario.effects, scenario.leds, scenario.overlays);
-    LightingEngine sleeping(scenario.effects, scenario.leds, scenario.overlays);
-    scenario.setUp(counting);
-    scenario.setUp(sleeping);
+constexpr int kPasses = 6000;
 
-    constexpr int kPasses = 6000;
+// The LEDs after each pass of the counting loop, which steps every pass; index 0 is unused.
+std::vector<std::vector<LedColour>> countingLoopFrames(const Scenario& scenario) {
+    LightingEngine counting(scenario.effects, scenario.leds, scenario.overlays);
+    scenario.setUp(counting);
     std::vector<std::vector<LedColour>> frames(kPasses + 1);
     for (int pass = 1; pass <= kPasses; ++pass) {
         counting.pass(TickMs(pass) * kPassMs);
         frames[pass] = counting.leds();
     }
+    return frames;
+}
+
+TEST_P(SleepingEngine, ProducesTheFramesOfTheCountingLoop) {
+    const Scenario& scenario = GetParam();
+    LightingEngine sleeping(scenario.effects, scenario.leds, scenario.overlays);
+    scenario.setUp(sleeping);
+    const auto frames = countingLoopFrames(scenario);
     int pass = 1;
     int wakes = 1;
     sleeping.pass(kPassMs);
@@ -170,17 +176,9 @@ TEST_P(SleepingEngine, ProducesTheFramesOfTheCountingLoop) {
 // fell due, each at its own pass, and ends on the counting loop's frame.
 TEST_P(SleepingEngine, CaughtUpInBatchesEndsEachBatchOnTheCountingLoopsFrame) {
     const Scenario& scenario = GetParam();
-    LightingEngine counting(scenario.effects, scenario.leds, scenario.overlays);
     LightingEngine batched(scenario.effects, scenario.leds, scenario.overlays);
-    scenario.setUp(counting);
     scenario.setUp(batched);
-
-    constexpr int kPasses = 6000;
-    std::vector<std::vector<LedColour>> frames(kPasses + 1);
-    for (int pass = 1; pass <= kPasses; ++pass) {
-        counting.pass(TickMs(pass) * kPassMs);
-        frames[pass] = counting.leds();
-    }
+    const auto frames = countingLoopFrames(scenario);
     const int gaps[] = {1, 13, 3, 40, 12, 25, 2, 97};
     int pass = 1;
     batched.pass(kPassMs);
