@@ -2,17 +2,26 @@
 
 #include <QCoreApplication>
 #include <QThread>
-#include <QTimer>
+#include <QTimerEvent>
 
 namespace morva::qt {
 
-QtEventLoop::QtEventLoop() : context_(std::make_unique<QObject>()) {}
+// A timer costs no object of its own: the devices restart their one-shot timers on every
+// lighting refresh, twenty times a second each.
+class QtEventLoop::Context final : public QObject {
+public:
+    explicit Context(QtEventLoop& loop) : loop_(loop) {}
 
-QtEventLoop::~QtEventLoop() {
-    for (auto& [id, timer] : timers_) {
-        delete timer;
-    }
-}
+protected:
+    void timerEvent(QTimerEvent* event) override { loop_.fire(event->timerId()); }
+
+private:
+    QtEventLoop& loop_;
+};
+
+QtEventLoop::QtEventLoop() : context_(std::make_unique<Context>(*this)) {}
+
+QtEventLoop::~QtEventLoop() = default;
 
 void QtEventLoop::post(Task task) {
     if (quit_.load()) {
@@ -30,13 +39,23 @@ void QtEventLoop::post(Task task) {
 }
 
 TimerId QtEventLoop::startTimer(TickMs periodMs, Task callback) {
+    const int qtId = context_->startTimer(static_cast<int>(periodMs));
+    if (qtId == 0) {
+        return 0;
+    }
     const TimerId id = nextTimer_++;
-    auto* timer = new QTimer(context_.get());
-    timer->setInterval(static_cast<int>(periodMs));
-    QObject::connect(timer, &QTimer::timeout, context_.get(), [cb = std::move(callback)] { cb(); });
-    timers_[id] = timer;
-    timer->start();
+    timers_[id] = RunningTimer{qtId, std::make_shared<Task>(std::move(callback))};
+    byQtId_[qtId] = id;
     return id;
+}
+
+void QtEventLoop::fire(int qtId) {
+    const auto known = byQtId_.find(qtId);
+    if (known == byQtId_.end()) {
+        return;
+    }
+    const std::shared_ptr<Task> callback = timers_.at(known->second).callback;
+    (*callback)();
 }
 
 void QtEventLoop::stopTimer(TimerId id) {
@@ -44,9 +63,8 @@ void QtEventLoop::stopTimer(TimerId id) {
     if (found == timers_.end()) {
         return;
     }
-    found->second->stop();
-    // The callback may be running (a timer stopping itself): delete later.
-    found->second->deleteLater();
+    context_->killTimer(found->second.qtId);
+    byQtId_.erase(found->second.qtId);
     timers_.erase(found);
 }
 

@@ -6,14 +6,13 @@
 #include <atomic>
 #include <map>
 #include <memory>
-
-class QTimer;
+#include <unordered_map>
 
 namespace morva::qt {
 
 // The interface thread's loop as the Qt event loop: tasks are queued invocations on a context
-// object of the GUI thread, timers are QTimers. Create it on the GUI thread after the
-// application object.
+// object of the GUI thread, timers are that object's timer events. Create it on the GUI thread
+// after the application object.
 class QtEventLoop final : public EventLoop {
 public:
     QtEventLoop();
@@ -34,9 +33,19 @@ public:
     size_t runningTimers() const { return timers_.size(); }
 
 private:
+    class Context;
+    struct RunningTimer {
+        int qtId = 0;
+        // Shared so that a callback stopping its own timer is not destroyed while it runs.
+        std::shared_ptr<Task> callback;
+    };
+
+    void fire(int qtId);
+
     // Queued tasks run in this object's thread and die with it.
-    std::unique_ptr<QObject> context_;
-    std::map<TimerId, QTimer*> timers_;
+    std::unique_ptr<Context> context_;
+    std::map<TimerId, RunningTimer> timers_;
+    std::unordered_map<int, TimerId> byQtId_;
     TimerId nextTimer_ = 1;
     std::atomic<bool> quit_{false};
 };
