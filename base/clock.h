@@ -10,6 +10,14 @@ namespace morva {
 // Milliseconds since an arbitrary start, like a tick count.
 using TickMs = uint64_t;
 
+// The time from `now` to the next multiple of `period` at least half a period away. Periodic
+// work of several threads or objects that waits this way falls due at the same moments, so the
+// machine wakes once for all of it; work that woke a little early does not run again at once.
+constexpr TickMs untilNextTick(TickMs now, TickMs period) {
+    const TickMs toNext = period - now % period;
+    return toNext < period / 2 ? toNext + period : toNext;
+}
+
 // Where time comes from, so animation steps, timers and time-outs can run on a virtual clock.
 class Clock {
 public:

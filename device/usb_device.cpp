@@ -319,6 +319,16 @@ bool CKestraneUSBDevice::StartTabTimer(int id, TickMs delayMs) {
     return tab != nullptr && tab->setTimer(id, delayMs);
 }
 
+TickMs CKestraneUSBDevice::UntilNextRefreshTick() const {
+    const ui::Control* tab = tab_.get();
+    if (tab == nullptr || tab->window() == nullptr) {
+        return tab_timer::kRefreshPeriodMs;
+    }
+    // On shared ticks one wake-up of the interface thread serves every device.
+    return untilNextTick(tab->window()->toolkit().loop().clock().nowMs(),
+                         tab_timer::kRefreshPeriodMs);
+}
+
 bool CKestraneUSBDevice::tabSelected() const {
     ui::Control* tab = tab_.get();
     if (tab == nullptr || tab->asContainer() == nullptr) {
@@ -355,7 +365,7 @@ void CKestraneUSBDevice::HandleTabTimer(int id) {
             }
         }
         if (commandChannel().isOpen()) {
-            StartTabTimer(kLightingRefresh, kRefreshPeriodMs);
+            StartTabTimer(kLightingRefresh, UntilNextRefreshTick());
         }
         break;
     case kReadSettings:

@@ -261,6 +261,8 @@ public:
     void setPreviewActive(int flag) { lighting_.previewActive = flag; }
     // The tab's "device_select" option is selected.
     bool tabSelected() const;
+    // The delay to the next shared refresh tick of the interface loop's clock.
+    TickMs UntilNextRefreshTick() const;
     // Paints the LED buttons from the LED colours (the tab's preview).
     void RepaintPreview();
 

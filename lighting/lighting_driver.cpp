@@ -70,6 +70,16 @@ uint32_t catchUp(LightingEngine& engine, TickMs lastPass, TickMs now, uint32_t d
     return engine.passesUntilDue(now);
 }
 
+TickMs LightingDriver::sleepAfterPass(TickMs now, uint32_t due) {
+    if (due == 0) {
+        return kPausedPollMs;
+    }
+    // Frames are taken every 50 ms at most; waking for every step of a fast effect would cost a
+    // thread switch per step for frames nobody sees. Batches end a little before the ticks the
+    // frames are taken on.
+    return std::max<TickMs>(TickMs{due} * kPassMs, untilNextTick(now + kBatchLeadMs, kBatchMs));
+}
+
 void LightingDriver::run(std::stop_token stop, LightingEngine& engine, Clock& clock,
                          const std::function<bool()>& mayStep) {
     TickMs lastPass = clock.nowMs();
@@ -89,11 +99,7 @@ void LightingDriver::run(std::stop_token stop, LightingEngine& engine, Clock& cl
         // beginning.
         due = catchUp(engine, lastPass, now, due, !woken);
         lastPass = now;
-        // Frames are taken every 50 ms at most; waking for every step of a fast effect would
-        // cost a thread switch per step for frames nobody sees.
-        const TickMs wait =
-            due == 0 ? kPausedPollMs : std::max<TickMs>(TickMs{due} * kPassMs, kBatchMs);
-        if (!sleep(clock, wait, stop, woken)) {
+        if (!sleep(clock, sleepAfterPass(now, due), stop, woken)) {
             break;
         }
         if (due == 0) {

@@ -36,8 +36,13 @@ public:
     void wake();
 
     static constexpr TickMs kPausedPollMs = 100;
-    // The shortest sleep between batches of steps: half the period at which frames are taken.
-    static constexpr TickMs kBatchMs = 25;
+    // The shortest sleep between batches of steps: the period at which frames are taken.
+    static constexpr TickMs kBatchMs = 50;
+    // How long before a tick of the frames a batch ends, so that the frame shows it.
+    static constexpr TickMs kBatchLeadMs = 5;
+    // How long the thread sleeps after the pass made at `now`, with the next step `due` passes
+    // away (0: none until a change).
+    static TickMs sleepAfterPass(TickMs now, uint32_t due);
 
 private:
     void run(std::stop_token stop, LightingEngine& engine, Clock& clock,

@@ -50,5 +50,18 @@ TEST(VirtualClock, SleeperWakesWhenTimeIsAdvancedPastItsDeadline) {
     EXPECT_TRUE(woke);
 }
 
+TEST(UntilNextTick, LandsOnAMultipleOfThePeriodAtLeastHalfAPeriodAway) {
+    struct Case {
+        TickMs now;
+        TickMs expected;
+    };
+    for (const Case c : {Case{0, 50}, Case{1, 49}, Case{25, 25}, Case{26, 74}, Case{49, 51},
+                         Case{50, 50}, Case{1003, 47}}) {
+        const TickMs wait = untilNextTick(c.now, 50);
+        EXPECT_EQ(wait, c.expected) << "at " << c.now;
+        EXPECT_EQ((c.now + wait) % 50, 0u) << "at " << c.now;
+    }
+}
+
 } // namespace
 } // namespace morva

@@ -23,7 +23,12 @@ using ui::TabLayout;
 class CountingKeyboard : public device::CKestraneKeyboardDevice {
 public:
     void Connect() override { ++connects; }
-    void LightingRefresh() override { ++refreshes; }
+    void LightingRefresh() override {
+        ++refreshes;
+        if (clock != nullptr) {
+            refreshTimes.push_back(clock->nowMs());
+        }
+    }
     void ReadSettings() override { ++settingsReads; }
     void TimerHookA() override { ++hookA; }
     void TimerHookB() override { ++hookB; }
@@ -37,6 +42,8 @@ public:
     int hookB = 0;
     int polls = 0;
     std::vector<uint16_t> codes;
+    const Clock* clock = nullptr; // set: refreshTimes records when each refresh ran
+    std::vector<TickMs> refreshTimes;
 };
 
 class DeviceBaseTest : public DevmgrTest {
@@ -382,6 +389,21 @@ TEST_F(DeviceTimerTest, ConnectThenRefreshEvery50MsUntilTheChannelCloses) {
     loop.advance(500);
     EXPECT_EQ(keyboard->refreshes, 4);
     EXPECT_FALSE(tabControl->hasTimer(device::tab_timer::kLightingRefresh));
+}
+
+// Every device refreshes on the same ticks, so one wake-up of the interface thread serves all.
+TEST_F(DeviceTimerTest, RefreshesFallOnSharedTicksWheneverTheDeviceConnected) {
+    keyboard->clock = &loop.clock();
+    ASSERT_TRUE(keyboard->OpenCommandChannel(slotOf(4, hid::kRolePrimary)));
+    ASSERT_TRUE(keyboard->StartTabTimer(device::tab_timer::kConnect, 517));
+    loop.advance(1000);
+    const std::vector<TickMs>& times = keyboard->refreshTimes;
+    ASSERT_GE(times.size(), 9u);
+    EXPECT_EQ(times[0], 522u); // the first refresh, 5 ms after connecting
+    EXPECT_EQ(times[1], 550u);
+    for (size_t i = 2; i < times.size(); ++i) {
+        EXPECT_EQ(times[i] - times[i - 1], device::tab_timer::kRefreshPeriodMs) << i;
+    }
 }
 
 TEST_F(DeviceTimerTest, StatusPollEveryFiveSecondsOnlyWithPowerDisplayAndOpenChannel) {

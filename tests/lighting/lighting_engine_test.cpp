@@ -122,6 +122,21 @@ TEST(LightingEngine, ANewEffectStartsFromTheBeginning) {
     EXPECT_EQ(engine.led(0), lit(colourWheel()[1], 255)) << "the spectrum's first step again";
 }
 
+// The thread sleeps until the next step or, for fast effects, until just before the next tick
+// on which frames are taken: every device's thread then wakes at the same moments.
+TEST(LightingDriver, SleepsUntilTheNextStepOrJustBeforeTheNextFrameTick) {
+    struct Case {
+        TickMs now;
+        uint32_t due;
+        TickMs sleep;
+    };
+    for (const Case c : {Case{1003, 1, 42}, Case{1045, 1, 50}, Case{1044, 3, 51},
+                         Case{1003, 100, 200}, Case{1003, 0, LightingDriver::kPausedPollMs}}) {
+        EXPECT_EQ(LightingDriver::sleepAfterPass(c.now, c.due), c.sleep)
+            << "at " << c.now << ", due in " << c.due;
+    }
+}
+
 // Sleeping until the next due pass gives the same LEDs at the same passes as stepping every pass.
 struct Scenario {
     const char* name;
@@ -172,7 +187,7 @@ TEST_P(SleepingEngine, ProducesTheFramesOfTheCountingLoop) {
     EXPECT_LT(wakes, kPasses / 2) << "it sleeps between steps";
 }
 
-// Woken seldom (a batch every 25 ms, or later on a busy machine), it still makes every step that
+// Woken seldom (a batch every 50 ms, or later on a busy machine), it still makes every step that
 // fell due, each at its own pass, and ends on the counting loop's frame.
 TEST_P(SleepingEngine, CaughtUpInBatchesEndsEachBatchOnTheCountingLoopsFrame) {
     const Scenario& scenario = GetParam();
