@@ -645,8 +645,8 @@ QPixmap QtRenderer::image(const std::string& description, QSize size, qreal pixe
     return pictures_.picture(description, size, pixelRatio);
 }
 
-QPixmap QtRenderer::tintedImage(const std::string& description, QSize size, qreal pixelRatio,
-                                const QColor& colour) {
+QImage QtRenderer::tintedImage(const std::string& description, QSize size, qreal pixelRatio,
+                               const QColor& colour) {
     return pictures_.tinted(description, size, pixelRatio, colour);
 }
 

@@ -62,8 +62,8 @@ public:
 
     // RenderContext
     QPixmap image(const std::string& description, QSize size, qreal pixelRatio) override;
-    QPixmap tintedImage(const std::string& description, QSize size, qreal pixelRatio,
-                        const QColor& colour) override;
+    QImage tintedImage(const std::string& description, QSize size, qreal pixelRatio,
+                       const QColor& colour) override;
     QFont fontFor(const ui::Control& control) override;
     int captionHeight(const ui::Control& control) override;
 

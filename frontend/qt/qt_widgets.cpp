@@ -225,11 +225,15 @@ int SkinWidget::defaultAlignment() const {
 }
 
 void SkinWidget::paintEvent(QPaintEvent* /*event*/) {
-    const ui::Control* c = control();
-    if (!c) {
+    if (control() == nullptr) {
         return;
     }
     QPainter painter(this);
+    paintContent(painter);
+}
+
+void SkinWidget::paintContent(QPainter& painter) {
+    const ui::Control* c = control();
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     const QRect area = rect();
     if (c->bkColor()) {
@@ -439,19 +443,23 @@ void SkinButton::keyPressEvent(QKeyEvent* event) {
     SkinWidget::keyPressEvent(event);
 }
 
-void SkinButton::paintEvent(QPaintEvent* event) {
-    SkinWidget::paintEvent(event);
-    paintLed();
+void SkinButton::paintEvent(QPaintEvent* /*event*/) {
     const ui::Control* c = control();
-    if (c && hasFocus() && !hovered() && !pressed()) {
-        paintFocusRing();
+    if (c == nullptr) {
+        return;
     }
-    if (!c || !c->enabledInTree() || !c->stateImage(stateImageName()).empty()) {
+    // One painter for all of it: an LED of the preview repaints twenty times a second.
+    QPainter painter(this);
+    paintContent(painter);
+    paintLed(painter);
+    if (hasFocus() && !hovered() && !pressed()) {
+        paintFocusRing(painter);
+    }
+    if (!c->enabledInTree() || !c->stateImage(stateImageName()).empty()) {
         return;
     }
     // Without a picture for the state the dark look shows it: a light veil on hover and press.
     if (pressed() || hovered() || hasFocus()) {
-        QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(Qt::NoPen);
         painter.setBrush(QColor(255, 255, 255, pressed() ? 0x30 : 0x18));
@@ -459,8 +467,7 @@ void SkinButton::paintEvent(QPaintEvent* event) {
     }
 }
 
-void SkinButton::paintFocusRing() {
-    QPainter painter(this);
+void SkinButton::paintFocusRing(QPainter& painter) {
     painter.setRenderHint(QPainter::Antialiasing);
     QColor ring = kAccent;
     ring.setAlpha(0xA0);
@@ -471,25 +478,24 @@ void SkinButton::paintFocusRing() {
 
 // A lit LED of a device picture: its light picture (a disc without one) in the LED's colour, as
 // strong as its intensity; the key-set mark over the key the key panel shows.
-void SkinButton::paintLed() {
+void SkinButton::paintLed(QPainter& painter) {
     const auto* led = as<ui::CDeviceKeyButtonUI>(control());
     if (led == nullptr) {
         return;
     }
-    QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     if (led->lit() && led->ledIntensity() != 0) {
         const uint32_t rgb = led->ledColour();
         const QColor colour(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
                             static_cast<int>((rgb >> 16) & 0xFF));
-        const QPixmap light =
+        const QImage light =
             led->lightImage().empty()
-                ? QPixmap()
+                ? QImage()
                 : context().tintedImage(led->lightImage(), size(), devicePixelRatioF(), colour);
         painter.setOpacity(led->ledIntensity() / 255.0);
         if (!light.isNull()) {
-            painter.drawPixmap(rect(), light);
+            painter.drawImage(rect(), light);
         } else {
             painter.setPen(Qt::NoPen);
             painter.setBrush(colour);

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QComboBox>
 #include <QFont>
+#include <QImage>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPlainTextEdit>
@@ -28,8 +29,8 @@ public:
     // pixels on a device of that pixel ratio; null when there is none.
     virtual QPixmap image(const std::string& description, QSize size, qreal pixelRatio) = 0;
     // The same picture's shape in one colour (an LED's glow in the LED's colour).
-    virtual QPixmap tintedImage(const std::string& description, QSize size, qreal pixelRatio,
-                                const QColor& colour) = 0;
+    virtual QImage tintedImage(const std::string& description, QSize size, qreal pixelRatio,
+                               const QColor& colour) = 0;
     // The control's font at its window's DPI.
     virtual QFont fontFor(const ui::Control& control) = 0;
     // Height of the caption band (scaled) in which a press on a passive area moves the window.
@@ -99,6 +100,8 @@ protected:
     virtual bool highlighted() const;
     virtual int defaultAlignment() const;
     void deliver(ui::EventType type, const QPoint& at);
+    // The background, pictures and text: the whole of the paint event.
+    void paintContent(QPainter& painter);
 
 private:
     bool startCaptionDrag(const QPoint& at);
@@ -136,8 +139,8 @@ protected:
     int defaultAlignment() const override { return Qt::AlignCenter; }
 
 private:
-    void paintLed();
-    void paintFocusRing();
+    void paintLed(QPainter& painter);
+    void paintFocusRing(QPainter& painter);
 };
 
 // Options and check boxes: the selected state.

@@ -43,15 +43,24 @@ void SkinPictures::setFolder(std::filesystem::path folder) {
     folder_ = std::move(folder);
     svgs_.clear();
     drawn_.clear();
+    shapes_.clear();
     plain_.clear();
-    files_.clear();
+    sources_.clear();
+    fileNumbers_.clear();
 }
 
-std::filesystem::path SkinPictures::fileOf(const std::string& description) const {
-    if (auto known = files_.find(description); known != files_.end()) {
+const SkinPictures::Source& SkinPictures::sourceOf(const std::string& description) const {
+    if (auto known = sources_.find(description); known != sources_.end()) {
         return known->second;
     }
-    return files_.emplace(description, locate(description)).first->second;
+    std::filesystem::path file = locate(description);
+    const size_t number = fileNumbers_.emplace(file, fileNumbers_.size()).first->second;
+    Source source{file, toQPath(file), isSvgFile(file), number};
+    return sources_.emplace(description, std::move(source)).first->second;
+}
+
+const std::filesystem::path& SkinPictures::fileOf(const std::string& description) const {
+    return sourceOf(description).file;
 }
 
 std::filesystem::path SkinPictures::locate(const std::string& description) const {
@@ -80,37 +89,53 @@ QPixmap SkinPictures::picture(const std::string& description, QSize size, qreal 
     if (description.empty()) {
         return {};
     }
-    const std::filesystem::path file = fileOf(description);
-    if (isSvgFile(file) && !size.isEmpty()) {
-        return svgPicture(file, devicePixels(size, pixelRatio), pixelRatio);
+    const Source& source = sourceOf(description);
+    if (source.vector && !size.isEmpty()) {
+        return svgPicture(source, devicePixels(size, pixelRatio), pixelRatio);
     }
-    return plainPicture(file);
+    return plainPicture(source);
 }
 
-QPixmap SkinPictures::tinted(const std::string& description, QSize size, qreal pixelRatio,
-                             const QColor& colour) {
-    const QPixmap shape = picture(description, size, pixelRatio);
-    if (shape.isNull()) {
+const QImage* SkinPictures::shapeOf(const std::string& description, QSize size, qreal pixelRatio) {
+    const DrawnKey key{sourceOf(description).fileNumber, devicePixels(size, pixelRatio)};
+    if (const QImage* shape = shapes_.object(key)) {
+        return shape;
+    }
+    const QPixmap drawn = picture(description, size, pixelRatio);
+    if (drawn.isNull()) {
+        return nullptr;
+    }
+    auto* shape = new QImage(drawn.toImage().convertToFormat(QImage::Format_Alpha8));
+    shape->setDevicePixelRatio(drawn.devicePixelRatio());
+    const qsizetype kib = std::max<qsizetype>(1, shape->sizeInBytes() / 1024);
+    return shapes_.insert(key, shape, kib) ? shape : nullptr;
+}
+
+QImage SkinPictures::tinted(const std::string& description, QSize size, qreal pixelRatio,
+                            const QColor& colour) {
+    const QImage* shape = shapeOf(description, size, pixelRatio);
+    if (shape == nullptr) {
         return {};
     }
-    QPixmap out(shape.size());
-    out.setDevicePixelRatio(shape.devicePixelRatio());
-    out.fill(Qt::transparent);
-    QPainter painter(&out);
-    painter.drawPixmap(0, 0, shape);
-    // Keeps the shape's coverage and takes the colour: one small fill, no SVG drawing.
-    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
-    painter.fillRect(out.rect(), colour);
-    painter.end();
+    QImage out(shape->size(), QImage::Format_ARGB32_Premultiplied);
+    out.setDevicePixelRatio(shape->devicePixelRatio());
+    const QRgb rgb = colour.rgb();
+    for (int y = 0; y < shape->height(); ++y) {
+        const uchar* coverage = shape->constScanLine(y);
+        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < shape->width(); ++x) {
+            line[x] = qPremultiply(qRgba(qRed(rgb), qGreen(rgb), qBlue(rgb), coverage[x]));
+        }
+    }
     return out;
 }
 
-QSvgRenderer* SkinPictures::svgOf(const std::filesystem::path& file) {
-    const std::string key = file.string();
+QSvgRenderer* SkinPictures::svgOf(const Source& source) {
+    const std::string key = source.file.string();
     if (auto known = svgs_.find(key); known != svgs_.end()) {
         return known->second.get();
     }
-    auto renderer = std::make_unique<QSvgRenderer>(toQPath(file));
+    auto renderer = std::make_unique<QSvgRenderer>(source.qtPath);
     if (!renderer->isValid()) {
         trace("SKIN PICTURE NOT READABLE: %s\n", key.c_str());
         renderer.reset();
@@ -118,15 +143,13 @@ QSvgRenderer* SkinPictures::svgOf(const std::filesystem::path& file) {
     return svgs_.emplace(key, std::move(renderer)).first->second.get();
 }
 
-QPixmap SkinPictures::svgPicture(const std::filesystem::path& file, QSize pixels,
-                                 qreal pixelRatio) {
-    const QString key =
-        QStringLiteral("%1|%2x%3").arg(toQPath(file)).arg(pixels.width()).arg(pixels.height());
+QPixmap SkinPictures::svgPicture(const Source& source, QSize pixels, qreal pixelRatio) {
+    const DrawnKey key{source.fileNumber, pixels};
     if (const QPixmap* drawn = drawn_.object(key)) {
         return *drawn;
     }
     QPixmap out;
-    if (QSvgRenderer* svg = svgOf(file)) {
+    if (QSvgRenderer* svg = svgOf(source)) {
         QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
         QPainter painter(&image);
@@ -141,14 +164,14 @@ QPixmap SkinPictures::svgPicture(const std::filesystem::path& file, QSize pixels
     return out;
 }
 
-QPixmap SkinPictures::plainPicture(const std::filesystem::path& file) {
-    const std::string key = file.string();
+QPixmap SkinPictures::plainPicture(const Source& source) {
+    const std::string key = source.file.string();
     if (auto loaded = plain_.find(key); loaded != plain_.end()) {
         return loaded->second;
     }
     QPixmap out;
     // A missing picture draws nothing.
-    out.load(toQPath(file));
+    out.load(source.qtPath);
     plain_.emplace(key, out);
     return out;
 }

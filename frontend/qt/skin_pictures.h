@@ -2,6 +2,7 @@
 
 #include <QCache>
 #include <QColor>
+#include <QHashFunctions>
 #include <QImage>
 #include <QPixmap>
 #include <QSize>
@@ -27,6 +28,7 @@ std::optional<std::string> imageDescriptionValue(std::string_view description,
 class SkinPictures {
 public:
     static constexpr int kDrawnBudgetKiB = 32 * 1024;
+    static constexpr int kShapeBudgetKiB = 1024;
 
     SkinPictures() : drawn_(kDrawnBudgetKiB) {}
 
@@ -37,28 +39,52 @@ public:
     // `size` logical pixels on a device of that pixel ratio; null when the file is missing.
     QPixmap picture(const std::string& description, QSize size, qreal pixelRatio);
     // The picture's shape in one colour (its alpha kept, its colours replaced), for pictures
-    // coloured at run time such as an LED's glow. Only the shape is cached, never the colour.
-    QPixmap tinted(const std::string& description, QSize size, qreal pixelRatio,
-                   const QColor& colour);
+    // coloured at run time such as an LED's glow. Only the shape is cached, never the colour;
+    // the colour is laid on without a painter, since the LED preview does it for every LED on
+    // every frame.
+    QImage tinted(const std::string& description, QSize size, qreal pixelRatio,
+                  const QColor& colour);
 
     // The file a description names, as found in the folder; found once per description, since
     // every repaint asks again.
-    std::filesystem::path fileOf(const std::string& description) const;
+    const std::filesystem::path& fileOf(const std::string& description) const;
     // What the drawn pictures kept take.
     qsizetype drawnKiB() const { return drawn_.totalCost(); }
 
 private:
-    QPixmap svgPicture(const std::filesystem::path& file, QSize pixels, qreal pixelRatio);
-    QPixmap plainPicture(const std::filesystem::path& file);
-    QSvgRenderer* svgOf(const std::filesystem::path& file);
+    // A description's file as the drawing needs it, worked out once.
+    struct Source {
+        std::filesystem::path file;
+        QString qtPath;
+        bool vector = false;
+        size_t fileNumber = 0; // the same for descriptions that name the same file
+    };
+    // A drawn picture: its file and its size in device pixels.
+    struct DrawnKey {
+        size_t fileNumber = 0;
+        QSize pixels;
+        bool operator==(const DrawnKey&) const = default;
+        friend size_t qHash(const DrawnKey& key, size_t seed) {
+            return qHashMulti(seed, key.fileNumber, key.pixels.width(), key.pixels.height());
+        }
+    };
+
+    const Source& sourceOf(const std::string& description) const;
+    QPixmap svgPicture(const Source& source, QSize pixels, qreal pixelRatio);
+    QPixmap plainPicture(const Source& source);
+    QSvgRenderer* svgOf(const Source& source);
     std::filesystem::path locate(const std::string& description) const;
+    // The shape's coverage, one byte a pixel, for tinting.
+    const QImage* shapeOf(const std::string& description, QSize size, qreal pixelRatio);
 
     std::filesystem::path folder_;
     std::map<std::string, std::unique_ptr<QSvgRenderer>, std::less<>> svgs_;
-    // Keyed by file and size in device pixels; the cost of an entry is its size in KiB.
-    QCache<QString, QPixmap> drawn_;
+    // The cost of an entry is its size in KiB.
+    QCache<DrawnKey, QPixmap> drawn_;
+    QCache<DrawnKey, QImage> shapes_{kShapeBudgetKiB};
     std::map<std::string, QPixmap, std::less<>> plain_;
-    mutable std::map<std::string, std::filesystem::path, std::less<>> files_;
+    mutable std::map<std::string, Source, std::less<>> sources_;
+    mutable std::map<std::filesystem::path, size_t> fileNumbers_;
 };
 
 } // namespace morva::qt

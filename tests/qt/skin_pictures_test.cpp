@@ -157,12 +157,22 @@ TEST_F(SkinPicturesTest, PicturesDrawnAtManySizesStayWithinTheBudget) {
 TEST_F(SkinPicturesTest, ATintKeepsTheShapeAndTakesTheColour) {
     writeDisc("glow.svg");
     const QColor green(0x20, 0xC0, 0x40);
-    const QImage tinted = pictures.tinted("glow.svg", {20, 20}, 1.0, green).toImage();
+    const QImage tinted = pictures.tinted("glow.svg", {20, 20}, 1.0, green);
     ASSERT_EQ(tinted.size(), QSize(20, 20));
     EXPECT_EQ(tinted.pixelColor(10, 10), green);
     EXPECT_EQ(tinted.pixelColor(1, 1).alpha(), 0);
-    // The shape itself is not coloured by the tint.
-    EXPECT_EQ(pictures.picture("glow.svg", {20, 20}, 1.0).toImage().pixelColor(10, 10), Qt::white);
+    // The shape itself is not coloured by the tint, and its soft edge is kept.
+    const QImage shape = pictures.picture("glow.svg", {20, 20}, 1.0).toImage();
+    EXPECT_EQ(shape.pixelColor(10, 10), Qt::white);
+    int softEdge = 0;
+    for (int y = 0; y < shape.height(); ++y) {
+        for (int x = 0; x < shape.width(); ++x) {
+            const int alpha = shape.pixelColor(x, y).alpha();
+            EXPECT_NEAR(tinted.pixelColor(x, y).alpha(), alpha, 1) << x << "," << y;
+            softEdge += alpha > 0 && alpha < 255 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(softEdge, 0) << "the disc has an antialiased edge to keep";
 }
 
 TEST_F(SkinPicturesTest, APngIsReadAsItIsAndAMissingPictureIsNull) {
