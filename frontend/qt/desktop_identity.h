@@ -6,8 +6,8 @@
 // that docks and task bars match it with, and its icon.
 namespace morva::qt {
 
-// The program's icon, drawn from the SVG built into the program at the usual sizes; null when
-// it could not be drawn.
+// The program's icon, drawn from the SVG built into the program at whatever size is asked for;
+// null when the SVG cannot be read.
 QIcon programIcon();
 
 // Names the application "morva" (the window class), sets the desktop file name to the desktop id
