@@ -54,12 +54,16 @@ public:
 
     void loadPrivateFont(const std::filesystem::path& fontFile) override {
         const QString family = qt::loadPrivateFont(fontFile);
+        const QStringList fallbacks = chineseFallbackFamilies();
+        renderer_.setFallbackFamilies(fallbacks);
+        QFont font = QApplication::font();
         if (!family.isEmpty()) {
             renderer_.setFontFamilyAlias(app::kFontFace, family);
-            QFont font = QApplication::font();
-            font.setFamily(family);
-            QApplication::setFont(font);
+            font.setFamilies(QStringList{family} + fallbacks);
+        } else {
+            font.setFamilies(QStringList{font.family()} + fallbacks);
         }
+        QApplication::setFont(font);
     }
 
     app::SingleInstance::StartResult claimInstance() override { return instance_.claimOrWake(); }

@@ -32,6 +32,14 @@ QString loadPrivateFont(const std::filesystem::path& fontFile) {
     return families.front();
 }
 
+QStringList chineseFallbackFamilies() {
+    const QStringList families = QFontDatabase::families(QFontDatabase::SimplifiedChinese);
+    if (families.isEmpty()) {
+        return {};
+    }
+    return {families.front()};
+}
+
 void applyDarkLook(QApplication& application) {
     application.setStyle(QStringLiteral("Fusion"));
     QPalette palette;

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <filesystem>
 #include <functional>
 
@@ -16,6 +17,12 @@ class QtRenderer;
 // Loads the private font from memory for the life of the process; the family it adds, or
 // empty when the file is missing or not a font (the program then starts without it).
 QString loadPrivateFont(const std::filesystem::path& fontFile);
+
+// The families the interface falls back to for the Chinese texts: one installed family that
+// draws Simplified Chinese, or none. Left to itself, Qt may take a Japanese font for most of
+// those characters (Japanese glyph forms) and a Chinese one for the rest, with both files in
+// memory.
+QStringList chineseFallbackFamilies();
 
 // The program's own dark look for the standard widgets (edits, combos, sliders, menus, tips).
 void applyDarkLook(QApplication& application);

@@ -654,7 +654,9 @@ QFont QtRenderer::fontFor(const ui::Control& control) {
     const ui::FontSpec& spec = toolkit_.fonts().font(control.font());
     QFont font;
     const auto alias = fontAliases_.find(toLowerAscii(spec.face));
-    font.setFamily(alias != fontAliases_.end() ? alias->second : toQString(spec.face));
+    font.setFamilies(
+        QStringList{alias != fontAliases_.end() ? alias->second : toQString(spec.face)} +
+        fallbackFamilies_);
     const ui::Window* window = control.window();
     const int size = window ? window->dpiScale().scale(spec.size) : spec.size;
     font.setPixelSize(std::max(size, 1));

@@ -7,6 +7,7 @@
 
 #include <QMenu>
 #include <QPointer>
+#include <QStringList>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -32,6 +33,8 @@ public:
     void setSkinFolder(std::filesystem::path folder) { pictures_.setFolder(std::move(folder)); }
     // The family that stands for a font face of the skin ("arial" → the private font's family).
     void setFontFamilyAlias(std::string face, QString family);
+    // Families every font falls back to, in order, for characters its own family lacks.
+    void setFallbackFamilies(QStringList families) { fallbackFamilies_ = std::move(families); }
 
     // The top-level widget of a window (null before create()).
     QWidget* widgetOf(const ui::Window& window) const;
@@ -93,6 +96,7 @@ private:
     ui::Toolkit& toolkit_;
     SkinPictures pictures_;
     std::map<std::string, QString, std::less<>> fontAliases_;
+    QStringList fallbackFamilies_;
     std::map<const ui::Window*, View> views_;
     std::unordered_map<const ui::Control*, Entry> entries_;
     QPointer<QMenu> qmenu_;

@@ -556,6 +556,18 @@ TEST_F(RendererTest, FontsComeFromTheTableAtTheWindowsDpi) {
     EXPECT_EQ(font.pixelSize(), 30);
     EXPECT_TRUE(font.bold());
     EXPECT_EQ(font.family(), "Liberation Sans");
+    EXPECT_EQ(font.families(), QStringList{"Liberation Sans"});
+
+    // The fallbacks follow the face's own family, and a face without an alias keeps its name.
+    renderer.setFallbackFamilies({"WenQuanYi Micro Hei"});
+    toolkit.fonts().add(4, ui::FontSpec{"Courier", 12});
+    auto* other = add<ui::Label>("other");
+    other->setFont(4);
+    renderer.refreshAll();
+    EXPECT_EQ(renderer.widgetOf(*label)->font().families(),
+              QStringList({"Liberation Sans", "WenQuanYi Micro Hei"}));
+    EXPECT_EQ(renderer.widgetOf(*other)->font().families(),
+              QStringList({"Courier", "WenQuanYi Micro Hei"}));
 
     win->setDpi(144);
     pump();
