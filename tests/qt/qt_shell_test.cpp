@@ -18,6 +18,7 @@
 #include <QThread>
 #include <QTimer>
 #include <atomic>
+#include <functional>
 #include <sstream>
 #include <thread>
 
@@ -62,6 +63,23 @@ TEST_F(QtTest, TimersRepeatUntilStopped) {
     ASSERT_TRUE(waitFor([&] { return fired >= 3; }));
     QTest::qWait(30);
     EXPECT_EQ(fired, 3);
+    EXPECT_EQ(loop.runningTimers(), 0u);
+}
+
+// The devices' refresh: a one-shot that stops itself and starts a new timer from its callback.
+TEST_F(QtTest, AOneShotReArmedFromItsOwnCallbackRunsOncePerStart) {
+    int fired = 0;
+    TimerId current = 0;
+    std::function<void()> fire = [&] {
+        loop.stopTimer(current);
+        if (++fired < 5) {
+            current = loop.startTimer(2, fire);
+        }
+    };
+    current = loop.startTimer(2, fire);
+    ASSERT_TRUE(waitFor([&] { return fired >= 5; }));
+    QTest::qWait(20);
+    EXPECT_EQ(fired, 5);
     EXPECT_EQ(loop.runningTimers(), 0u);
 }
 
