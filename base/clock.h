@@ -14,6 +14,9 @@ using TickMs = uint64_t;
 // work of several threads or objects that waits this way falls due at the same moments, so the
 // machine wakes once for all of it; work that woke a little early does not run again at once.
 constexpr TickMs untilNextTick(TickMs now, TickMs period) {
+    if (period == 0) {
+        return 0;
+    }
     const TickMs toNext = period - now % period;
     return toNext < period / 2 ? toNext + period : toNext;
 }

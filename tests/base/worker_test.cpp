@@ -61,6 +61,7 @@ TEST(UntilNextTick, LandsOnAMultipleOfThePeriodAtLeastHalfAPeriodAway) {
         EXPECT_EQ(wait, c.expected) << "at " << c.now;
         EXPECT_EQ((c.now + wait) % 50, 0u) << "at " << c.now;
     }
+    EXPECT_EQ(untilNextTick(1003, 0), 0u) << "no period: no wait, and no division by zero";
 }
 
 } // namespace
