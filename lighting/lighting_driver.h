@@ -36,7 +36,7 @@ public:
     void wake();
 
     static constexpr TickMs kPausedPollMs = 100;
-    // The shortest sleep between batches of steps: the period at which frames are taken.
+    // Batches of steps end on ticks this far apart: the period at which frames are taken.
     static constexpr TickMs kBatchMs = 50;
     // How long before a tick of the frames a batch ends, so that the frame shows it.
     static constexpr TickMs kBatchLeadMs = 5;

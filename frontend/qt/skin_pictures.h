@@ -79,7 +79,7 @@ private:
 
     std::filesystem::path folder_;
     std::map<std::string, std::unique_ptr<QSvgRenderer>, std::less<>> svgs_;
-    // The cost of an entry is its size in KiB.
+    // In both caches the cost of an entry is its size in KiB.
     QCache<DrawnKey, QPixmap> drawn_;
     QCache<DrawnKey, QImage> shapes_{kShapeBudgetKiB};
     std::map<std::string, QPixmap, std::less<>> plain_;
