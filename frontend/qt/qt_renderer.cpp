@@ -358,17 +358,8 @@ void QtRenderer::createShownDescendants(ui::Window& window, const ui::Control& c
     }
 }
 
-bool QtRenderer::shownWithAncestors(const ui::Control& control) {
-    for (const ui::Control* c = &control; c != nullptr; c = c->parent()) {
-        if (!c->visible()) {
-            return false;
-        }
-    }
-    return true;
-}
-
 void QtRenderer::controlAdded(ui::Window& window, ui::Control& control) {
-    if (!shownWithAncestors(control)) {
+    if (!control.visibleInTree()) {
         return;
     }
     createWidgets(window, control);
@@ -411,7 +402,7 @@ void QtRenderer::controlChanged(ui::Window& window, ui::Control& control, ui::Pr
     QWidget* widget = found->second.widget;
     switch (p) {
     case ui::Property::Visible:
-        if (control.visible() && shownWithAncestors(control)) {
+        if (control.visibleInTree()) {
             createShownDescendants(window, control);
         }
         widget->setVisible(control.visible());

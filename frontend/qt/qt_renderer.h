@@ -85,7 +85,6 @@ private:
     void createWidgets(ui::Window& window, ui::Control& control);
     // Widgets for the shown controls under a control that has just been shown again.
     void createShownDescendants(ui::Window& window, const ui::Control& control);
-    static bool shownWithAncestors(const ui::Control& control);
     void restackChildren(const ui::Control& container);
     void scheduleLayout(ui::Window& window);
     void layoutNow(ui::Window& window);
