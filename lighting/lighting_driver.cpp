@@ -74,8 +74,8 @@ TickMs LightingDriver::sleepAfterPass(TickMs now, uint32_t due) {
     if (due == 0) {
         return kPausedPollMs;
     }
-    // Frames are taken every 50 ms at most; waking for every step of a fast effect would cost a
-    // thread switch per step for frames nobody sees. Batches end a little before the ticks the
+    // Frames are taken every kBatchMs at most; waking for every step of a fast effect would cost
+    // a thread switch per step for frames nobody sees. Batches end a little before the ticks the
     // frames are taken on.
     return std::max<TickMs>(TickMs{due} * kPassMs, untilNextTick(now + kBatchLeadMs, kBatchMs));
 }

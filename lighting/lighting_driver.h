@@ -9,10 +9,6 @@
 
 namespace morva::lighting {
 
-// The lighting thread of a device: runs the engine's passes on a clock, sleeping until the next
-// one that is due, a wake-up (new settings, a key event) or a stop. While `mayStep` says no (the
-// command channel closed, or the device's lighting synchronised with other devices) it runs no
-// pass and looks again every 100 ms.
 // Brings the engine from its pass at `lastPass` to its pass at `now`, making each step that fell
 // due in between at its own pass, so it ends on the frame the counting loop would show now.
 // `due` is what passesUntilDue() said at `lastPass`; returns what it says at `now`. Without
@@ -20,6 +16,11 @@ namespace morva::lighting {
 uint32_t catchUp(LightingEngine& engine, TickMs lastPass, TickMs now, uint32_t due,
                  bool stepsBeforeNow = true);
 
+// The lighting thread of a device: runs the engine's passes on a clock, sleeping until the next
+// step that is due (the steps of a fast effect in batches, see sleepAfterPass), a wake-up (new
+// settings, a key event) or a stop. While `mayStep` says no (the command channel closed, or the
+// device's lighting synchronised with other devices) it runs no pass and looks again every
+// 100 ms.
 class LightingDriver {
 public:
     LightingDriver() : worker_("lighting") {}
