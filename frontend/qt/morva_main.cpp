@@ -54,15 +54,13 @@ public:
 
     void loadPrivateFont(const std::filesystem::path& fontFile) override {
         const QString family = qt::loadPrivateFont(fontFile);
+        if (!family.isEmpty()) {
+            renderer_.setFontFamilyAlias(app::kFontFace, family);
+        }
         const QStringList fallbacks = chineseFallbackFamilies();
         renderer_.setFallbackFamilies(fallbacks);
         QFont font = QApplication::font();
-        if (!family.isEmpty()) {
-            renderer_.setFontFamilyAlias(app::kFontFace, family);
-            font.setFamilies(QStringList{family} + fallbacks);
-        } else {
-            font.setFamilies(QStringList{font.family()} + fallbacks);
-        }
+        font.setFamilies(QStringList{family.isEmpty() ? font.family() : family} + fallbacks);
         QApplication::setFont(font);
     }
 
