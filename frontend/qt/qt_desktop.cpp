@@ -1,6 +1,7 @@
 #include "frontend/qt/qt_desktop.h"
 
 #include "base/trace.h"
+#include "frontend/qt/flat_style.h"
 #include "frontend/qt/qt_renderer.h"
 #include "ui/toolkit/window.h"
 
@@ -11,6 +12,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStringList>
+#include <QToolTip>
 #include <QWidget>
 
 namespace morva::qt {
@@ -41,41 +43,10 @@ QStringList chineseFallbackFamilies() {
 }
 
 void applyDarkLook(QApplication& application) {
-    application.setStyle(QStringLiteral("Fusion"));
-    QPalette palette;
-    const QColor base(0x1E, 0x22, 0x29);
-    const QColor window(0x16, 0x18, 0x1D);
-    const QColor text(0xE6, 0xE9, 0xEF);
-    const QColor accent(0x00, 0x99, 0xFF);
-    palette.setColor(QPalette::Window, window);
-    palette.setColor(QPalette::WindowText, text);
-    palette.setColor(QPalette::Base, base);
-    palette.setColor(QPalette::AlternateBase, window);
-    palette.setColor(QPalette::Text, text);
-    palette.setColor(QPalette::Button, base);
-    palette.setColor(QPalette::ButtonText, text);
-    palette.setColor(QPalette::Highlight, accent);
-    palette.setColor(QPalette::HighlightedText, Qt::white);
-    palette.setColor(QPalette::ToolTipBase, base);
-    palette.setColor(QPalette::ToolTipText, text);
-    palette.setColor(QPalette::Disabled, QPalette::Text, QColor(0x6B, 0x72, 0x80));
-    palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x6B, 0x72, 0x80));
-    application.setPalette(palette);
-    application.setStyleSheet(QStringLiteral(
-        "QLineEdit, QPlainTextEdit, QComboBox { background: #1E2229; color: #E6E9EF;"
-        " border: 1px solid #2E3440; border-radius: 4px; padding: 1px 6px; }"
-        "QLineEdit:focus, QPlainTextEdit:focus, QComboBox:focus { border-color: #0099FF; }"
-        "QComboBox QAbstractItemView { background: #1E2229; color: #E6E9EF;"
-        " selection-background-color: #0078C8; border: 1px solid #2E3440; }"
-        "QSlider::groove:horizontal { height: 4px; background: #2E3440; border-radius: 2px; }"
-        "QSlider::sub-page:horizontal { background: #0099FF; border-radius: 2px; }"
-        "QSlider::handle:horizontal { width: 12px; margin: -5px 0; border-radius: 6px;"
-        " background: #E6E9EF; }"
-        "QProgressBar { background: #2E3440; border: none; border-radius: 3px; }"
-        "QProgressBar::chunk { background: #0099FF; border-radius: 3px; }"
-        "QMenu { background: #1E2229; color: #E6E9EF; border: 1px solid #2E3440; }"
-        "QMenu::item:selected { background: #0078C8; }"
-        "QToolTip { background: #1E2229; color: #E6E9EF; border: 1px solid #2E3440; }"));
+    application.setStyle(new FlatStyle);
+    application.setPalette(darkPalette());
+    application.setPalette(darkMenuPalette(), "QMenu");
+    QToolTip::setPalette(darkPalette());
 }
 
 PowerMonitor::PowerMonitor(Handler handler) : handler_(std::move(handler)) {

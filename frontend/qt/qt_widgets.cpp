@@ -796,19 +796,33 @@ SkinProgress::SkinProgress(ui::Control& control, RenderContext& context, QWidget
     setTextVisible(false);
     // The skin's colours for the groove and the value part, and the side the value grows
     // from (a battery's used part grows from the right).
-    QStringList style;
     if (control.bkColor() != 0) {
-        style << QStringLiteral("QProgressBar { background: %1; }")
-                     .arg(argbColor(control.bkColor()).name(QColor::HexArgb));
+        groove_ = argbColor(control.bkColor());
     }
     if (const uint32_t fore = colorAttribute(control, "forecolor")) {
-        style << QStringLiteral("QProgressBar::chunk { background: %1; }")
-                     .arg(argbColor(fore).name(QColor::HexArgb));
-    }
-    if (!style.isEmpty()) {
-        setStyleSheet(style.join(' '));
+        value_ = argbColor(fore);
     }
     setInvertedAppearance(control.attribute("inverted") == "true");
+}
+
+void SkinProgress::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    const QRectF box = rect();
+    const qreal radius = std::min<qreal>(3, box.height() / 2);
+    painter.setBrush(groove_);
+    painter.drawRoundedRect(box, radius, radius);
+    const qreal span = static_cast<qreal>(maximum()) - minimum();
+    // A reset bar's value lies below its minimum: nothing is filled.
+    if (span <= 0 || value() <= minimum()) {
+        return;
+    }
+    const qreal part = box.width() * std::min<qreal>(1, (value() - minimum()) / span);
+    const QRectF filled(invertedAppearance() ? box.right() - part : box.left(), box.top(), part,
+                        box.height());
+    painter.setBrush(value_);
+    painter.drawRoundedRect(filled, radius, radius);
 }
 
 void SkinProgress::sync(ui::Property property) {

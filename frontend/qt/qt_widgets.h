@@ -1,5 +1,6 @@
 #pragma once
 
+#include "frontend/qt/flat_style.h"
 #include "ui/toolkit/control.h"
 #include "ui/toolkit/property.h"
 
@@ -200,10 +201,18 @@ public:
     void sync(ui::Property property) override;
 };
 
+// A flat bar: a rounded groove and the value part, in the skin's colours or the look's.
 class SkinProgress : public QProgressBar, public ControlView {
 public:
     SkinProgress(ui::Control& control, RenderContext& context, QWidget* parent);
     void sync(ui::Property property) override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor groove_{look::kFieldBorder};
+    QColor value_{look::kAccent};
 };
 
 // A hue and brightness field; a click picks the colour under the pointer.
