@@ -281,13 +281,12 @@ void SkinWidget::paintContent(QPainter& painter) {
         painter.setPen(currentTextColor());
         const QRect textArea = area.marginsRemoved(textPadding(*c));
         int flags = alignmentFrom(*c, defaultAlignment());
-        if (c->className() == "Text") {
+        const bool wraps = c->className() == "Text";
+        if (wraps) {
             flags |= Qt::TextWordWrap;
-            painter.setFont(font());
-        } else {
-            painter.setFont(captionFont(textArea.width()));
         }
-        painter.drawText(textArea, flags, text_);
+        caption_.draw(painter, textArea, flags, wraps ? font() : captionFont(textArea.width()),
+                      text_);
     }
 }
 

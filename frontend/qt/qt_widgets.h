@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frontend/qt/flat_style.h"
+#include "frontend/qt/prepared_caption.h"
 #include "ui/toolkit/control.h"
 #include "ui/toolkit/property.h"
 
@@ -112,6 +113,7 @@ private:
 
     QString text_;
     QFont captionFont_;
+    PreparedCaption caption_;
     int captionWidth_ = -1; // -1: to be measured
     bool hovered_ = false;
     bool pressed_ = false;
