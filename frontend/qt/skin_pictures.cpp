@@ -5,6 +5,7 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace morva::qt {
@@ -119,12 +120,20 @@ QImage SkinPictures::tinted(const std::string& description, QSize size, qreal pi
     }
     QImage out(shape->size(), QImage::Format_ARGB32_Premultiplied);
     out.setDevicePixelRatio(shape->devicePixelRatio());
+    // The colour at each coverage, premultiplied once for the whole picture.
     const QRgb rgb = colour.rgb();
-    for (int y = 0; y < shape->height(); ++y) {
+    std::array<QRgb, 256> ramp{};
+    for (int coverage = 0; coverage < 256; ++coverage) {
+        ramp[static_cast<size_t>(coverage)] =
+            qPremultiply(qRgba(qRed(rgb), qGreen(rgb), qBlue(rgb), coverage));
+    }
+    const int width = shape->width();
+    const int height = shape->height();
+    for (int y = 0; y < height; ++y) {
         const uchar* coverage = shape->constScanLine(y);
         auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < shape->width(); ++x) {
-            line[x] = qPremultiply(qRgba(qRed(rgb), qGreen(rgb), qBlue(rgb), coverage[x]));
+        for (int x = 0; x < width; ++x) {
+            line[x] = ramp[coverage[x]];
         }
     }
     return out;
