@@ -432,7 +432,7 @@ void QtRenderer::controlChanged(ui::Window& window, ui::Control& control, ui::Pr
         break;
     }
     found->second.view->sync(p);
-    widget->update();
+    repaints_.repaint(*widget);
 }
 
 // --- layout -------------------------------------------------------------------------------

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frontend/qt/qt_widgets.h"
+#include "frontend/qt/repaint_gatherer.h"
 #include "frontend/qt/skin_pictures.h"
 #include "ui/toolkit/toolkit.h"
 #include "ui/toolkit/ui_observer.h"
@@ -102,6 +103,7 @@ private:
     ui::Menu* menu_ = nullptr;
     QSystemTrayIcon* tray_ = nullptr;
     std::unique_ptr<QObject> context_;
+    RepaintGatherer repaints_{*context_};
 };
 
 } // namespace morva::qt
