@@ -25,7 +25,9 @@ scale_y() { echo $(( Y + $1 * HEIGHT / 640 )); }
 tab_x() { scale_x $(( 65 + $1 * 168 )); }
 
 shoot() {
-    import -window "$window" "$1"
+    # The screen, cut to the window: a grab of the window itself sometimes came back unchanged
+    # while the screen showed new frames.
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$1"
     optipng -quiet -o2 -strip all "$1" 2>/dev/null || convert "$1" -strip -define png:compression-level=9 "$1"
 }
 
