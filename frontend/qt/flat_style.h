@@ -1,21 +1,11 @@
 #pragma once
 
+#include "frontend/qt/look_colours.h"
+
 #include <QPalette>
 #include <QProxyStyle>
-#include <QRgb>
 
 namespace morva::qt {
-
-// The colours of the program's dark look, shared by the palette and the style.
-namespace look {
-constexpr QRgb kWindow = 0xFF16181D;
-constexpr QRgb kField = 0xFF1E2229;       // edits, combos, menus, tips
-constexpr QRgb kFieldBorder = 0xFF2E3440; // their border; a slider's or a bar's groove
-constexpr QRgb kText = 0xFFE6E9EF;
-constexpr QRgb kDisabledText = 0xFF6B7280;
-constexpr QRgb kAccent = 0xFF0099FF;    // focus, a slider's filled part, a bar's value
-constexpr QRgb kSelection = 0xFF0078C8; // a chosen menu or list row, under white text
-} // namespace look
 
 // The palette of the dark look, and the one for menus and combo lists (a darker selection,
 // so white text on it stays readable).

@@ -1,5 +1,6 @@
 #include "frontend/qt/qt_custom_widgets.h"
 
+#include "frontend/qt/look_colours.h"
 #include "ui/controls/chart_view.h"
 #include "ui/controls/circle_progress.h"
 #include "ui/controls/cloud_share_list_item.h"
@@ -17,8 +18,8 @@
 namespace morva::qt {
 namespace {
 
-const QColor kAccent(0x00, 0x99, 0xFF);
-const QColor kChartText(0xE6, 0xE9, 0xEF);
+const QColor kAccent(look::kAccent);
+const QColor kChartText(look::kText);
 // Slices and bars without a picture take these in turn.
 const std::array<QColor, 6> kSeriesColours = {QColor(0x00, 0x99, 0xFF), QColor(0x2E, 0xCC, 0x71),
                                               QColor(0xF3, 0x9C, 0x12), QColor(0xE7, 0x4C, 0x3C),

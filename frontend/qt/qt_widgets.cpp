@@ -1,6 +1,7 @@
 #include "frontend/qt/qt_widgets.h"
 
 #include "base/text.h"
+#include "frontend/qt/look_colours.h"
 #include "frontend/qt/qt_custom_widgets.h"
 #include "frontend/qt/skin_pictures.h"
 #include "ui/controls/device_key_button.h"
@@ -26,9 +27,9 @@ namespace morva::qt {
 namespace {
 
 // The accent of the dark look.
-const QColor kAccent(0x00, 0x99, 0xFF);
-const QColor kText(0xE6, 0xE9, 0xEF);
-const QColor kDisabledText(0x6B, 0x72, 0x80);
+const QColor kAccent(look::kAccent);
+const QColor kText(look::kText);
+const QColor kDisabledText(look::kDisabledText);
 
 ui::Point windowPoint(const QWidget& widget, const QPoint& local) {
     const QPoint p = widget.mapTo(widget.window(), local);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "frontend/qt/flat_style.h"
+#include "frontend/qt/look_colours.h"
 #include "frontend/qt/prepared_caption.h"
 #include "ui/toolkit/control.h"
 #include "ui/toolkit/property.h"
