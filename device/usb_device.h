@@ -7,6 +7,7 @@
 #include "device/device_profile_binding.h"
 #include "hid/hid_device.h"
 #include "hid/hid_model_tables.h"
+#include "lighting/lighting_driver.h"
 #include "lighting/live_frame.h"
 #include "lighting/panel/light_panel_binding.h"
 #include "profiles/basic_profiledata.h"
@@ -56,7 +57,8 @@ inline constexpr int kStatusPoll = 1005; // every 5 s while powerDisplay is set
 inline constexpr int kHookA2 = 1006;
 inline constexpr TickMs kConnectDelayMs = 500;
 inline constexpr TickMs kFirstRefreshMs = 5;
-inline constexpr TickMs kRefreshPeriodMs = 50;
+// The preview takes its frames on the ticks the lighting threads end their batches before.
+inline constexpr TickMs kRefreshPeriodMs = lighting::LightingDriver::kBatchMs;
 inline constexpr TickMs kStatusPeriodMs = 5000;
 } // namespace tab_timer
 

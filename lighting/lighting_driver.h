@@ -37,7 +37,8 @@ public:
     void wake();
 
     static constexpr TickMs kPausedPollMs = 100;
-    // Batches of steps end on ticks this far apart: the period at which frames are taken.
+    // Batches of steps end on ticks this far apart: the period at which the devices take their
+    // preview frames (their refresh timer uses this too).
     static constexpr TickMs kBatchMs = 50;
     // How long before a tick of the frames a batch ends, so that the frame shows it.
     static constexpr TickMs kBatchLeadMs = 5;
