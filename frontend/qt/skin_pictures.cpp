@@ -140,16 +140,15 @@ QImage SkinPictures::tinted(const std::string& description, QSize size, qreal pi
 }
 
 QSvgRenderer* SkinPictures::svgOf(const Source& source) {
-    const std::string key = source.file.string();
-    if (auto known = svgs_.find(key); known != svgs_.end()) {
+    if (auto known = svgs_.find(source.fileNumber); known != svgs_.end()) {
         return known->second.get();
     }
     auto renderer = std::make_unique<QSvgRenderer>(source.qtPath);
     if (!renderer->isValid()) {
-        trace("SKIN PICTURE NOT READABLE: %s\n", key.c_str());
+        trace("SKIN PICTURE NOT READABLE: %s\n", source.file.string().c_str());
         renderer.reset();
     }
-    return svgs_.emplace(key, std::move(renderer)).first->second.get();
+    return svgs_.emplace(source.fileNumber, std::move(renderer)).first->second.get();
 }
 
 QPixmap SkinPictures::svgPicture(const Source& source, QSize pixels, qreal pixelRatio) {
@@ -174,14 +173,13 @@ QPixmap SkinPictures::svgPicture(const Source& source, QSize pixels, qreal pixel
 }
 
 QPixmap SkinPictures::plainPicture(const Source& source) {
-    const std::string key = source.file.string();
-    if (auto loaded = plain_.find(key); loaded != plain_.end()) {
+    if (auto loaded = plain_.find(source.fileNumber); loaded != plain_.end()) {
         return loaded->second;
     }
     QPixmap out;
     // A missing picture draws nothing.
     out.load(source.qtPath);
-    plain_.emplace(key, out);
+    plain_.emplace(source.fileNumber, out);
     return out;
 }
 

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace morva::qt {
 
@@ -78,11 +79,12 @@ private:
     const QImage* shapeOf(const std::string& description, QSize size, qreal pixelRatio);
 
     std::filesystem::path folder_;
-    std::map<std::string, std::unique_ptr<QSvgRenderer>, std::less<>> svgs_;
+    // Both by the file's number.
+    std::unordered_map<size_t, std::unique_ptr<QSvgRenderer>> svgs_;
     // In both caches the cost of an entry is its size in KiB.
     QCache<DrawnKey, QPixmap> drawn_;
     QCache<DrawnKey, QImage> shapes_{kShapeBudgetKiB};
-    std::map<std::string, QPixmap, std::less<>> plain_;
+    std::unordered_map<size_t, QPixmap> plain_;
     mutable std::map<std::string, Source, std::less<>> sources_;
     mutable std::map<std::filesystem::path, size_t> fileNumbers_;
 };
