@@ -28,6 +28,11 @@ void PreparedCaption::prepare(const QRect& area, int flags, const QFont& font,
     flags_ = flags;
     prepared_ = true;
 
+    fits_ = false;
+    // Wrapped or several lines: drawText's own layout.
+    if ((flags & Qt::TextWordWrap) != 0 || text.contains(QLatin1Char('\n'))) {
+        return;
+    }
     QTextOption option(Qt::Alignment(flags) & Qt::AlignHorizontal_Mask);
     option.setWrapMode(QTextOption::NoWrap);
     laidOut_ = QStaticText(text);
@@ -38,8 +43,7 @@ void PreparedCaption::prepare(const QRect& area, int flags, const QFont& font,
 
     // drawText places one line by the font's line height, not by the laid-out glyphs.
     const qreal lineHeight = QFontMetricsF(font).height();
-    fits_ = (flags & Qt::TextWordWrap) == 0 && !text.contains(QLatin1Char('\n')) &&
-            laidOut_.size().width() <= area.width() && lineHeight <= area.height();
+    fits_ = laidOut_.size().width() <= area.width() && lineHeight <= area.height();
     qreal top = area.top();
     if ((flags & Qt::AlignBottom) != 0) {
         top += area.height() - lineHeight;
