@@ -18,6 +18,7 @@
 #include <QKeyEvent>
 #include <QListView>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QWheelEvent>
 #include <QWindow>
@@ -164,16 +165,16 @@ void SkinWidget::sync(ui::Property property) {
     if (!c) {
         return;
     }
+    // No repaint here: the renderer gathers those of a whole model change.
     switch (property) {
     case ui::Property::Text:
         text_ = toQString(c->text());
+        captionWidth_ = -1;
         break;
     default:
         syncCommon(property, *this);
         break;
     }
-    captionWidth_ = -1;
-    update();
 }
 
 void SkinWidget::changeEvent(QEvent* event) {
@@ -426,10 +427,33 @@ void SkinSelectPanel::sync(ui::Property property) {
     band_->show();
 }
 
+void SkinSelectPanel::paintEvent(QPaintEvent* event) {
+    if (control() == nullptr) {
+        return;
+    }
+    QPainter painter(this);
+    paintContent(painter);
+    // Children in their stacking order, so a key's cap lies over its LED.
+    for (QObject* child : children()) {
+        auto* button = dynamic_cast<SkinButton*>(child);
+        if (button == nullptr || !button->paintedByPanel() || !button->isVisible() ||
+            !event->rect().intersects(button->geometry())) {
+            continue;
+        }
+        painter.save();
+        painter.translate(button->pos());
+        painter.setClipRect(button->rect(), Qt::IntersectClip);
+        button->paintButton(painter);
+        painter.restore();
+    }
+}
+
 // --- SkinButton ---------------------------------------------------------------------------
 
 SkinButton::SkinButton(ui::Control& control, RenderContext& context, QWidget* parent)
-    : SkinWidget(control, context, parent) {
+    : SkinWidget(control, context, parent),
+      paintedByPanel_(as<ui::CDeviceKeyButtonUI>(&control) != nullptr &&
+                      dynamic_cast<SkinSelectPanel*>(parent) != nullptr) {
     setFocusPolicy(Qt::TabFocus);
     setCursor(Qt::PointingHandCursor);
 }
@@ -444,12 +468,18 @@ void SkinButton::keyPressEvent(QKeyEvent* event) {
 }
 
 void SkinButton::paintEvent(QPaintEvent* /*event*/) {
+    if (control() == nullptr || paintedByPanel_) {
+        return;
+    }
+    QPainter painter(this);
+    paintButton(painter);
+}
+
+void SkinButton::paintButton(QPainter& painter) {
     const ui::Control* c = control();
     if (c == nullptr) {
         return;
     }
-    // One painter for all of it: an LED of the preview repaints twenty times a second.
-    QPainter painter(this);
     paintContent(painter);
     paintLed(painter);
     if (hasFocus() && !hovered() && !pressed()) {

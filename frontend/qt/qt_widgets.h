@@ -119,12 +119,18 @@ private:
     bool pressed_ = false;
 };
 
-// A device picture's select panel: its rubber band is drawn above the key buttons.
+// A device picture's select panel. It paints its key and LED buttons itself, with one painter:
+// a keyboard has over two hundred of them and they repaint with every preview frame, where a
+// painter and a paint pass of its own for each cost more than the painting. Its rubber band is
+// drawn above them.
 class SkinSelectPanel : public SkinWidget {
 public:
     SkinSelectPanel(ui::Control& control, RenderContext& context, QWidget* parent);
 
     void sync(ui::Property property) override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     QRubberBand* band_;
@@ -135,6 +141,11 @@ class SkinButton : public SkinWidget {
 public:
     SkinButton(ui::Control& control, RenderContext& context, QWidget* parent);
 
+    // A device's key or LED button lying on its select panel, which paints it.
+    bool paintedByPanel() const { return paintedByPanel_; }
+    // Paints the button with a painter set to the button's own coordinates.
+    void paintButton(QPainter& painter);
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -142,6 +153,8 @@ protected:
     int defaultAlignment() const override { return Qt::AlignCenter; }
 
 private:
+    bool paintedByPanel_ = false;
+
     void paintLed(QPainter& painter);
     void paintFocusRing(QPainter& painter);
 };

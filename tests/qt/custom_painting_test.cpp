@@ -5,6 +5,7 @@
 #include "ui/controls/cloud_share_list_item.h"
 #include "ui/controls/device_key_button.h"
 #include "ui/controls/hand_img_button.h"
+#include "ui/controls/select_panel.h"
 #include "ui/toolkit/layout.h"
 
 #include <QCursor>
@@ -227,6 +228,47 @@ TEST_F(CustomPaintTest, TheKeySetMarkCoversOnlyTheKeyThePanelShows) {
     const QColor lit = shot(*key).pixelColor(middle);
     EXPECT_GT(lit.green(), 0xA0) << "the LED shows once the mark is gone";
     EXPECT_LT(lit.red(), 0x40);
+}
+
+// The panel of a device picture paints its LEDs and keys itself, so each must still show as it
+// would on its own: in stacking order, and only while shown.
+TEST_F(CustomPaintTest, ASelectPanelPaintsItsLedsWithTheKeysAboveThem) {
+    // A cap over the left half of its key, so the LED beneath shows on the right.
+    std::ofstream(pictures.path() / "left_cap.svg")
+        << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"10\" height=\"10\" "
+           "viewBox=\"0 0 10 10\"><rect width=\"5\" height=\"10\" fill=\""
+        << kBlue.name(QColor::HexRgb).toStdString() << "\"/></svg>";
+    auto made = std::make_unique<ui::CSelectPanelUI>();
+    made->setBkColor(0xFF000000);
+    auto place = [&made](const std::string& name, const ui::Rect& pos) {
+        auto button = std::make_unique<ui::CDeviceKeyButtonUI>();
+        button->setName(name);
+        button->setFloating(true);
+        button->setPos(pos);
+        ui::CDeviceKeyButtonUI* placed = button.get();
+        made->add(std::move(button));
+        return placed;
+    };
+    ui::CDeviceKeyButtonUI* led = place("light_0", {10, 5, 38, 33});
+    ui::CDeviceKeyButtonUI* key = place("key_0", {10, 5, 38, 33});
+    ui::CDeviceKeyButtonUI* hiddenLed = place("light_1", {50, 5, 78, 33});
+    led->setLightImage("green.svg");
+    hiddenLed->setLightImage("green.svg");
+    ASSERT_TRUE(key->setAttribute("normalimage", "left_cap.svg"));
+    ui::CSelectPanelUI* panel = show(std::move(made), 100, 40);
+    hiddenLed->setVisible(false); // its widget stays, hidden
+    // The window's first focus would veil the LED.
+    renderer.widgetOf(*led)->clearFocus();
+
+    led->setLed(0x0000FF, 255, true);       // red, in the device's BGR order
+    hiddenLed->setLed(0x00FF00, 255, true); // green
+    const QImage lit = shot(*panel);
+    EXPECT_EQ(lit.pixelColor(16, 19), kBlue) << "the cap lies over its LED";
+    EXPECT_EQ(lit.pixelColor(32, 19), QColor(0xFF, 0, 0)) << "the LED shows beside the cap";
+    EXPECT_EQ(lit.pixelColor(64, 19), QColor(0, 0, 0)) << "a hidden LED is not painted";
+
+    led->setLed(0x0000FF, 255, false);
+    EXPECT_EQ(shot(*panel).pixelColor(32, 19), QColor(0, 0, 0)) << "the panel repaints the LED";
 }
 
 } // namespace
