@@ -636,6 +636,10 @@ QPixmap QtRenderer::image(const std::string& description, QSize size, qreal pixe
     return pictures_.picture(description, size, pixelRatio);
 }
 
+void QtRenderer::drawImage(QPainter& painter, const QRect& box, const std::string& description) {
+    pictures_.draw(painter, box, description);
+}
+
 QImage QtRenderer::tintedImage(const std::string& description, QSize size, qreal pixelRatio,
                                const QColor& colour) {
     return pictures_.tinted(description, size, pixelRatio, colour);

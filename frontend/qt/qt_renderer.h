@@ -66,6 +66,7 @@ public:
 
     // RenderContext
     QPixmap image(const std::string& description, QSize size, qreal pixelRatio) override;
+    void drawImage(QPainter& painter, const QRect& box, const std::string& description) override;
     QImage tintedImage(const std::string& description, QSize size, qreal pixelRatio,
                        const QColor& colour) override;
     QFont fontFor(const ui::Control& control) override;

@@ -242,10 +242,7 @@ void SkinWidget::paintContent(QPainter& painter) {
         painter.fillRect(area, argbColor(c->bkColor()));
     }
     if (!c->bkImage().empty()) {
-        const QPixmap bk = context().image(c->bkImage(), area.size(), devicePixelRatioF());
-        if (!bk.isNull()) {
-            painter.drawPixmap(area, bk);
-        }
+        context().drawImage(painter, area, c->bkImage());
     }
     // A frame of its own keeps a box apart from the page behind it; its children stay inside
     // the control's inset, so the frame shows.
@@ -266,18 +263,12 @@ void SkinWidget::paintContent(QPainter& painter) {
         state = c->stateImage("normalimage");
     }
     if (!state.empty()) {
-        const QPixmap picture = context().image(state, area.size(), devicePixelRatioF());
-        if (!picture.isNull()) {
-            painter.drawPixmap(area, picture);
-        }
+        context().drawImage(painter, area, state);
     }
     if (!c->foreImage().empty()) {
-        const QPixmap fore = context().image(c->foreImage(), area.size(), devicePixelRatioF());
-        if (!fore.isNull()) {
-            painter.setOpacity(imageFade(c->foreImage()) / 255.0);
-            painter.drawPixmap(area, fore);
-            painter.setOpacity(1.0);
-        }
+        painter.setOpacity(imageFade(c->foreImage()) / 255.0);
+        context().drawImage(painter, area, c->foreImage());
+        painter.setOpacity(1.0);
     }
     if (!text_.isEmpty()) {
         painter.setPen(currentTextColor());

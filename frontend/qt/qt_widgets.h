@@ -30,6 +30,8 @@ public:
     // The picture of an image description of the skin, drawn for a box of `size` logical
     // pixels on a device of that pixel ratio; null when there is none.
     virtual QPixmap image(const std::string& description, QSize size, qreal pixelRatio) = 0;
+    // Draws that picture into the box, at the painter's device's pixel ratio.
+    virtual void drawImage(QPainter& painter, const QRect& box, const std::string& description) = 0;
     // The same picture's shape in one colour (an LED's glow in the LED's colour).
     virtual QImage tintedImage(const std::string& description, QSize size, qreal pixelRatio,
                                const QColor& colour) = 0;

@@ -2,6 +2,7 @@
 
 #include "base/text.h"
 #include "base/trace.h"
+#include "frontend/qt/smooth_reduction.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -87,6 +88,11 @@ std::filesystem::path SkinPictures::locate(const std::string& description) const
 }
 
 QPixmap SkinPictures::picture(const std::string& description, QSize size, qreal pixelRatio) {
+    return drawnPicture(description, size, pixelRatio).pixmap;
+}
+
+SkinPictures::Drawn SkinPictures::drawnPicture(const std::string& description, QSize size,
+                                               qreal pixelRatio) {
     if (description.empty()) {
         return {};
     }
@@ -94,7 +100,23 @@ QPixmap SkinPictures::picture(const std::string& description, QSize size, qreal 
     if (source.vector && !size.isEmpty()) {
         return svgPicture(source, devicePixels(size, pixelRatio), pixelRatio);
     }
-    return plainPicture(source);
+    return {plainPicture(source), false};
+}
+
+void SkinPictures::draw(QPainter& painter, const QRect& box, const std::string& description) {
+    const Drawn drawn =
+        drawnPicture(description, box.size(), painter.device()->devicePixelRatioF());
+    if (drawn.pixmap.isNull()) {
+        return;
+    }
+    if (!drawn.reduced) {
+        painter.drawPixmap(box, drawn.pixmap);
+        return;
+    }
+    const bool smooth = painter.testRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawPixmap(box, drawn.pixmap);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
 }
 
 const QImage* SkinPictures::shapeOf(const std::string& description, QSize size, qreal pixelRatio) {
@@ -151,24 +173,31 @@ QSvgRenderer* SkinPictures::svgOf(const Source& source) {
     return svgs_.emplace(source.fileNumber, std::move(renderer)).first->second.get();
 }
 
-QPixmap SkinPictures::svgPicture(const Source& source, QSize pixels, qreal pixelRatio) {
+SkinPictures::Drawn SkinPictures::svgPicture(const Source& source, QSize pixels, qreal pixelRatio) {
     const DrawnKey key{source.fileNumber, pixels};
-    if (const QPixmap* drawn = drawn_.object(key)) {
+    if (const Drawn* drawn = drawn_.object(key)) {
         return *drawn;
     }
-    QPixmap out;
+    Drawn out;
     if (QSvgRenderer* svg = svgOf(source)) {
         QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
         QPainter painter(&image);
         svg->render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
         painter.end();
-        out = QPixmap::fromImage(std::move(image));
-        out.setDevicePixelRatio(pixelRatio);
+        if (image.sizeInBytes() / 1024 >= kReduceFromKiB) {
+            if (std::optional<QImage> reduced =
+                    reducedIfSmooth(image, kReduction, kReductionTolerance)) {
+                image = std::move(*reduced);
+                out.reduced = true;
+            }
+        }
+        out.pixmap = QPixmap::fromImage(std::move(image));
+        out.pixmap.setDevicePixelRatio(out.reduced ? pixelRatio / kReduction : pixelRatio);
     }
     const qsizetype kib =
-        std::max<qsizetype>(1, qsizetype{pixels.width()} * pixels.height() * 4 / 1024);
-    drawn_.insert(key, new QPixmap(out), kib);
+        std::max<qsizetype>(1, qsizetype{out.pixmap.width()} * out.pixmap.height() * 4 / 1024);
+    drawn_.insert(key, new Drawn(out), kib);
     return out;
 }
 

@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QHashFunctions>
 #include <QImage>
+#include <QPainter>
 #include <QPixmap>
 #include <QSize>
 #include <QSvgRenderer>
@@ -20,8 +21,10 @@ namespace morva::qt {
 // The skin's pictures as the widgets draw them. An SVG picture is drawn at the size of its box
 // in device pixels, so it is crisp at every display scale; each file is parsed once, and the
 // pictures drawn lately are kept (up to kDrawnBudgetKiB), so a repaint does not draw again but
-// resizing the window through many sizes does not keep a background for each. Other pictures
-// (PNG, a user's background) are read once and scaled by the painter.
+// resizing the window through many sizes does not keep a background for each. A large one made
+// of smooth surfaces only, as the window's backgrounds are, is kept at a quarter of that
+// resolution (see reducedIfSmooth). Other pictures (PNG, a user's background) are read once and
+// scaled by the painter.
 // The value of `key='…'` in an image description ("file='x.svg' fade='128'"), if it has one.
 std::optional<std::string> imageDescriptionValue(std::string_view description,
                                                  std::string_view key);
@@ -30,6 +33,10 @@ class SkinPictures {
 public:
     static constexpr int kDrawnBudgetKiB = 32 * 1024;
     static constexpr int kShapeBudgetKiB = 1024;
+    // Smaller pictures are kept as drawn.
+    static constexpr qsizetype kReduceFromKiB = 256;
+    static constexpr int kReduction = 4;
+    static constexpr int kReductionTolerance = 2;
 
     SkinPictures() : drawn_(kDrawnBudgetKiB) {}
 
@@ -39,6 +46,9 @@ public:
     // The picture of an image description ("file='x.svg' ..." or a plain path) for a box of
     // `size` logical pixels on a device of that pixel ratio; null when the file is missing.
     QPixmap picture(const std::string& description, QSize size, qreal pixelRatio);
+    // Draws the picture into the box: a reduced picture is enlarged block by block, which is
+    // as cheap as drawing it whole; others as the painter's hints say.
+    void draw(QPainter& painter, const QRect& box, const std::string& description);
     // The picture's shape in one colour (its alpha kept, its colours replaced), for pictures
     // coloured at run time such as an LED's glow. Only the shape is cached, never the colour;
     // the colour is laid on without a painter, since the LED preview does it for every LED on
@@ -70,8 +80,15 @@ private:
         }
     };
 
+    // A drawn SVG picture as kept.
+    struct Drawn {
+        QPixmap pixmap;
+        bool reduced = false;
+    };
+
     const Source& sourceOf(const std::string& description) const;
-    QPixmap svgPicture(const Source& source, QSize pixels, qreal pixelRatio);
+    Drawn svgPicture(const Source& source, QSize pixels, qreal pixelRatio);
+    Drawn drawnPicture(const std::string& description, QSize size, qreal pixelRatio);
     QPixmap plainPicture(const Source& source);
     QSvgRenderer* svgOf(const Source& source);
     std::filesystem::path locate(const std::string& description) const;
@@ -82,7 +99,7 @@ private:
     // Both by the file's number.
     std::unordered_map<size_t, std::unique_ptr<QSvgRenderer>> svgs_;
     // In both caches the cost of an entry is its size in KiB.
-    QCache<DrawnKey, QPixmap> drawn_;
+    QCache<DrawnKey, Drawn> drawn_;
     QCache<DrawnKey, QImage> shapes_{kShapeBudgetKiB};
     std::unordered_map<size_t, QPixmap> plain_;
     mutable std::map<std::string, Source, std::less<>> sources_;

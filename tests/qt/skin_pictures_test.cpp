@@ -1,4 +1,5 @@
 #include "frontend/qt/skin_pictures.h"
+#include "picture_difference.h"
 #include "qt_fixture.h"
 #include "tests/support/temp_dir.h"
 #include "ui/controls/device_key_button.h"
@@ -7,6 +8,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <QSvgRenderer>
 #include <fstream>
 #include <pugixml.hpp>
@@ -81,6 +83,37 @@ TEST(SkinPictureFiles, EveryPictureTheSkinFilesNameExists) {
 }
 
 // Small pictures written for one test.
+// The window's backgrounds are smooth gradients: each is kept at a quarter of its resolution and
+// drawn without a visible difference; a drawing with edges is kept as drawn.
+TEST(SkinPictureFiles, TheWindowBackgroundsAreKeptReducedAndDrawnAsTheyLook) {
+    SkinPictures pictures;
+    pictures.setFolder(sourceSkinFolder());
+    const QRect window(0, 0, 1000, 640);
+    for (const char* name :
+         {"common/background.svg", "common/background_2.svg", "common/background_3.svg"}) {
+        EXPECT_EQ(pictures.picture(name, window.size(), 1.0).size(), QSize(250, 160)) << name;
+
+        QImage whole(window.size(), QImage::Format_ARGB32_Premultiplied);
+        whole.fill(Qt::transparent);
+        QPainter wholePainter(&whole);
+        QSvgRenderer(QString::fromStdString((sourceSkinFolder() / name).string()))
+            .render(&wholePainter, QRectF(window));
+        wholePainter.end();
+
+        QImage drawn(window.size(), QImage::Format_ARGB32_Premultiplied);
+        drawn.fill(Qt::transparent);
+        QPainter painter(&drawn);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        pictures.draw(painter, window, name);
+        EXPECT_TRUE(painter.testRenderHint(QPainter::SmoothPixmapTransform))
+            << "the painter's hints are left as they were";
+        painter.end();
+        EXPECT_LE(largestDifference(drawn, whole), 2) << name;
+    }
+    EXPECT_EQ(pictures.picture("common/no_device.svg", {420, 160}, 1.0).size(), QSize(420, 160))
+        << "a picture with edges is kept as drawn";
+}
+
 class SkinPicturesTest : public ::testing::Test {
 protected:
     SkinPicturesTest() { pictures.setFolder(dir.path()); }
