@@ -6,21 +6,45 @@
 
 namespace morva::app {
 
+namespace {
+
+// The flag an option sets, or null for none of the GUI's options.
+bool GuiOptions::*flagOf(std::string_view option) {
+    if (option == "--demo") {
+        return &GuiOptions::demo;
+    }
+    if (option == "--hidden") {
+        return &GuiOptions::hidden;
+    }
+    if (option == "--version") {
+        return &GuiOptions::version;
+    }
+    if (option == "--help" || option == "-h") {
+        return &GuiOptions::help;
+    }
+    return nullptr;
+}
+
+} // namespace
+
 GuiOptions parseGuiOptions(std::span<char* const> arguments) {
     GuiOptions options;
     for (const char* argument : arguments) {
-        const std::string_view option(argument);
-        if (option == "--demo") {
-            options.demo = true;
-        } else if (option == "--hidden") {
-            options.hidden = true;
-        } else if (option == "--version") {
-            options.version = true;
-        } else if (option == "--help" || option == "-h") {
-            options.help = true;
+        if (bool GuiOptions::*flag = flagOf(argument)) {
+            options.*flag = true;
         }
     }
     return options;
+}
+
+std::vector<std::string> unknownGuiArguments(std::span<char* const> arguments) {
+    std::vector<std::string> unknown;
+    for (const char* argument : arguments) {
+        if (flagOf(argument) == nullptr) {
+            unknown.emplace_back(argument);
+        }
+    }
+    return unknown;
 }
 
 std::string missingDisplayReason(std::span<char* const> arguments,

@@ -3,6 +3,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 // The GUI's own command-line options. Anything else (Qt's options such as -platform) is left to
 // the GUI library.
@@ -16,6 +17,9 @@ struct GuiOptions {
 };
 
 GuiOptions parseGuiOptions(std::span<char* const> arguments);
+// The arguments that are none of the GUI's options. Asked once the GUI library has taken its own
+// out of the command line, so that a misspelt option is said instead of ignored.
+std::vector<std::string> unknownGuiArguments(std::span<char* const> arguments);
 
 // Why the GUI cannot start for want of a display, or empty when it can: no platform is named
 // (QT_QPA_PLATFORM or -platform) and neither an X nor a Wayland display is set. Said plainly

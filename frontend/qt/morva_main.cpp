@@ -29,6 +29,8 @@
 #include <cstdlib>
 #include <memory>
 #include <span>
+#include <string>
+#include <vector>
 
 namespace morva::qt {
 namespace {
@@ -168,6 +170,14 @@ int main(int argc, char** argv) {
     // Before any thread starts, so that only the interface thread takes the signals.
     morva::qt::TerminationSignals::blockInAllThreads();
     QApplication application(argc, argv);
+    // Qt has taken its own options (-platform, -style, ...) out of argv by now.
+    if (const std::vector<std::string> unknown =
+            morva::app::unknownGuiArguments(std::span<char* const>(argv + 1, argv + argc));
+        !unknown.empty()) {
+        std::fprintf(stderr, "morva: unknown option '%s'\n%s", unknown.front().c_str(),
+                     morva::app::guiUsage().c_str());
+        return 2;
+    }
     morva::qt::identifyToDesktop();
     // Closing to the tray must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);

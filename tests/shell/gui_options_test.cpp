@@ -40,6 +40,27 @@ TEST(GuiOptions, EachOptionSetsItsOwnFlagAndTheGuiLibrarysAreLeftAlone) {
     }
 }
 
+TEST(GuiOptions, WhatIsNoneOfTheOptionsIsNamed) {
+    struct Case {
+        std::vector<std::string> words, unknown;
+    };
+    const Case cases[] = {
+        {{}, {}},
+        {{"--demo", "--hidden", "-h", "--help", "--version"}, {}},
+        {{"--bogus-option"}, {"--bogus-option"}},
+        {{"--dmeo", "--demo", "stray"}, {"--dmeo", "stray"}},
+        {{"--Hidden", "-demo"}, {"--Hidden", "-demo"}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> words = c.words;
+        std::vector<char*> arguments;
+        for (std::string& word : words) {
+            arguments.push_back(word.data());
+        }
+        EXPECT_EQ(unknownGuiArguments(arguments), c.unknown) << testing::PrintToString(c.words);
+    }
+}
+
 TEST(GuiOptions, TheUsageNamesEveryOption) {
     for (const char* option : {"--demo", "--hidden", "--version", "--help"}) {
         EXPECT_NE(guiUsage().find(option), std::string::npos) << option;
