@@ -28,7 +28,6 @@ import tempfile
 import time
 
 
-
 def start_display():
     for number in range(120, 160):
         if not os.path.exists("/tmp/.X11-unix/X%d" % number):

@@ -36,18 +36,6 @@ int scaled(const ui::Control& control, int value) {
     return window != nullptr ? window->dpiScale().scale(value) : value;
 }
 
-void drawPicture(QPainter& painter, RenderContext& context, const std::string& image,
-                 const QRect& area) {
-    if (image.empty()) {
-        return;
-    }
-    const QPixmap picture =
-        context.image(image, area.size(), painter.device()->devicePixelRatioF());
-    if (!picture.isNull()) {
-        painter.drawPixmap(area, picture);
-    }
-}
-
 Qt::CursorShape cursorShape(const std::string& name) {
     static const std::array<std::pair<std::string_view, Qt::CursorShape>, 14> shapes = {{
         {"arrow", Qt::ArrowCursor},
@@ -123,9 +111,8 @@ void SkinHandButton::paintEvent(QPaintEvent* event) {
     }
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    drawPicture(painter, context(), tile->handImage(), rect());
-    drawPicture(painter, context(), tile->shownDeleteImage(),
-                fromWindow(*this, tile->deleteArea()));
+    context().drawImage(painter, rect(), tile->handImage());
+    context().drawImage(painter, fromWindow(*this, tile->deleteArea()), tile->shownDeleteImage());
 }
 
 // --- SkinHandSelectButton ------------------------------------------------------------------
@@ -249,8 +236,8 @@ void SkinChartView::paintBars(QPainter& painter, const QRect& area) {
             : context().image(chart->pillarImage(),
                               QSize(pillarWidth, std::max(1, floor - area.top())),
                               devicePixelRatioF());
-    drawPicture(painter, context(), chart->shadowImage(),
-                QRect(area.left(), floor, area.width(), shadowHeight));
+    context().drawImage(painter, QRect(area.left(), floor, area.width(), shadowHeight),
+                        chart->shadowImage());
     for (size_t i = 0; i < count; ++i) {
         const int height = static_cast<int>(chart->heightShare(i) * (floor - area.top() - 4));
         const int left = area.left() + static_cast<int>(i) * slot + (slot - pillarWidth) / 2;

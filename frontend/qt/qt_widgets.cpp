@@ -459,7 +459,7 @@ void SkinButton::keyPressEvent(QKeyEvent* event) {
 }
 
 void SkinButton::paintEvent(QPaintEvent* /*event*/) {
-    if (control() == nullptr || paintedByPanel_) {
+    if (paintedByPanel_) {
         return;
     }
     QPainter painter(this);
@@ -525,11 +525,8 @@ void SkinButton::paintLed(QPainter& painter) {
         }
         painter.setOpacity(1.0);
     }
-    if (led->keySelected() && !led->keySetImage().empty()) {
-        const QPixmap mark = context().image(led->keySetImage(), size(), devicePixelRatioF());
-        if (!mark.isNull()) {
-            painter.drawPixmap(rect(), mark);
-        }
+    if (led->keySelected()) {
+        context().drawImage(painter, rect(), led->keySetImage());
     }
 }
 

@@ -4,8 +4,8 @@
 #include <QColor>
 #include <QHashFunctions>
 #include <QImage>
-#include <QPainter>
 #include <QPixmap>
+#include <QRect>
 #include <QSize>
 #include <QSvgRenderer>
 #include <filesystem>
@@ -16,7 +16,13 @@
 #include <string_view>
 #include <unordered_map>
 
+class QPainter;
+
 namespace morva::qt {
+
+// The value of `key='…'` in an image description ("file='x.svg' fade='128'"), if it has one.
+std::optional<std::string> imageDescriptionValue(std::string_view description,
+                                                 std::string_view key);
 
 // The skin's pictures as the widgets draw them. An SVG picture is drawn at the size of its box
 // in device pixels, so it is crisp at every display scale; each file is parsed once, and the
@@ -25,10 +31,6 @@ namespace morva::qt {
 // of smooth surfaces only, as the window's backgrounds are, is kept at a quarter of that
 // resolution (see reducedIfSmooth). Other pictures (PNG, a user's background) are read once and
 // scaled by the painter.
-// The value of `key='…'` in an image description ("file='x.svg' fade='128'"), if it has one.
-std::optional<std::string> imageDescriptionValue(std::string_view description,
-                                                 std::string_view key);
-
 class SkinPictures {
 public:
     static constexpr int kDrawnBudgetKiB = 32 * 1024;
@@ -96,12 +98,12 @@ private:
     const QImage* shapeOf(const std::string& description, QSize size, qreal pixelRatio);
 
     std::filesystem::path folder_;
-    // Both by the file's number.
+    // Parsed SVG files and read plain pictures, by the file's number.
     std::unordered_map<size_t, std::unique_ptr<QSvgRenderer>> svgs_;
+    std::unordered_map<size_t, QPixmap> plain_;
     // In both caches the cost of an entry is its size in KiB.
     QCache<DrawnKey, Drawn> drawn_;
     QCache<DrawnKey, QImage> shapes_{kShapeBudgetKiB};
-    std::unordered_map<size_t, QPixmap> plain_;
     mutable std::map<std::string, Source, std::less<>> sources_;
     mutable std::map<std::filesystem::path, size_t> fileNumbers_;
 };

@@ -41,9 +41,7 @@ protected:
     }
 
     void settle() {
-        for (int i = 0; i < 3; ++i) {
-            QCoreApplication::processEvents();
-        }
+        runLoop();
         QCoreApplication::sendPostedEvents();
         parent->painted = {};
         for (PaintLog* child : children) {
